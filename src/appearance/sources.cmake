@@ -1,0 +1,2 @@
+list(APPEND ORVEX_CORE_SOURCES
+    src/appearance/appearance.cpp)

@@ -1,0 +1,207 @@
+#include "view/hex_rows.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "document/document.h"
+#include "document/text_number.h"
+
+namespace {
+
+// Two hex digits for every byte value, high nibble first.
+struct HexPairs {
+    std::array<char[2], 256> pair{};
+    HexPairs() {
+        for (int b = 0; b < 256; ++b) {
+            pair[b][0] = HexDigits[b >> 4];
+            pair[b][1] = HexDigits[b & 15];
+        }
+    }
+};
+const HexPairs Pairs;
+
+// The character a byte shows with "convert special chars to period" on.
+struct Converted {
+    std::array<char, 256> ch{};
+    Converted() {
+        for (int b = 0; b < 256; ++b)
+            ch[b] = (b < 0x20 || b > 0x7F) ? '.' : static_cast<char>(b);
+    }
+};
+const Converted Convert;
+
+std::vector<char>& RowBuffer(size_t size) {
+    static std::vector<char> buffer;
+    if (buffer.size() < size) buffer.resize(size);
+    return buffer;
+}
+
+inline void PutAddress(char* row, uint32_t a) {
+    std::memcpy(row + 0, Pairs.pair[a >> 24], 2);
+    std::memcpy(row + 2, Pairs.pair[(a >> 16) & 0xFF], 2);
+    std::memcpy(row + 4, Pairs.pair[(a >> 8) & 0xFF], 2);
+    std::memcpy(row + 6, Pairs.pair[a & 0xFF], 2);
+}
+
+inline void PutHexBytes(char* row, const uint8_t* bytes, int32_t n, bool convert) {
+    char* chars = row + HexFirstChar;
+    if (n == 16) {
+        for (int32_t j = 0; j < 16; ++j) std::memcpy(row + HexDigitPos(j), Pairs.pair[bytes[j]], 2);
+        if (convert)
+            for (int32_t j = 0; j < 16; ++j) chars[j] = Convert.ch[bytes[j]];
+        else
+            std::memcpy(chars, bytes, 16);
+        return;
+    }
+    for (int32_t j = 0; j < 16; ++j) {
+        if (j < n) {
+            std::memcpy(row + HexDigitPos(j), Pairs.pair[bytes[j]], 2);
+            chars[j] = convert ? Convert.ch[bytes[j]] : static_cast<char>(bytes[j]);
+        } else {
+            std::memcpy(row + HexDigitPos(j), "  ", 2);
+            chars[j] = ' ';
+        }
+    }
+}
+
+inline void PutCharBytes(char* row, const uint8_t* bytes, int32_t n, bool convert) {
+    char* chars = row + CharFirstChar;
+    if (convert)
+        for (int32_t j = 0; j < n; ++j) chars[j] = Convert.ch[bytes[j]];
+    else
+        std::memcpy(chars, bytes, static_cast<size_t>(n));
+    std::memset(chars + n, ' ', static_cast<size_t>(64 - n));
+}
+
+// The pieces of a marked row, in the order they are drawn, clipped to the
+// shown positions [shown, width) and counted in cells from `shown`.
+struct PieceList {
+    Row& row;
+    int32_t shown;
+    int32_t width;
+    void Add(int32_t from, int32_t to, bool marked) {
+        from = std::max(from, shown);
+        to = std::min(to, width);
+        if (from < to) row.pieces[row.count++] = {from - shown, to - from, marked};
+    }
+};
+
+}  // namespace
+
+int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t first,
+                     int32_t col, int32_t mark, RowSink& sink) {
+    // The layout decides how many bytes a row holds; a disagreeing rowbytes
+    // would write digits outside the row.
+    const bool charMode = ShowMode == _CHAR_;
+    rowbytes = charMode ? 64 : 16;
+    (void)rowbytes;
+    const int32_t layoutWidth = charMode ? CharRowWidth : HexRowWidth;
+    const int32_t firstChar = charMode ? CharFirstChar : HexFirstChar;
+    const int32_t perRow = charMode ? 64 : 16;
+    width = std::max(width, 0);
+    const int32_t shown = std::min(std::max(col, 1) - 1, width);
+
+    std::vector<char>& buffer = RowBuffer(static_cast<size_t>(std::max(width, layoutWidth)));
+    char* row = buffer.data();
+    std::memset(row, ' ', buffer.size());
+    row[8] = ':';
+    if (!charMode) {
+        row[53] = '[';
+        row[70] = ']';
+    }
+
+    // The bytes that can be read: never outside the file.
+    const int64_t base = std::clamp<int64_t>(ByteOffset, 0, FileSize);
+    const uint8_t* data = FileBuf + base;
+    const int64_t limit = std::min<int64_t>(NumBytes, FileSize - base);
+    const bool convert = ConvertFlag != 0;
+
+    const int64_t d = int64_t{ByteOffset} + first;
+    if (mark == 2) {
+        const int32_t mask = perRow - 1;
+        BlockCol1 = static_cast<int32_t>((MarkStart - d) & mask) + firstChar;
+        BlockCol2 = static_cast<int32_t>((MarkEnd - d - 1) & mask) + firstChar + 1;
+        if (BlockCol1 > BlockCol2) {
+            const int32_t left = BlockCol2 - 1;
+            BlockCol2 = BlockCol1 + 1;
+            BlockCol1 = left;
+        }
+    }
+    bool open = false;
+    int32_t s = 0;
+    int32_t e = 0;
+
+    int64_t p = std::max(first, 0);
+    int32_t built = 0;
+    for (;; ++built) {
+        if (built > 0 && (built >= rows || p >= NumBytes)) break;
+        const int64_t n = std::clamp<int64_t>(limit - p, 0, perRow);
+        if (built > 0 && n == 0) break;
+
+        uint32_t a = static_cast<uint32_t>(p);
+        if (AddrMode != AddrZero) a += static_cast<uint32_t>(ByteOffset);
+        if (AddrMode == AddrRva) a += static_cast<uint32_t>(RvaBias);
+        PutAddress(row, a);
+        const uint8_t* bytes = data + (n ? p : 0);
+        if (charMode)
+            PutCharBytes(row, bytes, static_cast<int32_t>(n), convert);
+        else
+            PutHexBytes(row, bytes, static_cast<int32_t>(n), convert);
+
+        Row out{row + shown, width - shown, {}, 0};
+        if (mark != 0) {
+            for (int32_t j = 0; j < n; ++j) {
+                const int64_t offset = int64_t{ByteOffset} + p + j;
+                const int32_t c = firstChar + j;
+                const bool opens = (built == 0 && j == 0 && MarkStart <= offset &&
+                                    offset < MarkEnd) ||
+                                   offset == MarkStart;
+                if (opens) {
+                    open = true;
+                    if (mark == 2) {
+                        s = BlockCol1;
+                        e = BlockCol2;
+                    } else {
+                        s = c;
+                    }
+                } else if (offset == MarkEnd) {
+                    open = false;
+                    if (mark != 2)
+                        e = c;
+                    else if (j == 0)
+                        s = e = 0;
+                }
+            }
+        }
+        if (mark != 0 && (s || e || open)) {
+            const int32_t rowEnd = charMode ? std::min(width, CharRowWidth)
+                                            : std::min(width, HexRowWidth) - 1;
+            const int32_t S = std::clamp(s ? s : firstChar, firstChar, layoutWidth);
+            const int32_t E = std::clamp(e ? e : rowEnd, S, layoutWidth);
+            PieceList list{out, shown, width};
+            if (charMode) {
+                list.Add(shown, S, false);
+                list.Add(E, width, false);
+                list.Add(S, E, true);
+            } else {
+                const int32_t hs = HexDigitPos(std::min(S - HexFirstChar, 15));
+                const int32_t he =
+                    E <= HexFirstChar ? 11
+                                      : std::min(HexDigitPos(std::min(E - 55, 15)) + 2, 51);
+                list.Add(shown, hs, false);
+                list.Add(he, S, false);
+                list.Add(E, width, false);
+                list.Add(S, E, true);
+                list.Add(hs, he, true);
+            }
+            if (mark != 2 || !open) s = e = 0;
+        } else {
+            out.pieces[out.count++] = {0, out.len, false};
+        }
+        sink.Put(out);
+        p += n;
+    }
+    return built;
+}
