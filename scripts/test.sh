@@ -1,0 +1,53 @@
+#!/bin/sh
+# Installs what is missing, builds every configuration and runs every test:
+# native (Release and ASan/UBSan), win64 under wine64, the win32 product
+# build, and a short run of each fuzz target.
+#   ORVEX_FUZZ_SECONDS  seconds per fuzz target (default 15; 0 skips)
+set -eu
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+jobs=${ORVEX_JOBS:-2}
+
+step() { printf '\n==== %s\n' "$*"; }
+
+scripts/install-deps.sh
+[ -x scripts/fetch-golden.sh ] && scripts/fetch-golden.sh
+
+for preset in native native-asan; do
+    step "build $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$jobs"
+    step "test $preset"
+    ctest --preset "$preset" -j"$jobs"
+done
+
+step "build win32 (the product)"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j"$jobs"
+
+step "build win64"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j"$jobs"
+
+step "test win64 under wine64"
+. scripts/wine-env.sh
+prefix=$(mktemp -d /tmp/orvex-wine.XXXXXX)
+cleanup() {
+    WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null || true
+    orvex_stop_display
+    rm -rf "$prefix"
+}
+trap cleanup EXIT
+orvex_prepare_prefix "$prefix"
+orvex_start_display
+ctest --preset win64
+"$WINESERVER" -w || true
+
+seconds=${ORVEX_FUZZ_SECONDS:-15}
+if [ "$seconds" -gt 0 ]; then
+    step "fuzz, $seconds s per target"
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz -j"$jobs"
+    scripts/fuzz.sh "$seconds"
+fi
+step "all tests passed"
