@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "doc_fixture.h"
+#include "row_capture.h"
+#include "view/hex_rows.h"
+
+namespace {
+
+std::string Pad(std::string s, size_t width) {
+    s.resize(width, ' ');
+    return s;
+}
+
+std::string Bytes(int n, int from = 0) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += static_cast<char>(from + i);
+    return s;
+}
+
+class HexRows : public DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        Checked = ShowMode = _HEX_;
+    }
+    std::vector<CapturedRow> Rows(int32_t rows, int32_t first = 0, int32_t col = 1,
+                                  int32_t mark = 0) {
+        const bool charMode = ShowMode == _CHAR_;
+        const int32_t width = charMode ? CharRowWidth : HexRowWidth;
+        CaptureSink sink;
+        const int32_t built =
+            BuildHexRows(rows, charMode ? 64 : 16, width, first, col, mark, sink);
+        EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
+        for (const CapturedRow& r : sink.rows) {
+            EXPECT_EQ(r.text.size(), static_cast<size_t>(width - (col - 1)));
+            EXPECT_TRUE(PiecesTile(r)) << r.text;
+        }
+        return sink.rows;
+    }
+};
+
+TEST_F(HexRows, LayoutOfAFullAndAShortRow) {
+    Load("ABCDEFGHIJKLMNOPQRST");
+    auto rows = Rows(10);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].text,
+              "00000000:  4142 4344 4546 4748  494A 4B4C 4D4E 4F50  [ABCDEFGHIJKLMNOP]");
+    EXPECT_EQ(rows[1].text, Pad("00000010:  5152 5354", 53) + "[QRST            ]");
+    EXPECT_EQ(rows[1].text[53], '[');
+    EXPECT_EQ(rows[1].text[70], ']');
+}
+
+TEST_F(HexRows, DigitPositionsFollowThePairsAndTheMiddleGap) {
+    EXPECT_EQ(HexDigitPos(0), 11);
+    EXPECT_EQ(HexDigitPos(1), 13);
+    EXPECT_EQ(HexDigitPos(7), 28);  // byte 7 ends at 29
+    EXPECT_EQ(HexDigitPos(8), 32);
+    EXPECT_EQ(HexDigitPos(15), 49);  // byte 15 ends at 50
+}
+
+TEST_F(HexRows, FirstByteIsNotRoundedToARow) {
+    Load(Bytes(40, 0x40));
+    auto rows = Rows(1, 5);
+    EXPECT_EQ(rows[0].text.substr(0, 8), "00000005");
+    EXPECT_EQ(rows[0].text.substr(54, 16), Bytes(16, 0x45));
+}
+
+TEST_F(HexRows, CharRowsHoldSixtyFourBytes) {
+    ShowMode = _CHAR_;
+    Load(std::string(100, 'x'));
+    auto rows = Rows(10);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].text, "00000000:  " + std::string(64, 'x'));
+    EXPECT_EQ(rows[1].text, "00000040:  " + std::string(36, 'x') + std::string(28, ' '));
+}
+
+TEST_F(HexRows, ConvertTurnsControlAndHighBytesIntoPeriods) {
+    ConvertFlag = 8;
+    Load(std::string("\x00\x1f\x80\xff\x20\x41\x7f", 7));
+    auto rows = Rows(1);
+    EXPECT_EQ(rows[0].text.substr(54, 7), "....\x20" "A\x7f");
+    EXPECT_EQ(rows[0].text.substr(11, 17), "001F 80FF 2041 7F");
+    ConvertFlag = 0;
+    rows = Rows(1);
+    EXPECT_EQ(rows[0].text.substr(54, 7), std::string("\x00\x1f\x80\xff\x20\x41\x7f", 7));
+}
+
+TEST_F(HexRows, AddressModes) {
+    Load(std::string(0x600, 'q'));
+    ByteOffset = 0x400;
+    NumBytes = 0x100;
+    RvaBias = 0xC00;
+    AddrMode = AddrZero;
+    EXPECT_EQ(Rows(1)[0].text.substr(0, 9), "00000000:");
+    AddrMode = AddrPhysical;
+    EXPECT_EQ(Rows(1)[0].text.substr(0, 9), "00000400:");
+    AddrMode = AddrRva;
+    EXPECT_EQ(Rows(1)[0].text.substr(0, 9), "00001000:");
+    ByteOffset = 0x200;
+    EXPECT_EQ(Rows(1)[0].text.substr(0, 9), "00000E00:");
+}
+
+TEST_F(HexRows, ScrolledColumnStartsAtTheFirstDigit) {
+    Load("AB");
+    auto rows = Rows(1, 0, 12);
+    EXPECT_EQ(rows[0].text.substr(0, 4), "4142");
+}
+
+TEST_F(HexRows, RangeMarkInsideARow) {
+    Load(Bytes(32, 0x30));
+    MarkStart = 2;
+    MarkEnd = 6;
+    auto rows = Rows(2, 0, 1, 1);
+    const std::string& m = rows[0].marked;
+    EXPECT_EQ(m.find('#'), 16u);
+    EXPECT_EQ(m.substr(16, 9), "#########");   // digits of bytes 2..5 and the blank between
+    EXPECT_EQ(m[25], ' ');
+    EXPECT_EQ(m.substr(56, 4), "####");
+    EXPECT_EQ(m[55], ' ');
+    EXPECT_EQ(m[60], ' ');
+    EXPECT_EQ(rows[1].marked, std::string(71, ' '));
+}
+
+TEST_F(HexRows, RangeMarkPastTheRowEndStopsBeforeTheBracket) {
+    Load(Bytes(48, 0x30));
+    MarkStart = 14;
+    MarkEnd = 40;
+    auto rows = Rows(3, 0, 1, 1);
+    EXPECT_EQ(rows[0].marked.substr(46, 6), " #### ");  // bytes 14, 15: through 50
+    EXPECT_EQ(rows[0].marked.substr(68, 3), "## ");
+    // The whole middle row: digits 11..50 and characters 54..69.
+    EXPECT_EQ(rows[1].marked.substr(11, 40), std::string(40, '#'));
+    EXPECT_EQ(rows[1].marked.substr(51, 3), "   ");
+    EXPECT_EQ(rows[1].marked.substr(54, 16), std::string(16, '#'));
+    EXPECT_EQ(rows[1].marked[70], ' ');
+    // The last row up to byte 8 (offset 40 is the first unmarked).
+    EXPECT_EQ(rows[2].marked.substr(11, 19), std::string(19, '#'));
+    EXPECT_EQ(rows[2].marked[32], ' ');
+    EXPECT_EQ(rows[2].marked.substr(54, 9), "######## ");
+}
+
+TEST_F(HexRows, MarkThatBeganBeforeTheFirstRowShowsFromItsFirstByte) {
+    Load(Bytes(64, 0x30));
+    MarkStart = 3;
+    MarkEnd = 40;
+    auto rows = Rows(1, 32, 1, 1);
+    EXPECT_EQ(rows[0].marked.substr(54, 9), "######## ");
+}
+
+TEST_F(HexRows, BlockMarkUsesTheSameColumnsOnEveryRow) {
+    Load(Bytes(64, 0x30));
+    MarkStart = 3;    // column of byte 3
+    MarkEnd = 38;     // last byte 37: column of byte 5
+    auto rows = Rows(4, 0, 1, 2);
+    EXPECT_EQ(BlockCol1, 54 + 3);
+    EXPECT_EQ(BlockCol2, 54 + 6);
+    for (size_t r = 0; r < 3; ++r) {
+        EXPECT_EQ(rows[r].marked.substr(54, 16), "   ###          ") << r;
+        EXPECT_EQ(rows[r].marked.substr(16, 10), "  ####### ") << r;  // bytes 3..5
+    }
+    EXPECT_EQ(rows[3].marked, std::string(71, ' '));
+}
+
+TEST_F(HexRows, BlockEndingOnARowsFirstByteLeavesThatRowUnmarked) {
+    Load(Bytes(64, 0x30));
+    MarkStart = 2;
+    MarkEnd = 33;  // last byte 32, the first of row 2
+    auto rows = Rows(3, 0, 1, 2);
+    EXPECT_EQ(BlockCol1, 54 + 0);  // swapped: 54+2 > 54+1
+    EXPECT_EQ(BlockCol2, 54 + 3);
+    EXPECT_NE(rows[0].marked, std::string(71, ' '));
+    EXPECT_NE(rows[1].marked, std::string(71, ' '));
+    // Offset 33 is not a row's first byte: the third row keeps the block.
+    EXPECT_NE(rows[2].marked, std::string(71, ' '));
+
+    MarkEnd = 32;
+    rows = Rows(3, 0, 1, 2);
+    EXPECT_EQ(rows[2].marked, std::string(71, ' '));
+}
+
+TEST_F(HexRows, CharModeMarks) {
+    ShowMode = _CHAR_;
+    Load(std::string(200, 'c'));
+    MarkStart = 60;
+    MarkEnd = 70;
+    auto rows = Rows(3, 0, 1, 1);
+    EXPECT_EQ(rows[0].marked.substr(71, 4), "####");
+    EXPECT_EQ(rows[0].marked[70], ' ');
+    EXPECT_EQ(rows[1].marked.substr(11, 7), "###### ");
+
+    MarkStart = 5;
+    MarkEnd = 64 * 2 + 8;
+    rows = Rows(3, 0, 1, 2);
+    EXPECT_EQ(BlockCol1, 11 + 5);
+    EXPECT_EQ(BlockCol2, 11 + 8);
+    for (size_t r = 0; r < 3; ++r) EXPECT_EQ(rows[r].marked.substr(15, 5), " ### ") << r;
+}
+
+TEST_F(HexRows, EmptyRangeDrawsOnlyTheAddress) {
+    Load("");
+    auto rows = Rows(5);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text, Pad("00000000:", 53) + "[                ]");
+    Load("abc");
+    rows = Rows(5, 3);  // first at the end: only the address of position 3
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text.substr(0, 9), "00000003:");
+    EXPECT_EQ(rows[0].text.substr(54, 3), "   ");
+}
+
+TEST_F(HexRows, NeverReadsBeyondTheFile) {
+    Load(Bytes(20));
+    ByteOffset = 10;
+    NumBytes = 100000;  // a range that claims more than the file holds
+    auto rows = Rows(50);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text.substr(54, 11), Bytes(10, 10) + " ");
+    ByteOffset = 500;  // start outside the file
+    rows = Rows(50);
+    ASSERT_EQ(rows.size(), 1u);
+}
+
+TEST_F(HexRows, RowBytesThatDisagreeWithTheModeCannotOverrunTheRow) {
+    Load(Bytes(200));
+    CaptureSink sink;
+    BuildHexRows(2, 64, HexRowWidth, 0, 1, 0, sink);  // hex layout, 64 asked
+    ASSERT_EQ(sink.rows.size(), 2u);
+    EXPECT_EQ(sink.rows[1].text.substr(0, 8), "00000010");
+}
+
+TEST_F(HexRows, NarrowAndWideRows) {
+    Load(Bytes(16, 0x41));
+    CaptureSink sink;
+    BuildHexRows(1, 16, 30, 0, 1, 0, sink);
+    EXPECT_EQ(sink.rows[0].text, "00000000:  4142 4344 4546 4748");
+    BuildHexRows(1, 16, 80, 0, 1, 0, sink);
+    EXPECT_EQ(sink.rows[1].text.size(), 80u);
+    EXPECT_EQ(sink.rows[1].text.substr(70), "]         ");
+}
+
+}  // namespace
