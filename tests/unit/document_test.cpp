@@ -127,8 +127,8 @@ TEST_F(Loading, MissingFileKeepsThePreviousDocument) {
 
 TEST_F(Loading, ReplacingABlockFileReleasesIt) {
     // Run under ASan: the second load must not leave FileBuf on freed memory.
-    TempFile big(std::string(300000, 'q'));
-    TempFile small("s");
+    TempFile big(std::string(300000, 'q'), "orvex-doc-big.bin");
+    TempFile small("s", "orvex-doc-small.bin");
     ASSERT_EQ(LoadDocumentFile(big.path()), LoadResult::Ok);
     ASSERT_EQ(LoadDocumentFile(small.path()), LoadResult::Ok);
     EXPECT_EQ(FileBuf, FileArea);

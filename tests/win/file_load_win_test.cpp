@@ -1,4 +1,115 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-TEST(Placeholder, Builds) { EXPECT_TRUE(true); }
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "document/document.h"
+#include "document/document_win.h"
+#include "document/line_index.h"
+
+namespace {
+
+std::string TempPath(const char* name) {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+
+void WriteWin(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD done = 0;
+    ASSERT_TRUE(WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr));
+    CloseHandle(h);
+}
+
+LoadOutcome LoadPath(const std::string& path) {
+    std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
+    return LoadDocumentWin();
+}
+
+class WinLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Checked = ShowMode = _TEXT_;
+        ReleaseDocumentWin();
+    }
+    void TearDown() override { ReleaseDocumentWin(); }
+};
+
+TEST_F(WinLoad, ReadsAFileThroughTheSystemFileApi) {
+    const std::string path = TempPath("orvex-load.TXT");
+    WriteWin(path, "first\r\nsecond\r\n");
+    const LoadOutcome r = LoadPath(path);
+    ASSERT_EQ(r.step, LoadDone);
+    EXPECT_EQ(FileSize, 15);
+    EXPECT_EQ(std::memcmp(FileBuf, "first\r\nsecond\r\n", 15), 0);
+    EXPECT_EQ(FileBuf, FileArea);
+    EXPECT_EQ(hFileMem, nullptr);
+    EXPECT_EQ(hFile, nullptr);  // closed once read
+    EXPECT_STREQ(FileExt, ".txt");
+    EXPECT_STREQ(FileNamePart, "orvex-load.TXT");
+    EXPECT_NE(FileTime, 0u);
+    EXPECT_EQ(NumLines, 3);
+
+    // The local last-write time matches what the system reports.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    FILETIME local;
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    EXPECT_EQ(FileTime, (static_cast<uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime);
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(WinLoad, LargeFileGetsABlockAndTheLargerLineLimit) {
+    const std::string path = TempPath("orvex-large.bin");
+    std::string bytes(204801, 'x');
+    bytes[204800] = 'y';
+    WriteWin(path, bytes);
+    ASSERT_EQ(LoadPath(path).step, LoadDone);
+    EXPECT_NE(hFileMem, nullptr);
+    EXPECT_NE(FileBuf, FileArea);
+    EXPECT_EQ(MaxLines, 83967);
+    EXPECT_EQ(FileBuf[204800], 'y');
+
+    // Loading a small file afterwards releases the block.
+    const std::string small = TempPath("orvex-small.bin");
+    WriteWin(small, "abc");
+    ASSERT_EQ(LoadPath(small).step, LoadDone);
+    EXPECT_EQ(hFileMem, nullptr);
+    EXPECT_EQ(FileBuf, FileArea);
+    EXPECT_EQ(MaxLines, 32767);
+    DeleteFileA(path.c_str());
+    DeleteFileA(small.c_str());
+}
+
+TEST_F(WinLoad, MissingFileReportsTheOpenFailureAndKeepsTheDocument) {
+    const std::string path = TempPath("orvex-keep.bin");
+    WriteWin(path, "kept");
+    ASSERT_EQ(LoadPath(path).step, LoadDone);
+    const LoadOutcome r = LoadPath(TempPath("orvex-no-such-file.bin"));
+    EXPECT_EQ(r.step, LoadOpenFailed);
+    EXPECT_EQ(static_cast<unsigned>(r.step), 2126u);
+    EXPECT_EQ(r.code, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(FileSize, 4);
+    EXPECT_EQ(std::memcmp(FileBuf, "kept", 4), 0);
+    EXPECT_EQ(hFile, nullptr);
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(WinLoad, LockedFileCannotBeOpened) {
+    const std::string path = TempPath("orvex-locked.bin");
+    WriteWin(path, "locked");
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const LoadOutcome r = LoadPath(path);
+    EXPECT_EQ(r.step, LoadOpenFailed);
+    EXPECT_EQ(r.code, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    CloseHandle(lock);
+    DeleteFileA(path.c_str());
+}
+
+}  // namespace
