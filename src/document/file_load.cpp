@@ -6,9 +6,17 @@
 
 #include "document/document.h"
 
+#if !defined(_WIN32)
+#include <sys/mman.h>
+#endif
+
 namespace {
 
-uint8_t* Block = nullptr;  // the file's own block when it is above FileAreaSize
+// The file's own block when it is above FileAreaSize: allocated and read, or
+// on POSIX systems a private read-only mapping of the file, filled at once.
+// The mapping saves a copy of large files; the document never writes to it.
+uint8_t* Block = nullptr;
+size_t MappedSize = 0;  // non-zero while Block is a mapping
 
 int64_t FileLength(std::FILE* f) {
 #if defined(_WIN32)
@@ -24,8 +32,31 @@ int64_t FileLength(std::FILE* f) {
 }
 
 void ReleaseBlock() {
+#if !defined(_WIN32)
+    if (MappedSize) {
+        munmap(Block, MappedSize);
+        MappedSize = 0;
+        Block = nullptr;
+        return;
+    }
+#endif
     std::free(Block);
     Block = nullptr;
+}
+
+bool MapBlock(std::FILE* f, int64_t size) {
+#if !defined(_WIN32)
+    void* p = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
+                   fileno(f), 0);
+    if (p == MAP_FAILED) return false;
+    Block = static_cast<uint8_t*>(p);
+    MappedSize = static_cast<size_t>(size);
+    return true;
+#else
+    (void)f;
+    (void)size;
+    return false;
+#endif
 }
 
 }  // namespace
@@ -53,6 +84,11 @@ LoadResult LoadDocumentFile(const char* path) {
     std::snprintf(FileName, sizeof FileName, "%s", path);
     SetFileNameParts();
     uint8_t* buf = AreaFor(size);
+    if (!buf && MapBlock(f, size)) {
+        std::fclose(f);
+        AdoptFile(Block, static_cast<int32_t>(size));
+        return LoadResult::Ok;
+    }
     if (!buf) {
         Block = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(size)));
         if (!Block) {

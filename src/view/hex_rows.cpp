@@ -8,6 +8,10 @@
 #include "document/document.h"
 #include "document/text_number.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Two hex digits for every byte value, high nibble first.
@@ -45,8 +49,52 @@ inline void PutAddress(char* row, uint32_t a) {
     std::memcpy(row + 6, Pairs.pair[a & 0xFF], 2);
 }
 
+#if defined(__SSE2__)
+// Sixteen nibbles (0..15 in each byte) as their hex digits.
+inline __m128i NibbleDigits(__m128i n) {
+    const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(n, _mm_set1_epi8(9)), _mm_set1_epi8(7));
+    return _mm_add_epi8(_mm_add_epi8(n, _mm_set1_epi8('0')), letters);
+}
+
+inline void Store4(char* to, __m128i v) {
+    const int32_t lane = _mm_cvtsi128_si32(v);
+    std::memcpy(to, &lane, 4);
+}
+
+// The digits of eight bytes (16 characters) as four groups of four.
+inline void PutDigitGroups(char* row, int32_t firstByte, __m128i digits) {
+    Store4(row + HexDigitPos(firstByte), digits);
+    Store4(row + HexDigitPos(firstByte + 2), _mm_srli_si128(digits, 4));
+    Store4(row + HexDigitPos(firstByte + 4), _mm_srli_si128(digits, 8));
+    Store4(row + HexDigitPos(firstByte + 6), _mm_srli_si128(digits, 12));
+}
+
+// A full hex row: digits and characters of 16 bytes.
+inline void PutFullHexRow(char* row, const uint8_t* bytes, bool convert) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const __m128i low = _mm_set1_epi8(0x0F);
+    const __m128i hi = _mm_and_si128(_mm_srli_epi16(v, 4), low);
+    const __m128i lo = _mm_and_si128(v, low);
+    PutDigitGroups(row, 0, NibbleDigits(_mm_unpacklo_epi8(hi, lo)));
+    PutDigitGroups(row, 8, NibbleDigits(_mm_unpackhi_epi8(hi, lo)));
+    __m128i chars = v;
+    if (convert) {
+        // 0x20..0x7F are the only bytes above 0x1F as signed values.
+        const __m128i keep = _mm_cmpgt_epi8(v, _mm_set1_epi8(0x1F));
+        chars = _mm_or_si128(_mm_and_si128(keep, v), _mm_andnot_si128(keep, _mm_set1_epi8('.')));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row + HexFirstChar), chars);
+}
+#endif
+
 inline void PutHexBytes(char* row, const uint8_t* bytes, int32_t n, bool convert) {
     char* chars = row + HexFirstChar;
+#if defined(__SSE2__)
+    if (n == 16) {
+        PutFullHexRow(row, bytes, convert);
+        return;
+    }
+#endif
     if (n == 16) {
         for (int32_t j = 0; j < 16; ++j) std::memcpy(row + HexDigitPos(j), Pairs.pair[bytes[j]], 2);
         if (convert)
@@ -70,7 +118,7 @@ inline void PutCharBytes(char* row, const uint8_t* bytes, int32_t n, bool conver
     char* chars = row + CharFirstChar;
     if (convert)
         for (int32_t j = 0; j < n; ++j) chars[j] = Convert.ch[bytes[j]];
-    else
+    else if (n > 0)
         std::memcpy(chars, bytes, static_cast<size_t>(n));
     std::memset(chars + n, ' ', static_cast<size_t>(64 - n));
 }

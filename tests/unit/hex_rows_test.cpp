@@ -210,6 +210,16 @@ TEST_F(HexRows, EmptyRangeDrawsOnlyTheAddress) {
     EXPECT_EQ(rows[0].text.substr(54, 3), "   ");
 }
 
+TEST_F(HexRows, EmptyFileWithoutABufferBuildsOnlyTheAddress) {
+    // An empty file held in a block of its own has no buffer at all.
+    ShowMode = _CHAR_;
+    AdoptFile(nullptr, 0);
+    auto rows = Rows(3);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text, Pad("00000000:", CharRowWidth));
+    ResetDocument();
+}
+
 TEST_F(HexRows, NeverReadsBeyondTheFile) {
     Load(Bytes(20));
     ByteOffset = 10;

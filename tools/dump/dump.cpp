@@ -43,26 +43,31 @@ const char Usage[] =
 // Collects rows into a large buffer and writes it out in big pieces.
 class PrintSink final : public RowSink {
 public:
-    explicit PrintSink(std::FILE* out) : out_(out) { buf_.reserve(Capacity + 4096); }
+    explicit PrintSink(std::FILE* out) : out_(out), buf_(Capacity) {}
     ~PrintSink() { Flush(); }
 
     void Put(const Row& row) override {
-        int32_t len = row.len;
+        size_t len = row.len > 0 ? static_cast<size_t>(row.len) : 0;
         while (len > 0 && row.text[len - 1] == ' ') --len;
-        if (len > 0) buf_.append(row.text, static_cast<size_t>(len));
-        buf_.push_back('\n');
-        if (buf_.size() >= Capacity) Flush();
+        if (buf_.size() - used_ < len + 1) {
+            Flush();
+            if (buf_.size() < len + 1) buf_.resize(len + 1);
+        }
+        std::memcpy(buf_.data() + used_, row.text, len);
+        used_ += len;
+        buf_[used_++] = '\n';
     }
 
     void Flush() {
-        if (!buf_.empty()) std::fwrite(buf_.data(), 1, buf_.size(), out_);
-        buf_.clear();
+        if (used_) std::fwrite(buf_.data(), 1, used_, out_);
+        used_ = 0;
     }
 
 private:
     static constexpr size_t Capacity = 1 << 20;
     std::FILE* out_;
-    std::string buf_;
+    std::vector<char> buf_;
+    size_t used_ = 0;
 };
 
 struct Options {
