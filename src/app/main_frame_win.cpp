@@ -268,7 +268,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxPosition = {-4, -4};
         return 0;
     case WM_ERASEBKGND:
-        if (Checked == _INTERP_) break;
+        // A toolbar that leaves its background to its parent gets it erased.
+        if (Checked == _INTERP_ || WindowFromDC(reinterpret_cast<HDC>(wParam)) != hwnd) break;
         return 1;
     case WM_PAINT: Paint(hwnd); return 0;
     case WM_LBUTTONDOWN: return LeftButtonDown(hwnd, wParam, lParam);
