@@ -53,7 +53,9 @@ void RegisterClasses() {
 }
 
 bool CreateMainWindow() {
-    wn = CreateWindowExA(0, "Orvex", "Orvex", WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, WinRect.left,
+    // Created at its stored rectangle and maximised only when it was so when
+    // last closed: a window created maximised could never start restored.
+    wn = CreateWindowExA(0, "Orvex", "Orvex", WS_OVERLAPPEDWINDOW, WinRect.left,
                          WinRect.top, WinRect.right - WinRect.left,
                          WinRect.bottom - WinRect.top, 0, 0, hInst, nullptr);
     if (!wn) return false;
