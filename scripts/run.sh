@@ -1,17 +1,47 @@
 #!/bin/sh
-# Installs what is missing, builds, and shows FILE: today with orvex-dump,
-# which prints the rows the viewer draws.
-#   scripts/run.sh FILE [orvex-dump options]
+# Installs what is missing, builds the viewer for 64-bit Windows and starts
+# it under wine64 on FILE, in a Wine prefix of its own that holds the faces
+# the program asks for. Without a display it starts Xvfb and says how to
+# look at the screen. Returns when the viewer is closed.
+#   scripts/run.sh [FILE]
+#   ORVEX_WINEPREFIX  the prefix to use (default ~/.orvex-wine, made once)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
-if [ $# -lt 1 ]; then
-    echo "usage: scripts/run.sh FILE [orvex-dump options]" >&2
+if [ $# -gt 1 ]; then
+    echo "usage: scripts/run.sh [FILE]" >&2
     exit 2
 fi
-file=$1
-shift
+arg=""
+if [ $# -eq 1 ]; then
+    [ -e "$1" ] || { echo "run.sh: no such file: $1" >&2; exit 2; }
+    # Wine shows the root of the Linux file system as drive Z:.
+    arg="Z:$(realpath "$1" | tr / '\\')"
+fi
+
 scripts/install-deps.sh
-cmake --preset native >/dev/null
-cmake --build --preset native --target orvex-dump -j2 >/dev/null
-exec build/native/tools/dump/orvex-dump "$@" "$file"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target orvex -j2 >/dev/null
+
+. scripts/wine-env.sh
+orvex_prepare_prefix "${ORVEX_WINEPREFIX:-$HOME/.orvex-wine}"
+own_display=""
+if [ -z "${DISPLAY:-}" ]; then
+    orvex_start_display
+    own_display=1
+    echo "Orvex runs on the virtual display $DISPLAY. To look at it:"
+    echo "    DISPLAY=$DISPLAY import -window root shot.png    # a screenshot"
+    echo "    DISPLAY=$DISPLAY xdotool search --name Orvex     # its window, for xdotool"
+    echo "Close it with Exit, or: DISPLAY=$DISPLAY xdotool search --name '^Orvex' windowclose"
+fi
+cleanup() {
+    "$WINESERVER" -w 2>/dev/null || true
+    [ -n "$own_display" ] && orvex_stop_display
+    return 0
+}
+trap cleanup EXIT INT TERM
+if [ -n "$arg" ]; then
+    "$WINE64" build/win64/orvex.exe "$arg" >/dev/null 2>&1 || true
+else
+    "$WINE64" build/win64/orvex.exe >/dev/null 2>&1 || true
+fi

@@ -1,1 +1,14 @@
 # Sources of this subsystem: ORVEX_CORE_SOURCES (portable), ORVEX_WIN_SOURCES (Win32).
+list(APPEND ORVEX_CORE_SOURCES
+    src/app/command_line.cpp
+    src/app/find.cpp
+    src/app/layout.cpp
+    src/app/recent_files.cpp
+    src/app/settings.cpp)
+list(APPEND ORVEX_WIN_SOURCES
+    src/app/commands_win.cpp
+    src/app/file_open_win.cpp
+    src/app/main_frame_win.cpp
+    src/app/message_loop_win.cpp
+    src/app/settings_win.cpp
+    src/app/view_placeholder_win.cpp)

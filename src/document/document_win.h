@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 extern HANDLE hFile;      // the file while it is read; 0 otherwise
 extern HGLOBAL hFileMem;  // block of a file above FileAreaSize; 0 otherwise
 
@@ -26,5 +28,7 @@ void ReleaseDocumentWin();
 // Opens FileName, takes its local last-write time and size, and reads it into
 // FileArea or a new block. The previous document stays when the file cannot
 // be opened, is too large or gets no memory; once reading starts it is gone,
-// and a failed read leaves an empty document.
-LoadOutcome LoadDocumentWin();
+// and a failed read leaves an empty document. `opened`, when given, is called
+// once the file is open, its size accepted and the previous document
+// released, just before the contents are read.
+LoadOutcome LoadDocumentWin(void (*opened)(int32_t size) = nullptr);

@@ -19,7 +19,7 @@ void ReleaseDocumentWin() {
     }
 }
 
-LoadOutcome LoadDocumentWin() {
+LoadOutcome LoadDocumentWin(void (*opened)(int32_t size)) {
     CloseFile();
     hFile = CreateFileA(FileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                         nullptr);
@@ -59,6 +59,7 @@ LoadOutcome LoadDocumentWin() {
     SetFileNameParts();
     FileTime = (static_cast<uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
 
+    if (opened) opened(static_cast<int32_t>(low));
     SetFilePointer(hFile, 0, nullptr, FILE_BEGIN);
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     DWORD got = 0;

@@ -1,1 +1,3 @@
 # Sources of this subsystem: ORVEX_CORE_SOURCES (portable), ORVEX_WIN_SOURCES (Win32).
+list(APPEND ORVEX_CORE_SOURCES
+    src/print/print_settings.cpp)

@@ -1,5 +1,7 @@
 list(APPEND ORVEX_CORE_SOURCES
     src/view/hex_rows.cpp
-    src/view/text_rows.cpp)
+    src/view/text_rows.cpp
+    src/view/view_modes.cpp)
 list(APPEND ORVEX_WIN_SOURCES
-    src/view/row_draw_win.cpp)
+    src/view/row_draw_win.cpp
+    src/view/view_modes_win.cpp)

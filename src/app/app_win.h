@@ -1,0 +1,86 @@
+// The Win32 side of the application shell: the frame's windows, the message
+// routing, the main window procedure and the commands it serves.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+
+// --- windows of the frame (0 when a window does not exist) ---
+extern HINSTANCE hInst;
+extern HWND wn;            // main window, class "Orvex"
+extern HWND hViewWnd;      // view window, class "TextClient"
+extern HWND hStatusBar;
+extern HWND hToolBar;
+extern HWND hFindCombo;    // find box in the toolbar
+extern HWND hFindEdit;     // its edit control
+extern HWND hTreeView;     // interpretation tree
+extern HWND hImageWnd;     // image pane, class "PlainVanilla"
+extern HMENU hMenu;        // the menu bar "ORVEX"
+extern HIMAGELIST hSmallImages;  // the list images of the font lists
+extern HCURSOR hArrowCursor, hSplitCursor, hWaitCursor;
+extern HBRUSH hBkBrush;    // the view's background
+extern uint8_t ScrollBarWidth, ScrollBarHeight;  // SM_CXVSCROLL, SM_CYVSCROLL
+
+extern char FileTitle[64];  // the name part of FileName
+// The export command a tree node offers (0: none).
+extern int ExportCmd;
+// The "Find" value read at start, until the find box takes it.
+extern char StoredFind[];
+extern DWORD StoredFindSize;
+
+// --- start-up and routing ---
+void RegisterClasses();
+// Creates and shows the main window as the start-up does; false when the
+// window cannot be created.
+bool CreateMainWindow();
+// The routing of the message loop, applied to a message before it is
+// translated and dispatched.
+void RouteMessage(MSG* msg);
+// The main routine: returns the quit code.
+int WINAPI OrvexMain(HINSTANCE instance, HINSTANCE previous, LPSTR argument, int show);
+
+// --- settings (registry) ---
+void LoadSettings();
+void SaveSettings();
+
+// --- main window ---
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void BuildFrame(HWND hwnd);
+void LayoutFrame(WPARAM wParam, LPARAM lParam);
+void SetMarked();
+void ClearMarked();
+// Destroys the interpretation tree when it exists.
+void DestroyTV();
+// The main window's handling of a command and of a key; both return what the
+// window procedure returns.
+LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam);
+LRESULT DoKey(HWND hwnd, WPARAM wParam, LPARAM lParam);
+// The end of the program: WM_DESTROY of the main window.
+void EndProgram();
+INT_PTR CALLBACK GenericDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// --- loading through the window ---
+// Command 257: the open dialog, then the load; nothing when it is cancelled.
+void OpenWithDialog();
+// Loads FileName; `recent` is the index the recent list promotes (9 for a
+// new file, 0 for a reload, the item for a recent file). `command` is the
+// command that started it.
+void LoadFile(int command, int recent);
+// Shows menu items RecentFirstId .. + last with the recent entries.
+void ShowRecentItems(int last);
+void ErrorBox(unsigned number, DWORD code);
+void LastErrorBox(unsigned number);
+// Tells the user that the file has too many lines for text mode.
+void TooManyLines();
+// Installed as the line index's handler: leaves text mode, then tells.
+void LeaveTextMode();
+
+// --- view modes (view_modes_win.cpp) ---
+void ViewModeCommand(int id);
+void WrapCommand();
+void ConvertCommand();
+void AddrModeCommand(int id);
+// Writes status bar parts 2 and 3 for the current view.
+void ShowPosition();

@@ -1,0 +1,173 @@
+#include "win_test_support.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/app_win.h"
+#include "app/settings.h"
+#include "appearance/appearance.h"
+#include "document/document.h"
+#include "document/document_win.h"
+#include "document/line_index.h"
+
+std::vector<std::string> SeenDialogs;
+
+namespace {
+HHOOK Hook = 0;
+bool ClassesRegistered = false;
+
+LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && wParam) {
+        HWND h = reinterpret_cast<HWND>(wParam);
+        char cls[64] = "";
+        GetClassNameA(h, cls, sizeof cls);
+        if (std::strcmp(cls, "#32770") == 0) {
+            char title[256] = "", text[512] = "";
+            GetWindowTextA(h, title, sizeof title);
+            GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
+            SeenDialogs.push_back(std::string(title) + "|" + text);
+            PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    return CallNextHookEx(Hook, code, wParam, lParam);
+}
+
+HKEY OpenKey() {
+    HKEY k = 0;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick\\Orvex", 0, KEY_ALL_ACCESS, &k);
+    return k;
+}
+}  // namespace
+
+void ClearDialogs() { SeenDialogs.clear(); }
+
+void DeleteSettingsKey() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick\\Orvex");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick");
+}
+
+bool SettingsKeyExists() {
+    HKEY k = OpenKey();
+    if (k) RegCloseKey(k);
+    return k != 0;
+}
+
+std::vector<uint8_t> ReadSetting(const char* name) {
+    std::vector<uint8_t> out;
+    HKEY k = OpenKey();
+    if (!k) return out;
+    DWORD size = 0;
+    if (RegQueryValueExA(k, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+        out.resize(size);
+        RegQueryValueExA(k, name, nullptr, nullptr, out.data(), &size);
+    }
+    RegCloseKey(k);
+    return out;
+}
+
+void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY k = 0;
+    RegCreateKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick\\Orvex", &k);
+    RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(k);
+}
+
+void StartShell() {
+    hInst = GetModuleHandleA(nullptr);
+    hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
+    hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(111));
+    hWaitCursor = LoadCursor(nullptr, IDC_WAIT);
+    if (!ClassesRegistered) RegisterClasses();
+    ClassesRegistered = true;
+    TooManyLinesHandler = LeaveTextMode;
+    if (!Hook) Hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    ClearDialogs();
+    ReleaseDocumentWin();
+    FileName[0] = '\0';
+    DefaultSettings();
+    LoadSettings();
+    hBkBrush = CreateSolidBrush(BkColor);
+    CreateMainWindow();
+    Pump();
+}
+
+void StopShell() {
+    if (wn && IsWindow(wn)) DestroyWindow(wn);
+    MSG msg;
+    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) break;
+        DispatchMessageA(&msg);
+    }
+    wn = hViewWnd = hStatusBar = hToolBar = hFindCombo = hFindEdit = hTreeView = hImageWnd = 0;
+    DeleteObject(hBkBrush);
+    SetControl(false);
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
+        RouteMessage(&msg);
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg{};
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    RouteMessage(&msg);
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    Pump();
+}
+
+void Command(int id) {
+    SendMessageA(wn, WM_COMMAND, id, 0);
+    Pump();
+}
+
+void SetControl(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+std::string StatusText(int part) {
+    char buf[300] = "";
+    const LRESULT len = SendMessageA(hStatusBar, SB_GETTEXTLENGTHA, part, 0);
+    if (LOWORD(len) < sizeof buf) SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+std::string WindowText(HWND hwnd) {
+    char buf[512] = "";
+    GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+std::string MenuText(int id) {
+    char buf[300] = "";
+    GetMenuStringA(GetMenu(wn), id, buf, sizeof buf, MF_BYCOMMAND);
+    return buf;
+}
+
+UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
+
+LRESULT ButtonState(int id) { return SendMessageA(hToolBar, TB_GETSTATE, id, 0); }
+
+std::string TempFile(const std::string& name, const std::string& bytes) {
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    const std::string path = std::string(dir) + name;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD wrote = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(h);
+    return path;
+}

@@ -1,0 +1,44 @@
+// Helpers of the Windows tests: the real main window created in-process,
+// messages sent through the program's routing, modal dialogs and message
+// boxes answered from a WH_CBT hook, and the settings key.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Title and text ("title|text") of every dialog and message box shown since
+// the last ClearDialogs(); each was closed at once with IDCANCEL.
+extern std::vector<std::string> SeenDialogs;
+void ClearDialogs();
+
+// Deletes HKLM\Software\Tarnwick\Orvex (and Tarnwick when empty).
+void DeleteSettingsKey();
+bool SettingsKeyExists();
+// A value of the settings key; empty when it is missing.
+std::vector<uint8_t> ReadSetting(const char* name);
+void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
+
+// The start-up up to the message loop: defaults, settings read, main window
+// created and shown, with the dialog hook installed.
+void StartShell();
+// Destroys the main window (saving the settings) and drains its WM_QUIT.
+void StopShell();
+// Runs the messages waiting, each through the program's routing.
+void Pump();
+// Puts one message through the routing and dispatches it.
+void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Sends a command to the main window.
+void Command(int id);
+// Holds Ctrl down (or not) in this thread's keyboard state.
+void SetControl(bool down);
+
+std::string StatusText(int part);
+std::string WindowText(HWND hwnd);
+std::string MenuText(int id);
+UINT MenuState(int id);
+LRESULT ButtonState(int id);
+
+// Writes `bytes` to a new file in the temporary directory; returns its path.
+std::string TempFile(const std::string& name, const std::string& bytes);
