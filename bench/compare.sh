@@ -59,7 +59,8 @@ cat "$corpus" >/dev/null
 size=$(stat -c %s "$corpus")
 grepc() { LC_ALL=C grep "$@" || [ $? -eq 1 ]; }  # 1: no line matched
 find_rate() {  # pattern index, backward, exact
-    awk -F, -v n="\"BM_Find/pattern:$1/back:$2/exact:$3\"" '$1 == n {print $6 / 1e9}' \
+    awk -F, -v n="BM_Find/pattern:$1/back:$2/exact:$3" \
+        '{ m = $1; gsub(/"/, "", m); sub(/\/real_time$/, "", m); if (m == n) print $6 / 1e9 }' \
         "$dir/find.csv"
 }
 i=0

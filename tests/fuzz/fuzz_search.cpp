@@ -53,7 +53,7 @@ void CheckSearch(const std::string& typed, uint32_t flags) {
     const FindResult r = RunFind(typed.c_str(), exact, hex, reverse);
     if (r.dropMark != (r.status != FindNoString && r.status != FindBadHex && st.dropMark))
         __builtin_trap();
-    if (r.status == FindNoString && !typed.empty()) __builtin_trap();
+    if ((r.status == FindNoString) != (typed.c_str()[0] == 0)) __builtin_trap();
     if (r.status != FindFound && r.status != FindNotFound) return;
     const int64_t want = FileSize <= 65536 ? SlowFind(st.pos, reverse) : -2;
     if (r.status == FindNotFound) {
