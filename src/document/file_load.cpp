@@ -16,7 +16,9 @@ namespace {
 // on POSIX systems a private read-only mapping of the file, filled at once.
 // The mapping saves a copy of large files; the document never writes to it.
 uint8_t* Block = nullptr;
+#if !defined(_WIN32)
 size_t MappedSize = 0;  // non-zero while Block is a mapping
+#endif
 
 int64_t FileLength(std::FILE* f) {
 #if defined(_WIN32)
