@@ -12,3 +12,8 @@ list(APPEND ORVEX_WIN_SOURCES
     src/app/message_loop_win.cpp
     src/app/settings_win.cpp
     src/app/view_placeholder_win.cpp)
+
+# Find and the text of the marked area.
+list(APPEND ORVEX_CORE_SOURCES
+    src/app/block_text.cpp
+    src/app/search.cpp)
