@@ -100,84 +100,90 @@ struct ScanResult {
     int64_t widest;
 };
 
-ScanResult ScanUnwrapped(const uint8_t* buf, int32_t first, int32_t end, int32_t limit) {
+// The running state of a scan: lines so far, the current column, the widest
+// line and the offset being looked at.
+struct Scan {
     int32_t n = 1;
     int64_t col = 0;
     int64_t w = 1;
-    int32_t p = first;
-    while (p < end) {
-        const int32_t q = FindLineBreak(buf, p, end);
-        col += q - p;
-        if (q == end) break;
-        if (buf[q] == Tab) {
-            col = TabStop(col);
-            p = q + 1;
-            continue;
-        }
+    int32_t p;
+
+    // Records the line end that starts at q; false when the limit is passed.
+    bool EndLine(const uint8_t* buf, int32_t q, int32_t end, int32_t limit) {
         const int32_t last = LineEndLast(buf, q, end);
         LinePtr[n] = static_cast<uint32_t>(last + 1) | RealLine;
-        ++n;
-        if (n > limit) break;
+        if (++n > limit) return false;
         w = std::max(w, col);
         col = 0;
         p = last + 1;
+        return true;
     }
-    return {n, std::max(w, col)};
+
+    ScanResult Result() const { return {n, std::max(w, col)}; }
+};
+
+ScanResult ScanUnwrapped(const uint8_t* buf, int32_t first, int32_t end, int32_t limit) {
+    Scan s{};
+    s.p = first;
+    while (s.p < end) {
+        const int32_t q = FindLineBreak(buf, s.p, end);
+        s.col += q - s.p;
+        if (q == end) break;
+        if (buf[q] == Tab) {
+            s.col = TabStop(s.col);
+            s.p = q + 1;
+        } else if (!s.EndLine(buf, q, end, limit)) {
+            break;
+        }
+    }
+    return s.Result();
 }
 
 ScanResult ScanWrapped(const uint8_t* buf, int32_t first, int32_t end, int32_t limit,
                        int32_t width) {
-    int32_t n = 1;
-    int64_t col = 0;
-    int64_t w = 1;
+    Scan s{};
+    s.p = first;
     int64_t b = 0;  // offset just after the last blank seen
-    int32_t p = first;
-    while (p < end) {
+    while (s.p < end) {
+        const int32_t p = s.p;
         const uint8_t c = buf[p];
         if (IsLineEnd(c)) {
-            const int32_t last = LineEndLast(buf, p, end);
-            LinePtr[n] = static_cast<uint32_t>(last + 1) | RealLine;
-            ++n;
-            if (n > limit) break;
-            w = std::max(w, col);
-            col = 0;
-            p = last + 1;
+            if (!s.EndLine(buf, p, end, limit)) break;
             continue;
         }
         const bool blank = c == ' ' || c == Tab;
-        if (col >= width) {
+        if (s.col >= width) {
             // Break the line before c.
-            w = width;
+            s.w = width;
             if (blank) {
-                LinePtr[n] = static_cast<uint32_t>(p + 1);
-                col = 0;
+                LinePtr[s.n] = static_cast<uint32_t>(p + 1);
+                s.col = 0;
                 b = p + 1;
-            } else if (b <= static_cast<int64_t>(LinePtr[n - 1] & LineOffsetMask)) {
-                LinePtr[n] = static_cast<uint32_t>(p);
-                col = 1;
+            } else if (b <= static_cast<int64_t>(LinePtr[s.n - 1] & LineOffsetMask)) {
+                LinePtr[s.n] = static_cast<uint32_t>(p);
+                s.col = 1;
                 b = p;
             } else {
-                LinePtr[n] = static_cast<uint32_t>(b);
-                col = p + 1 - b;
+                LinePtr[s.n] = static_cast<uint32_t>(b);
+                s.col = p + 1 - b;
             }
-            ++n;
-            if (n > limit) break;
-            ++p;
+            if (++s.n > limit) break;
+            ++s.p;
             continue;
         }
         if (blank) {
             b = p + 1;
-            col = c == Tab ? TabStop(col) : col + 1;
-            ++p;
+            s.col = c == Tab ? TabStop(s.col) : s.col + 1;
+            ++s.p;
             continue;
         }
         // A run of ordinary bytes: count as many as fit before the width.
         int64_t run = FindWrapBreak(buf, p + 1, end) - p;
-        run = std::min<int64_t>(run, width - col);
-        col += run;
-        p += static_cast<int32_t>(run);
+        run = std::min<int64_t>(run, width - s.col);
+        s.col += run;
+        s.p += static_cast<int32_t>(run);
     }
-    return {n, std::max(w, col)};
+    return s.Result();
 }
 
 }  // namespace
