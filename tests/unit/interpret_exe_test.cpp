@@ -181,46 +181,6 @@ TEST(ReadExe, ImportWalkEndsAtAZeroFirstThunkOrTheEndOfTheFile) {
     EXPECT_EQ(TreeNodes.size(), 4u + (0xC00 - 0x800) / 20);
 }
 
-// A resource tree laid out at file offset `base` (RVA base + bias).
-struct ResEntry {
-    uint32_t id;       // used when name is null
-    const char* name;  // a name string
-    uint32_t rva;      // of the data
-    uint32_t size;
-};
-struct ResType {
-    uint32_t id;
-    const char* name;
-    std::vector<ResEntry> entries;
-};
-
-void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& types) {
-    size_t next = base + 16 + 8 * types.size();
-    auto entryName = [&](const char* name, uint32_t id) -> uint32_t {
-        if (!name) return id;
-        const size_t at = base + 0x800 + (next - base);
-        b.Utf16(at, name);
-        return 0x80000000u | static_cast<uint32_t>(at - base);
-    };
-    b.U16(base + 14, static_cast<uint16_t>(types.size()));
-    for (size_t t = 0; t < types.size(); ++t) {
-        const size_t dir = next;
-        const std::vector<ResEntry>& es = types[t].entries;
-        next = dir + 16 + 8 * es.size();
-        b.U32(base + 16 + 8 * t, entryName(types[t].name, types[t].id));
-        b.U32(base + 20 + 8 * t, 0x80000000u | static_cast<uint32_t>(dir - base));
-        b.U16(dir + 14, static_cast<uint16_t>(es.size()));
-        for (size_t e = 0; e < es.size(); ++e) {
-            const size_t lang = next, data = next + 24;
-            next = data + 16;
-            b.U32(dir + 16 + 8 * e, entryName(es[e].name, es[e].id));
-            b.U32(dir + 20 + 8 * e, 0x80000000u | static_cast<uint32_t>(lang - base));
-            b.U16(lang + 14, 1).U32(lang + 16, 1033).U32(lang + 20, static_cast<uint32_t>(data - base));
-            b.U32(data, es[e].rva).U32(data + 4, es[e].size).Grow(data + 16);
-        }
-    }
-}
-
 TEST(ReadExe, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x2000}});
     SetDir(b, 2, 0x5000, 0x100);

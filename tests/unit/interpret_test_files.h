@@ -79,6 +79,46 @@ inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size, bool wide
     return b.U32(DirAt(index, wide), rva).U32(DirAt(index, wide) + 4, size);
 }
 
+// A resource tree laid out at file offset `base` (RVA base + bias).
+struct ResEntry {
+    uint32_t id;       // used when name is null
+    const char* name;  // a name string
+    uint32_t rva;      // of the data
+    uint32_t size;
+};
+struct ResType {
+    uint32_t id;
+    const char* name;
+    std::vector<ResEntry> entries;
+};
+
+inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& types) {
+    size_t next = base + 16 + 8 * types.size();
+    auto entryName = [&](const char* name, uint32_t id) -> uint32_t {
+        if (!name) return id;
+        const size_t at = base + 0x800 + (next - base);
+        b.Utf16(at, name);
+        return 0x80000000u | static_cast<uint32_t>(at - base);
+    };
+    b.U16(base + 14, static_cast<uint16_t>(types.size()));
+    for (size_t t = 0; t < types.size(); ++t) {
+        const size_t dir = next;
+        const std::vector<ResEntry>& es = types[t].entries;
+        next = dir + 16 + 8 * es.size();
+        b.U32(base + 16 + 8 * t, entryName(types[t].name, types[t].id));
+        b.U32(base + 20 + 8 * t, 0x80000000u | static_cast<uint32_t>(dir - base));
+        b.U16(dir + 14, static_cast<uint16_t>(es.size()));
+        for (size_t e = 0; e < es.size(); ++e) {
+            const size_t lang = next, data = next + 24;
+            next = data + 16;
+            b.U32(dir + 16 + 8 * e, entryName(es[e].name, es[e].id));
+            b.U32(dir + 20 + 8 * e, 0x80000000u | static_cast<uint32_t>(lang - base));
+            b.U16(lang + 14, 1).U32(lang + 16, 1033).U32(lang + 20, static_cast<uint32_t>(data - base));
+            b.U32(data, es[e].rva).U32(data + 4, es[e].size).Grow(data + 16);
+        }
+    }
+}
+
 // Makes `bytes` the loaded document under the name `name`.
 inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
     static std::vector<uint8_t> held;
