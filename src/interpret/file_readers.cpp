@@ -4,7 +4,8 @@
 // not in the file is left out.
 #include <cstdio>
 #include <cstring>
-#include <unordered_set>
+#include <iterator>
+#include <map>
 
 #include "document/document.h"
 #include "interpret/file_bytes.h"
@@ -107,20 +108,38 @@ void ReadResourceEntries(int32_t typeNode, uint64_t base, uint64_t nameDir, uint
     }
 }
 
+// The byte ranges of the resource directories read so far. A directory that
+// overlaps one of them (one that points back at the type directory, or
+// that shares or overlaps another type's) is not read, so that the entries
+// read never outnumber the file's bytes / 8.
+class DirectoryRanges {
+public:
+    bool Claim(uint64_t dir) {
+        const uint64_t end = dir + 16 + 8 * static_cast<uint64_t>(DirectoryEntries(dir));
+        auto next = ranges_.lower_bound(dir);
+        if (next != ranges_.end() && next->first < end) return false;
+        if (next != ranges_.begin() && std::prev(next)->second > dir) return false;
+        ranges_.emplace(dir, end);
+        return true;
+    }
+
+private:
+    std::map<uint64_t, uint64_t> ranges_;  // start -> end
+};
+
 void ReadResources(int32_t parent, uint32_t offset, int32_t bias, int32_t section,
                    UserMessages& shown) {
     const uint64_t base = offset;
     if (!InFile(base, 16)) return;
-    // A name directory is read once: directories that point back at the
-    // type directory or share a directory add no further nodes.
-    std::unordered_set<uint64_t> seen{base};
+    DirectoryRanges seen;
+    seen.Claim(base);
     const uint32_t count = DirectoryEntries(base);
     for (uint32_t t = 0; t < count; ++t) {
         const uint64_t e = base + 16 + 8 * static_cast<uint64_t>(t);
         uint32_t name = 0, toDir = 0;
         if (!ReadU32(e, name) || !ReadU32(e + 4, toDir)) break;
         const uint64_t nameDir = base + (toDir & 0x7FFFFFFFu);
-        if (!InFile(nameDir, 16) || !seen.insert(nameDir).second) continue;
+        if (!InFile(nameDir, 16) || !seen.Claim(nameDir)) continue;
         char text[NodeTextSize];
         ResourceTypeText(base, name, text, sizeof text);
         const uint16_t kind = (name & 0x80000000u)

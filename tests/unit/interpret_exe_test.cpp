@@ -225,6 +225,24 @@ TEST(ReadExe, ResourceDirectoriesThatPointBackOrShareAreReadOnce) {
     EXPECT_EQ(TreeText(FindNode("00000400: Resources")), "00000400: Resources\n  STRING\n    1\n");
 }
 
+TEST(ReadExe, OverlappingResourceDirectoriesAreReadOnce) {
+    // 500 types whose name directories start 8 bytes apart, each claiming
+    // 500 entries: read naively they would give 250000 nodes from 5 KB.
+    Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x2000}});
+    SetDir(b, 2, 0x5000, 0x100);
+    const size_t base = 0x400, names = base + 0x1000, lang = base + 0x100, data = base + 0x200;
+    b.U16(base + 14, 500);
+    for (uint32_t t = 0; t < 500; ++t)
+        b.U32(base + 16 + 8 * t, 3).U32(base + 20 + 8 * t, 0x80000000u | static_cast<uint32_t>(names - base + 8 * t));
+    for (uint32_t e = 0; e < 520; ++e)
+        b.U16(names + 8 * e + 14, 500).U32(names + 8 * e + 16, e).U32(names + 8 * e + 20,
+                                                                       static_cast<uint32_t>(lang - base));
+    b.U32(lang + 20, static_cast<uint32_t>(data - base)).U32(data, 0x5000).U32(data + 4, 4);
+    Tree(b);
+    EXPECT_LE(TreeNodes.size(), b.data.size() / 8);
+    EXPECT_GE(FindNode("ICON"), 0);
+}
+
 TEST(ImageTable, CursorsComeBeforeIconsAndIdsMapToIndexes) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x4000}});
     SetDir(b, 2, 0x5000, 0x100);
