@@ -1,5 +1,6 @@
 #include "interpret/listings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -50,10 +51,16 @@ void ExportLine(const ExportTables& t, uint32_t k, ListingLine& line) {
     if (!ReadCString(RvaToOffset(nameRva, RvaBias), name, sizeof name))
         std::snprintf(name, sizeof name, "%s", Outside);
     if (ReadU32(t.functions + 4 * static_cast<uint64_t>(ordinal), function))
-        std::snprintf(line.Text, sizeof line.Text, "0x%04X   0x%08X  %s", ordinal,
-                      static_cast<unsigned>(function), name);
+        std::snprintf(line.Text, sizeof line.Text, "0x%04X   0x%08X  ", ordinal,
+                      static_cast<unsigned>(function));
     else
-        std::snprintf(line.Text, sizeof line.Text, "0x%04X   ----------  %s", ordinal, name);
+        std::snprintf(line.Text, sizeof line.Text, "0x%04X   ----------  ", ordinal);
+    // The name follows, cut at the end of the line buffer.
+    const size_t used = std::strlen(line.Text);
+    const size_t room = sizeof line.Text - 1 - used;
+    const size_t len = std::min(std::strlen(name), room);
+    std::memcpy(line.Text + used, name, len);
+    line.Text[used + len] = '\0';
 }
 
 // The thunk array that names the imports of the descriptor at `position`.

@@ -159,6 +159,23 @@ TEST(Listings, ReadOnlyWhatLiesInTheFile) {
     EXPECT_EQ(NumLines, static_cast<int32_t>((0x1000 - 0xD00) / 4));
 }
 
+TEST(Listings, LongNamesAreCutToTheLineBuffer) {
+    Bytes b = ListingPe();
+    const std::string longName(300, 'N');
+    b.Text(0xE00, longName.c_str()).U32(0x860, 0x2600);  // first export's name
+    b.U16(0xE00 - 2, 7).U32(0xC40, 0x31FE);              // first import's hint/name
+    LoadBytes(b.data, "a.dll");
+    BuildTree();
+    Select("00000800: Exports");
+    Lines ex;
+    ListExportLines(3, 1, ex);
+    EXPECT_EQ(ex.text[0], "0x0000   0x00001000  " + longName.substr(0, 255 - 21));
+    Select("lib.dll");
+    Lines im;
+    ListImportLines(1, 1, im);
+    EXPECT_EQ(im.names[0], longName.substr(0, 255));
+}
+
 TEST(Listings, Pe32PlusThunksAre64BitsWide) {
     Bytes b = MakePe({{".idata", 0x3000, 0x400, 0x400}}, true);
     SetDir(b, 1, 0x3000, 40, true);
