@@ -26,12 +26,12 @@ uint32_t Start() { return static_cast<uint32_t>(ByteOffset); }
 
 void ShowRange(int16_t first, int16_t last) {
     ImageShow = ImagesGrid;
-    ImageFirst = first;
-    // The table is never named beyond its last image.
+    // The range never names an index outside the table: what lies outside
+    // is left out, which may leave it empty (ImageLast < ImageFirst).
+    ImageFirst = first < 0 ? 0 : first;
     ImageLast = last < ImageCount ? last : static_cast<int16_t>(ImageCount - 1);
     SelImages.clear();
-    for (int32_t i = first < 0 ? 0 : first; i <= last && i < ImageCount; ++i)
-        SelImages.push_back(static_cast<int16_t>(i));
+    for (int32_t i = ImageFirst; i <= ImageLast; ++i) SelImages.push_back(static_cast<int16_t>(i));
 }
 
 // The structure at Ref is an RVA and a size: the range it names.
@@ -67,7 +67,6 @@ void SelectSingleImage(const TreeNode& n, UserMessages& shown) {
     }
     const int16_t index = ImageIndexOfId(SelType, ParseDec(n.Text));
     ShowRange(index, index);
-    if (index < 0) ImageLast = -1;
 }
 
 // A GROUP_CURSOR or GROUP_ICON entry: idCount at +4, then 14-byte entries
