@@ -11,6 +11,7 @@
 #include "document/file_load.h"
 #include "document/line_index.h"
 #include "document/text_number.h"
+#include "dump_interpret.h"
 #include "view/hex_rows.h"
 #include "view/text_rows.h"
 
@@ -20,6 +21,8 @@ const char Usage[] =
     "Usage: orvex-dump [--text | --hex | --char] [--wrap COLS] [--width COLS]\n"
     "                  [--convert] [--addr zero|physical|rva] [--from N]\n"
     "                  [--rows N] FILE\n"
+    "       orvex-dump --tree [--addr zero|physical|rva] FILE\n"
+    "       orvex-dump --exports FILE | --imports FILE | --extract DIR FILE\n"
     "\n"
     "Prints the rows that the Orvex viewer draws for FILE, one per line, with\n"
     "trailing blanks removed.\n"
@@ -35,6 +38,12 @@ const char Usage[] =
     "  --from N        text: first line, 1-based decimal (default 1);\n"
     "                  hex, char: first byte, hexadecimal (default 0)\n"
     "  --rows N        at most N rows (default: to the end)\n"
+    "  --tree          the interpretation tree, one node a line, two blanks\n"
+    "                  more per level; --addr chooses the addresses shown\n"
+    "  --exports       the export listing of an executable\n"
+    "  --imports       each imported library's name and its import listing\n"
+    "  --extract DIR   writes the bitmaps, cursors and icons of an executable\n"
+    "                  as DIR/TYPE/NAME.BMP, .CUR or .ICO\n"
     "  --help          this text\n"
     "\n"
     "Exit status: 0 done, 1 the file has too many lines for text mode,\n"
@@ -79,6 +88,9 @@ struct Options {
     const char* from = nullptr;
     int64_t rows = -1;
     const char* file = nullptr;
+    bool interp = false;
+    InterpDump what = InterpDump::Tree;
+    const char* dir = nullptr;
 };
 
 bool TooMany = false;
@@ -108,6 +120,20 @@ int ParseOptions(int argc, char** argv, Options& o, std::FILE* out, std::FILE* e
             o.mode = _HEX_;
         } else if (a == "--char") {
             o.mode = _CHAR_;
+        } else if (a == "--tree" || a == "--exports" || a == "--imports") {
+            o.interp = true;
+            o.what = a == "--tree" ? InterpDump::Tree
+                     : a == "--exports" ? InterpDump::Exports
+                                        : InterpDump::Imports;
+        } else if (a == "--extract") {
+            if (!next) {
+                std::fprintf(err, "orvex-dump: --extract needs a folder\n");
+                return 3;
+            }
+            o.interp = true;
+            o.what = InterpDump::Extract;
+            o.dir = next;
+            ++i;
         } else if (a == "--convert") {
             o.convert = true;
         } else if (a == "--wrap" || a == "--width" || a == "--rows") {
@@ -226,7 +252,8 @@ int RunDump(int argc, char** argv, std::FILE* out, std::FILE* err) {
     if (usage < 0) return 0;
     if (usage) return usage;
 
-    Checked = ShowMode = o.mode;
+    Checked = o.interp ? _INTERP_ : o.mode;
+    ShowMode = o.mode;
     AddrMode = o.addr;
     RvaBias = 0;
     ConvertFlag = o.convert ? 8 : 0;
@@ -237,6 +264,11 @@ int RunDump(int argc, char** argv, std::FILE* out, std::FILE* err) {
 
     const int loaded = Load(o, err);
     if (loaded) return loaded;
+    if (o.interp) {
+        const int status = DumpInterpretation(o.what, o.dir, out, err);
+        std::fflush(out);
+        return status;
+    }
     const int status = o.mode == _TEXT_ ? DumpText(o, out, err) : DumpBytes(o, out);
     std::fflush(out);
     return status;

@@ -1,0 +1,49 @@
+// The table of cursor and icon images collected while the tree is built:
+// CURSOR and ICON resources of an executable, or the images of an icon or
+// cursor file. The icon handles made from them belong to the window layer.
+#pragma once
+#include <cstdint>
+
+#include "interpret/interp_tree.h"
+
+constexpr int16_t MaxImages = 1666;
+constexpr uint32_t NoImageId = 0xFFFFFFFFu;  // a named resource entry
+
+extern int16_t ImageCount;
+extern uint8_t ImageSizes[MaxImages];    // width in pixels, low 8 bits
+extern int32_t ImageEntries[MaxImages];  // executables: the data entry
+extern uint32_t ImageIds[MaxImages];     // executables: the entry's id
+extern uint8_t ImageTypes[MaxImages];    // executables: 1 cursor, 3 icon
+
+// Cursors occupy 0 .. LastCursorIndex, icons FirstIconIndex ..
+// LastIconIndex (-1 as the last index when there is none).
+extern int16_t LastCursorIndex;
+extern uint16_t FirstCursorId;
+extern int16_t FirstIconIndex;
+extern int16_t LastIconIndex;
+extern uint16_t IconIndexOffset;
+
+// Grid cell of an icon or cursor file: widest width + 4, tallest height + 4.
+extern int32_t CellWidth;
+extern int32_t CellHeight;
+
+// Empties the table for a new reading.
+void ResetImageTable();
+
+// Collects the CURSOR (type 1) or ICON (type 3) resource entry at position
+// `index` of its type's directory, whose data entry is at `dataEntry`;
+// `bias` converts its RVA. Adds the limit message when the table fills.
+void CollectResourceImage(uint8_t type, uint32_t index, uint32_t name, int32_t dataEntry,
+                          int32_t bias, UserMessages& shown);
+
+// Table index of the cursor (type 1) or icon (type 3) with the given id, or
+// -1 when no collected image has it. Ids that follow one another give the
+// index of the id arithmetic; gaps and odd orders are found by lookup.
+int16_t ImageIndexOfId(uint8_t type, uint32_t id);
+
+// Greatest ImageSizes value of first .. last (0 for an empty range).
+uint8_t LargestImage(int16_t first, int16_t last);
+
+// The description of an icon file entry: "32x32, 16 colors" and so on.
+void DescribeIconEntry(char* text, int cap, uint8_t width, uint8_t height, uint8_t colors,
+                       uint16_t bitCount);

@@ -1,0 +1,70 @@
+// The work of one fuzz input: the file is loaded as the document under a
+// name whose extension picks the reader, the tree is built, and every node
+// is selected with its listing lines and the files its export would write.
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "document/document.h"
+#include "interpret/interp_tree.h"
+#include "interpret/listings.h"
+#include "interpret/resource_files.h"
+#include "interpret/selection.h"
+
+class CountingSink final : public ListingSink {
+public:
+    size_t chars = 0;
+    void Put(const ListingLine& line) override {
+        for (const char* p = line.Text; *p; ++p) ++chars;
+        for (const char* p = line.Name; *p; ++p) ++chars;
+    }
+};
+
+inline void ListAround(CountingSink& sink) {
+    const int32_t lines = std::min<int32_t>(NumLines, 1 << 20);
+    const int32_t firsts[] = {1, 2, 3, lines / 2, lines - 1};
+    for (int32_t first : firsts) {
+        if (SelKind == KindExports) ListExportLines(first, 40, sink);
+        if (SelKind == KindLibrary) ListImportLines(first, 40, sink);
+    }
+}
+
+inline void ExportAll(int32_t node) {
+    std::vector<uint8_t> bytes;
+    if (SelKind == KindResEntry) {
+        if (ExportCmd == ExportBitmaps) BuildBmpFile(ByteOffset, NumBytes, bytes);
+        if (ExportCmd == ExportCursors || ExportCmd == ExportIcons)
+            BuildIconFile(SelImages, ExportCmd, bytes);
+    } else if (SelKind == KindResType && ExportCmd) {
+        std::vector<ExportItem> items;
+        PlanFolderExport(node, ExportCmd, items);
+        for (const ExportItem& item : items) BuildExportFile(item, ExportCmd, bytes);
+    }
+}
+
+inline int FuzzInterpretation(const uint8_t* data, size_t size, const char* name) {
+    static std::vector<uint8_t> held;
+    held.assign(data, data + size);
+    held.push_back(0);
+    std::snprintf(FileName, sizeof FileName, "C:\\fuzz\\%s", name);
+    SetFileNameParts();
+    Checked = _INTERP_;
+    AddrMode = (size & 1) ? AddrRva : AddrPhysical;
+    AdoptFile(held.data(), static_cast<int32_t>(size));
+    UserMessages shown;
+    BuildInterpTree(shown);
+    CountingSink sink;
+    for (size_t n = 0; n < TreeNodes.size(); ++n) {
+        SelectNode(static_cast<int32_t>(n), shown);
+        if (NumBytes > static_cast<uint32_t>(FileSize) ||
+            static_cast<uint64_t>(static_cast<uint32_t>(ByteOffset)) + NumBytes >
+                static_cast<uint64_t>(FileSize))
+            __builtin_trap();  // the selection must leave a range inside the file
+        ListAround(sink);
+        ExportAll(static_cast<int32_t>(n));
+        shown.clear();
+    }
+    return 0;
+}

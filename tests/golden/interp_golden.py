@@ -1,0 +1,228 @@
+#!/usr/bin/env python3
+"""Golden tests of the interpretation on real files that no one here wrote.
+
+  interp_golden.py pe DUMP OBJDUMP FILE...   exports and imports against
+                                             objdump -p, resources against
+                                             wrestool -l and the file's bytes
+  interp_golden.py ttf DUMP FILE...          font tables against ttx -l
+
+A FILE that is a folder stands for its .dll and .exe files, or its .ttf
+files.
+
+Exit status 0 when everything matches, 1 on a difference, 77 when the
+inputs are missing (run scripts/fetch-golden.sh).
+"""
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+
+TYPE_NAMES = ["Type 0", "CURSOR", "BITMAP", "ICON", "MENU", "DIALOG", "STRING", "FONTDIR",
+              "FONT", "ACCELERATOR", "RCDATA", "MESSAGETABLE", "GROUP_CURSOR", "Type 13",
+              "GROUP_ICON", "Type 15", "VERSION", "DLGINCLUDE", "Type 18", "PLUGPLAY", "VXD",
+              "ANICURSOR", "ANIICON", "HTML", "MANIFEST"]
+
+failures = []
+
+
+def run(args, binary=False):
+    out = subprocess.run(args, check=True, stdout=subprocess.PIPE).stdout
+    return out if binary else out.decode("latin-1")
+
+
+def check(what, ours, theirs):
+    if ours != theirs:
+        failures.append(what)
+        if isinstance(ours, list) and isinstance(theirs, list):
+            ours, theirs = [x for x in ours if x not in theirs], [x for x in theirs if x not in ours]
+        print(f"DIFFERENT: {what}\n  ours:   {str(ours)[:600]}\n  theirs: {str(theirs)[:600]}")
+
+
+def objdump_exports(text):
+    rvas = {}
+    in_eat = False
+    names = []
+    in_names = False
+    for line in text.splitlines():
+        if line.startswith("Export Address Table -- Ordinal Base"):
+            in_eat = True
+            continue
+        if line.startswith("[Ordinal/Name Pointer] Table"):
+            in_eat, in_names = False, True
+            continue
+        m = re.match(r"\s*\[\s*(\d+)\] \+base\[\s*\d+\]\s+([0-9a-f]+)", line)
+        if in_eat and m:
+            rvas[int(m.group(1))] = int(m.group(2), 16)
+            continue
+        m = re.match(r"\s*\[\s*(\d+)\] (\S+)$", line)
+        if in_names and m:
+            names.append((int(m.group(1)), m.group(2)))
+        elif in_names and line.strip() == "":
+            in_names = False
+    lines = [f"0x{o:04X}   0x{rvas.get(o, 0):08X}  {n}" for o, n in names]
+    # A table without names still gives the two heading lines.
+    return ["Ordinal  RVA         Name", "-------  ----------  --------"] + lines if "The Export Tables" in text else []
+
+
+def objdump_imports(text):
+    libs = []
+    for line in text.splitlines():
+        m = re.match(r"\tDLL Name: (.*)$", line)
+        if m:
+            libs.append([m.group(1)])
+            continue
+        m = re.match(r"\t([0-9a-f]+)\s+([0-9a-f]+)\s+(\S+)", line)
+        if libs and m and m.group(3) != "Member-Name":
+            if m.group(3) == "<none>":
+                # The first column is the thunk itself: its low 16 bits are
+                # the ordinal (the second column is decimal for PE32 and hex
+                # for PE32+ in this objdump).
+                libs[-1].append(f"  ordinal:     0x{int(m.group(1), 16) & 0xFFFF:04X}")
+            else:
+                hint = int(m.group(2))
+                text = f"hint=0x{hint:04X}" if hint else ""
+                libs[-1].append(text.ljust(15) + m.group(3))
+    return sorted(libs)
+
+
+def our_imports(dump, path):
+    libs = []
+    for line in run([dump, "--imports", path]).splitlines():
+        if line.startswith("hint=") or line.startswith("  ordinal:") or line.startswith(" " * 15):
+            libs[-1].append(line)
+        else:
+            libs.append([line])
+    return sorted(libs)
+
+
+def wrestool_resources(path):
+    out = []
+    for line in run(["wrestool", "-l", path]).splitlines():
+        m = re.match(r"--type=(\S+) --name=(\S+) --language=(\S+) \[(?:type=\S+ )?offset=0x([0-9a-f]+) size=(\d+)\]", line)
+        if not m:
+            continue
+        t, n = m.group(1).strip("'"), m.group(2).strip("'")
+        if t.isdigit():
+            t = TYPE_NAMES[int(t)] if int(t) <= 24 else f"Type {t}"
+        entry = (t, n, int(m.group(4), 16), int(m.group(5)), m.group(3))
+        # The first language only: the same entry again in another language.
+        if not out or out[-1][:2] != entry[:2] or out[-1][4] == entry[4]:
+            out.append(entry)
+    return out
+
+
+def our_resources(tree):
+    out = []
+    lines = tree.splitlines()
+    for i, line in enumerate(lines):
+        if re.match(r"    [0-9A-F]{8}: Resources$", line):
+            kind = None
+            for sub in lines[i + 1:]:
+                depth = len(sub) - len(sub.lstrip(" "))
+                if depth <= 4:
+                    break
+                if depth == 6:
+                    kind = sub.strip()
+                else:
+                    out.append((kind, sub.strip()))
+    return out
+
+
+def rva_to_offset(data):
+    """The standard rule, from the PE section table: the section whose
+    virtual range holds the RVA."""
+    lfanew, = struct.unpack_from("<I", data, 0x3C)
+    count, opt = struct.unpack_from("<H", data, lfanew + 6)[0], struct.unpack_from("<H", data, lfanew + 20)[0]
+    sections = []
+    for i in range(count):
+        h = lfanew + 24 + opt + 40 * i
+        vsize, va, rawsize, raw = struct.unpack_from("<IIII", data, h + 8)
+        sections.append((va, max(vsize, rawsize), raw))
+
+    def convert(rva):
+        for va, size, raw in sections:
+            if va <= rva < va + size:
+                return rva - va + raw
+        return rva
+    return convert
+
+
+def check_pe(dump, objdump, path):
+    name = os.path.basename(path)
+    dumped = run([objdump, "-p", path])
+    check(f"{name}: exports", run([dump, "--exports", path]).splitlines(), objdump_exports(dumped))
+    check(f"{name}: imports", our_imports(dump, path), objdump_imports(dumped))
+    theirs = wrestool_resources(path)
+    tree = run([dump, "--tree", path])
+    # wrestool prints the type's name for a named entry of a named type:
+    # such entries are compared by their count only.
+    def plain(entries):
+        return sorted((t, "<named>" if t not in TYPE_NAMES and not t.startswith("Type ")
+                       and not n.isdigit() else n) for t, n in entries)
+    check(f"{name}: resources", plain(our_resources(tree)), plain(r[:2] for r in theirs))
+    if not any(r[0] in ("BITMAP", "ICON", "CURSOR") for r in theirs):
+        return
+    data = open(path, "rb").read()
+    convert = rva_to_offset(data)
+    # The image table holds 1666 cursors and icons; later ones are not written.
+    images = sum(1 for r in theirs if r[0] in ("ICON", "CURSOR"))
+    with tempfile.TemporaryDirectory() as out:
+        run([dump, "--extract", out, path])
+        for kind, entry, rva, size, _ in theirs:
+            if kind not in ("BITMAP", "ICON", "CURSOR"):
+                continue
+            ext = {"BITMAP": "BMP", "ICON": "ICO", "CURSOR": "CUR"}[kind]
+            file = os.path.join(out, kind, f"{entry}.{ext}")
+            if kind != "BITMAP" and images > 1666 and not os.path.exists(file):
+                continue
+            written = open(file, "rb").read()
+            offset = convert(rva)
+            if kind == "BITMAP":
+                ours, want = written[14:], data[offset:offset + size]
+            else:
+                skip = 4 if kind == "CURSOR" else 0
+                at, = struct.unpack_from("<I", written, 18)
+                ours, want = written[at:], data[offset + skip:offset + size]
+            check(f"{name}: {kind}/{entry} bytes", ours, want)
+
+
+def check_ttf(dump, path):
+    name = os.path.basename(path)
+    listing = run(["/usr/bin/python3", "-m", "fontTools.ttx", "-l", path])
+    tags = sorted(line.split()[0] for line in listing.splitlines()[3:] if line.strip())
+    ours = [line.strip() for line in run([dump, "--tree", path]).splitlines()[1:]]
+    check(f"{name}: tables", sorted(ours), tags)
+    check(f"{name}: table order", ours, sorted(ours, key=str.lower))
+
+
+def main():
+    mode, dump = sys.argv[1], sys.argv[2]
+    if mode == "pe":
+        objdump, files = sys.argv[3], sys.argv[4:]
+    else:
+        objdump, files = None, sys.argv[3:]
+    expanded = []
+    for f in files:
+        if os.path.isdir(f):
+            exts = (".dll", ".exe") if mode == "pe" else (".ttf",)
+            for root, _, names in os.walk(f):
+                expanded += sorted(os.path.join(root, n) for n in names if n.lower().endswith(exts))
+        else:
+            expanded.append(f)
+    files = expanded
+    if not files or not all(os.path.exists(f) for f in files):
+        print("golden inputs missing: run scripts/fetch-golden.sh")
+        return 77
+    for path in files:
+        if mode == "pe":
+            check_pe(dump, objdump, path)
+        else:
+            check_ttf(dump, path)
+    print(f"{len(files)} files, {len(failures)} differences")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
