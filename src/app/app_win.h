@@ -1,6 +1,7 @@
 // The Win32 side of the application shell: the frame's windows, the message
 // routing, the main window procedure and the commands it serves.
 #pragma once
+#include "interpret/selection.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -24,7 +25,6 @@ extern uint8_t ScrollBarWidth, ScrollBarHeight;  // SM_CXVSCROLL, SM_CYVSCROLL
 
 extern char FileTitle[64];  // the name part of FileName
 // The export command a tree node offers (0: none).
-extern int ExportCmd;
 // The "Find" value read at start, until the find box takes it.
 extern char StoredFind[];
 extern DWORD StoredFindSize;

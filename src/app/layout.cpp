@@ -11,10 +11,6 @@ uint8_t IsMaximized = 0;
 uint8_t SplitDrag = 0;
 int16_t DragOffset = 0;
 
-int32_t CellWidth = 1;
-int32_t CellHeight = 1;
-int32_t ImageFirst = 0;
-int32_t ImageLast = 0;
 int32_t ContentHeight = 0;
 uint8_t ImageIsBitmap = 0;
 

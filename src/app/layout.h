@@ -2,6 +2,8 @@
 // lies and how high the image pane is. The windows are placed by
 // main_frame_win.cpp with these numbers.
 #pragma once
+#include "interpret/image_table.h"
+#include "interpret/selection.h"
 #include <cstdint>
 
 extern int32_t ViewWidth;        // width right of the tree pane
@@ -13,12 +15,9 @@ extern uint8_t IsMaximized;      // 1 while the main window is maximised
 extern uint8_t SplitDrag;        // 1 while the splitter is dragged
 extern int16_t DragOffset;       // pointer x minus TreeWidth at the press
 
-// The cells of the image pane, kept by the image window: one cell per icon
-// or cursor from ImageFirst to ImageLast, or one picture for a bitmap.
-extern int32_t CellWidth;
-extern int32_t CellHeight;
-extern int32_t ImageFirst;
-extern int32_t ImageLast;
+// The cells of the image pane (CellWidth, CellHeight, ImageFirst and
+// ImageLast belong to the interpretation): one cell per icon or cursor from
+// ImageFirst to ImageLast, or one picture for a bitmap.
 extern int32_t ContentHeight;
 extern uint8_t ImageIsBitmap;
 

@@ -16,7 +16,6 @@
 HMENU hMenu = 0;
 HIMAGELIST hSmallImages = 0;
 uint8_t ScrollBarWidth = 0, ScrollBarHeight = 0;
-int ExportCmd = 0;
 
 namespace {
 
