@@ -184,21 +184,22 @@ TEST_F(CopyExport, CancelledSaveDialogWritesNothing) {
 TEST_F(CopyExport, AFileThatCannotBeCreatedGivesErrorBox3287) {
     Open(ThreeLines, "orvex-copy6.txt");
     MarkBytes(0, 5);
-    const std::string path = TempPath("orvex-readonly.bin");
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
-    TempFile("orvex-readonly.bin", "keep");
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    // Another program holds the file open without sharing it.
+    const std::string path = TempFile("orvex-locked.bin", "keep");
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     SaveAsAnswer = path;
     AnswerYes = true;  // replace it
     ClearDialogs();
     Command(CM_EXPORT_MARKED);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_FALSE(SeenDialogs.empty());
+    CloseHandle(lock);
     char text[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, 5,
-                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, 255, nullptr);
-    EXPECT_EQ(SeenDialogs.back(), std::string("Line 3287, Error Code 5|") + text);
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_SHARING_VIOLATION, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, 255,
+                   nullptr);
+    ASSERT_FALSE(SeenDialogs.empty());
+    EXPECT_EQ(SeenDialogs.back(), std::string("Line 3287, Error Code 32|") + text)
+        << SeenDialogs.size();
     EXPECT_EQ(ReadFileBytes(path), "keep");
     EXPECT_EQ(hFile, nullptr);
     EXPECT_EQ(MarkState, 1);
