@@ -120,6 +120,16 @@ TEST_F(CopyExport, NothingMarkedIsReported) {
     EXPECT_EQ(ClipboardText(), "before");
 }
 
+TEST_F(CopyExport, AClipboardHeldElsewhereIsReported) {
+    Open("abc", "orvex-copy7.txt");
+    MarkBytes(0, 2);
+    ASSERT_TRUE(OpenClipboard(hStatusBar));
+    ClearDialogs();
+    Command(CM_COPY);
+    CloseClipboard();
+    EXPECT_EQ(SeenDialogs, Texts{"|I can't open the clipboard"});
+}
+
 TEST_F(CopyExport, ByteRangeCopyStopsAtTheFirstZeroButExportKeepsEveryByte) {
     const std::string bytes = Binary();
     Open(bytes, "orvex-copy1.bin");
