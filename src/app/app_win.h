@@ -84,3 +84,14 @@ void ConvertCommand();
 void AddrModeCommand(int id);
 // Writes status bar parts 2 and 3 for the current view.
 void ShowPosition();
+
+// --- find, copy and export (find_win.cpp, copy_export_win.cpp) ---
+// Commands 288 (Find), 289 (find next), 291 (forward) and 293 (reverse).
+void FindCommand(int id);
+// Show Marked Area and the end of Mark Bytes: brings the mark into view and
+// repaints; tells the user when nothing is marked.
+void ShowMarkedArea();
+// Command 277: the marked area to the clipboard as text.
+void CopyMarked();
+// Command 259: the marked area to a file chosen in the save dialog.
+void ExportMarked();

@@ -93,23 +93,23 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         DialogBoxParamA(hInst, "ABOUTBOX", hwnd, GenericDlgProc, 0);
         break;
     case CM_WEBSITE: VisitWebsite(); return 0;
+    case CM_FIND:
+    case CM_FIND_NEXT:
+    case CM_FIND_FORWARD:
+    case CM_FIND_REVERSE: FindCommand(id); return 0;
+    case CM_SHOW_MARKED: ShowMarkedArea(); return 0;
+    case CM_COPY: CopyMarked(); return 0;
+    case CM_EXPORT_MARKED: ExportMarked(); return 0;
 
-    // Served by the export, print, copy, find, navigation and font commands
-    // that come with their own parts of the program.
-    case CM_EXPORT_MARKED:
+    // Served by the export, print, navigation and font commands that come
+    // with their own parts of the program.
     case CM_EXPORT_BITMAPS:
     case CM_EXPORT_CURSORS:
     case CM_EXPORT_ICONS:
     case CM_PRINT:
     case CM_PRINT_PROPERTIES:
     case CM_FOOTER:
-    case CM_COPY:
     case CM_MARK_BYTES:
-    case CM_SHOW_MARKED:
-    case CM_FIND:
-    case CM_FIND_NEXT:
-    case CM_FIND_FORWARD:
-    case CM_FIND_REVERSE:
     case CM_GOTO:
     case CM_SET_COLUMN:
     case CM_CONVERSIONS:

@@ -17,3 +17,10 @@ list(APPEND ORVEX_WIN_SOURCES
 list(APPEND ORVEX_CORE_SOURCES
     src/app/block_text.cpp
     src/app/search.cpp)
+
+# Showing the mark; the find commands, copy and export in the window.
+list(APPEND ORVEX_CORE_SOURCES
+    src/app/show_mark.cpp)
+list(APPEND ORVEX_WIN_SOURCES
+    src/app/copy_export_win.cpp
+    src/app/find_win.cpp)

@@ -13,6 +13,8 @@
 #include "document/line_index.h"
 
 std::vector<std::string> SeenDialogs;
+std::string SaveAsAnswer;
+bool AnswerYes = false;
 
 namespace {
 HHOOK Hook = 0;
@@ -28,7 +30,19 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
             GetWindowTextA(h, title, sizeof title);
             GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
             SeenDialogs.push_back(std::string(title) + "|" + text);
-            PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            // The file name box of the file dialogs: edt1, or cmb13 in the
+            // explorer style.
+            HWND name = GetDlgItem(h, 0x480);
+            if (!name) name = GetDlgItem(h, 0x47C);
+            int answer = IDCANCEL;
+            if (name && !SaveAsAnswer.empty() && std::strcmp(title, "Save As") == 0) {
+                SetWindowTextA(name, SaveAsAnswer.c_str());
+                SaveAsAnswer.clear();
+                answer = IDOK;
+            } else if (AnswerYes && GetDlgItem(h, IDYES)) {
+                answer = IDYES;
+            }
+            PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
         }
     }
     return CallNextHookEx(Hook, code, wParam, lParam);

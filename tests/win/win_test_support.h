@@ -12,6 +12,11 @@
 // the last ClearDialogs(); each was closed at once with IDCANCEL.
 extern std::vector<std::string> SeenDialogs;
 void ClearDialogs();
+// The path the next "Save As" file dialog is answered with (OK); empty: the
+// dialog is cancelled like any other. Cleared once used.
+extern std::string SaveAsAnswer;
+// When set, a box that offers Yes is answered Yes instead of being cancelled.
+extern bool AnswerYes;
 
 // Deletes HKLM\Software\Tarnwick\Orvex (and Tarnwick when empty).
 void DeleteSettingsKey();

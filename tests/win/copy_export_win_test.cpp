@@ -1,0 +1,219 @@
+// Copy and Export Marked Area under Wine: the clipboard read back, the
+// exported files compared byte for byte, the message boxes seen by the hook.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_win.h"
+#include "document/document.h"
+#include "document/document_win.h"
+#include "resources/resource_ids.h"
+#include "win_test_support.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string TempPath(const char* name) {
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    return std::string(dir) + name;
+}
+
+// The clipboard's text, or "<none>" when it holds none.
+std::string ClipboardText() {
+    if (!OpenClipboard(nullptr)) return "<closed>";
+    std::string out = "<none>";
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        const char* p = static_cast<const char*>(GlobalLock(h));
+        out = p ? p : "<none>";
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return out;
+}
+
+void SetClipboardText(const char* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+    std::memcpy(GlobalLock(mem), text, std::strlen(text) + 1);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::string out;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+    CloseHandle(h);
+    return out;
+}
+
+class CopyExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteSettingsKey();
+        StartShell();
+        ASSERT_TRUE(wn);
+    }
+    void TearDown() override {
+        SaveAsAnswer.clear();
+        AnswerYes = false;
+        StopShell();
+        DeleteSettingsKey();
+    }
+    static void Open(const std::string& bytes, const char* name) {
+        const std::string path = TempFile(name, bytes);
+        std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
+        Command(CM_OPEN_NAMED);
+        ASSERT_EQ(FileSize, static_cast<int32_t>(bytes.size()));
+    }
+    static void MarkBytes(int32_t start, int32_t end) {
+        MarkStart = start;
+        MarkEnd = end;
+        SetMarked();
+    }
+    static void MarkBlock(int32_t start, int32_t end, int32_t c1, int32_t c2) {
+        MarkBytes(start, end);
+        MarkState = 2;
+        BlockCol1 = c1;
+        BlockCol2 = c2;
+    }
+    // Export Marked Area answered with a fresh file of that name; returns
+    // what was written.
+    static std::string Export(const char* name) {
+        const std::string path = TempPath(name);
+        DeleteFileA(path.c_str());
+        SaveAsAnswer = path;
+        ClearDialogs();
+        Command(CM_EXPORT_MARKED);
+        EXPECT_TRUE(SaveAsAnswer.empty()) << "no save dialog";
+        return ReadFileBytes(path);
+    }
+    static std::string Binary() {
+        std::string b;
+        for (int i = 0; i < 64; ++i) b += static_cast<char>(i * 7 + 0x41);
+        b[0x14] = '\0';
+        b[0x18] = '\0';
+        return b;
+    }
+};
+
+const char ThreeLines[] = "0123456789ab\r\nxy\r\nABCDEFGHIJKL\r\n";
+
+TEST_F(CopyExport, NothingMarkedIsReported) {
+    Open("abc", "orvex-copy0.txt");
+    SetClipboardText("before");
+    ClearDialogs();
+    Command(CM_COPY);
+    EXPECT_EQ(SeenDialogs, Texts{"|No marked area"});
+    EXPECT_EQ(ClipboardText(), "before");
+}
+
+TEST_F(CopyExport, AClipboardHeldElsewhereIsReported) {
+    Open("abc", "orvex-copy7.txt");
+    MarkBytes(0, 2);
+    ASSERT_TRUE(OpenClipboard(hStatusBar));
+    ClearDialogs();
+    Command(CM_COPY);
+    CloseClipboard();
+    EXPECT_EQ(SeenDialogs, Texts{"|I can't open the clipboard"});
+}
+
+TEST_F(CopyExport, ByteRangeCopyStopsAtTheFirstZeroButExportKeepsEveryByte) {
+    const std::string bytes = Binary();
+    Open(bytes, "orvex-copy1.bin");
+    Command(CM_VIEW_HEX);
+    MarkBytes(0x10, 0x20);
+    Command(CM_COPY);
+    EXPECT_EQ(ClipboardText(), bytes.substr(0x10, 4));
+    EXPECT_EQ(Export("orvex-export1.bin"), bytes.substr(0x10, 16));
+    EXPECT_EQ(hFile, nullptr);
+    // Without a zero byte the text is the mark exactly, not what follows it.
+    MarkBytes(0x20, 0x23);
+    Command(CM_COPY);
+    EXPECT_EQ(ClipboardText(), bytes.substr(0x20, 3));
+    // The mark and the view are as they were.
+    EXPECT_EQ(MarkState, 1);
+    EXPECT_EQ(MarkStart, 0x20);
+    EXPECT_EQ(MarkEnd, 0x23);
+}
+
+TEST_F(CopyExport, BlockMarkBecomesPaddedLines) {
+    Open(ThreeLines, "orvex-copy2.txt");
+    MarkBlock(4, 25, 4, 10);
+    Command(CM_COPY);
+    const std::string block = "456789\r\n      \r\nEFGHIJ\r\n";
+    EXPECT_EQ(ClipboardText(), block);
+    EXPECT_EQ(Export("orvex-export2.txt"), block);  // no NUL at the end
+}
+
+TEST_F(CopyExport, BlockTabsAreExpanded) {
+    Open("abcdefgh\tX\r\n0123456789abcdefghij\r\n", "orvex-copy3.txt");
+    MarkBlock(0, 12, 6, 18);
+    Command(CM_COPY);
+    EXPECT_EQ(ClipboardText(), "gh        X \r\n6789abcdefgh\r\n");
+}
+
+TEST_F(CopyExport, BlockMarksOutsideTextModeAreRefused) {
+    Open(ThreeLines, "orvex-copy4.txt");
+    MarkBlock(4, 25, 4, 10);
+    Command(CM_VIEW_HEX);
+    SetClipboardText("before");
+    ClearDialogs();
+    Command(CM_COPY);
+    SaveAsAnswer = TempPath("orvex-export4.txt");
+    Command(CM_EXPORT_MARKED);
+    const std::string refused =
+        "Not Available|Copy/Export of Block Marks is only available in text mode.";
+    EXPECT_EQ(SeenDialogs, (Texts{refused, refused}));
+    EXPECT_EQ(ClipboardText(), "before");
+    EXPECT_FALSE(SaveAsAnswer.empty());  // no save dialog was shown
+}
+
+TEST_F(CopyExport, CancelledSaveDialogWritesNothing) {
+    Open(ThreeLines, "orvex-copy5.txt");
+    MarkBytes(0, 5);
+    ClearDialogs();
+    Command(CM_EXPORT_MARKED);
+    EXPECT_EQ(SeenDialogs.size(), 1u);
+    EXPECT_EQ(SeenDialogs[0].rfind("Save As|", 0), 0u);
+    EXPECT_EQ(MarkState, 1);
+}
+
+TEST_F(CopyExport, AFileThatCannotBeCreatedGivesErrorBox3287) {
+    Open(ThreeLines, "orvex-copy6.txt");
+    MarkBytes(0, 5);
+    // Another program holds the file open without sharing it.
+    const std::string path = TempFile("orvex-locked.bin", "keep");
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    SaveAsAnswer = path;
+    AnswerYes = true;  // replace it
+    ClearDialogs();
+    Command(CM_EXPORT_MARKED);
+    CloseHandle(lock);
+    char text[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_SHARING_VIOLATION, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, 255,
+                   nullptr);
+    ASSERT_FALSE(SeenDialogs.empty());
+    EXPECT_EQ(SeenDialogs.back(), std::string("Line 3287, Error Code 32|") + text)
+        << SeenDialogs.size();
+    EXPECT_EQ(ReadFileBytes(path), "keep");
+    EXPECT_EQ(hFile, nullptr);
+    EXPECT_EQ(MarkState, 1);
+    DeleteFileA(path.c_str());
+}
+
+}  // namespace
