@@ -13,6 +13,7 @@
 #include "document/line_index.h"
 
 std::vector<std::string> SeenDialogs;
+void (*DialogAnswer)(HWND dialog) = nullptr;
 
 namespace {
 HHOOK Hook = 0;
@@ -28,7 +29,10 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
             GetWindowTextA(h, title, sizeof title);
             GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
             SeenDialogs.push_back(std::string(title) + "|" + text);
-            PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            if (DialogAnswer)
+                DialogAnswer(h);
+            else
+                PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         }
     }
     return CallNextHookEx(Hook, code, wParam, lParam);

@@ -12,6 +12,9 @@
 // the last ClearDialogs(); each was closed at once with IDCANCEL.
 extern std::vector<std::string> SeenDialogs;
 void ClearDialogs();
+// When set, answers each dialog and message box shown (after it is recorded
+// in SeenDialogs) instead of cancelling it.
+extern void (*DialogAnswer)(HWND dialog);
 
 // Deletes HKLM\Software\Tarnwick\Orvex (and Tarnwick when empty).
 void DeleteSettingsKey();
