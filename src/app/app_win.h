@@ -77,6 +77,13 @@ void TooManyLines();
 // Installed as the line index's handler: leaves text mode, then tells.
 void LeaveTextMode();
 
+// --- typed command bar (command_bar_win.cpp) ---
+// A key of the main window for the command bar: a typed character or an
+// editing key; true when it was the command bar's.
+bool CommandBarKey(WPARAM key, char typed);
+// Repeat: runs the previous command again.
+void RepeatCommand();
+
 // --- view modes (view_modes_win.cpp) ---
 void ViewModeCommand(int id);
 void WrapCommand();

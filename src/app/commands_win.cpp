@@ -12,6 +12,7 @@
 #include "document/document.h"
 #include "document/document_win.h"
 #include "resources/resource_ids.h"
+#include "view/nav_dialogs.h"
 
 namespace {
 
@@ -100,6 +101,18 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case CM_SHOW_MARKED: ShowMarkedArea(); return 0;
     case CM_COPY: CopyMarked(); return 0;
     case CM_EXPORT_MARKED: ExportMarked(); return 0;
+    case CM_GOTO:
+        if (DialogBoxParamA(hInst, "LINE", hwnd, LineDlgProc, 0) == 1) Repaint();
+        return 0;
+    case CM_SET_COLUMN:
+        if (DialogBoxParamA(hInst, "COLUMN", hwnd, ColumnDlgProc, 0) == 1) Repaint();
+        return 0;
+    case CM_MARK_BYTES:
+        if (DialogBoxParamA(hInst, "MARK", hwnd, MarkDlgProc, 0) == 1) {
+            ShowMarkedArea();
+        }
+        return 0;
+    case CM_CONVERSIONS: DialogBoxParamA(hInst, "CONVERT", hwnd, ConvertDlgProc, 0); return 0;
 
     // Served by the export, print, navigation and font commands that come
     // with their own parts of the program.
@@ -109,10 +122,6 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case CM_PRINT:
     case CM_PRINT_PROPERTIES:
     case CM_FOOTER:
-    case CM_MARK_BYTES:
-    case CM_GOTO:
-    case CM_SET_COLUMN:
-    case CM_CONVERSIONS:
     case CM_SELECT_FONT:
     case CM_TEXT_COLOR:
     case CM_BK_COLOR:
@@ -135,9 +144,14 @@ LRESULT DoKey(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         GetKeyboardState(keys);
         WORD chars[2] = {0, 0};
         const int n = ToAscii(static_cast<UINT>(wParam), (lParam >> 16) & 0xFF, keys, chars, 0);
-        // A printable character belongs to the typed command.
-        if (n > 0 && (chars[0] & 0xFF) > 31) return DefWindowProcA(hwnd, WM_KEYDOWN, wParam, lParam);
+        // A printable character belongs to the typed command (DEL, which
+        // some systems give for Delete, is not one).
+        if (n > 0 && (chars[0] & 0xFF) > 31 && (chars[0] & 0xFF) != 127) {
+            CommandBarKey(wParam, static_cast<char>(chars[0] & 0xFF));
+            return DefWindowProcA(hwnd, WM_KEYDOWN, wParam, lParam);
+        }
     }
+    if (CommandBarKey(wParam & 0xFF, 0)) return DefWindowProcA(hwnd, WM_KEYDOWN, wParam, lParam);
     int command = 0;
     switch (wParam & 0xFF) {
     case 'A': MarkToEnd(); return 0;

@@ -114,9 +114,7 @@ LRESULT LeftButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (StatusPartAt(x)) {
-    case 1:
-        // Repeat: the command bar comes with its own issue.
-        return 0;
+    case 1: RepeatCommand(); return 0;
     case 2:
         if (ShowMode == _TEXT_) {
             SendMessageA(wn, WM_COMMAND, CM_GOTO, 0);

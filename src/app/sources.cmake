@@ -1,17 +1,18 @@
 # Sources of this subsystem: ORVEX_CORE_SOURCES (portable), ORVEX_WIN_SOURCES (Win32).
 list(APPEND ORVEX_CORE_SOURCES
+    src/app/command_bar.cpp
     src/app/command_line.cpp
     src/app/find.cpp
     src/app/layout.cpp
     src/app/recent_files.cpp
     src/app/settings.cpp)
 list(APPEND ORVEX_WIN_SOURCES
+    src/app/command_bar_win.cpp
     src/app/commands_win.cpp
     src/app/file_open_win.cpp
     src/app/main_frame_win.cpp
     src/app/message_loop_win.cpp
-    src/app/settings_win.cpp
-    src/app/view_placeholder_win.cpp)
+    src/app/settings_win.cpp)
 
 # Find and the text of the marked area.
 list(APPEND ORVEX_CORE_SOURCES

@@ -50,6 +50,12 @@
 #define CM_WEBSITE 322
 #define CM_RECENT 336  /* 336 ... 345 */
 
+#define ID_EDIT_FIRST 162     /* navigation dialogs: the (first) edit */
+#define ID_EDIT_SECOND 163    /* the second edit: Last, Output */
+#define ID_TO_HEX 164
+#define ID_TO_DECIMAL 165
+#define ID_DECIMAL 166
+#define ID_HEX 167
 #define ID_FIND_COMBO 750
 #define ID_VIEW_WINDOW 777
 #define ID_TOOLBAR 818

@@ -10,7 +10,12 @@ namespace {
 // around the marked pieces.
 class DcSink final : public RowSink {
 public:
-    DcSink(HDC hdc, int x, int y, int dy) : hdc_(hdc), x_(x), y_(y), dy_(dy) {}
+    // The cell width is measured: a TrueType face leaves FontWidth at 0.
+    DcSink(HDC hdc, int x, int y, int dy) : hdc_(hdc), x_(x), y_(y), dy_(dy) {
+        SIZE a{};
+        GetTextExtentPoint32A(hdc, "A", 1, &a);
+        cell_ = a.cx > 0 ? a.cx : 1;
+    }
 
     void Put(const Row& row) override {
         for (int32_t i = 0; i < row.count; ++i) {
@@ -20,7 +25,7 @@ public:
                 SetTextColor(hdc_, MarkTextColor);
                 SetBkColor(hdc_, MarkBkColor);
             }
-            TextOutA(hdc_, x_ + FontWidth * piece.cell, y_, row.text + piece.cell, piece.len);
+            TextOutA(hdc_, x_ + cell_ * piece.cell, y_, row.text + piece.cell, piece.len);
             if (piece.marked) {
                 SetTextColor(hdc_, TextColor);
                 SetBkColor(hdc_, BkColor);
@@ -36,6 +41,7 @@ private:
     int x_;
     int y_;
     int dy_;
+    int cell_;
 };
 
 }  // namespace

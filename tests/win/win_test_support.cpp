@@ -15,6 +15,7 @@
 std::vector<std::string> SeenDialogs;
 std::string SaveAsAnswer;
 bool AnswerYes = false;
+void (*DialogAnswer)(HWND dialog) = nullptr;
 
 namespace {
 HHOOK Hook = 0;
@@ -30,19 +31,23 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
             GetWindowTextA(h, title, sizeof title);
             GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
             SeenDialogs.push_back(std::string(title) + "|" + text);
-            // The file name box of the file dialogs: edt1, or cmb13 in the
-            // explorer style.
-            HWND name = GetDlgItem(h, 0x480);
-            if (!name) name = GetDlgItem(h, 0x47C);
-            int answer = IDCANCEL;
-            if (name && !SaveAsAnswer.empty() && std::strcmp(title, "Save As") == 0) {
-                SetWindowTextA(name, SaveAsAnswer.c_str());
-                SaveAsAnswer.clear();
-                answer = IDOK;
-            } else if (AnswerYes && GetDlgItem(h, IDYES)) {
-                answer = IDYES;
+            if (DialogAnswer) {
+                DialogAnswer(h);
+            } else {
+                // The file name box of the file dialogs: edt1, or cmb13 in the
+                // explorer style.
+                HWND name = GetDlgItem(h, 0x480);
+                if (!name) name = GetDlgItem(h, 0x47C);
+                int answer = IDCANCEL;
+                if (name && !SaveAsAnswer.empty() && std::strcmp(title, "Save As") == 0) {
+                    SetWindowTextA(name, SaveAsAnswer.c_str());
+                    SaveAsAnswer.clear();
+                    answer = IDOK;
+                } else if (AnswerYes && GetDlgItem(h, IDYES)) {
+                    answer = IDYES;
+                }
+                PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
             }
-            PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
         }
     }
     return CallNextHookEx(Hook, code, wParam, lParam);

@@ -17,6 +17,9 @@ void ClearDialogs();
 extern std::string SaveAsAnswer;
 // When set, a box that offers Yes is answered Yes instead of being cancelled.
 extern bool AnswerYes;
+// When set, answers each dialog and message box shown (after it is recorded
+// in SeenDialogs) instead of cancelling it.
+extern void (*DialogAnswer)(HWND dialog);
 
 // Deletes HKLM\Software\Tarnwick\Orvex (and Tarnwick when empty).
 void DeleteSettingsKey();

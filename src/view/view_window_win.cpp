@@ -1,0 +1,239 @@
+// The view window: paints the rows of the current mode, keeps the scroll
+// bars, moves on keys and scroll bar actions, marks with the mouse and opens
+// the font and colour pop-up menu. The arithmetic is in view_nav.
+#include <windows.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/app_win.h"
+#include "appearance/appearance.h"
+#include "document/document.h"
+#include "document/line_index.h"
+#include "document/text_number.h"
+#include "interpret/interp_tree.h"
+#include "interpret/listings.h"
+#include "interpret/selection.h"
+#include "view/row_draw.h"
+#include "view/view_nav.h"
+
+namespace {
+
+constexpr uint8_t ExportListing = 16;
+constexpr uint8_t ImportListing = 33;
+
+void Repaint(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
+
+int32_t RowHeight() { return std::max<int32_t>(FontHeight, 1); }
+
+// Draws listing lines from the first shown column, clipped to the rows' area.
+class ListingDc final : public ListingSink {
+public:
+    ListingDc(HDC hdc, const RECT& client, int32_t cw) : hdc_(hdc), clip_(client), cw_(cw) {
+        clip_.left = 4;
+        y_ = 4;
+    }
+    void Put(const ListingLine& line) override {
+        const int x = 4 - (Col - 1) * cw_;
+        Text(x, line.Text);
+        if (line.Name[0]) Text(x + ImportNameIndent, line.Name);
+        y_ += RowHeight();
+    }
+    int y() const { return y_; }
+
+private:
+    void Text(int x, const char* s) {
+        ExtTextOutA(hdc_, x, y_, ETO_CLIPPED, &clip_, s, static_cast<UINT>(std::strlen(s)),
+                    nullptr);
+    }
+    HDC hdc_;
+    RECT clip_;
+    int32_t cw_;
+    int y_;
+};
+
+void Fill(HDC dc, int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    const RECT r{left, top, right, bottom};
+    FillRect(dc, &r, hBkBrush);
+}
+
+void SetScroll(HWND hwnd, int bar, const ScrollSpec& s) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMin = 0;
+    si.nMax = s.max;
+    si.nPage = static_cast<UINT>(std::max(s.page, 0));
+    si.nPos = s.pos;
+    SetScrollInfo(hwnd, bar, &si, TRUE);
+}
+
+// Menu item of the export command the interpretation offers.
+void ShowExportItem() {
+    if (ExportCmd == ExportShown) return;
+    if (ExportShown) EnableMenuItem(hMenu, ExportShown, MF_GRAYED);
+    if (ExportCmd) EnableMenuItem(hMenu, ExportCmd, MF_ENABLED);
+    ExportShown = ExportCmd;
+}
+
+// The rows of the document; returns the y below the last.
+int DrawRows(HDC dc, const RECT& client) {
+    if (Checked == _INTERP_) {
+        if (InterpKind == 0) {
+            FillRect(dc, &client, hBkBrush);
+            TextOutA(dc, 4, 4, "Cannot interpret this file!", 27);
+            return 4 + RowHeight();
+        }
+        if (SelKind == ExportListing || SelKind == ImportListing) {
+            FillRect(dc, &client, hBkBrush);
+            ListingDc sink(dc, client, CharWidth);
+            if (SelKind == ExportListing)
+                ListExportLines(LineNum, ScreenLines, sink);
+            else
+                ListImportLines(LineNum, ScreenLines, sink);
+            return sink.y();
+        }
+    }
+    if (ShowMode == _TEXT_)
+        return DrawTextLines(dc, 4, 4, RowHeight(), ScreenLines, ScreenCols, LineNum, Col, 0,
+                             MarkState);
+    return DrawHexLines(dc, 4, 4, RowHeight(), ScreenLines, RowBytes, HexCols, ByteNum, Col,
+                        MarkState);
+}
+
+void Paint(HWND hwnd) {
+    ShowExportItem();
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    SetBkColor(dc, BkColor);
+    SetTextColor(dc, TextColor);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (NumBytes == 0) {
+        FillRect(dc, &client, hBkBrush);
+    } else {
+        Fill(dc, 0, 0, 4, client.bottom);
+        Fill(dc, 0, 0, client.right, 4);
+    }
+    ScreenLines = client.bottom / RowHeight();
+    SetRowMetrics();
+
+    // The cell width is the measured width of "A": a TrueType face leaves
+    // FontWidth at 0.
+    HFONT font = CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0,
+                             0, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FontName);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE a{};
+    GetTextExtentPoint32A(dc, "A", 1, &a);
+    CharWidth = std::max<int32_t>(a.cx, 1);
+
+    if (ShowMode != _TEXT_)
+        Fill(dc, CharWidth * (HexCols + 1 - Col) + 4, 0, client.right, client.bottom);
+    SetScroll(hwnd, SB_VERT, VerticalScroll());
+    ScreenCols = std::max<int32_t>((client.right - 4) / CharWidth, 1);
+    if (WrapFlag && ScreenCols != WrapCols && FileSize) {
+        GetLinePtrs(0, FileSize);
+        if (ShowMode == _TEXT_ && Checked != _INTERP_) LineNum = ClampLineNum(LineNum);
+    } else {
+        WrapCols = ScreenCols;
+    }
+    SetScroll(hwnd, SB_HORZ, HorizontalScroll());
+
+    if (FileSize != 0) {
+        const int y = DrawRows(dc, client);
+        Fill(dc, 0, y, client.right, client.bottom);
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    EndPaint(hwnd, &ps);
+    ShowPosition();
+}
+
+LRESULT Key(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    if (wParam != VK_BACK) {
+        WORD chars[2] = {0, 0};
+        const int n = ToAscii(static_cast<UINT>(wParam), (lParam >> 16) & 0xFF, keys, chars, 0);
+        if (n > 0 && (chars[0] & 0xFF) > 31 && (chars[0] & 0xFF) != 127) return 0;  // typed: the command bar's
+    }
+    if (ViewKey(static_cast<unsigned>(wParam), (keys[VK_CONTROL] & 0x80) != 0)) Repaint(hwnd);
+    return 0;
+}
+
+LRESULT Scroll(HWND hwnd, bool vertical, WPARAM wParam) {
+    SetFocus(hwnd);
+    const int code = LOWORD(wParam);
+    const uint16_t thumb = HIWORD(wParam);
+    if (vertical ? VerticalScrollAction(code, thumb) : HorizontalScrollAction(code, thumb))
+        Repaint(hwnd);
+    return 0;
+}
+
+// The listings and the "cannot interpret" text have no bytes to mark.
+bool Markable() {
+    if (FileSize == 0) return false;
+    return Checked != _INTERP_ ||
+           (InterpKind != 0 && SelKind != ExportListing && SelKind != ImportListing);
+}
+
+LRESULT Mouse(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_MOUSEMOVE && !MarkDrag) return 0;
+    if (!Markable()) return 0;
+    PointerPlace p;
+    if (!PlaceAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), CharWidth, RowHeight(), &p))
+        return 0;
+    const unsigned keys = static_cast<unsigned>(wParam) & (MK_SHIFT | MK_CONTROL);
+    MouseEffect e;
+    if (msg == WM_LBUTTONDBLCLK)
+        e = DoubleClick(p, keys);
+    else if (msg == WM_LBUTTONDOWN)
+        e = ButtonDown(p, keys);
+    else
+        e = DragMove(p, keys, GetKeyState(VK_MENU) < 0);
+    if (e.capture) SetCapture(hwnd);
+    if (e.mark == 0) {
+        ClearMarked();
+    } else if (e.mark > 0) {
+        SetMarked();
+        MarkState = static_cast<uint8_t>(e.mark);
+    }
+    if (e.repaint) Repaint(hwnd);
+    return 0;
+}
+
+void PopupMenu(HWND hwnd, LPARAM lParam) {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (!PtInRect(&client, pt)) return;
+    HMENU menu = LoadMenuA(hInst, "POPUP");
+    if (!menu) return;
+    ClientToScreen(hwnd, &pt);
+    TrackPopupMenuEx(GetSubMenu(menu, 0), 0, pt.x, pt.y, hwnd, nullptr);
+    DestroyMenu(menu);
+}
+
+}  // namespace
+
+LRESULT CALLBACK ViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT: Paint(hwnd); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_KEYDOWN: return Key(hwnd, wParam, lParam);
+    case WM_KEYUP: return 0;
+    case WM_VSCROLL: return Scroll(hwnd, true, wParam);
+    case WM_HSCROLL: return Scroll(hwnd, false, wParam);
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDBLCLK: return Mouse(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONUP:
+        ReleaseCapture();
+        MarkDrag = 0;
+        return 0;
+    case WM_RBUTTONUP: PopupMenu(hwnd, lParam); return 0;
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}

@@ -1,0 +1,476 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "doc_fixture.h"
+#include "document/text_number.h"
+#include "view/view_nav.h"
+
+namespace {
+
+class ViewNav : public DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        ScreenLines = 10;
+        ScreenCols = 80;
+        MarkState = 0;
+        MarkDrag = RowMark = 0;
+    }
+    void LoadIn(uint16_t mode, const std::string& bytes) {
+        Checked = ShowMode = mode;
+        Load(bytes);
+        SetRowMetrics();
+    }
+    // The pixel centre of character column `c` (0-based, from the left edge
+    // of the row) on row `r`, with cells 8 x 16.
+    static int X(int c) { return 4 + 8 * c + 3; }
+    static int Y(int r) { return 4 + 16 * r + 5; }
+    PointerPlace At(int x, int y) {
+        PointerPlace p{};
+        EXPECT_TRUE(PlaceAt(x, y, 8, 16, &p));
+        return p;
+    }
+    // A character drag from column c1 to column c2 on row r.
+    MouseEffect Drag(int r, int c1, int c2, bool alt = false) {
+        ButtonDown(At(X(c1), Y(r)), 0);
+        return DragMove(At(X(c2), Y(r)), 0, alt);
+    }
+    static std::string Lines(int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += (i ? "\nline " : "line ") + std::to_string(i);
+        return s;
+    }
+};
+
+TEST_F(ViewNav, TextKeysMoveWithinTheirLimits) {
+    LoadIn(_TEXT_, Lines(100));
+    EXPECT_TRUE(ViewKey(KeyPageDown, false));
+    EXPECT_EQ(LineNum, 10);
+    EXPECT_TRUE(ViewKey(KeyPageDown, true));  // half a page: 4
+    EXPECT_EQ(LineNum, 14);
+    EXPECT_TRUE(ViewKey(KeyUp, false));
+    EXPECT_EQ(LineNum, 13);
+    EXPECT_TRUE(ViewKey(KeyEnd, true));
+    EXPECT_EQ(LineNum, 100 + 2 - 10);
+    MoveDown(1000);
+    EXPECT_EQ(LineNum, 100);  // the last line may stand at the top
+    EXPECT_TRUE(ViewKey(KeyHome, true));
+    EXPECT_EQ(LineNum, 1);
+    EXPECT_FALSE(ViewKey(KeyUp, false));
+    EXPECT_FALSE(ViewKey(KeyPageUp, false));
+    EXPECT_FALSE(ViewKey('A', false));
+}
+
+TEST_F(ViewNav, TextColumnsFollowWrapping) {
+    LoadIn(_TEXT_, std::string(201, 'x'));
+    ASSERT_EQ(NumCols, 201);
+    EXPECT_TRUE(ViewKey(KeyEnd, false));
+    EXPECT_EQ(Col, 201 + 1 - 80);
+    EXPECT_TRUE(ViewKey(KeyLeft, true));
+    EXPECT_EQ(Col, 122 - 40);
+    EXPECT_TRUE(ViewKey(KeyRight, true));
+    EXPECT_EQ(Col, 122);
+    Col = 200;
+    EXPECT_TRUE(ViewKey(KeyRight, true));
+    EXPECT_EQ(Col, 201);
+    EXPECT_FALSE(ViewKey(KeyRight, false));
+    Col = 2;
+    EXPECT_TRUE(ViewKey(KeyLeft, true));
+    EXPECT_EQ(Col, 1);
+    EXPECT_TRUE(ViewKey(KeyEnd, false));
+    EXPECT_TRUE(ViewKey(KeyHome, false));
+    EXPECT_EQ(Col, 1);
+
+    WrapFlag = 8;
+    EXPECT_FALSE(ViewKey(KeyEnd, false));
+    EXPECT_FALSE(ViewKey(KeyRight, false));
+    EXPECT_EQ(HorizontalScroll().max, 0);
+}
+
+TEST_F(ViewNav, HexKeysMoveByRowsAndBytes) {
+    LoadIn(_HEX_, std::string(0x20, 'b'));
+    ByteNum = 0x15;
+    EXPECT_FALSE(ViewKey(KeyDown, false));  // the last row keeps 0x15
+    EXPECT_EQ(ByteNum, 0x15);
+    EXPECT_TRUE(ViewKey(KeyUp, false));
+    EXPECT_EQ(ByteNum, 5);
+    EXPECT_TRUE(ViewKey(KeyUp, false));
+    EXPECT_EQ(ByteNum, 0);
+    EXPECT_TRUE(ViewKey(KeyRight, false));
+    EXPECT_EQ(ByteNum, 1);
+    EXPECT_TRUE(ViewKey(KeyLeft, false));
+    EXPECT_FALSE(ViewKey(KeyLeft, false));
+    ByteNum = 0x1F;
+    EXPECT_FALSE(ViewKey(KeyRight, false));
+    EXPECT_FALSE(ViewKey(KeyEnd, false));
+    EXPECT_EQ(Col, 1);  // 71 + 1 - 80 is below 1
+    ScreenCols = 40;
+    EXPECT_TRUE(ViewKey(KeyEnd, false));
+    EXPECT_EQ(Col, 32);
+
+    // A short last row: Down never goes past the last byte.
+    LoadIn(_HEX_, std::string(0x12, 'b'));
+    ByteNum = 5;
+    EXPECT_TRUE(ViewKey(KeyDown, false));
+    EXPECT_EQ(ByteNum, 0x11);
+
+    // Char mode moves by 64 bytes.
+    LoadIn(_CHAR_, std::string(1000, 'c'));
+    EXPECT_TRUE(ViewKey(KeyDown, false));
+    EXPECT_EQ(ByteNum, 64);
+    EXPECT_TRUE(ViewKey(KeyPageDown, false));
+    EXPECT_EQ(ByteNum, 64 * 10);
+}
+
+TEST_F(ViewNav, CtrlEndLeavesTheLastRowAboveTheBottom) {
+    LoadIn(_HEX_, std::string(100, 'h'));
+    EXPECT_FALSE(ViewKey(KeyEnd, true));  // the whole file fits
+    EXPECT_EQ(ByteNum, 0);
+    LoadIn(_HEX_, std::string(1000, 'h'));
+    EXPECT_TRUE(ViewKey(KeyEnd, true));
+    EXPECT_EQ(ByteNum, (999 / 16 + 2 - 10) * 16);
+}
+
+TEST_F(ViewNav, AnEmptyRangeKeepsByteNumAtZero) {
+    LoadIn(_HEX_, "");
+    for (unsigned key = KeyPageUp; key <= KeyDown; ++key) {
+        ViewKey(key, false);
+        ViewKey(key, true);
+        EXPECT_EQ(ByteNum, 0) << key;
+    }
+    VerticalScrollAction(5, 1000);
+    EXPECT_EQ(ByteNum, 0);
+    const ScrollSpec v = VerticalScroll();
+    EXPECT_EQ(v.max, 0);
+    EXPECT_EQ(v.pos, 0);
+    EXPECT_EQ(ScrollScale, 1);
+    PointerPlace p;
+    EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));
+
+    LoadIn(_TEXT_, "");
+    ViewKey(KeyDown, false);
+    ViewKey(KeyEnd, true);
+    EXPECT_EQ(LineNum, 1);
+}
+
+TEST_F(ViewNav, ScrollRangeIsScaledToSixteenBits) {
+    block.assign(2000000, 'x');
+    Checked = ShowMode = _HEX_;
+    AdoptFile(block.data(), 2000000);
+    SetRowMetrics();
+    ByteNum = 1000000;
+    const ScrollSpec v = VerticalScroll();
+    EXPECT_EQ(ScrollScale, 2);
+    EXPECT_EQ(v.max, 62500);
+    EXPECT_EQ(v.pos, 1000000 / 16 / 2);
+    EXPECT_EQ(v.page, 9 / 2);
+    EXPECT_TRUE(VerticalScrollAction(5, 100));
+    EXPECT_EQ(ByteNum, 100 * 2 * 16);
+    EXPECT_FALSE(VerticalScrollAction(5, 100));
+    EXPECT_TRUE(VerticalScrollAction(5, 62500));  // the far end stays inside
+    EXPECT_EQ(ByteNum, 1999999);
+}
+
+TEST_F(ViewNav, ScrollCodesThatDoNothing) {
+    LoadIn(_TEXT_, Lines(50));
+    LineNum = 5;
+    for (int code : {2, 3, 4, 6, 7, 8}) EXPECT_FALSE(VerticalScrollAction(code, 20)) << code;
+    EXPECT_TRUE(VerticalScrollAction(1, 0));
+    EXPECT_EQ(LineNum, 6);
+    EXPECT_TRUE(VerticalScrollAction(0, 0));
+    VerticalScroll();
+    EXPECT_EQ(ScrollScale, 1);
+    EXPECT_TRUE(VerticalScrollAction(5, 20));
+    EXPECT_EQ(LineNum, 21);
+    EXPECT_TRUE(VerticalScrollAction(5, 900));
+    EXPECT_EQ(LineNum, 50);
+    const ScrollSpec v = VerticalScroll();
+    EXPECT_EQ(v.max, 49);
+    EXPECT_EQ(v.pos, 49);
+
+    EXPECT_FALSE(HorizontalScrollAction(0, 0));  // Col is 1
+    EXPECT_TRUE(HorizontalScrollAction(1, 0));
+    EXPECT_EQ(Col, 2);
+    Col = NumCols;
+    EXPECT_FALSE(HorizontalScrollAction(1, 0));
+    EXPECT_TRUE(HorizontalScrollAction(5, 3));
+    EXPECT_EQ(Col, 4);
+    EXPECT_FALSE(HorizontalScrollAction(2, 9));
+    const ScrollSpec h = HorizontalScroll();
+    EXPECT_EQ(h.max, NumCols - 1);
+    EXPECT_EQ(h.page, 80);
+    EXPECT_EQ(h.pos, 3);
+}
+
+TEST_F(ViewNav, HexPointerMapsDigitsGapsAndCharacters) {
+    LoadIn(_HEX_, std::string(64, 'q'));
+    // Byte 0's digits at 11 and 12; the space at 15 between pairs belongs to
+    // byte 2, the two spaces at 30, 31 to byte 8.
+    EXPECT_EQ(At(X(11), Y(0)).byte, 0);
+    EXPECT_EQ(At(X(12), Y(0)).half, 0);
+    EXPECT_EQ(At(X(13), Y(0)).byte, 1);
+    EXPECT_EQ(At(X(15), Y(0)).byte, 2);
+    EXPECT_EQ(At(X(29), Y(0)).byte, 7);
+    EXPECT_EQ(At(X(30), Y(0)).byte, 8);
+    EXPECT_EQ(At(X(32), Y(0)).byte, 8);
+    EXPECT_EQ(At(X(50), Y(0)).byte, 15);
+    // The "[" lies before byte 0 of its row; the characters follow.
+    EXPECT_EQ(At(X(53), Y(1)).half, 2 * 16 - 1);
+    EXPECT_EQ(At(X(54), Y(1)).half, 2 * 16);
+    EXPECT_EQ(At(X(69), Y(1)).byte, 31);
+    EXPECT_EQ(At(X(70), Y(1)).half, 2 * 32 - 1);  // "]": the gap before the next row
+    // The address and the left margin lie before the row's first byte.
+    EXPECT_EQ(At(X(3), Y(2)).half, 2 * 32 - 1);
+    EXPECT_EQ(At(2, Y(2)).half, 2 * 32 - 1);
+    const PointerPlace p = At(X(20), Y(2));
+    EXPECT_EQ(p.rowStart, 32);
+    EXPECT_EQ(p.rowEnd, 48);
+    // With Col 12 the first cell is the first digit.
+    Col = 12;
+    EXPECT_EQ(At(X(0), Y(0)).half, 0);
+}
+
+TEST_F(ViewNav, CharPointerAndShiftedRows) {
+    LoadIn(_CHAR_, std::string(200, 'q'));
+    ByteNum = 3;
+    EXPECT_EQ(At(X(11), Y(0)).byte, 3);
+    EXPECT_EQ(At(X(74), Y(1)).byte, 3 + 64 + 63);
+    EXPECT_EQ(At(X(75), Y(1)).half, 2 * (3 + 128) - 1);
+    EXPECT_EQ(At(X(5), Y(1)).half, 2 * (3 + 64) - 1);
+}
+
+TEST_F(ViewNav, PointerBeyondTheShownRangeStaysInside) {
+    LoadIn(_HEX_, std::string(20, 'q'));
+    // The short last row: beyond its 4 bytes, and far below it.
+    PointerPlace p = At(X(60), Y(1));
+    EXPECT_EQ(p.byte, 20);
+    EXPECT_EQ(p.half, 39);
+    EXPECT_EQ(p.rowStart, 16);
+    EXPECT_EQ(p.rowEnd, 20);
+    p = At(X(12), Y(30));
+    EXPECT_EQ(p.half, 39);
+    EXPECT_EQ(p.rowEnd, 20);
+    ButtonDown(At(X(11), Y(0)), 0);
+    DragMove(At(X(40), Y(40)), 0, false);
+    EXPECT_EQ(MarkStart, 0);
+    EXPECT_EQ(MarkEnd, 20);
+    EXPECT_EQ(DoubleClick(At(X(40), Y(40)), 0).mark, -1);
+    // Ctrl + click below the end marks the last row.
+    const MouseEffect e = ButtonDown(At(X(12), Y(9)), KeyControl);
+    EXPECT_EQ(e.mark, 1);
+    EXPECT_EQ(MarkStart, 16);
+    EXPECT_EQ(MarkEnd, 20);
+
+    LoadIn(_TEXT_, "ab\ncd");
+    p = At(X(1), Y(5));
+    EXPECT_EQ(p.byte, 5);
+    EXPECT_EQ(p.half, 9);
+    EXPECT_EQ(p.rowStart, 3);
+    EXPECT_EQ(p.rowEnd, 5);
+}
+
+TEST_F(ViewNav, DragMarksWholeCharactersInEitherDirection) {
+    LoadIn(_HEX_, std::string(64, 'q'));
+    MouseEffect e = ButtonDown(At(X(54 + 5), Y(0)), 0);
+    EXPECT_TRUE(e.capture);
+    EXPECT_EQ(e.mark, -1);  // a click alone marks nothing
+    e = DragMove(At(X(54 + 5), Y(0)), 0, false);
+    EXPECT_EQ(e.mark, 1);  // the first move marks the character
+    EXPECT_EQ(MarkStart, 5);
+    EXPECT_EQ(MarkEnd, 6);
+    e = DragMove(At(X(54 + 8), Y(0)), 0, false);
+    EXPECT_EQ(MarkStart, 5);
+    EXPECT_EQ(MarkEnd, 9);
+    EXPECT_FALSE(DragMove(At(X(54 + 8), Y(0)), 0, false).repaint);
+
+    MarkState = 1;
+    e = ButtonDown(At(X(54 + 8), Y(0)), 0);
+    EXPECT_EQ(e.mark, 0);  // a new press clears the old mark
+    DragMove(At(X(54 + 5), Y(0)), 0, false);
+    EXPECT_EQ(MarkStart, 5);
+    EXPECT_EQ(MarkEnd, 9);
+    // Stopping in the gap before a character leaves it out: "[" of row 1.
+    DragMove(At(X(53), Y(1)), 0, false);
+    EXPECT_EQ(MarkStart, 8);
+    EXPECT_EQ(MarkEnd, 16);
+    EXPECT_EQ(Drag(0, 54 + 3, 54 + 3, true).mark, 2);  // Alt: block mark
+}
+
+TEST_F(ViewNav, TextDragEndsBeforeTheLineEnd) {
+    LoadIn(_TEXT_, "hello world\r\nsecond\r\n");
+    const MouseEffect e = Drag(0, 2, 40);
+    EXPECT_EQ(e.mark, 1);
+    EXPECT_EQ(MarkStart, 2);
+    EXPECT_EQ(MarkEnd, 11);  // up to the character before the CR
+    EXPECT_EQ(Drag(0, 2, 40, true).mark, 2);
+}
+
+TEST_F(ViewNav, ShiftExtendsAnExistingMark) {
+    LoadIn(_HEX_, std::string(64, 'q'));
+    EXPECT_FALSE(ButtonDown(At(X(60), Y(0)), KeyShift).repaint);  // nothing marked
+    MarkState = 1;
+    MarkStart = 10;
+    MarkEnd = 12;
+    MouseEffect e = ButtonDown(At(X(54 + 4), Y(1)), KeyShift);
+    EXPECT_FALSE(e.capture);
+    EXPECT_EQ(MarkEnd, 21);
+    ButtonDown(At(X(54 + 2), Y(0)), KeyShift);
+    EXPECT_EQ(MarkStart, 2);
+    EXPECT_EQ(MarkEnd, 21);
+    // Up to the gap: the "[" before row 2 ends the mark at 32.
+    DragMove(At(X(53), Y(2)), KeyShift, false);
+    EXPECT_EQ(MarkEnd, 32);
+    // The gap before MarkStart itself still leaves one byte.
+    MarkStart = 32;
+    MarkEnd = 40;
+    ButtonDown(At(X(53), Y(2)), KeyShift);
+    EXPECT_EQ(MarkEnd, 33);
+}
+
+TEST_F(ViewNav, CtrlMarksAndDragsWholeRows) {
+    LoadIn(_TEXT_, "first\r\nsecond\r\nthird\r\n");
+    MouseEffect e = ButtonDown(At(X(2), Y(1)), KeyControl);
+    EXPECT_TRUE(e.capture);
+    EXPECT_EQ(e.mark, 1);
+    EXPECT_EQ(MarkStart, 7);
+    EXPECT_EQ(MarkEnd, 15);  // the line end included
+    MarkState = 1;
+    e = DragMove(At(X(0), Y(2)), 0, false);
+    EXPECT_TRUE(e.repaint);
+    EXPECT_EQ(MarkStart, 7);
+    EXPECT_EQ(MarkEnd, 22);
+    DragMove(At(X(0), Y(0)), 0, false);
+    EXPECT_EQ(MarkStart, 0);
+    MarkEnd = 7;
+    EXPECT_FALSE(DragMove(At(X(3), Y(0)), KeyControl, false).repaint);
+    // Shift extends by rows while RowMark is set.
+    RowMark = 1;
+    MarkStart = 7;
+    MarkEnd = 15;
+    ButtonDown(At(X(1), Y(2)), KeyShift);
+    EXPECT_EQ(MarkEnd, 22);
+}
+
+TEST_F(ViewNav, DoubleClickMarksAWord) {
+    LoadIn(_TEXT_, "x abc_def.txt/y z");
+    DoubleClick(At(X(3), Y(0)), 0);
+    EXPECT_EQ(MarkStart, 2);
+    EXPECT_EQ(MarkEnd, 5);
+    DoubleClick(At(X(3), Y(0)), KeyShift);
+    EXPECT_EQ(MarkStart, 2);
+    EXPECT_EQ(MarkEnd, 9);
+    DoubleClick(At(X(3), Y(0)), KeyControl);
+    EXPECT_EQ(MarkEnd, 15);
+    // The byte itself is always included, word character or not.
+    LoadIn(_TEXT_, "a,-,b");
+    const MouseEffect e = DoubleClick(At(X(2), Y(0)), 0);
+    EXPECT_EQ(e.mark, 1);
+    EXPECT_EQ(MarkStart, 2);
+    EXPECT_EQ(MarkEnd, 3);
+    EXPECT_EQ(RowMark, 0);
+}
+
+TEST_F(ViewNav, WideCellsAndMarginOnText) {
+    LoadIn(_TEXT_, "a\tbc\n");
+    PointerPlace p{};
+    ASSERT_TRUE(PlaceAt(4 + 13 * 5, Y(0), 13, 16, &p));  // column 5 of the tab
+    EXPECT_EQ(p.byte, 1);
+    ASSERT_TRUE(PlaceAt(4 + 13 * 8, Y(0), 13, 16, &p));
+    EXPECT_EQ(p.byte, 2);
+    EXPECT_FALSE(PlaceAt(10, 10, 0, 16, &p));  // no cell width, no place
+    ASSERT_TRUE(PlaceAt(1, Y(0), 13, 16, &p));
+    EXPECT_EQ(p.half, -1);  // the margin before byte 0
+    DragAnchor = 0;
+    ButtonDown(p, 0);
+    EXPECT_EQ(DragMove(p, 0, false).mark, -1);  // DragPos -1 equals h: nothing
+}
+
+TEST_F(ViewNav, GoToLineAndByteClamp) {
+    LoadIn(_TEXT_, Lines(120));
+    EXPECT_FALSE(GoToText(""));
+    EXPECT_TRUE(GoToText("0"));
+    EXPECT_EQ(LineNum, 1);
+    EXPECT_TRUE(GoToText("99999"));
+    EXPECT_EQ(LineNum, 120);
+    EXPECT_TRUE(GoToText("4294967295"));  // -1 as a signed number
+    EXPECT_EQ(LineNum, 1);
+    EXPECT_TRUE(SetColumnText("0"));
+    EXPECT_EQ(Col, 1);
+    EXPECT_TRUE(SetColumnText("9999"));
+    EXPECT_EQ(Col, NumCols);
+
+    LoadIn(_HEX_, std::string(0x800, 'g'));
+    EXPECT_TRUE(GoToText("100000"));
+    EXPECT_EQ(ByteNum, 0x7FF);
+    EXPECT_TRUE(GoToText("FFFFFFFF"));
+    EXPECT_EQ(ByteNum, 0);
+    EXPECT_TRUE(GoToText("12G4"));
+    EXPECT_EQ(ByteNum, 0x12);  // not rounded to a row
+    EXPECT_TRUE(SetColumnText("500"));
+    EXPECT_EQ(Col, 71);
+    // A table at 0x400 in physical and in RVA addressing.
+    ByteOffset = 0x400;
+    NumBytes = 0x100;
+    EXPECT_TRUE(GoToText("410"));
+    EXPECT_EQ(ByteNum, 0x10);
+    AddrMode = AddrRva;
+    RvaBias = 0x1000;
+    EXPECT_TRUE(GoToText("1420"));
+    EXPECT_EQ(ByteNum, 0x20);
+    AddrMode = AddrZero;
+    EXPECT_TRUE(GoToText("410"));
+    EXPECT_EQ(ByteNum, 0xFF);
+}
+
+TEST_F(ViewNav, MarkBytesStaysInTheFile) {
+    LoadIn(_HEX_, std::string(0x800, 'm'));
+    EXPECT_FALSE(MarkBytesText("", "20", true));
+    EXPECT_TRUE(MarkBytesText("10", "1F", true));
+    EXPECT_EQ(MarkStart, 0x10);
+    EXPECT_EQ(MarkEnd, 0x20);
+    EXPECT_TRUE(MarkBytesText("10", "", true));
+    EXPECT_EQ(MarkEnd, 0x11);
+    EXPECT_TRUE(MarkBytesText("16", "31", false));
+    EXPECT_EQ(MarkStart, 16);
+    EXPECT_EQ(MarkEnd, 32);
+    EXPECT_TRUE(MarkBytesText("7F0", "FFFFFFFF", true));  // past the end
+    EXPECT_EQ(MarkStart, 0x7F0);
+    EXPECT_EQ(MarkEnd, 0x800);
+    EXPECT_TRUE(MarkBytesText("900", "", true));  // beyond the last byte
+    EXPECT_EQ(MarkStart, 0x7FF);
+    EXPECT_EQ(MarkEnd, 0x800);
+    EXPECT_TRUE(MarkBytesText("40", "20", true));  // last before first
+    EXPECT_EQ(MarkStart, 0x40);
+    EXPECT_EQ(MarkEnd, 0x41);
+    ByteOffset = 0x100;
+    AddrMode = AddrZero;
+    EXPECT_TRUE(MarkBytesText("10", "1F", true));
+    EXPECT_EQ(MarkStart, 0x110);
+    EXPECT_EQ(MarkEnd, 0x120);
+    AddrMode = AddrRva;
+    RvaBias = 0x1000;
+    EXPECT_TRUE(MarkBytesText("10", "1F", true));  // below the file: its start
+    EXPECT_EQ(MarkStart, 0);
+    EXPECT_EQ(MarkEnd, 1);
+    EXPECT_TRUE(MarkBytesText("1010", "101F", true));
+    EXPECT_EQ(MarkStart, 0x10);
+
+    LoadIn(_HEX_, "");
+    EXPECT_FALSE(MarkBytesText("0", "0", true));
+}
+
+TEST_F(ViewNav, ConvertsBetweenBases) {
+    char out[16];
+    EXPECT_EQ(ConvertNumber("255", true, out), ConvertResult::Done);
+    EXPECT_STREQ(out, "        FF");
+    EXPECT_EQ(ConvertNumber("FFFFFFFF", false, out), ConvertResult::Done);
+    EXPECT_STREQ(out, "4294967295");
+    EXPECT_EQ(ConvertNumber("123456789", false, out), ConvertResult::TooBig);
+    EXPECT_EQ(ConvertNumber("12345678901", true, out), ConvertResult::TooBig);
+    EXPECT_EQ(ConvertNumber("4294967296", true, out), ConvertResult::Done);  // modulo 2^32
+    EXPECT_STREQ(out, "         0");
+    EXPECT_EQ(ConvertNumber("", true, out), ConvertResult::NoInput);
+}
+
+}  // namespace
