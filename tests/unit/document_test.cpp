@@ -12,8 +12,10 @@ namespace {
 
 class TempFile {
 public:
+    // The test's name keeps the files of tests that run at once apart.
     explicit TempFile(const std::string& bytes, const char* name = "orvex-doc-test.BIN") {
-        path_ = std::string(::testing::TempDir()) + name;
+        const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        path_ = std::string(::testing::TempDir()) + test + "-" + name;
         std::FILE* f = std::fopen(path_.c_str(), "wb");
         EXPECT_TRUE(f != nullptr);
         if (f) {
