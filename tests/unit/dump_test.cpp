@@ -5,35 +5,9 @@
 #include <vector>
 
 #include "doc_fixture.h"
-#include "dump.h"
+#include "dump_runner.h"
 
 namespace {
-
-struct DumpRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(std::FILE* f) {
-    std::string s;
-    std::rewind(f);
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-    std::fclose(f);
-    return s;
-}
-
-DumpRun Dump(std::vector<std::string> args) {
-    args.insert(args.begin(), "orvex-dump");
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int status = RunDump(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, ReadAll(out), ReadAll(err)};
-}
 
 std::string Write(const std::string& name, const std::string& bytes) {
     const std::string path = std::string(::testing::TempDir()) + name;

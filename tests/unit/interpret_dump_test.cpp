@@ -7,36 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "dump.h"
+#include "dump_runner.h"
 
 #ifdef ORVEX_FIXTURE_DIR
 
 namespace {
-
-struct DumpResult {
-    int status;
-    std::string out, err;
-};
-
-std::string ReadStream(std::FILE* f) {
-    std::rewind(f);
-    std::string s;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-    std::fclose(f);
-    return s;
-}
-
-DumpResult Dump(std::vector<std::string> args) {
-    args.insert(args.begin(), "orvex-dump");
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int status = RunDump(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, ReadStream(out), ReadStream(err)};
-}
 
 std::string Fixture(const char* name) { return std::string(ORVEX_FIXTURE_DIR) + "/" + name; }
 
@@ -46,20 +21,20 @@ std::vector<uint8_t> ReadAll(const std::string& path) {
 }
 
 TEST(DumpInterpretation, TreeIndentsTwoBlanksPerLevelAndFollowsTheAddressMode) {
-    const DumpResult physical = Dump({"--tree", Fixture("fixture.exe")});
+    const DumpRun physical = Dump({"--tree", Fixture("fixture.exe")});
     EXPECT_EQ(physical.status, 0);
     EXPECT_EQ(physical.out.rfind("fixture.exe\n  00000400: .text\n", 0), 0u) << physical.out;
     EXPECT_NE(physical.out.find("\n    00000800: Imports\n      fixture.dll\n      KERNEL32.dll\n"),
               std::string::npos);
     EXPECT_NE(physical.out.find("\n      GROUP_ICON\n        DOCUMENT\n        1\n        2\n        400\n"),
               std::string::npos);
-    const DumpResult rva = Dump({"--tree", "--addr", "rva", Fixture("fixture.exe")});
+    const DumpRun rva = Dump({"--tree", "--addr", "rva", Fixture("fixture.exe")});
     EXPECT_EQ(rva.out.rfind("fixture.exe\n  00001000: .text\n", 0), 0u) << rva.out;
     EXPECT_EQ(Dump({"--tree", "--addr", "zero", Fixture("fixture.exe")}).out, physical.out);
 }
 
 TEST(DumpInterpretation, UninterpretableFilesPrintTheirRootAndTheMessage) {
-    const DumpResult r = Dump({"--tree", Fixture("fixture_res.o")});
+    const DumpRun r = Dump({"--tree", Fixture("fixture_res.o")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "fixture_res.o\nCannot interpret this file!\n");
     EXPECT_EQ(Dump({"--exports", Fixture("fixture_res.o")}).out, "");
@@ -84,7 +59,7 @@ TEST(DumpInterpretation, ExtractWritesEachEntryIntoItsTypeFolder) {
     char pattern[] = "/tmp/orvex-extract-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string dir = pattern;
-    const DumpResult r = Dump({"--extract", dir, Fixture("fixture.exe")});
+    const DumpRun r = Dump({"--extract", dir, Fixture("fixture.exe")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadAll(dir + "/BITMAP/101.BMP"), ReadAll(Fixture("images/mono.bmp")));
     EXPECT_EQ(ReadAll(dir + "/BITMAP/FACE.BMP"), ReadAll(Fixture("images/face.bmp")));

@@ -59,19 +59,8 @@ std::string ReadFileBytes(const std::string& path) {
     return out;
 }
 
-class CopyExport : public ::testing::Test {
+class CopyExport : public ShellTest {
 protected:
-    void SetUp() override {
-        DeleteSettingsKey();
-        StartShell();
-        ASSERT_TRUE(wn);
-    }
-    void TearDown() override {
-        SaveAsAnswer.clear();
-        AnswerYes = false;
-        StopShell();
-        DeleteSettingsKey();
-    }
     static void Open(const std::string& bytes, const char* name) {
         const std::string path = TempFile(name, bytes);
         std::snprintf(FileName, sizeof FileName, "%s", path.c_str());

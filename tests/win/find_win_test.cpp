@@ -18,18 +18,8 @@
 
 namespace {
 
-class Find : public ::testing::Test {
+class Find : public ShellTest {
 protected:
-    void SetUp() override {
-        DeleteSettingsKey();
-        StartShell();
-        ASSERT_TRUE(wn);
-    }
-    void TearDown() override {
-        StopShell();
-        DeleteSettingsKey();
-        SetControl(false);
-    }
     static void Open(const std::string& bytes, const char* name = "orvex-find.txt") {
         const std::string path = TempFile(name, bytes);
         std::snprintf(FileName, sizeof FileName, "%s", path.c_str());

@@ -19,17 +19,8 @@
 
 namespace {
 
-class Shell : public ::testing::Test {
+class Shell : public ShellTest {
 protected:
-    void SetUp() override {
-        DeleteSettingsKey();
-        StartShell();
-        ASSERT_TRUE(wn);
-    }
-    void TearDown() override {
-        StopShell();
-        DeleteSettingsKey();
-    }
     // A 92-byte record of the defaults with some fields changed.
     static std::vector<uint8_t> Record() {
         DefaultSettings();

@@ -2,11 +2,14 @@
 // messages sent through the program's routing, modal dialogs and message
 // boxes answered from a WH_CBT hook, and the settings key.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "app/app_win.h"
 
 // Title and text ("title|text") of every dialog and message box shown since
 // the last ClearDialogs(); each was closed at once with IDCANCEL.
@@ -50,3 +53,22 @@ LRESULT ButtonState(int id);
 
 // Writes `bytes` to a new file in the temporary directory; returns its path.
 std::string TempFile(const std::string& name, const std::string& bytes);
+
+// A test with the real main window and no stored settings: fresh for each
+// test, and every answer of the hook set back afterwards.
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteSettingsKey();
+        StartShell();
+        ASSERT_TRUE(wn);
+    }
+    void TearDown() override {
+        SaveAsAnswer.clear();
+        AnswerYes = false;
+        DialogAnswer = nullptr;
+        StopShell();
+        DeleteSettingsKey();
+        SetControl(false);
+    }
+};
