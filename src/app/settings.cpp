@@ -9,7 +9,7 @@
 #include "print/print_settings.h"
 
 WindowRect WinRect = {0, 0, 640, 450};
-int32_t TreeWidth = 180;
+int32_t TreeWidth = DefaultTreeWidth;
 uint8_t MaxFlag = 1;
 
 namespace {
@@ -114,12 +114,12 @@ void UnpackSettings(const uint8_t in[SettingsSize]) {
     WinRect = GetWindowRect(in + 0);
     PortraitMargins = GetMargins(in + 16, DefaultPortrait);
     LandscapeMargins = GetMargins(in + 32, DefaultLandscape);
-    TextColor = GetColor(in + 48, 0x00000000);
-    BkColor = GetColor(in + 52, 0x00C0FFFF);
-    MarkTextColor = GetColor(in + 56, 0x00000000);
-    MarkBkColor = GetColor(in + 60, 0x008080FF);
+    TextColor = GetColor(in + 48, DefaultTextColor);
+    BkColor = GetColor(in + 52, DefaultBkColor);
+    MarkTextColor = GetColor(in + 56, DefaultMarkTextColor);
+    MarkBkColor = GetColor(in + 60, DefaultMarkBkColor);
     const int32_t tree = GetSigned32(in + 64);
-    TreeWidth = InRange(tree, 0, MaxCoordinate) ? tree : 180;
+    TreeWidth = InRange(tree, 0, MaxCoordinate) ? tree : DefaultTreeWidth;
     Reserved68 = Get32(in + 68);
     const uint16_t mode = Get16(in + 72);
     Checked = mode >= _TEXT_ && mode <= _INTERP_ ? mode : _TEXT_;
@@ -128,8 +128,8 @@ void UnpackSettings(const uint8_t in[SettingsSize]) {
     // The font sizes are one or two digits (the font dialog reads them so).
     const int16_t height = static_cast<int16_t>(Get16(in + 76));
     const int16_t width = static_cast<int16_t>(Get16(in + 78));
-    FontHeight = InRange(height, 1, 99) ? height : 12;
-    FontWidth = InRange(width, 0, 99) ? width : 8;
+    FontHeight = InRange(height, 1, 99) ? height : DefaultFontHeight;
+    FontWidth = InRange(width, 0, 99) ? width : DefaultFontWidth;
     ConvertFlag = GetFlag(in[80]);
     WrapFlag = GetFlag(in[81]);
     MaxFlag = in[82];
@@ -148,16 +148,16 @@ void DefaultSettings() {
     WinRect = DefaultWinRect;
     PortraitMargins = DefaultPortrait;
     LandscapeMargins = DefaultLandscape;
-    TextColor = 0x00000000;
-    BkColor = 0x00C0FFFF;
-    MarkTextColor = 0x00000000;
-    MarkBkColor = 0x008080FF;
-    TreeWidth = 180;
+    TextColor = DefaultTextColor;
+    BkColor = DefaultBkColor;
+    MarkTextColor = DefaultMarkTextColor;
+    MarkBkColor = DefaultMarkBkColor;
+    TreeWidth = DefaultTreeWidth;
     Reserved68 = 0;
     Checked = _TEXT_;
     AddrMode = AddrPhysical;
-    FontHeight = 12;
-    FontWidth = 8;
+    FontHeight = DefaultFontHeight;
+    FontWidth = DefaultFontWidth;
     ConvertFlag = WrapFlag = 0;
     MaxFlag = 1;
     PrintBold = PrintItalic = 0;

@@ -9,6 +9,7 @@ struct WindowRect {
 };
 
 extern WindowRect WinRect;  // main window rectangle, screen coordinates
+constexpr int32_t DefaultTreeWidth = 180;
 extern int32_t TreeWidth;   // width of the tree pane: the splitter position
 extern uint8_t MaxFlag;     // the main window was maximised when last closed
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "fuzz_input.h"
 #include "document/line_index.h"
 #include "view/hex_rows.h"
 #include "view/text_rows.h"
@@ -25,15 +26,6 @@ public:
     uint32_t sum = 0;
 };
 
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    uint32_t Take(uint32_t mod) {
-        uint32_t v = 0;
-        for (int i = 0; i < 4 && size; ++i, ++data, --size) v = (v << 8) | *data;
-        return mod ? v % mod : v;
-    }
-};
 
 }  // namespace
 

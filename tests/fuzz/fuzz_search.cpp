@@ -10,19 +10,11 @@
 #include "app/block_text.h"
 #include "app/search.h"
 #include "document/document.h"
+#include "fuzz_input.h"
 #include "document/line_index.h"
 
 namespace {
 
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    uint32_t Take(uint32_t mod) {
-        uint32_t v = 0;
-        for (int i = 0; i < 4 && size; ++i, ++data, --size) v = (v << 8) | *data;
-        return mod ? v % mod : v;
-    }
-};
 
 bool MatchAt(int64_t p) {
     for (int32_t i = 0; i < FindLen; ++i) {
