@@ -71,6 +71,12 @@ uint32_t DirectoryEntries(uint64_t dir) {
     return static_cast<uint32_t>(named) + ids;
 }
 
+// Entry i of a resource directory: its name or id, and where it leads.
+bool ReadDirectoryEntry(uint64_t dir, uint32_t i, uint32_t& name, uint32_t& to) {
+    const uint64_t e = dir + 16 + 8 * static_cast<uint64_t>(i);
+    return ReadU32(e, name) && ReadU32(e + 4, to);
+}
+
 void ReadImports(int32_t parent, uint32_t offset, int32_t bias, int32_t section) {
     for (uint64_t p = offset; InFile(p, 20); p += 20) {
         uint32_t name = 0, firstThunk = 0;
@@ -91,9 +97,8 @@ void ReadResourceEntries(int32_t typeNode, uint64_t base, uint64_t nameDir, uint
     const uint8_t type = static_cast<uint8_t>(typeName & 0xFF);
     const uint32_t count = DirectoryEntries(nameDir);
     for (uint32_t j = 0; j < count; ++j) {
-        const uint64_t e = nameDir + 16 + 8 * static_cast<uint64_t>(j);
         uint32_t name = 0, toData = 0;
-        if (!ReadU32(e, name) || !ReadU32(e + 4, toData)) break;
+        if (!ReadDirectoryEntry(nameDir, j, name, toData)) break;
         // Only the first language is used: its entry leads to the data entry.
         const uint64_t langDir = base + (toData & 0x7FFFFFFFu);
         uint32_t dataOffset = 0;
@@ -135,9 +140,8 @@ void ReadResources(int32_t parent, uint32_t offset, int32_t bias, int32_t sectio
     seen.Claim(base);
     const uint32_t count = DirectoryEntries(base);
     for (uint32_t t = 0; t < count; ++t) {
-        const uint64_t e = base + 16 + 8 * static_cast<uint64_t>(t);
         uint32_t name = 0, toDir = 0;
-        if (!ReadU32(e, name) || !ReadU32(e + 4, toDir)) break;
+        if (!ReadDirectoryEntry(base, t, name, toDir)) break;
         const uint64_t nameDir = base + (toDir & 0x7FFFFFFFu);
         if (!InFile(nameDir, 16) || !seen.Claim(nameDir)) continue;
         char text[NodeTextSize];
