@@ -114,14 +114,17 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         return 0;
     case CM_CONVERSIONS: DialogBoxParamA(hInst, "CONVERT", hwnd, ConvertDlgProc, 0); return 0;
 
-    // Served by the export, print, navigation and font commands that come
-    // with their own parts of the program.
+    // Resource export (interpretation).
     case CM_EXPORT_BITMAPS:
     case CM_EXPORT_CURSORS:
-    case CM_EXPORT_ICONS:
+    case CM_EXPORT_ICONS: return 0;
+
+    // Printing.
     case CM_PRINT:
     case CM_PRINT_PROPERTIES:
-    case CM_FOOTER:
+    case CM_FOOTER: return 0;
+
+    // Screen font and colours.
     case CM_SELECT_FONT:
     case CM_TEXT_COLOR:
     case CM_BK_COLOR:
