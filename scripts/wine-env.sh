@@ -6,6 +6,7 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+ORVEX_SCRIPTS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 orvex_prepare_prefix() {
     # $1: prefix directory
@@ -22,7 +23,11 @@ orvex_prepare_prefix() {
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' /d 'Liberation Mono' /f >/dev/null 2>&1
-        "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Terminal /d Fixedsys /f >/dev/null 2>&1
+        # "Terminal", the default screen font: a raster face of 8 x 8, 8 x 12
+        # and 8 x 16 built from the console fonts. Wine loads a raster font only
+        # when the registry names it.
+        python3 "$ORVEX_SCRIPTS/make_terminal_fon.py" "$WINEPREFIX/drive_c/windows/Fonts/terminal.fon"
+        "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Terminal' /d terminal.fon /f >/dev/null 2>&1
         "$WINESERVER" -k || true
         "$WINESERVER" -w || true
         touch "$WINEPREFIX/.orvex-ready"
