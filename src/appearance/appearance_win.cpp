@@ -108,15 +108,6 @@ void FillSizes(HWND dialog, int index) {
     FamilyText(sizes, select, ChosenSize, sizeof ChosenSize);
 }
 
-void InitSizeList(HWND list) {
-    RECT box;
-    GetClientRect(list, &box);
-    LVCOLUMNA column = {};
-    column.mask = LVCF_WIDTH;
-    column.cx = box.right - box.left - 20;
-    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-}
-
 // A list item that has just become selected.
 bool NewlySelected(const NMLISTVIEW* change) {
     return (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
@@ -152,7 +143,7 @@ INT_PTR CALLBACK FontDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         ChosenTrueType = false;
         HWND families = Families(hwnd);
         InitFamilyList(families);
-        InitSizeList(Sizes(hwnd));
+        AddListColumn(Sizes(hwnd));
         ListModernFonts(families);
         const int index = SelectFamily(families, FontName);
         if (index >= 0) FillSizes(hwnd, index);

@@ -31,13 +31,17 @@ int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPA
 
 }  // namespace
 
-void InitFamilyList(HWND listView) {
+void AddListColumn(HWND listView) {
     RECT box;
     GetClientRect(listView, &box);
     LVCOLUMNA column = {};
     column.mask = LVCF_WIDTH;
     column.cx = box.right - box.left - 20;
     SendMessageA(listView, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+void InitFamilyList(HWND listView) {
+    AddListColumn(listView);
     SendMessageA(listView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hSmallImages));
 }
 
