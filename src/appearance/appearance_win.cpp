@@ -15,8 +15,8 @@ static_assert(sizeof(COLORREF) == sizeof(uint32_t), "colours are stored as COLOR
 
 namespace {
 
-// The size chosen in the open dialog: its text ("" for none) and whether the
-// family it belongs to is TrueType.
+// The size chosen in the open dialog: its text ("" for none) and whether it
+// is a height alone (a TrueType or other scalable family, width 0).
 char ChosenSize[SizeTextSize];
 bool ChosenTrueType;
 
@@ -55,16 +55,61 @@ void AddSize(HWND list, const char* text) {
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+// Enumerating the sizes of a family that is not TrueType.
+struct SizeScan {
+    HWND list;
+    bool scalable;  // a scalable face of another kind: any height serves
+};
+
 // One entry per size of a raster family; a size that two digits cannot hold
 // is left out, because it could not be stored.
-int CALLBACK AddRasterSize(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM param) {
+int CALLBACK AddRasterSize(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM param) {
+    auto* scan = reinterpret_cast<SizeScan*>(param);
+    if (!(type & RASTER_FONTTYPE)) {
+        scan->scalable = true;
+        return 0;
+    }
     char text[SizeTextSize];
-    if (FormatRasterSize(font->lfHeight, font->lfWidth, text))
-        AddSize(reinterpret_cast<HWND>(param), text);
+    if (FormatRasterSize(font->lfHeight, font->lfWidth, text)) AddSize(scan->list, text);
     return 1;
 }
 
+// The TrueType heights; returns the index of the one to select.
+int AddHeights(HWND sizes) {
+    for (int16_t height : TrueTypeHeights) {
+        char text[SizeTextSize];
+        FormatHeightText(height, text);
+        AddSize(sizes, text);
+    }
+    char text[SizeTextSize];
+    FormatHeightText(TrueTypeHeights[TrueTypeSizeIndex(FontHeight)], text);
+    return FindText(sizes, text);
+}
+
+// The raster sizes of the family; returns the index of the one to select,
+// or -2 when the family turns out to be scalable.
+int AddRasterSizes(HWND sizes, const char* name) {
+    SizeScan scan{sizes, false};
+    HDC dc = GetDC(sizes);
+    EnumFontFamiliesA(dc, name, reinterpret_cast<FONTENUMPROCA>(AddRasterSize),
+                      reinterpret_cast<LPARAM>(&scan));
+    ReleaseDC(sizes, dc);
+    if (scan.scalable) return -2;
+    constexpr int Most = 64;
+    char texts[Most][SizeTextSize];
+    const char* shown[Most];
+    const int count = ItemCount(sizes);
+    const int n = count < Most ? count : Most;
+    for (int i = 0; i < n; ++i) {
+        FamilyText(sizes, i, texts[i], SizeTextSize);
+        shown[i] = texts[i];
+    }
+    return RasterSizeIndex(shown, n);
+}
+
 // Refills the size list for the family at `index` and selects its size.
+// A scalable family that is not TrueType (a PostScript outline face) is
+// offered the TrueType heights too: it has no fixed sizes to list.
 void FillSizes(HWND dialog, int index) {
     HWND sizes = Sizes(dialog);
     SendMessageA(sizes, LVM_DELETEALLITEMS, 0, 0);
@@ -78,30 +123,11 @@ void FillSizes(HWND dialog, int index) {
     if (!SendMessageA(Families(dialog), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&family)))
         return;
     ChosenTrueType = family.iImage == 1;
-    int select = 0;
-    if (ChosenTrueType) {
-        for (int16_t height : TrueTypeHeights) {
-            char text[SizeTextSize];
-            FormatHeightText(height, text);
-            AddSize(sizes, text);
-        }
-        char text[SizeTextSize];
-        FormatHeightText(TrueTypeHeights[TrueTypeSizeIndex(FontHeight)], text);
-        select = FindText(sizes, text);
-    } else {
-        HDC dc = GetDC(sizes);
-        EnumFontFamiliesA(dc, name, reinterpret_cast<FONTENUMPROCA>(AddRasterSize),
-                          reinterpret_cast<LPARAM>(sizes));
-        ReleaseDC(sizes, dc);
-        const int count = ItemCount(sizes);
-        char texts[64][SizeTextSize];
-        const char* shown[64];
-        const int n = count < 64 ? count : 64;
-        for (int i = 0; i < n; ++i) {
-            FamilyText(sizes, i, texts[i], SizeTextSize);
-            shown[i] = texts[i];
-        }
-        select = RasterSizeIndex(shown, n);
+    int select = ChosenTrueType ? AddHeights(sizes) : AddRasterSizes(sizes, name);
+    if (select == -2) {
+        SendMessageA(sizes, LVM_DELETEALLITEMS, 0, 0);
+        ChosenTrueType = true;
+        select = AddHeights(sizes);
     }
     if (select < 0) return;
     SelectItem(sizes, select);

@@ -213,6 +213,20 @@ TEST_F(FontDialog, TrueTypeHeightsAndTheirPreselection) {
     }
 }
 
+TEST_F(FontDialog, AnOutlineFaceThatIsNotTrueTypeGetsTheHeights) {
+    FontHeight = 13;
+    Choose("Nimbus Mono PS", nullptr);  // PostScript outlines (fonts-urw-base35)
+    const Entry* e = Find(FontRun.families, "Nimbus Mono PS");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->image, 0);
+    EXPECT_EQ(Texts(FontRun.sizesAfterFamily),
+              std::vector<std::string>(std::begin(TrueTypeSizes), std::end(TrueTypeSizes)));
+    EXPECT_EQ(Selected(FontRun.sizesAfterFamily), "12");
+    EXPECT_STREQ(FontName, "Nimbus Mono PS");
+    EXPECT_EQ(FontHeight, 12);
+    EXPECT_EQ(FontWidth, 0);
+}
+
 TEST_F(FontDialog, AnotherFamilyRefillsTheSizes) {
     Choose("Courier New", "16");
     EXPECT_EQ(Texts(FontRun.sizesAfterFamily),
