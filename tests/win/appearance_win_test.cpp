@@ -491,3 +491,59 @@ TEST_F(FontDialog, FontAndColoursSurviveARestart) {
 }
 
 }  // namespace
+
+namespace {
+
+// The default face of the prefix: "Terminal" 12 x 8 holds "g", "p", "y" and
+// "_" whole in a 12-pixel row, their low parts below the baseline included.
+TEST(TerminalFace, TwelvePixelRowsHoldWholeCharacters) {
+    constexpr int W = 8, H = 16;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = W;
+    info.bmiHeader.biHeight = -H;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC dc = CreateCompatibleDC(nullptr);
+    uint32_t* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits),
+                                   nullptr, 0);
+    ASSERT_NE(bits, nullptr);
+    HGDIOBJ oldBmp = SelectObject(dc, bmp);
+    HFONT font = CreateFontA(DefaultFontHeight, DefaultFontWidth, 0, 0, FW_NORMAL, 0, 0, 0,
+                             DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
+                             "Terminal");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    char face[32] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    EXPECT_STREQ(face, "Terminal");
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    EXPECT_EQ(tm.tmHeight, 12);
+    EXPECT_EQ(tm.tmAveCharWidth, 8);
+    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    for (char c : {'g', 'p', 'y', '_'}) {
+        std::fill(bits, bits + W * H, 0xFFFFFFu);
+        TextOutA(dc, 0, 0, &c, 1);
+        GdiFlush();
+        int below = 0, outside = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                if ((bits[y * W + x] & 0xFFFFFF) != 0) continue;
+                if (y >= 12) ++outside;
+                else if (y >= tm.tmAscent) ++below;
+            }
+        EXPECT_GT(below, 0) << c << ": drawn below the baseline";
+        EXPECT_EQ(outside, 0) << c;
+    }
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    SelectObject(dc, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+}
+
+}  // namespace
