@@ -20,9 +20,6 @@ struct Entry {
     std::string text;
     int image;
     bool selected;
-    bool operator==(const Entry& o) const {
-        return text == o.text && image == o.image && selected == o.selected;
-    }
 };
 
 std::vector<Entry> Items(HWND list) {
@@ -133,9 +130,9 @@ protected:
     }
 };
 
-const char* const TrueTypeSizes[] = {" 8", " 9", "10", "11", "12", "14", "16", "18", "20"};
+const std::vector<std::string> Heights = {" 8", " 9", "10", "11", "12", "14", "16", "18", "20"};
 
-TEST_F(FontDialog, TwoSortedSingleColumnReportLists) {
+TEST_F(FontDialog, SortedReportListsOfTheModernAnsiAndOemFamilies) {
     Choose(nullptr, nullptr, IDCANCEL);
     EXPECT_EQ(FontRun.title, "Select Font and Size");
     const LONG wanted = LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
@@ -151,10 +148,7 @@ TEST_F(FontDialog, TwoSortedSingleColumnReportLists) {
     for (size_t i = 1; i < names.size(); ++i)
         EXPECT_LT(lstrcmpiA(names[i - 1].c_str(), names[i].c_str()), 0)
             << names[i - 1] << " / " << names[i] << ": sorted, each family once";
-}
 
-TEST_F(FontDialog, FamiliesAreTheModernAnsiAndOemOnes) {
-    Choose(nullptr, nullptr, IDCANCEL);
     const struct {
         const char* name;
         int image;  // -1: not listed
@@ -204,8 +198,7 @@ TEST_F(FontDialog, TrueTypeHeightsAndTheirPreselection) {
         FontWidth = 8;
         Choose(nullptr, nullptr);
         EXPECT_EQ(Selected(FontRun.families), "Liberation Mono");
-        EXPECT_EQ(Texts(FontRun.sizes), std::vector<std::string>(std::begin(TrueTypeSizes),
-                                                             std::end(TrueTypeSizes)));
+        EXPECT_EQ(Texts(FontRun.sizes), Heights);
         EXPECT_EQ(Selected(FontRun.sizes), c.selected) << c.fontHeight;
         EXPECT_STREQ(FontName, "Liberation Mono");
         EXPECT_EQ(FontHeight, std::atoi(c.selected));
@@ -220,7 +213,7 @@ TEST_F(FontDialog, AnOutlineFaceThatIsNotTrueTypeGetsTheHeights) {
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->image, 0);
     EXPECT_EQ(Texts(FontRun.sizesAfterFamily),
-              std::vector<std::string>(std::begin(TrueTypeSizes), std::end(TrueTypeSizes)));
+              Heights);
     EXPECT_EQ(Selected(FontRun.sizesAfterFamily), "12");
     EXPECT_STREQ(FontName, "Nimbus Mono PS");
     EXPECT_EQ(FontHeight, 12);
@@ -230,7 +223,7 @@ TEST_F(FontDialog, AnOutlineFaceThatIsNotTrueTypeGetsTheHeights) {
 TEST_F(FontDialog, AnotherFamilyRefillsTheSizes) {
     Choose("Courier New", "16");
     EXPECT_EQ(Texts(FontRun.sizesAfterFamily),
-              std::vector<std::string>(std::begin(TrueTypeSizes), std::end(TrueTypeSizes)));
+              Heights);
     EXPECT_EQ(Selected(FontRun.sizesAfterFamily), "12");
     EXPECT_STREQ(FontName, "Courier New");
     EXPECT_EQ(FontHeight, 16);
@@ -250,19 +243,17 @@ TEST_F(FontDialog, AnotherFamilyRefillsTheSizes) {
     EXPECT_EQ(FontWidth, 8);
 }
 
-TEST_F(FontDialog, AnUnknownFaceSelectsTheFirstFamily) {
+TEST_F(FontDialog, CancelChangesNothingAndAnUnknownFaceTakesTheFirst) {
+    Choose("Courier New", "20", IDCANCEL);
+    EXPECT_STREQ(FontName, "Terminal");
+    EXPECT_EQ(FontHeight, 12);
+    EXPECT_EQ(FontWidth, 8);
+
     std::strcpy(FontName, "No Such Face");
     Choose(nullptr, nullptr);
     ASSERT_FALSE(FontRun.families.empty());
     EXPECT_EQ(Selected(FontRun.families), FontRun.families[0].text);
     EXPECT_EQ(std::string(FontName), FontRun.families[0].text);
-}
-
-TEST_F(FontDialog, CancelChangesNothing) {
-    Choose("Courier New", "20", IDCANCEL);
-    EXPECT_STREQ(FontName, "Terminal");
-    EXPECT_EQ(FontHeight, 12);
-    EXPECT_EQ(FontWidth, 8);
 }
 
 // The cell width of a face as the view measures it.
