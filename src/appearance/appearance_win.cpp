@@ -175,7 +175,7 @@ INT_PTR CALLBACK FontDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         if (index >= 0) FillSizes(hwnd, index);
         return TRUE;
     }
-    case WM_NOTIFY: Notify(hwnd, reinterpret_cast<const NMHDR*>(lParam)); return TRUE;
+    case WM_NOTIFY: Notify(hwnd, reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) Ok(hwnd);
         else if (LOWORD(wParam) == IDCANCEL) EndDialog(hwnd, 0);

@@ -42,6 +42,9 @@ void AddListColumn(HWND listView) {
 
 void InitFamilyList(HWND listView) {
     AddListColumn(listView);
+    // The images belong to the main window: the list must not destroy them
+    // when its dialog closes.
+    SetWindowLongA(listView, GWL_STYLE, GetWindowLongA(listView, GWL_STYLE) | LVS_SHAREIMAGELISTS);
     SendMessageA(listView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hSmallImages));
 }
 

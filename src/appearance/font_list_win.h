@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Sets up a report-mode list view as a family list: one column as wide as the
-// list less 20 pixels, no header, the small images (0 raster, 1 TrueType).
+// list less 20 pixels, no header, the small images (0 raster, 1 TrueType),
+// shared: they outlive the list.
 // The template gives the styles: LVS_REPORT | LVS_NOCOLUMNHEADER |
 // LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTASCENDING.
 void InitFamilyList(HWND listView);

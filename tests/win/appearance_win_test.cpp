@@ -142,6 +142,7 @@ TEST_F(FontDialog, SortedReportListsOfTheModernAnsiAndOemFamilies) {
     EXPECT_EQ(FontRun.familyColumn, FontRun.familyWidth - 20);
     EXPECT_EQ(FontRun.sizeColumn, FontRun.sizeWidth - 20);
     EXPECT_TRUE(FontRun.familyImages);
+    EXPECT_EQ(ImageList_GetImageCount(hSmallImages), 2) << "the images outlive the dialog";
 
     const std::vector<std::string> names = Texts(FontRun.families);
     ASSERT_GT(names.size(), 3u);
