@@ -4,6 +4,7 @@
 # prepares them once for a whole run); otherwise makes its own.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+ORVEX_SCRIPTS=$here
 . "$here/wine-env.sh"
 
 own_prefix=""

@@ -6,6 +6,8 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The folder of these scripts: their callers run from the top of the tree.
+ORVEX_SCRIPTS="${ORVEX_SCRIPTS:-$(pwd)/scripts}"
 
 orvex_prepare_prefix() {
     # $1: prefix directory
@@ -22,11 +24,27 @@ orvex_prepare_prefix() {
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' /d 'Liberation Mono' /f >/dev/null 2>&1
-        "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Terminal /d Fixedsys /f >/dev/null 2>&1
         "$WINESERVER" -k || true
         "$WINESERVER" -w || true
         touch "$WINEPREFIX/.orvex-ready"
     fi
+    orvex_terminal_face
+}
+
+# "Terminal", the program's default screen font: a raster face of 8 x 8,
+# 8 x 12 and 8 x 16 pixels built from the console fonts, so that 12-pixel
+# rows hold whole characters. Wine loads a raster font only when the
+# registry's font list names it. Also brings a prefix made before it was
+# added (with "Terminal" standing in for Fixedsys) up to date.
+orvex_terminal_face() {
+    fon="$WINEPREFIX/drive_c/windows/Fonts/terminal.fon"
+    [ -f "$fon" ] && return 0
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    python3 "$ORVEX_SCRIPTS/make_terminal_fon.py" "$fon" || return 1
+    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v Terminal /d terminal.fon /f >/dev/null 2>&1
+    "$WINE64" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Terminal /f >/dev/null 2>&1
+    "$WINESERVER" -k || true
+    "$WINESERVER" -w || true
 }
 
 orvex_start_display() {

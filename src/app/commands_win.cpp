@@ -9,6 +9,7 @@
 #include "app/app_win.h"
 #include "app/find.h"
 #include "app/recent_files.h"
+#include "appearance/appearance_win.h"
 #include "document/document.h"
 #include "document/document_win.h"
 #include "resources/resource_ids.h"
@@ -125,11 +126,11 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case CM_FOOTER: return 0;
 
     // Screen font and colours.
-    case CM_SELECT_FONT:
+    case CM_SELECT_FONT: SelectFontCommand(); return 0;
     case CM_TEXT_COLOR:
     case CM_BK_COLOR:
     case CM_MARK_TEXT_COLOR:
-    case CM_MARK_BK_COLOR: return 0;
+    case CM_MARK_BK_COLOR: ColorCommand(id); return 0;
 
     default:
         if (id >= CM_RECENT && id < CM_RECENT + RecentCount) {

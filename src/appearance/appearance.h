@@ -18,3 +18,12 @@ extern uint32_t TextColor;
 extern uint32_t BkColor;
 extern uint32_t MarkTextColor;
 extern uint32_t MarkBkColor;
+
+// The custom colours of the colour dialog, kept for the run (not stored);
+// the dialog writes the user's changes back into them.
+constexpr int CustColorCount = 16;
+extern uint32_t CustColors[CustColorCount];
+
+// The colour that a colour command (316 text, 317 background, 318 marked
+// text, 319 marked background) changes; nullptr for any other command.
+uint32_t* CommandColor(int id);

@@ -13,24 +13,38 @@ int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPA
     if (set != ANSI_CHARSET && set != DEFAULT_CHARSET && set != OEM_CHARSET) return 1;
     char face[32];
     lstrcpynA(face, font->lfFaceName, sizeof face);
+    // A family is reported once for each character set it has.
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = face;
+    HWND list = reinterpret_cast<HWND>(param);
+    if (SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)) >= 0)
+        return 1;
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = 0x7FFFFFFF;
     item.pszText = face;
     item.iImage = (type & TRUETYPE_FONTTYPE) ? 1 : 0;
-    SendMessageA(reinterpret_cast<HWND>(param), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return 1;
 }
 
 }  // namespace
 
-void InitFamilyList(HWND listView) {
+void AddListColumn(HWND listView) {
     RECT box;
     GetClientRect(listView, &box);
     LVCOLUMNA column = {};
     column.mask = LVCF_WIDTH;
     column.cx = box.right - box.left - 20;
     SendMessageA(listView, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+void InitFamilyList(HWND listView) {
+    AddListColumn(listView);
+    // The images belong to the main window: the list must not destroy them
+    // when its dialog closes.
+    SetWindowLongA(listView, GWL_STYLE, GetWindowLongA(listView, GWL_STYLE) | LVS_SHAREIMAGELISTS);
     SendMessageA(listView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hSmallImages));
 }
 

@@ -5,10 +5,13 @@
 #include <windows.h>
 
 // Sets up a report-mode list view as a family list: one column as wide as the
-// list less 20 pixels, no header, the small images (0 raster, 1 TrueType).
+// list less 20 pixels, no header, the small images (0 raster, 1 TrueType),
+// shared: they outlive the list.
 // The template gives the styles: LVS_REPORT | LVS_NOCOLUMNHEADER |
 // LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTASCENDING.
 void InitFamilyList(HWND listView);
+// The one column alone, for a list of the same look without images.
+void AddListColumn(HWND listView);
 
 // Adds every modern ANSI/default/OEM family reported by EnumFontFamiliesA on
 // the list's screen context, image 1 for TrueType faces and 0 for others.

@@ -177,37 +177,7 @@ TEST_F(ViewWindow, AltDragMakesABlockInText) {
 }
 
 // The view captured into a memory bitmap.
-class Capture {
-public:
-    Capture() {
-        GetClientRect(hViewWnd, &r_);
-        HDC win = GetDC(hViewWnd);
-        dc_ = CreateCompatibleDC(win);
-        bmp_ = CreateCompatibleBitmap(win, r_.right, r_.bottom);
-        old_ = SelectObject(dc_, bmp_);
-        BitBlt(dc_, 0, 0, r_.right, r_.bottom, win, 0, 0, SRCCOPY);
-        ReleaseDC(hViewWnd, win);
-    }
-    ~Capture() {
-        SelectObject(dc_, old_);
-        DeleteObject(bmp_);
-        DeleteDC(dc_);
-    }
-    // Pixels of colour `c` in character cell (col, row).
-    int Count(int col, int row, COLORREF c) const {
-        int n = 0;
-        for (int y = 4 + FontHeight * row; y < 4 + FontHeight * (row + 1); ++y)
-            for (int x = 4 + CharWidth * col; x < 4 + CharWidth * (col + 1); ++x)
-                n += GetPixel(dc_, x, y) == c;
-        return n;
-    }
-
-private:
-    RECT r_;
-    HDC dc_;
-    HBITMAP bmp_;
-    HGDIOBJ old_;
-};
+using Capture = ViewCapture;
 
 TEST_F(ViewWindow, MarkColoursStandWhereTheMarkedCharactersAre) {
     MarkBkColor = RGB(255, 0, 0);

@@ -11,6 +11,7 @@
 #include "document/document.h"
 #include "document/document_win.h"
 #include "document/line_index.h"
+#include "view/view_nav.h"
 
 std::vector<std::string> SeenDialogs;
 std::string SaveAsAnswer;
@@ -189,4 +190,28 @@ std::string TempFile(const std::string& name, const std::string& bytes) {
     WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
     CloseHandle(h);
     return path;
+}
+
+ViewCapture::ViewCapture() {
+    GetClientRect(hViewWnd, &r_);
+    HDC win = GetDC(hViewWnd);
+    dc_ = CreateCompatibleDC(win);
+    bmp_ = CreateCompatibleBitmap(win, r_.right, r_.bottom);
+    old_ = SelectObject(dc_, bmp_);
+    BitBlt(dc_, 0, 0, r_.right, r_.bottom, win, 0, 0, SRCCOPY);
+    ReleaseDC(hViewWnd, win);
+}
+
+ViewCapture::~ViewCapture() {
+    SelectObject(dc_, old_);
+    DeleteObject(bmp_);
+    DeleteDC(dc_);
+}
+
+int ViewCapture::Count(int col, int row, COLORREF c) const {
+    int n = 0;
+    for (int y = 4 + FontHeight * row; y < 4 + FontHeight * (row + 1); ++y)
+        for (int x = 4 + CharWidth * col; x < 4 + CharWidth * (col + 1); ++x)
+            n += GetPixel(dc_, x, y) == c;
+    return n;
 }

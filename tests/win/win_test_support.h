@@ -54,6 +54,25 @@ LRESULT ButtonState(int id);
 // Writes `bytes` to a new file in the temporary directory; returns its path.
 std::string TempFile(const std::string& name, const std::string& bytes);
 
+// A copy of the view window's client area as it is on the screen.
+class ViewCapture {
+public:
+    ViewCapture();
+    ~ViewCapture();
+    ViewCapture(const ViewCapture&) = delete;
+    ViewCapture& operator=(const ViewCapture&) = delete;
+    // Pixels of colour `c` in character cell (col, row) of the view: cells
+    // of the measured character width and FontHeight from (4, 4).
+    int Count(int col, int row, COLORREF c) const;
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+
+private:
+    RECT r_;
+    HDC dc_;
+    HBITMAP bmp_;
+    HGDIOBJ old_;
+};
+
 // A test with the real main window and no stored settings: fresh for each
 // test, and every answer of the hook set back afterwards.
 class ShellTest : public ::testing::Test {
