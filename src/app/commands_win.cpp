@@ -11,6 +11,7 @@
 #include "app/recent_files.h"
 #include "document/document.h"
 #include "document/document_win.h"
+#include "print/print_win.h"
 #include "resources/resource_ids.h"
 #include "view/nav_dialogs.h"
 
@@ -20,6 +21,14 @@ constexpr char HelpFile[] = "ORVEX.HLP";
 constexpr char WebPage[] = "https://www.tarnwick.example/orvex.htm";
 
 void Repaint() { InvalidateRect(wn, nullptr, FALSE); }
+
+// The active window of the program (the preview when it sent the command),
+// so that closing a dialog never enables the main window under the preview.
+HWND PrintDialogOwner(HWND hwnd) {
+    HWND active = GetActiveWindow();
+    return active && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId() ? active
+                                                                                       : hwnd;
+}
 
 // Toggles ExactCase or HexSearch with its menu item and toolbar button.
 void ToggleOption(uint8_t* flag, int id) {
@@ -119,10 +128,17 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case CM_EXPORT_CURSORS:
     case CM_EXPORT_ICONS: return 0;
 
-    // Printing.
+    // Printing. The dialogs that the preview opens are owned by it.
     case CM_PRINT:
+        DialogBoxParamA(hInst, "PREVIEW", hwnd, PreviewDlgProc, 0);
+        Repaint();
+        return 0;
     case CM_PRINT_PROPERTIES:
-    case CM_FOOTER: return 0;
+        DialogBoxParamA(hInst, "FORMAT", PrintDialogOwner(hwnd), FormatDlgProc, 0);
+        return 0;
+    case CM_FOOTER:
+        DialogBoxParamA(hInst, "FOOTER", PrintDialogOwner(hwnd), FooterDlgProc, 0);
+        return 0;
 
     // Screen font and colours.
     case CM_SELECT_FONT:

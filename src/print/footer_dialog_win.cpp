@@ -1,4 +1,6 @@
 // The "Format Footer" dialog: the three parts of the footer in three edits.
+#include <initializer_list>
+
 #include "print/footer.h"
 #include "print/print_settings.h"
 #include "print/print_win.h"

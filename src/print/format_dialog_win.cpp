@@ -1,5 +1,6 @@
 // The "Print Properties" dialog: print font, size, characters per inch, line
 // spacing and line numbers, with a sample drawn at once.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstring>

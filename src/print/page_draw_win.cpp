@@ -1,5 +1,6 @@
 // The printer's metrics, the print fonts, and pages drawn with the row
 // renderers of the screen, followed by the footer.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
