@@ -71,7 +71,7 @@ void Open(HWND dlg) {
     InitFamilyList(list);
     ListModernFonts(list);
     const int chosen = SelectFamily(list, Work.face);
-    FamilyText(list, chosen, Work.face, sizeof Work.face);
+    if (chosen >= 0) FamilyText(list, chosen, Work.face, sizeof Work.face);
     CheckDlgButton(dlg, IdBold, Work.bold ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dlg, IdItalic, Work.italic ? BST_CHECKED : BST_UNCHECKED);
     Fill(dlg, IdSize, PrintSizeTexts, PrintSizeCount, Work.size);

@@ -3,6 +3,7 @@
 // it, and print jobs on the CUPS PDF printer read back as text.
 #include <windows.h>
 #include <commctrl.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cstring>
@@ -557,7 +558,74 @@ TEST_F(Print, FormatDialogFromTheMenuStoresOnlyOnOk) {
     EXPECT_TRUE(IsWindowEnabled(wn));
 }
 
+// A printer that cannot be reached is reported when it is chosen and again
+// when Print is pressed; the preview stays open and nothing is printed.
+TEST_F(Print, UnreachablePrinterIsReportedAtPrint) {
+    Open("nowhere.txt", TextFile(5));
+    bool stayed = false;
+    std::vector<std::string> atChoice;
+    // The error boxes seen (the preview itself is seen again after each).
+    auto boxes = [] {
+        std::vector<std::string> found;
+        for (const std::string& seen : SeenDialogs)
+            if (seen.rfind("Print Preview|", 0) != 0) found.push_back(seen);
+        return found;
+    };
+    PreviewScript = [&](HWND dlg) {
+        ClearDialogs();
+        HWND list = GetDlgItem(dlg, 101);
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Nowhere Printer"));
+        SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Nowhere"));
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(101, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        EXPECT_STREQ(PrinterName, "Nowhere Printer");
+        atChoice = boxes();
+        Click(dlg, IDOK);
+        stayed = IsWindowVisible(dlg) != 0;
+        Click(dlg, IDCANCEL);
+    };
+    PressCtrlP();
+    ASSERT_EQ(atChoice.size(), 1u);
+    const std::vector<std::string> all = boxes();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].rfind("Line 1342, Error Code ", 0), 0u) << all[0];
+    EXPECT_EQ(all[1].rfind("Line 1342, Error Code ", 0), 0u) << all[1];
+    EXPECT_TRUE(stayed);
+}
+
 // --- print jobs on the PDF printer ---
+
+// Document properties chosen once (here a landscape page) apply at the next
+// opening and bring the landscape margins.
+TEST_F(Print, LandscapePropertiesLoadTheLandscapeMargins) {
+    if (!HavePrinter()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)";
+    HANDLE printer = 0;
+    ASSERT_TRUE(OpenPrinterA(const_cast<char*>("PDF"), &printer, nullptr));
+    const LONG size = DocumentPropertiesA(nullptr, printer, const_cast<char*>("PDF"), nullptr, nullptr, 0);
+    ASSERT_GT(size, 0);
+    if (hDevMode) GlobalFree(hDevMode);
+    hDevMode = GlobalAlloc(GHND, static_cast<SIZE_T>(size));
+    DEVMODEA* mode = static_cast<DEVMODEA*>(GlobalLock(hDevMode));
+    DocumentPropertiesA(nullptr, printer, const_cast<char*>("PDF"), mode, nullptr, DM_OUT_BUFFER);
+    mode->dmOrientation = DMORIENT_LANDSCAPE;
+    mode->dmFields |= DM_ORIENTATION;
+    GlobalUnlock(hDevMode);
+    ClosePrinter(printer);
+
+    Open("landscape.txt", TextFile(5));
+    std::string top, left;
+    PreviewScript = [&](HWND dlg) {
+        top = ItemText(dlg, 110);
+        left = ItemText(dlg, 111);
+        Click(dlg, IDCANCEL);
+    };
+    PressCtrlP();
+    EXPECT_GT(PageWidth, PageHeight);
+    EXPECT_EQ(top, "1.00");
+    EXPECT_EQ(left, Margin(std::max(55, MinLeft)));
+    EXPECT_TRUE(hDevMode);  // kept for the next opening
+    GlobalFree(hDevMode);
+    hDevMode = 0;
+}
 
 TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
     if (!HavePrinter()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)";
