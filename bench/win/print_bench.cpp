@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
     RegisterClasses();
     TooManyLinesHandler = LeaveTextMode;
     LoadSettings();
-    PrintSize = 6;  // 16 points: about 46 lines a page
+    const uint8_t storedSize = PrintSize;  // the settings are saved at the end
+    PrintSize = 6;                         // 16 points: about 46 lines a page
     hBkBrush = CreateSolidBrush(BkColor);
     if (!CreateMainWindow()) return 1;
     ShowWindow(wn, SW_SHOWMAXIMIZED);
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
     UnhookWindowsHookEx(Hook);
     if (!Pages) {
         std::printf("no print job (is there a printer?)\n");
+        PrintSize = storedSize;
         return 1;
     }
     std::printf("preview repaint (page 1 drawn and shown): %.2f ms\n", RepaintMs);
@@ -145,6 +147,7 @@ int main(int argc, char** argv) {
                 JobMs / Pages);
     std::printf("  our drawing is %.1f%% of the job's time (whole dialog %.0f ms)\n",
                 100.0 * DrawMs / JobMs, dialog);
+    PrintSize = storedSize;
     DestroyWindow(wn);
     Pump();
     return 0;
