@@ -33,16 +33,43 @@ int32_t Cpi() { return CpiChoices[std::min<int>(PrintCpi, CpiChoiceCount - 1)]; 
 
 }  // namespace
 
+namespace {
+
+// Lengths on paper are kept within a few hundred inches, so that sums and
+// products of them and of the resolutions stay far inside 32 bits.
+constexpr int64_t MaxPaper = 100000;  // 1000 inches
+constexpr int32_t MaxDpi = 100000;
+
+int64_t Hundredths(int32_t units, int32_t dpi) { return int64_t{units} * 100 / dpi; }
+
+int32_t Fit(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+}  // namespace
+
 void TakePrinterMetrics(const DeviceCaps& caps) {
-    if (caps.logPixelsX <= 0 || caps.logPixelsY <= 0) return;
+    // A report without a resolution, or of a page no printer has, is not
+    // taken: the previous metrics stay.
+    if (caps.logPixelsX <= 0 || caps.logPixelsY <= 0 || caps.logPixelsX > MaxDpi ||
+        caps.logPixelsY > MaxDpi)
+        return;
+    const int64_t width = Hundredths(caps.physicalWidth, caps.logPixelsX);
+    const int64_t height = Hundredths(caps.physicalHeight, caps.logPixelsY);
+    const int64_t left = Hundredths(caps.physicalOffsetX, caps.logPixelsX);
+    const int64_t top = Hundredths(caps.physicalOffsetY, caps.logPixelsY);
+    const int64_t across = Hundredths(caps.horzRes, caps.logPixelsX);
+    const int64_t down = Hundredths(caps.vertRes, caps.logPixelsY);
+    const auto paper = [](int64_t v) { return v >= 0 && v <= MaxPaper; };
+    if (width <= 0 || height <= 0 || !paper(width) || !paper(height) || !paper(left) ||
+        !paper(top) || !paper(across) || !paper(down))
+        return;
     LogPixelsX = caps.logPixelsX;
     LogPixelsY = caps.logPixelsY;
-    PageWidth = static_cast<int32_t>(int64_t{caps.physicalWidth} * 100 / LogPixelsX);
-    PageHeight = static_cast<int32_t>(int64_t{caps.physicalHeight} * 100 / LogPixelsY);
-    MinLeft = static_cast<int32_t>(int64_t{caps.physicalOffsetX} * 100 / LogPixelsX);
-    MinTop = static_cast<int32_t>(int64_t{caps.physicalOffsetY} * 100 / LogPixelsY);
-    MinRight = PageWidth - MinLeft - static_cast<int32_t>(int64_t{caps.horzRes} * 100 / LogPixelsX);
-    MinBottom = PageHeight - MinTop - static_cast<int32_t>(int64_t{caps.vertRes} * 100 / LogPixelsY);
+    PageWidth = static_cast<int32_t>(width);
+    PageHeight = static_cast<int32_t>(height);
+    MinLeft = static_cast<int32_t>(left);
+    MinTop = static_cast<int32_t>(top);
+    MinRight = static_cast<int32_t>(width - left - across);
+    MinBottom = static_cast<int32_t>(height - top - down);
     LoadWorkingMargins();
 }
 
@@ -59,7 +86,7 @@ void LoadWorkingMargins() {
 int32_t PrintHeightUnits() { return PointSize() * LogPixelsY / 72; }
 
 int32_t TextWidthUnits() {
-    return static_cast<int32_t>(int64_t{PageWidth - LeftMargin - RightMargin} * LogPixelsX / 100);
+    return Fit((int64_t{PageWidth} - LeftMargin - RightMargin) * LogPixelsX / 100);
 }
 
 int32_t FitRowChars() {
@@ -106,19 +133,20 @@ void SetFontInfo(int32_t requested, int32_t height, int32_t maxWidth, int32_t av
 }
 
 int32_t PreviewPageWidth() {
-    return PreviewCharWidth * CharsPerLine + (LeftMargin + RightMargin) * 72 / 100;
+    return Fit(int64_t{PreviewCharWidth} * CharsPerLine +
+               (int64_t{LeftMargin} + RightMargin) * 72 / 100);
 }
 
 PagePlan PlanPage(int32_t dpiX, int32_t dpiY, int32_t pageHeight, int32_t offsetX,
                   int32_t offsetY, int32_t h, bool footer) {
     PagePlan p{};
-    p.x0 = static_cast<int32_t>(int64_t{LeftMargin - offsetX} * dpiX / 100);
-    p.y0 = static_cast<int32_t>(int64_t{TopMargin - offsetY} * dpiY / 100);
-    p.bottom = static_cast<int32_t>(int64_t{pageHeight - offsetY - BottomMargin} * dpiY / 100);
+    p.x0 = Fit((int64_t{LeftMargin} - offsetX) * dpiX / 100);
+    p.y0 = Fit((int64_t{TopMargin} - offsetY) * dpiY / 100);
+    p.bottom = Fit((int64_t{pageHeight} - offsetY - BottomMargin) * dpiY / 100);
     p.pitch = PrintSpacing * h / 2;
-    p.footerTop = p.bottom - h;
-    const int32_t textBottom = footer ? p.footerTop - p.pitch : p.bottom;
-    p.lines = p.pitch > 0 ? (textBottom - p.y0) / p.pitch : 0;
+    p.footerTop = Fit(int64_t{p.bottom} - h);
+    const int64_t textBottom = footer ? int64_t{p.footerTop} - p.pitch : p.bottom;
+    p.lines = p.pitch > 0 ? Fit((textBottom - p.y0) / p.pitch) : 0;
     p.drawable = p.bottom >= 256 && CharsPerLine >= 3 && p.lines >= 1;
     return p;
 }
@@ -134,5 +162,6 @@ int32_t CountPages(int32_t lines) {
     const int64_t count = ShowMode == _TEXT_
                               ? (int64_t{NumLines} - 1) / n + 1
                               : (int64_t{NumBytes} - 1) / (PrintRowBytes() * n) + 1;
-    return static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX));
+    // An empty text at one line a page still makes one page.
+    return static_cast<int32_t>(std::clamp<int64_t>(count, 1, INT32_MAX));
 }

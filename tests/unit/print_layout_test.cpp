@@ -52,9 +52,15 @@ TEST_F(PrintLayoutTest, MetricsComeFromTheDeviceCaps) {
     EXPECT_EQ(MinTop, 16);
     EXPECT_EQ(MinRight, 826 - 16 - 793);
     EXPECT_EQ(MinBottom, 1169 - 16 - 1136);
-    // A report without a resolution leaves the metrics as they were.
-    TakePrinterMetrics({0, 0, 1, 1, 0, 0, 1, 1});
-    EXPECT_EQ(PageWidth, 826);
+    // A report without a resolution, or of a page no printer has, leaves the
+    // metrics as they were.
+    for (const DeviceCaps& bad : {DeviceCaps{0, 0, 1, 1, 0, 0, 1, 1},
+                                  DeviceCaps{1, 1, INT32_MAX, 2000, 0, 0, 1, 1},
+                                  DeviceCaps{300, 300, 2479, 3508, -50, 50, 2379, 3408}}) {
+        TakePrinterMetrics(bad);
+        EXPECT_EQ(PageWidth, 826);
+        EXPECT_EQ(MinLeft, 16);
+    }
 }
 
 TEST_F(PrintLayoutTest, MarginsFollowThePageShapeAndTheStrips) {
@@ -211,7 +217,7 @@ TEST_F(PrintLayoutTest, PageCountsOfTextHexAndChar) {
         int32_t perPage;
         int32_t pages;
     } cases[] = {
-        {_TEXT_, 0, 0, 55, 1},        {_TEXT_, 1000, 0, 55, 19},  {_TEXT_, 990, 0, 55, 18},
+        {_TEXT_, 0, 0, 55, 1},        {_TEXT_, 0, 0, 1, 1},       {_TEXT_, 1000, 0, 55, 19},  {_TEXT_, 990, 0, 55, 18},
         {_TEXT_, 991, 0, 55, 19},     {_HEX_, 0, 4096, 40, 7},    {_HEX_, 0, 0, 40, 1},
         {_HEX_, 0, 640, 40, 1},       {_CHAR_, 0, 4096, 40, 2},   {_CHAR_, 0, 2561, 40, 2},
         {_HEX_, 0, 0x7FFFFFFF, 1, 134217728},
