@@ -123,9 +123,10 @@ void FillPrinters(HWND dlg) {
     if (SendMessageA(list, CB_GETCOUNT, 0, 0) <= 0) {
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(NoPrinters));
         SendMessageA(list, CB_SETCURSEL, 0, 0);
-    } else if (SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(PrinterName)) == CB_ERR) {
-        SendMessageA(list, CB_SETCURSEL, 0, 0);
+    } else {
+        // No entry is selected when the default printer is not among them.
+        SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(PrinterName));
     }
 }
 

@@ -268,6 +268,16 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         Answered.clear();
+        // The printer state a fresh run starts with.
+        LogPixelsX = LogPixelsY = 600;
+        PageWidth = 850;
+        PageHeight = 1100;
+        MinLeft = MinTop = MinRight = 25;
+        MinBottom = 50;
+        LeftMargin = 125;
+        TopMargin = 50;
+        RightMargin = 75;
+        BottomMargin = 60;
         DialogAnswer = AnswerPrintDialogs;
     }
     void TearDown() override {
@@ -293,6 +303,16 @@ protected:
         return text;
     }
     static bool HavePrinter() { return !PdfDir().empty(); }
+    // The preview measures the system's default printer when it can be
+    // opened; otherwise the metrics and margins it starts with stay.
+    static bool DefaultPrinterWorks() {
+        char name[256] = "";
+        GetProfileStringA("windows", "device", "", name, sizeof name);
+        if (char* comma = std::strchr(name, ',')) *comma = '\0';
+        HDC dc = name[0] ? CreateDCA(nullptr, name, nullptr, nullptr) : nullptr;
+        if (dc) DeleteDC(dc);
+        return dc != nullptr;
+    }
 };
 
 TEST_F(Print, PreviewLaysOutAndPaintsPageOne) {
@@ -304,14 +324,16 @@ TEST_F(Print, PreviewLaysOutAndPaintsPageOne) {
     bool ran = false;
     PreviewScript = [&](HWND dlg) {
         ran = true;
-        // A4 from the PDF printer, or the letter page assumed without one.
-        EXPECT_EQ(PreviewHeight, HavePrinter() ? 841 : 792);
-        EXPECT_EQ(ItemText(dlg, 110), Margin(TopMargin));
-        EXPECT_EQ(ItemText(dlg, 111), "1.00");
+        // A4 from the PDF printer with the portrait margins, or the letter
+        // page and margins assumed without a printer.
+        const bool measured = DefaultPrinterWorks();
+        EXPECT_EQ(PreviewHeight, measured ? 841 : 792);
+        EXPECT_EQ(ItemText(dlg, 110), measured ? "0.55" : "0.50");
+        EXPECT_EQ(ItemText(dlg, 111), measured ? "1.00" : "1.25");
         EXPECT_EQ(ItemText(dlg, 140).rfind("72 dpi:  12x", 0), 0u) << ItemText(dlg, 140);
         EXPECT_EQ(ItemText(dlg, 142), "");
         EXPECT_EQ(SendDlgItemMessageA(dlg, 101, CB_GETCOUNT, 0, 0) > 0, true);
-        if (HavePrinter()) {
+        if (measured && HavePrinter()) {
             char name[64] = "";
             GetDlgItemTextA(dlg, 101, name, sizeof name);
             EXPECT_STREQ(name, "PDF");
@@ -408,8 +430,9 @@ TEST_F(Print, MarginsTypedAndSteppedReachTheSettings) {
         EXPECT_EQ(ItemText(dlg, 110), "0.45");
         ClickArrow(dlg, 121, true);  // Left, right
         EXPECT_EQ(ItemText(dlg, 111), "1.05");
-        ClickArrow(dlg, 123, true);  // Bottom, down: 0.55 -> 0.50
-        EXPECT_EQ(ItemText(dlg, 113), Margin(std::max(50, MinBottom)));
+        const int32_t bottom = BottomMargin;
+        ClickArrow(dlg, 123, true);  // Bottom, down: 0.05 less
+        EXPECT_EQ(ItemText(dlg, 113), Margin(std::max(bottom - 5, MinBottom)));
         ClickArrow(dlg, 122, false);  // Right, left: 0.76 -> 0.81
         EXPECT_EQ(ItemText(dlg, 112), "0.81");
         // Below the unprintable strip: raised to it.
@@ -479,8 +502,12 @@ TEST_F(Print, PropertiesAndFooterFromThePreview) {
         EXPECT_EQ(PrintLineNums, 2);
         EXPECT_EQ(PrintSpacing, 3);
         EXPECT_EQ(PrintBold, 1);
-        // Laid out again: the line pitch is now 1 1/2 font heights.
-        EXPECT_EQ(PlanPage(72, 72, PageHeight, 0, 0, PreviewFontHeight, true).pitch, 18);
+        // Laid out again: the lines of the picture are 1 1/2 font heights apart.
+        UpdateWindow(GetDlgItem(dlg, 102));
+        const Picture spaced = Grab(hPreviewDC, 0, 0, PreviewWidth, PreviewHeight);
+        const int y0 = TopMargin * 72 / 100;
+        EXPECT_FALSE(InkRuns(spaced, y0 + 18, y0 + 18 + 9, 1).empty());
+        EXPECT_TRUE(InkRuns(spaced, y0 + 13, y0 + 17, 1).empty());
 
         // Cancel after changes leaves every choice.
         FormatScript = [&](HWND format) {
@@ -590,6 +617,28 @@ TEST_F(Print, UnreachablePrinterIsReportedAtPrint) {
     EXPECT_EQ(all[0].rfind("Line 1342, Error Code ", 0), 0u) << all[0];
     EXPECT_EQ(all[1].rfind("Line 1342, Error Code ", 0), 0u) << all[1];
     EXPECT_TRUE(stayed);
+}
+
+// No default printer: the preview reports it and keeps the metrics it has.
+TEST_F(Print, MissingDefaultPrinterIsReported) {
+    char device[256] = "";
+    GetProfileStringA("windows", "device", "", device, sizeof device);
+    WriteProfileStringA("windows", "device", nullptr);
+    Open("nodefault.txt", TextFile(5));
+    const int32_t height = PageHeight;
+    std::string chosen = "unread";
+    PreviewScript = [&](HWND dlg) {
+        chosen = ItemText(dlg, 101);
+        Click(dlg, IDCANCEL);
+    };
+    ClearDialogs();
+    PressCtrlP();
+    if (device[0]) WriteProfileStringA("windows", "device", device);
+    ASSERT_FALSE(SeenDialogs.empty());
+    EXPECT_EQ(SeenDialogs[0].rfind("Line 1342, Error Code ", 0), 0u) << SeenDialogs[0];
+    EXPECT_STREQ(PrinterName, "No printers found");
+    EXPECT_EQ(PageHeight, height);
+    EXPECT_EQ(chosen, HavePrinter() ? "" : "No printers found");
 }
 
 // --- print jobs on the PDF printer ---
