@@ -585,6 +585,29 @@ TEST_F(Print, FormatDialogFromTheMenuStoresOnlyOnOk) {
     EXPECT_TRUE(IsWindowEnabled(wn));
 }
 
+// With wrapping on, the preview wraps the text at the printed line's width;
+// the view wraps it at its own width again at its next paint.
+TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
+    Open("wrapped.txt", std::string(40, '\n').insert(0, std::string(1000, 'w')));
+    Command(CM_WRAP);
+    UpdateWindow(hViewWnd);
+    const int32_t screenLines = NumLines, screenCols = ScreenCols;
+    int32_t printLines = 0, printCols = 0;
+    PreviewScript = [&](HWND dlg) {
+        printLines = NumLines;
+        printCols = ScreenCols;
+        Click(dlg, IDCANCEL);
+    };
+    PressCtrlP();
+    EXPECT_EQ(printCols, CharsPerLine);
+    EXPECT_EQ(printLines, 40 + (1000 + printCols - 1) / printCols);
+    InvalidateRect(hViewWnd, nullptr, TRUE);
+    UpdateWindow(hViewWnd);
+    EXPECT_EQ(ScreenCols, screenCols);
+    EXPECT_EQ(NumLines, screenLines);
+    EXPECT_NE(screenLines, printLines);
+}
+
 // A printer that cannot be reached is reported when it is chosen and again
 // when Print is pressed; the preview stays open and nothing is printed.
 TEST_F(Print, UnreachablePrinterIsReportedAtPrint) {
