@@ -22,14 +22,6 @@ constexpr char WebPage[] = "https://www.tarnwick.example/orvex.htm";
 
 void Repaint() { InvalidateRect(wn, nullptr, FALSE); }
 
-// The active window of the program (the preview when it sent the command),
-// so that closing a dialog never enables the main window under the preview.
-HWND PrintDialogOwner(HWND hwnd) {
-    HWND active = GetActiveWindow();
-    return active && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId() ? active
-                                                                                       : hwnd;
-}
-
 // Toggles ExactCase or HexSearch with its menu item and toolbar button.
 void ToggleOption(uint8_t* flag, int id) {
     *flag ^= 8;

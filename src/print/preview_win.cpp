@@ -350,6 +350,12 @@ void Open(HWND dlg) {
 
 }  // namespace
 
+HWND PrintDialogOwner(HWND hwnd) {
+    HWND active = GetActiveWindow();
+    return active && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId() ? active
+                                                                                       : hwnd;
+}
+
 INT_PTR CALLBACK PreviewDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: Open(dlg); return TRUE;

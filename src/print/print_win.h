@@ -28,6 +28,11 @@ INT_PTR CALLBACK PreviewDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 INT_PTR CALLBACK FormatDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK FooterDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// The owner of the print properties and footer dialogs: the active window
+// of this thread (the preview when it sent the command), else hwnd, so that
+// closing them never enables the main window under the preview.
+HWND PrintDialogOwner(HWND hwnd);
+
 // --- preview state, read by the tests and the benchmark ---
 extern char PrinterName[256];
 extern HGLOBAL hDevMode;

@@ -499,6 +499,7 @@ TEST_F(Print, PropertiesAndFooterFromThePreview) {
             Click(format, IDOK);
         };
         Click(dlg, 106);
+        EXPECT_FALSE(IsWindowEnabled(wn));  // still under the preview
         EXPECT_EQ(PrintLineNums, 2);
         EXPECT_EQ(PrintSpacing, 3);
         EXPECT_EQ(PrintBold, 1);
