@@ -794,6 +794,23 @@ TEST_F(Print, HexRowsTooWideForTheChosenCpiAreCut) {
     EXPECT_EQ(lines[0].find(']'), std::string::npos);
 }
 
+TEST_F(Print, UninterpretedFilePrintsOneLine) {
+    if (!HavePrinter()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)";
+    Open("plain.txt", TextFile(500));
+    Checked = _INTERP_;
+    ClearInterpTree();
+    const std::set<std::string> before = PdfTexts();
+    PreviewScript = [](HWND dlg) { Click(dlg, IDOK); };
+    Command(CM_PRINT);
+    const std::vector<std::string> printed = WaitForPages(before);
+    ASSERT_EQ(printed.size(), 1u);
+    const std::vector<std::string> lines = Lines(printed[0]);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "Cannot interpret this file!");
+    EXPECT_NE(lines[1].find("Page 1 of 1"), std::string::npos);
+    Checked = ShowMode = _TEXT_;
+}
+
 class ListingLines final : public ListingSink {
 public:
     void Put(const ListingLine& line) override { lines.push_back(Squeeze(line.Text)); }
