@@ -14,6 +14,7 @@ orvex_start_printer() {
     here=$(pwd)/scripts  # sourced from the repository root
     mkdir -p "$ORVEX_PDF_DIR"
     chmod 1777 "$ORVEX_PDF_DIR"
+    rm -f "$ORVEX_PDF_DIR"/*.pdf "$ORVEX_PDF_DIR"/*.pdf.txt "$ORVEX_PDF_DIR"/*.pdf.bbox
     # The queue's own cups-pdf settings: output place, job numbers in the
     # names, and the text read back once a file is complete.
     cat >/etc/cups/cups-pdf-orvex.conf <<CONF
