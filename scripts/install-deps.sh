@@ -9,7 +9,8 @@ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev
 mingw-w64-x86-64-dev binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 wine64 xvfb xauth imagemagick xdotool xclip fonts-wine fonts-liberation
 fonts-dejavu-core icoutils python3 python3-fonttools xxd
-console-setup-linux fonts-urw-base35"
+console-setup-linux fonts-urw-base35
+cups printer-driver-cups-pdf poppler-utils"
 
 missing=""
 for p in $PKGS; do

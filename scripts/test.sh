@@ -31,15 +31,18 @@ cmake --build --preset win64 -j"$jobs"
 
 step "test win64 under wine64"
 . scripts/wine-env.sh
+. scripts/printer-env.sh
 prefix=$(mktemp -d /tmp/orvex-wine.XXXXXX)
 cleanup() {
     WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null || true
     orvex_stop_display
+    orvex_stop_printer
     rm -rf "$prefix"
 }
 trap cleanup EXIT
 orvex_prepare_prefix "$prefix"
 orvex_start_display
+orvex_start_printer || echo "no PDF printer: the printing tests are skipped"
 ctest --preset win64
 "$WINESERVER" -w || true
 

@@ -12,6 +12,7 @@
 #include "appearance/appearance_win.h"
 #include "document/document.h"
 #include "document/document_win.h"
+#include "print/print_win.h"
 #include "resources/resource_ids.h"
 #include "view/nav_dialogs.h"
 
@@ -120,10 +121,17 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case CM_EXPORT_CURSORS:
     case CM_EXPORT_ICONS: return 0;
 
-    // Printing.
+    // Printing. The dialogs that the preview opens are owned by it.
     case CM_PRINT:
+        DialogBoxParamA(hInst, "PREVIEW", hwnd, PreviewDlgProc, 0);
+        Repaint();
+        return 0;
     case CM_PRINT_PROPERTIES:
-    case CM_FOOTER: return 0;
+        DialogBoxParamA(hInst, "FORMAT", PrintDialogOwner(hwnd), FormatDlgProc, 0);
+        return 0;
+    case CM_FOOTER:
+        DialogBoxParamA(hInst, "FOOTER", PrintDialogOwner(hwnd), FooterDlgProc, 0);
+        return 0;
 
     // Screen font and colours.
     case CM_SELECT_FONT: SelectFontCommand(); return 0;
