@@ -33,7 +33,8 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
         {"only", 1, ""},  // fewer than two TABs: the missing parts are empty
         {"only\tright", 2, ""}, {"\t\t%p", 2, "2"},
         // an expanded part is cut at 255 characters
-        {longPart.c_str(), 0, std::string(200, 'x') + "C:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\"},
+        {longPart.c_str(), 0,
+         std::string(200, 'x') + "C:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\"},
     };
     for (const Case& c : cases) EXPECT_EQ(Part(c.text, c.index), c.expect) << c.text << " #" << c.index;
 

@@ -45,7 +45,8 @@ TEST_F(PrintLayoutTest, MetricsAndMarginsFromTheDeviceCaps) {
         // a square page counts as landscape
         {{100, 100, 800, 800, 0, 0, 800, 800}, {100, 100, 800, 800, 0, 0, 0, 0, 55, 100, 55, 50}},
         // the finest resolution and the largest page taken
-        {{100000, 100000, 850000, 1100000, 0, 0, 850000, 1100000}, {100000, 100000, 850, 1100, 0, 0, 0, 0, 100, 55, 50, 55}},
+        {{100000, 100000, 850000, 1100000, 0, 0, 850000, 1100000},
+         {100000, 100000, 850, 1100, 0, 0, 0, 0, 100, 55, 50, 55}},
         {{1, 1, 1000, 1000, 0, 0, 1000, 1000}, {1, 1, 100000, 100000, 0, 0, 0, 0, 55, 100, 55, 50}},
         // a top strip of 0.60 inch and a right one of 0.75 raise those margins
         {{100, 100, 850, 1100, 10, 60, 765, 1000}, {100, 100, 850, 1100, 10, 60, 75, 40, 100, 60, 75, 55}},
@@ -130,8 +131,13 @@ TEST_F(PrintLayoutTest, PagePlanWithAndWithoutFooter) {
     BottomMargin = 60;
     LeftMargin = 125;
     // The expected x0, y0, bottom, pitch, footerTop and lines.
-    struct Case { int32_t dpi, height, offset, h; uint8_t spacing; bool footer; std::vector<int32_t> expect; bool drawable; }
-    cases[] = {
+    struct Case {
+        int32_t dpi, height, offset, h;
+        uint8_t spacing;
+        bool footer;
+        std::vector<int32_t> expect;
+        bool drawable;
+    } cases[] = {
         // printer at 600 dpi with offsets of 0.25 inch, the default font
         {600, 1100, 25, 100, 2, false, {600, 150, 6090, 100, 5990, 59}, true},
         // the footer takes one font height above the bottom margin and one pitch

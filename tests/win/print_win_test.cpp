@@ -230,7 +230,8 @@ protected:
     }
     static std::string TextFile(int lines) {
         std::string text;
-        for (int i = 1; i <= lines; ++i) text += (i > 1 ? "\r\nLine " : "Line ") + std::to_string(i) + " of the printed file";
+        for (int i = 1; i <= lines; ++i)
+            text += (i > 1 ? "\r\nLine " : "Line ") + std::to_string(i) + " of the printed file";
         return text;
     }
     // Opens the preview with Ctrl+P, as the user presses it, or with `command`.
