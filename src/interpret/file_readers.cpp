@@ -259,6 +259,8 @@ void ReadIconFile() {
         if (ImageCount == MaxImages) continue;
         ImageSizes[ImageCount] = width;
         ImageEntries[ImageCount] = static_cast<int32_t>(e);
+        ReadU32(e + 8, ImageLengths[ImageCount]);
+        ReadU32(e + 12, ImageOffsets[ImageCount]);
         ++ImageCount;
         if (width > widest) widest = width;
         if (height > tallest) tallest = height;

@@ -9,6 +9,8 @@ uint8_t ImageSizes[MaxImages];
 int32_t ImageEntries[MaxImages];
 uint32_t ImageIds[MaxImages];
 uint8_t ImageTypes[MaxImages];
+uint32_t ImageOffsets[MaxImages];
+uint32_t ImageLengths[MaxImages];
 
 int16_t LastCursorIndex = -1;
 uint16_t FirstCursorId = 0;
@@ -33,8 +35,9 @@ void ResetImageTable() {
 void CollectResourceImage(uint8_t type, uint32_t index, uint32_t name, int32_t dataEntry,
                           int32_t bias, UserMessages& shown) {
     if (ImageCount >= MaxImages) return;
-    uint32_t rva = 0;
+    uint32_t rva = 0, size = 0;
     ReadU32(static_cast<uint64_t>(dataEntry), rva);
+    ReadU32(static_cast<uint64_t>(dataEntry) + 4, size);
     // A cursor's data starts with its hotspot (two u16) before the header.
     const uint64_t header = static_cast<uint64_t>(RvaToOffset(rva, bias)) + (type == 1 ? 4 : 0);
     uint32_t headerSize = 0, width = 0;
@@ -54,6 +57,8 @@ void CollectResourceImage(uint8_t type, uint32_t index, uint32_t name, int32_t d
     ImageEntries[ImageCount] = dataEntry;
     ImageIds[ImageCount] = (name & 0x80000000u) ? NoImageId : id;
     ImageTypes[ImageCount] = type;
+    ImageOffsets[ImageCount] = static_cast<uint32_t>(header);
+    ImageLengths[ImageCount] = type == 1 ? (size >= 4 ? size - 4 : 0) : size;
     ++ImageCount;
     if (ImageCount == MaxImages) AddMessage(shown, "More than 1666 cursors/icons!", nullptr);
 }

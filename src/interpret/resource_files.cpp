@@ -50,14 +50,14 @@ uint8_t ColorCountOf(uint16_t bits) {
     return 1;
 }
 
-// Replaces what cannot stand in a file name on either system.
+// Keeps a file name inside the export folder: path separators become '_'
+// and the names "." and ".." get a '_' in front. Anything else is left as
+// it is: a name the system refuses fails with the system's own message.
 std::string SafeFileName(const char* text) {
     std::string name = text;
-    for (char& ch : name) {
-        const unsigned char u = static_cast<unsigned char>(ch);
-        if (u < 32 || std::strchr("/\\:*?\"<>|", ch)) ch = '_';
-    }
-    if (name.empty() || name == "." || name == "..") name = "_" + name;
+    for (char& ch : name)
+        if (ch == '/' || ch == '\\') ch = '_';
+    if (name == "." || name == "..") name = "_" + name;
     return name;
 }
 
