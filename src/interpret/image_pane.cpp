@@ -20,12 +20,12 @@ constexpr unsigned KeyPageUp = 0x21, KeyPageDown = 0x22, KeyEnd = 0x23, KeyHome 
                    KeyLeft = 0x25, KeyUp = 0x26, KeyRight = 0x27, KeyDown = 0x28;
 }  // namespace
 
-int32_t PerRowFor(int32_t viewWidth) {
-    const int32_t per = CellWidth > 0 ? (viewWidth - 4) / CellWidth : 1;
+int32_t PerRowFor(int32_t viewWidth, int32_t barWidth) {
+    const int32_t per = CellWidth > 0 ? (viewWidth - 4 - barWidth) / CellWidth : 1;
     return per < 1 ? 1 : per;
 }
 
-void SetImageCells(int32_t viewWidth) {
+void SetImageCells(int32_t viewWidth, int32_t barWidth) {
     ImageIsBitmap = ImageShow == ImagesBitmap;
     if (ImageIsBitmap) {
         uint32_t w = 0, h = 0;
@@ -47,15 +47,15 @@ void SetImageCells(int32_t viewWidth) {
         CellWidth = CellHeight = largest + 4;
     }
     if (CellHeight <= 0) CellWidth = CellHeight = 4;
-    PerRow = PerRowFor(viewWidth);
+    PerRow = PerRowFor(viewWidth, barWidth);
     const int32_t last = static_cast<int32_t>(SelImages.size()) - 1;
     ContentHeight = (last / PerRow + 1) * CellHeight;
 }
 
-void SetPaneRows(int32_t paneHeight) {
+void SetPaneRows(int32_t rowsHeight) {
     const int32_t cell = CellHeight > 0 ? CellHeight : 1;
     MaxRow = static_cast<int16_t>(ContentHeight / cell - 1);
-    RowsShown = static_cast<int16_t>(paneHeight / cell);
+    RowsShown = static_cast<int16_t>(rowsHeight / cell);
 }
 
 int32_t PaneLastPosition() { return ImageIsBitmap ? BmpHeight + 7 : MaxRow; }

@@ -14,14 +14,16 @@ extern int32_t BmpHeight;    // rows of the bitmap (top-down ones too)
 
 // Sets CellWidth, CellHeight, PerRow, ContentHeight and ImageIsBitmap for
 // the selection (ImageShow, SelImages, ByteOffset) and views `viewWidth`
-// pixels wide; a bitmap also resets HScrollPos.
-void SetImageCells(int32_t viewWidth);
+// pixels wide whose vertical scroll bar is `barWidth` wide; a bitmap also
+// resets HScrollPos.
+void SetImageCells(int32_t viewWidth, int32_t barWidth);
 
-// Cells per row for views `viewWidth` pixels wide: at least 1.
-int32_t PerRowFor(int32_t viewWidth);
+// Cells per row beside the vertical scroll bar: at least 1.
+int32_t PerRowFor(int32_t viewWidth, int32_t barWidth);
 
-// Sets MaxRow and RowsShown for a pane `paneHeight` pixels high.
-void SetPaneRows(int32_t paneHeight);
+// Sets MaxRow and RowsShown for a pane whose rows have `rowsHeight` pixels
+// above its horizontal scroll bar.
+void SetPaneRows(int32_t rowsHeight);
 
 // The vertical scroll bar's last position and page: rows for icons, pixels
 // for a bitmap.

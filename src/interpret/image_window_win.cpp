@@ -34,9 +34,9 @@ void SetBar(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos) {
 
 void PaintIcons(HWND hwnd, HDC dc) {
     SetBar(hwnd, SB_HORZ, 1, 2, 0);
-    SetPaneRows(ImagePaneHeight);
+    SetPaneRows(ImagePaneHeight - ScrollBarHeight);
     SetBar(hwnd, SB_VERT, MaxRow, RowsShown, VScrollPos);
-    PerRow = PerRowFor(ViewWidth);
+    PerRow = PerRowFor(ViewWidth, ScrollBarHeight);
     const int32_t count = static_cast<int32_t>(SelImages.size());
     const int32_t first = PerRow * VScrollPos;
     int32_t last = first + RowsShown * PerRow - 1;
@@ -50,7 +50,7 @@ void PaintIcons(HWND hwnd, HDC dc) {
                         0, 0, 0, nullptr, DI_NORMAL))
             LastErrorBox(DrawIconFailed);
         x += CellWidth;
-        if (x > ViewWidth - CellWidth - 4) {
+        if (x > ViewWidth - ScrollBarHeight - CellWidth - 4) {
             x = 0;
             y += CellHeight;
         }
@@ -131,7 +131,7 @@ void DestroyImageIcons() {
 }
 
 void ShowImagePane() {
-    SetImageCells(ViewWidth);
+    SetImageCells(ViewWidth, ScrollBarHeight);
     ImagePaneHeight = ImagePaneHeightFor(ViewWidth, ViewHeight, ScrollBarHeight);
     const int32_t left = TreeWidth + SplitterGap;
     if (hImageWnd) {
