@@ -19,6 +19,28 @@ HICON ImageIcons[MaxImages];
 
 namespace {
 
+// Which entries of ImageIcons have been made (or found unmakeable): icons
+// are made when first drawn, so that a tree with hundreds of images is
+// shown without waiting for all of them.
+bool IconMade[MaxImages];
+
+// The icon of image i, made from the file's bytes on first use once its
+// header, colours, bits and mask are known to lie in the image and the file.
+HICON IconOf(int16_t i) {
+    if (IconMade[i]) return ImageIcons[i];
+    IconMade[i] = true;
+    ImageIcons[i] = 0;
+    const int width = ImageSizes[i];
+    if (width == 0 || !IconImageFits(ImageOffsets[i], ImageLengths[i])) return 0;
+    // An icon file's entry asks for its own height; an executable's images
+    // are square.
+    int height = width;
+    if (InterpKind == InterpIconFile) height = FileBuf[static_cast<uint32_t>(ImageEntries[i]) + 1];
+    ImageIcons[i] = CreateIconFromResourceEx(FileBuf + ImageOffsets[i], ImageLengths[i], TRUE,
+                                             0x00030000, width, height, 0);
+    return ImageIcons[i];
+}
+
 constexpr unsigned DrawIconFailed = 2318;
 
 void SetBar(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos) {
@@ -44,7 +66,7 @@ void PaintIcons(HWND hwnd, HDC dc) {
     int32_t x = 0, y = 0;
     for (int32_t k = first < 0 ? 0 : first; k <= last; ++k) {
         const int16_t i = SelImages[static_cast<size_t>(k)];
-        if (i < 0 || i >= ImageCount || !ImageIcons[i]) continue;
+        if (i < 0 || i >= ImageCount || !IconOf(i)) continue;
         const int32_t size = ImageSizes[i];
         if (!DrawIconEx(dc, x + (CellWidth - size) / 2, y + (CellHeight - size) / 2, ImageIcons[i],
                         0, 0, 0, nullptr, DI_NORMAL))
@@ -112,21 +134,17 @@ LRESULT Scroll(HWND hwnd, bool vertical, WPARAM wParam) {
 void MakeImageIcons() {
     for (int16_t i = 0; i < ImageCount; ++i) {
         ImageIcons[i] = 0;
-        const int width = ImageSizes[i];
-        if (width == 0 || !IconImageFits(ImageOffsets[i], ImageLengths[i])) continue;
-        // An icon file's entry asks for its own height; an executable's
-        // images are square.
-        int height = width;
-        if (InterpKind == InterpIconFile) height = FileBuf[static_cast<uint32_t>(ImageEntries[i]) + 1];
-        ImageIcons[i] = CreateIconFromResourceEx(FileBuf + ImageOffsets[i], ImageLengths[i], TRUE,
-                                                 0x00030000, width, height, 0);
+        IconMade[i] = false;
     }
 }
+
+HICON ImageIcon(int16_t i) { return i >= 0 && i < ImageCount ? IconOf(i) : 0; }
 
 void DestroyImageIcons() {
     for (int16_t i = 0; i < ImageCount; ++i) {
         if (ImageIcons[i]) DestroyIcon(ImageIcons[i]);
         ImageIcons[i] = 0;
+        IconMade[i] = false;
     }
 }
 

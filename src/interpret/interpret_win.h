@@ -21,8 +21,10 @@ void TreeSelChanged(LPARAM notification);
 // The tree item of node `node` of the tree data (0 when there is none).
 HTREEITEM TreeItemOf(int32_t node);
 
-// Makes the icons of the image table, as the tree is built.
+// Readies the icons of the image table as the tree is built; each is made
+// from the file when it is first drawn (or asked for with ImageIcon).
 void MakeImageIcons();
+HICON ImageIcon(int16_t index);
 void DestroyImageIcons();
 
 // The image pane: shown for the selection's images or bitmap (laid out,

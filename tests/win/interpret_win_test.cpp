@@ -452,7 +452,7 @@ TEST_F(InterpWin, IconAndBitmapAreDrawnWithTheirPixels) {
     ASSERT_TRUE(hImageWnd);
     EXPECT_EQ(InterpKind, InterpIconFile);
     EXPECT_EQ(SelImages.size(), 3u);
-    for (int16_t i = 0; i < 3; ++i) EXPECT_TRUE(ImageIcons[i]) << i;
+    for (int16_t i = 0; i < 3; ++i) EXPECT_TRUE(ImageIcons[i]) << i;  // made as drawn
 }
 
 TEST_F(InterpWin, PaneScrollsByKeysAndScrollBars) {
@@ -716,7 +716,7 @@ TEST_F(InterpWin, ImagesAndDialogsThatDoNotFitAreNotGivenToTheSystem) {
     OpenInterpreted(TempFile("crafted.dll", std::string(b.data.begin(), b.data.end())));
     ASSERT_EQ(ImageCount, 1);
     EXPECT_EQ(ImageSizes[0], 255);
-    EXPECT_EQ(ImageIcons[0], nullptr);  // its bits and mask reach past the resource
+    EXPECT_EQ(ImageIcon(0), nullptr);  // its bits and mask reach past the resource
     ClearDialogs();
     Select(Node("1", Node("BITMAP")));
     ASSERT_EQ(SeenDialogs.size(), 1u);
