@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 #include "interpret/file_bytes.h"
 
@@ -63,7 +64,28 @@ bool BitmapFits(uint64_t offset, uint32_t size, DibParts& p) {
     return InFile(offset, size);
 }
 
+bool PngImage(uint64_t offset, uint32_t size, uint32_t& width, uint32_t& height,
+              uint16_t& bitCount) {
+    static const uint8_t Signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    // The signature, then the IHDR chunk: length 13, type, width, height,
+    // bit depth, colour type, three more bytes and its CRC.
+    if (size < 33 || !InFile(offset, size) || std::memcmp(FileBuf + offset, Signature, 8) != 0 ||
+        std::memcmp(FileBuf + offset + 12, "IHDR", 4) != 0)
+        return false;
+    uint32_t length = 0;
+    ReadU32BE(offset + 8, length);
+    ReadU32BE(offset + 16, width);
+    ReadU32BE(offset + 20, height);
+    const uint8_t depth = FileBuf[offset + 24], colour = FileBuf[offset + 25];
+    const int channels = colour == 2 ? 3 : colour == 4 ? 2 : colour == 6 ? 4 : 1;
+    bitCount = static_cast<uint16_t>(depth * channels);
+    return length == 13 && width > 0 && height > 0 && width <= 0x7FFFFFFF && height <= 0x7FFFFFFF;
+}
+
 bool IconImageFits(uint64_t offset, uint32_t size) {
+    uint32_t w = 0, h = 0;
+    uint16_t bits = 0;
+    if (PngImage(offset, size, w, h, bits)) return true;
     DibParts p;
     if (!ReadHeader(offset, size, p) || p.Compression != BiRgb || p.Height < 2) return false;
     uint32_t used = 0;

@@ -31,8 +31,15 @@ bool BitmapFits(uint64_t offset, uint32_t size, DibParts& parts);
 // `offset`: a 40-byte header whose height holds the image and its mask,
 // the colour table the system reads (biClrUsed entries, or 2^bits up to 8
 // bits), the image bits and the 1-bit mask, all inside the image and the
-// file. False when any of it does not fit.
+// file. A PNG image fits when PngImage finds it whole. False when any of it
+// does not fit.
 bool IconImageFits(uint64_t offset, uint32_t size);
+
+// A PNG image (as current icons hold their large images) of `size` bytes at
+// `offset`: its signature and IHDR chunk inside the image and the file. Gives
+// its width and height and its bits per pixel (bit depth x channels).
+bool PngImage(uint64_t offset, uint32_t size, uint32_t& width, uint32_t& height,
+              uint16_t& bitCount);
 
 // A dialog template (plain or extended) of `size` bytes: the header, its
 // menu, class, title and font, and every item with its class, title and

@@ -41,9 +41,9 @@ void SetImageCells(int32_t viewWidth, int32_t barWidth) {
         return;
     }
     if (InterpKind == InterpExe) {
-        uint8_t largest = 0;
+        int32_t largest = 0;
         for (int16_t i : SelImages)
-            if (i >= 0 && i < ImageCount && ImageSizes[i] > largest) largest = ImageSizes[i];
+            if (i >= 0 && i < ImageCount && ImagePixels[i] > largest) largest = ImagePixels[i];
         CellWidth = CellHeight = largest + 4;
     }
     if (CellHeight <= 0) CellWidth = CellHeight = 4;

@@ -30,12 +30,15 @@ HICON IconOf(int16_t i) {
     if (IconMade[i]) return ImageIcons[i];
     IconMade[i] = true;
     ImageIcons[i] = 0;
-    const int width = ImageSizes[i];
+    const int width = ImagePixels[i];
     if (width == 0 || !IconImageFits(ImageOffsets[i], ImageLengths[i])) return 0;
     // An icon file's entry asks for its own height; an executable's images
     // are square.
     int height = width;
-    if (InterpKind == InterpIconFile) height = FileBuf[static_cast<uint32_t>(ImageEntries[i]) + 1];
+    if (InterpKind == InterpIconFile) {
+        height = FileBuf[static_cast<uint32_t>(ImageEntries[i]) + 1];
+        if (height == 0) height = 256;
+    }
     ImageIcons[i] = CreateIconFromResourceEx(FileBuf + ImageOffsets[i], ImageLengths[i], TRUE,
                                              0x00030000, width, height, 0);
     return ImageIcons[i];
@@ -67,7 +70,7 @@ void PaintIcons(HWND hwnd, HDC dc) {
     for (int32_t k = first < 0 ? 0 : first; k <= last; ++k) {
         const int16_t i = SelImages[static_cast<size_t>(k)];
         if (i < 0 || i >= ImageCount || !IconOf(i)) continue;
-        const int32_t size = ImageSizes[i];
+        const int32_t size = ImagePixels[i];
         if (!DrawIconEx(dc, x + (CellWidth - size) / 2, y + (CellHeight - size) / 2, ImageIcons[i],
                         0, 0, 0, nullptr, DI_NORMAL))
             LastErrorBox(DrawIconFailed);

@@ -5,6 +5,7 @@
 #include "document/document.h"
 #include "document/text_number.h"
 #include "interpret/file_bytes.h"
+#include "interpret/image_check.h"
 #include "interpret/image_table.h"
 #include "interpret/interp_tree.h"
 
@@ -40,7 +41,10 @@ bool LocateImage(int16_t index, bool cursor, ImageBytes& img) {
     img.size = size;
     if (!InFile(img.offset, size) || (cursor && size < 4)) return false;
     img.bitCount = 0;
-    ReadU16(img.offset + (cursor ? 4 : 0) + 14, img.bitCount);
+    uint32_t w = 0, h = 0;
+    const uint64_t image = img.offset + (cursor ? 4 : 0);
+    if (!PngImage(image, cursor ? size - 4 : size, w, h, img.bitCount))
+        ReadU16(image + 14, img.bitCount);
     return true;
 }
 

@@ -60,7 +60,11 @@ void StartListing(int32_t lines) {
 void SelectSingleImage(const TreeNode& n, UserMessages& shown) {
     uint32_t header = 0;
     const uint64_t at = static_cast<uint64_t>(Start()) + (SelType == 1 ? 4 : 0);
-    const bool known = ReadU32(at, header) && header == 40;
+    uint32_t w = 0, h = 0;
+    uint16_t bits = 0;
+    const bool png = SelType != 2 && NumBytes >= (SelType == 1 ? 4u : 0u) &&
+                     PngImage(at, NumBytes - (SelType == 1 ? 4 : 0), w, h, bits);
+    const bool known = (ReadU32(at, header) && header == 40) || png;
     DibParts parts;
     if (SelType == 2 && known && BitmapFits(Start(), NumBytes, parts)) {
         ImageShow = ImagesBitmap;

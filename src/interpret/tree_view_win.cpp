@@ -124,6 +124,9 @@ void OpenPreview() {
     SetWindowPos(hDlgPreview, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(hDlgPreview, SW_SHOWNOACTIVATE);
     SetFocus(hTreeView);
+    // Giving the tree the focus activates the main window: the preview is
+    // put back above it.
+    SetWindowPos(hDlgPreview, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace

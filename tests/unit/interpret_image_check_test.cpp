@@ -151,3 +151,57 @@ TEST(ImageCheck, UnrecognizedSingleIconIsStillExported) {
 }
 
 }  // namespace
+
+namespace {
+
+// The start of a PNG image: signature and IHDR of `size` x `size`, RGBA.
+Bytes PngStart(uint32_t size, size_t total) {
+    Bytes png(total);
+    png.U8(0, 0x89).Text(1, "PNG\r\n\x1A\n", false);
+    png.U32BE(8, 13).Text(12, "IHDR", false).U32BE(16, size).U32BE(20, size);
+    png.U8(24, 8).U8(25, 6);
+    return png;
+}
+
+// A 256-pixel PNG icon of an executable is collected with 0 in the one-byte
+// size table (as .ICO directories write 256) and its width kept for drawing;
+// it is shown, and exported with its bytes unchanged and 32 bits a pixel.
+TEST(ImageCheck, PngIconsAreDrawnAndExportedUnchanged) {
+    Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1000}});
+    SetDir(b, 2, 0x5000, 0x100);
+    const Bytes png = PngStart(256, 120);
+    for (size_t i = 0; i < png.data.size(); ++i) b.U8(0xC00 + i, png.data[i]);
+    LayOutResources(b, 0x400, {{3, nullptr, {{7, nullptr, 0x5800, 120}}}});
+    LoadBytes(b.data, "png.dll");
+    BuildTree();
+    ASSERT_EQ(ImageCount, 1);
+    EXPECT_EQ(ImageSizes[0], 0);
+    EXPECT_EQ(ImagePixels[0], 256);
+    EXPECT_TRUE(IconImageFits(ImageOffsets[0], ImageLengths[0]));
+    UserMessages shown;
+    SelectNode(FindNode("7"), shown);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(ImageShow, ImagesGrid);
+    std::vector<uint8_t> ico;
+    ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, ico));
+    EXPECT_EQ(ico[6], 0);                 // width 256
+    EXPECT_EQ(ico[12] | ico[13] << 8, 32);  // bit count
+    EXPECT_EQ(std::vector<uint8_t>(ico.begin() + 22, ico.end()), png.data);
+    // A PNG whose header is cut off is no image.
+    LoadBytes(std::vector<uint8_t>(png.data.begin(), png.data.begin() + 30), "cut.bin");
+    uint32_t w = 0, h = 0;
+    uint16_t bits = 0;
+    EXPECT_FALSE(PngImage(0, 120, w, h, bits));
+    EXPECT_FALSE(PngImage(0, 30, w, h, bits));
+}
+
+// An icon file entry of width 0 stands for 256 pixels.
+TEST(ImageCheck, IconFileEntriesOfWidthZeroAre256Pixels) {
+    char text[64];
+    DescribeIconEntry(text, sizeof text, 0, 0, 0, 32);
+    EXPECT_STREQ(text, "256x256, 2*32 colors");
+    DescribeIconEntry(text, sizeof text, 48, 48, 16, 4);
+    EXPECT_STREQ(text, "48x48, 16 colors");
+}
+
+}  // namespace

@@ -453,6 +453,16 @@ TEST_F(InterpWin, IconAndBitmapAreDrawnWithTheirPixels) {
     EXPECT_EQ(InterpKind, InterpIconFile);
     EXPECT_EQ(SelImages.size(), 3u);
     for (int16_t i = 0; i < 3; ++i) EXPECT_TRUE(ImageIcons[i]) << i;  // made as drawn
+    // A 256-pixel PNG image is described, laid out and drawn at its size:
+    // its pixel (x, y) is (7x, 5y, 128).
+    OpenInterpreted(Fixture("images/png.ico"));
+    ASSERT_TRUE(hImageWnd);
+    EXPECT_STREQ(TreeNodes[static_cast<size_t>(TreeNodes[RootNode].FirstChild)].Text,
+                 "256x256, 2*32 colors");
+    EXPECT_EQ(CellWidth, 260);
+    ASSERT_TRUE(ImageIcons[0]);
+    for (auto [x, y] : {std::pair<int, int>{10, 20}, {200, 3}, {255, 250}})
+        EXPECT_EQ(PanePixel(2 + x, 2 + y), RGB((7 * x) & 0xFF, (5 * y) & 0xFF, 128)) << x << "," << y;
 }
 
 TEST_F(InterpWin, PaneScrollsByKeysAndScrollBars) {
