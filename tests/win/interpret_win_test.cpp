@@ -689,7 +689,7 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
         // with bytes flipped at a spread of places.
         for (size_t cut = 7; cut < good.size(); cut = cut * 2 + 13)
             files.emplace_back("cut" + ext, std::vector<uint8_t>(good.begin(), good.begin() + cut));
-        for (size_t at = 2; at < good.size(); at = at * 3 / 2 + 29) {
+        for (size_t at = 2; at < good.size(); at = at * 2 + 29) {
             std::vector<uint8_t> bad = good;
             for (size_t k = 0; k < 4 && at + k < bad.size(); ++k) bad[at + k] ^= 0xFF;
             files.emplace_back("flip" + ext, bad);
