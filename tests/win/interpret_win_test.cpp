@@ -278,6 +278,22 @@ TEST_F(InterpWin, TreeOfTheFixturesShowsTheNodesInOrderWithRootSelected) {
         EXPECT_EQ(tree.right, TreeWidth);
         EXPECT_EQ(ClientRectOf(hViewWnd).left, TreeWidth + SplitterGap);
     }
+    // The splitter resizes the tree and the views follow.
+    const int32_t at = TreeWidth + 1, y = ToolBarHeight + 50;
+    Route(wn, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at, y));
+    Route(wn, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at + 40, y));
+    Route(wn, WM_LBUTTONUP, 0, MAKELPARAM(at + 40, y));
+    EXPECT_EQ(ClientRectOf(hTreeView).right, at + 39);
+    EXPECT_EQ(ClientRectOf(hViewWnd).left, at + 39 + SplitterGap);
+    // A new address mode builds the tree again with RVAs in its texts.
+    HWND before = hTreeView;
+    Command(CM_ADDR_RVA);
+    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    ASSERT_TRUE(hTreeView);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_EQ(ShownTree()[1].text, "00001000: .text");
+    EXPECT_EQ(SelNode, RootNode);
 }
 
 TEST_F(InterpWin, SelectingNodesShowsRangesListingsAndStatusTexts) {
@@ -304,6 +320,7 @@ TEST_F(InterpWin, SelectingNodesShowsRangesListingsAndStatusTexts) {
     InvalidateRect(hViewWnd, nullptr, TRUE);
     UpdateWindow(hViewWnd);
     EXPECT_EQ(LineNum, 3);
+    EXPECT_EQ(Col, 3);
     EXPECT_TRUE(Snapshot(hViewWnd, 400, 60) == before);
 
     OpenInterpreted(Fixture("fixture64.exe"));
