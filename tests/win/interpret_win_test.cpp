@@ -639,6 +639,23 @@ TEST_F(InterpExport, FolderExportAsksBeforeReplacing) {
     for (size_t k = 1; k < items.size(); ++k) EXPECT_TRUE(ReadAll(dir + items[k].Name).empty());
 }
 
+// A name the system refuses: its message with the path as caption, and the
+// export goes on with the next entry.
+TEST_F(InterpExport, EntriesThatCannotBeCreatedAreReportedAndSkipped) {
+    Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1000}});
+    SetDir(b, 2, 0x5000, 0x100);
+    LayOutResources(b, 0x400, {{2, nullptr, {{0, "a<b", 0x5800, 64}, {0, "ok", 0x5800, 64}}}});
+    OpenInterpreted(TempFile("names.dll", std::string(b.data.begin(), b.data.end())));
+    Select(Node("BITMAP"));
+    SaveName = dir + "x";
+    ClearDialogs();
+    Command(CM_EXPORT_BITMAPS);
+    ASSERT_EQ(SeenDialogs.size(), 2u);
+    EXPECT_EQ(SeenDialogs[1].rfind(dir + "a<b.BMP|", 0), 0u) << SeenDialogs[1];
+    EXPECT_GT(SeenDialogs[1].size(), dir.size() + 9);  // the system's text
+    EXPECT_EQ(ReadAll(dir + "ok.BMP").size(), 64u + 14u);
+}
+
 TEST_F(InterpExport, FilesForTheCheckOfTheIconTools) {
     // Left in the export folder for the icotool and file checks after this
     // program: every bitmap, cursor group and icon group of the fixture.
