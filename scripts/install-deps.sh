@@ -8,7 +8,7 @@ clang-14 libclang-rt-14-dev
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev
 mingw-w64-x86-64-dev binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 wine64 xvfb xauth imagemagick xdotool xclip fonts-wine fonts-liberation
-fonts-dejavu-core icoutils python3 python3-fonttools xxd
+fonts-dejavu-core icoutils file python3 python3-fonttools xxd
 console-setup-linux fonts-urw-base35
 cups printer-driver-cups-pdf poppler-utils"
 

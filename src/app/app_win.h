@@ -51,7 +51,8 @@ void BuildFrame(HWND hwnd);
 void LayoutFrame(WPARAM wParam, LPARAM lParam);
 void SetMarked();
 void ClearMarked();
-// Destroys the interpretation tree when it exists.
+// Destroys the interpretation tree with its icons, image pane and preview,
+// and forgets the tree data and the selection.
 void DestroyTV();
 // The main window's handling of a command and of a key; both return what the
 // window procedure returns.

@@ -13,6 +13,7 @@
 #include "document/document.h"
 #include "document/document_win.h"
 #include "print/print_win.h"
+#include "interpret/interpret_win.h"
 #include "resources/resource_ids.h"
 #include "view/nav_dialogs.h"
 
@@ -119,7 +120,7 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     // Resource export (interpretation).
     case CM_EXPORT_BITMAPS:
     case CM_EXPORT_CURSORS:
-    case CM_EXPORT_ICONS: return 0;
+    case CM_EXPORT_ICONS: ExportResources(id); return 0;
 
     // Printing. The dialogs that the preview opens are owned by it.
     case CM_PRINT:

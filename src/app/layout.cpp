@@ -33,9 +33,12 @@ bool OnSplitter(int32_t x, int32_t y) {
 }
 
 int32_t ImagePaneHeightFor(int32_t width, int32_t height, int32_t scrollHeight) {
+    // The pane always shows both scroll bars: the cells of a row fit beside
+    // the vertical one and the pane keeps room below for the horizontal one,
+    // so that no picture lies under a bar.
     const int32_t cell = CellHeight > 0 ? CellHeight : 1;
     if (!ImageIsBitmap) {
-        int32_t perRow = CellWidth > 0 ? (width - 4) / CellWidth : 1;
+        int32_t perRow = CellWidth > 0 ? (width - 4 - scrollHeight) / CellWidth : 1;
         if (perRow < 1) perRow = 1;
         const int32_t count = ImageLast >= ImageFirst ? ImageLast - ImageFirst : 0;
         ContentHeight = (count / perRow + 1) * cell;
@@ -43,6 +46,5 @@ int32_t ImagePaneHeightFor(int32_t width, int32_t height, int32_t scrollHeight) 
     int32_t pane = ContentHeight + 4;
     const int32_t limit = 7 * (height / 8);
     if (limit < pane) pane = ImageIsBitmap ? limit : limit / cell * cell;
-    if (CellWidth > width) pane += scrollHeight;
-    return pane;
+    return pane + scrollHeight;
 }

@@ -34,6 +34,7 @@ int StatusPartAt(int32_t x);
 bool OnSplitter(int32_t x, int32_t y);
 
 // Sets ContentHeight (icons and cursors) and returns the height of the image
-// pane for views `width` × `height` pixels; `scrollHeight` is added when a
-// cell is wider than the pane.
+// pane for views `width` × `height` pixels: its cells laid out beside the
+// vertical scroll bar and room added for the horizontal one, both
+// `scrollHeight` pixels wide.
 int32_t ImagePaneHeightFor(int32_t width, int32_t height, int32_t scrollHeight);

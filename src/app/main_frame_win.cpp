@@ -11,6 +11,7 @@
 #include "app/recent_files.h"
 #include "app/settings.h"
 #include "document/document.h"
+#include "interpret/interpret_win.h"
 #include "resources/resource_ids.h"
 
 HMENU hMenu = 0;
@@ -157,7 +158,10 @@ LRESULT Notify(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         reinterpret_cast<NMTTDISPINFOA*>(lParam)->lpszText = tip;
         return 0;
     }
-    if (hTreeView && hdr->hwndFrom == hTreeView) return 0;
+    if (hTreeView && hdr->hwndFrom == hTreeView) {
+        if (hdr->code == TVN_SELCHANGEDA || hdr->code == TVN_SELCHANGEDW) TreeSelChanged(lParam);
+        return 0;
+    }
     return DefWindowProcA(hwnd, WM_NOTIFY, wParam, lParam);
 }
 
@@ -165,7 +169,7 @@ void Paint(HWND hwnd) {
     PAINTSTRUCT ps;
     BeginPaint(hwnd, &ps);
     EndPaint(hwnd, &ps);
-    // The interpretation tree is built here once it exists.
+    if (Checked == _INTERP_ && FileSize != 0 && !hTreeView) CreateTV(hwnd);
 }
 
 }  // namespace
@@ -249,12 +253,6 @@ void ClearMarked() {
     SendMessageA(hToolBar, TB_SETSTATE, CM_COPY, TBSTATE_INDETERMINATE);
     EnableMenuItem(hMenu, CM_COPY, MF_GRAYED);
     EnableMenuItem(hMenu, CM_EXPORT_MARKED, MF_GRAYED);
-}
-
-void DestroyTV() {
-    if (!hTreeView) return;
-    DestroyWindow(hTreeView);
-    hTreeView = 0;
 }
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

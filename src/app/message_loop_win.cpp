@@ -11,6 +11,7 @@
 #include "document/document.h"
 #include "document/line_index.h"
 #include "document/text_number.h"
+#include "interpret/interpret_win.h"
 #include "resources/resource_ids.h"
 
 HINSTANCE hInst = 0;
@@ -46,7 +47,7 @@ void RegisterClasses() {
     RegisterClassA(&wc);
 
     wc.style = CS_VREDRAW | CS_HREDRAW;
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = ImageWndProc;
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = "PlainVanilla";
     RegisterClassA(&wc);

@@ -258,10 +258,13 @@ void ReadIconFile() {
                 static_cast<int32_t>(e + 8), 0, false);
         if (ImageCount == MaxImages) continue;
         ImageSizes[ImageCount] = width;
+        ImagePixels[ImageCount] = width ? width : 256;
         ImageEntries[ImageCount] = static_cast<int32_t>(e);
+        ReadU32(e + 8, ImageLengths[ImageCount]);
+        ReadU32(e + 12, ImageOffsets[ImageCount]);
         ++ImageCount;
-        if (width > widest) widest = width;
-        if (height > tallest) tallest = height;
+        if ((width ? width : 256) > widest) widest = width ? width : 256;
+        if ((height ? height : 256) > tallest) tallest = height ? height : 256;
     }
     CellWidth = widest + 4;
     CellHeight = tallest + 4;

@@ -3,12 +3,16 @@
 #include <cstdio>
 
 #include "interpret/file_bytes.h"
+#include "interpret/image_check.h"
 
 int16_t ImageCount = 0;
 uint8_t ImageSizes[MaxImages];
+uint16_t ImagePixels[MaxImages];
 int32_t ImageEntries[MaxImages];
 uint32_t ImageIds[MaxImages];
 uint8_t ImageTypes[MaxImages];
+uint32_t ImageOffsets[MaxImages];
+uint32_t ImageLengths[MaxImages];
 
 int16_t LastCursorIndex = -1;
 uint16_t FirstCursorId = 0;
@@ -33,12 +37,17 @@ void ResetImageTable() {
 void CollectResourceImage(uint8_t type, uint32_t index, uint32_t name, int32_t dataEntry,
                           int32_t bias, UserMessages& shown) {
     if (ImageCount >= MaxImages) return;
-    uint32_t rva = 0;
+    uint32_t rva = 0, size = 0;
     ReadU32(static_cast<uint64_t>(dataEntry), rva);
+    ReadU32(static_cast<uint64_t>(dataEntry) + 4, size);
     // A cursor's data starts with its hotspot (two u16) before the header.
     const uint64_t header = static_cast<uint64_t>(RvaToOffset(rva, bias)) + (type == 1 ? 4 : 0);
-    uint32_t headerSize = 0, width = 0;
+    uint32_t headerSize = 0, width = 0, pngHeight = 0;
+    uint16_t pngBits = 0;
+    const uint32_t bytes = type == 1 ? (size >= 4 ? size - 4 : 0) : size;
     if (!ReadU32(header, headerSize) || headerSize != 40 || !ReadU32(header + 4, width)) width = 0;
+    // A PNG image: its width from its header.
+    if (width == 0 && !PngImage(header, bytes, width, pngHeight, pngBits)) width = 0;
     const uint16_t id = static_cast<uint16_t>(name & 0xFFFF);
     if (type == 1) {
         if (index == 0) FirstCursorId = id;
@@ -51,9 +60,12 @@ void CollectResourceImage(uint8_t type, uint32_t index, uint32_t name, int32_t d
         LastIconIndex = ImageCount;
     }
     ImageSizes[ImageCount] = static_cast<uint8_t>(width);
+    ImagePixels[ImageCount] = static_cast<uint16_t>(width > 0xFFFF ? 0xFFFF : width);
     ImageEntries[ImageCount] = dataEntry;
     ImageIds[ImageCount] = (name & 0x80000000u) ? NoImageId : id;
     ImageTypes[ImageCount] = type;
+    ImageOffsets[ImageCount] = static_cast<uint32_t>(header);
+    ImageLengths[ImageCount] = bytes;
     ++ImageCount;
     if (ImageCount == MaxImages) AddMessage(shown, "More than 1666 cursors/icons!", nullptr);
 }
@@ -76,16 +88,19 @@ uint8_t LargestImage(int16_t first, int16_t last) {
     if (last >= ImageCount) last = static_cast<int16_t>(ImageCount - 1);
     for (int32_t i = first; i <= last; ++i)
         if (ImageSizes[i] > largest) largest = ImageSizes[i];
+    // (ImagePixels gives the drawn size of images of 256 pixels and more.)
     return largest;
 }
 
 void DescribeIconEntry(char* text, int cap, uint8_t width, uint8_t height, uint8_t colors,
                        uint16_t bitCount) {
     const size_t size = static_cast<size_t>(cap);
+    // A width or height of 0 stands for 256 pixels.
+    const unsigned w = width ? width : 256u, h = height ? height : 256u;
     if (colors != 0)
-        std::snprintf(text, size, "%ux%u, %u colors", width, height, colors);
+        std::snprintf(text, size, "%ux%u, %u colors", w, h, colors);
     else if (bitCount == 8)
-        std::snprintf(text, size, "%ux%u, 256 colors", width, height);
+        std::snprintf(text, size, "%ux%u, 256 colors", w, h);
     else
-        std::snprintf(text, size, "%ux%u, 2*%u colors", width, height, bitCount);
+        std::snprintf(text, size, "%ux%u, 2*%u colors", w, h, bitCount);
 }

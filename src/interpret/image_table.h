@@ -11,9 +11,17 @@ constexpr uint32_t NoImageId = 0xFFFFFFFFu;  // a named resource entry
 
 extern int16_t ImageCount;
 extern uint8_t ImageSizes[MaxImages];    // width in pixels, low 8 bits
+// The width the image is drawn at: as ImageSizes up to 255 pixels; larger
+// images (256 pixels, often PNG) keep 0 in the one-byte table, as .ICO
+// directories write 256, and their width here. 0: no image to draw.
+extern uint16_t ImagePixels[MaxImages];
 extern int32_t ImageEntries[MaxImages];  // executables: the data entry
 extern uint32_t ImageIds[MaxImages];     // executables: the entry's id
 extern uint8_t ImageTypes[MaxImages];    // executables: 1 cursor, 3 icon
+// Where each image's bytes lie in the file (a cursor's without its hotspot)
+// and how many there are: what an icon is made from.
+extern uint32_t ImageOffsets[MaxImages];
+extern uint32_t ImageLengths[MaxImages];
 
 // Cursors occupy 0 .. LastCursorIndex, icons FirstIconIndex ..
 // LastIconIndex (-1 as the last index when there is none).

@@ -5,6 +5,7 @@
 #include "document/document.h"
 #include "document/text_number.h"
 #include "interpret/file_bytes.h"
+#include "interpret/image_check.h"
 #include "interpret/image_table.h"
 #include "interpret/interp_tree.h"
 
@@ -40,7 +41,10 @@ bool LocateImage(int16_t index, bool cursor, ImageBytes& img) {
     img.size = size;
     if (!InFile(img.offset, size) || (cursor && size < 4)) return false;
     img.bitCount = 0;
-    ReadU16(img.offset + (cursor ? 4 : 0) + 14, img.bitCount);
+    uint32_t w = 0, h = 0;
+    const uint64_t image = img.offset + (cursor ? 4 : 0);
+    if (!PngImage(image, cursor ? size - 4 : size, w, h, img.bitCount))
+        ReadU16(image + 14, img.bitCount);
     return true;
 }
 
@@ -50,14 +54,14 @@ uint8_t ColorCountOf(uint16_t bits) {
     return 1;
 }
 
-// Replaces what cannot stand in a file name on either system.
+// Keeps a file name inside the export folder: path separators become '_'
+// and the names "." and ".." get a '_' in front. Anything else is left as
+// it is: a name the system refuses fails with the system's own message.
 std::string SafeFileName(const char* text) {
     std::string name = text;
-    for (char& ch : name) {
-        const unsigned char u = static_cast<unsigned char>(ch);
-        if (u < 32 || std::strchr("/\\:*?\"<>|", ch)) ch = '_';
-    }
-    if (name.empty() || name == "." || name == "..") name = "_" + name;
+    for (char& ch : name)
+        if (ch == '/' || ch == '\\') ch = '_';
+    if (name == "." || name == "..") name = "_" + name;
     return name;
 }
 

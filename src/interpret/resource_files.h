@@ -33,8 +33,9 @@ uint16_t ExportCommandOf(uint8_t type);
 
 // The files that exporting the resource type node `typeNode` into a folder
 // writes, one per child in tree order. The type node must be selected (its
-// RvaBias converts the entries). Characters that cannot stand in a file
-// name (path separators among them) become '_'.
+// RvaBias converts the entries). Path separators in a name become '_' and
+// the names "." and ".." get a '_' in front, so that every file stays in
+// the folder.
 void PlanFolderExport(int32_t typeNode, uint16_t command, std::vector<ExportItem>& items);
 
 // The bytes of one planned file.

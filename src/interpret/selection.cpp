@@ -5,6 +5,7 @@
 #include "document/document.h"
 #include "document/text_number.h"
 #include "interpret/file_bytes.h"
+#include "interpret/image_check.h"
 #include "interpret/image_table.h"
 #include "interpret/listings.h"
 #include "interpret/resource_files.h"
@@ -52,25 +53,36 @@ void StartListing(int32_t lines) {
 }
 
 // A single CURSOR, ICON or BITMAP entry: its data must start with a 40-byte
-// bitmap header (after the hotspot of a cursor).
+// bitmap header (after the hotspot of a cursor), and a bitmap's colour table
+// and bits must lie inside the resource and the file. The image of a CURSOR
+// or ICON entry is named even when it cannot be shown, so that it can still
+// be exported.
 void SelectSingleImage(const TreeNode& n, UserMessages& shown) {
     uint32_t header = 0;
     const uint64_t at = static_cast<uint64_t>(Start()) + (SelType == 1 ? 4 : 0);
-    if (!ReadU32(at, header) || header != 40) {
-        AddMessage(shown, "Unrecognized format!", nullptr);
-        ImageShow = ImagesNone;
-        return;
-    }
-    if (SelType == 2) {
+    uint32_t w = 0, h = 0;
+    uint16_t bits = 0;
+    const bool png = SelType != 2 && NumBytes >= (SelType == 1 ? 4u : 0u) &&
+                     PngImage(at, NumBytes - (SelType == 1 ? 4 : 0), w, h, bits);
+    const bool known = (ReadU32(at, header) && header == 40) || png;
+    DibParts parts;
+    if (SelType == 2 && known && BitmapFits(Start(), NumBytes, parts)) {
         ImageShow = ImagesBitmap;
         return;
     }
-    const int16_t index = ImageIndexOfId(SelType, ParseDec(n.Text));
-    ShowRange(index, index);
+    if (SelType != 2) {
+        const int16_t index = ImageIndexOfId(SelType, ParseDec(n.Text));
+        ShowRange(index, index);
+        if (known) return;
+        ImageShow = ImagesNone;
+    }
+    AddMessage(shown, "Unrecognized format!", nullptr);
+    ImageShow = ImagesNone;
 }
 
 // A GROUP_CURSOR or GROUP_ICON entry: idCount at +4, then 14-byte entries
-// whose last u16 is the id of one image.
+// whose last u16 is the id of one image. The pane draws the images found,
+// in the group's order; the range has as many places.
 void SelectGroup() {
     const uint8_t type = SelType == 12 ? 1 : 3;
     uint16_t count = 0;
@@ -81,13 +93,10 @@ void SelectGroup() {
         uint16_t id = 0;
         if (!ReadU16(static_cast<uint64_t>(Start()) + 18 + 14 * static_cast<uint64_t>(k), id)) break;
         const int16_t index = ImageIndexOfId(type, id);
-        if (k == 0) {
-            ImageFirst = index < 0 ? 0 : index;
-            const int32_t last = index < 0 ? -1 : index + count - 1;
-            ImageLast = static_cast<int16_t>(last < ImageCount ? last : ImageCount - 1);
-        }
         if (index >= 0) SelImages.push_back(index);
     }
+    ImageFirst = SelImages.empty() ? 0 : SelImages.front();
+    ImageLast = static_cast<int16_t>(ImageFirst + static_cast<int32_t>(SelImages.size()) - 1);
 }
 
 void SelectResourceType(const TreeNode& n) {
@@ -186,4 +195,16 @@ void SelectNode(int32_t node, UserMessages& shown) {
         SelectExeNode(n, shown);
     }
     CheckRange(shown);
+}
+
+void ClearSelection() {
+    SelKind = 0;
+    SelType = 0;
+    ExportCmd = 0;
+    ImageShow = ImagesNone;
+    ImageFirst = 0;
+    ImageLast = -1;
+    SelImages.clear();
+    ShowDialogPreview = 0;
+    SelNode = -1;
 }

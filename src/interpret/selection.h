@@ -16,9 +16,10 @@ constexpr uint8_t ImagesNone = 0;    // no pane
 constexpr uint8_t ImagesGrid = 1;    // the images of SelImages in a grid
 constexpr uint8_t ImagesBitmap = 2;  // the bitmap resource at ByteOffset
 extern uint8_t ImageShow;
-// The range of the image table the pane draws (ImageLast < ImageFirst:
-// empty), and the table indexes of exactly the images the selection stands
-// for, in order: a group's images looked up by their ids.
+// The range of the image table the selection stands for (ImageLast <
+// ImageFirst: empty), and the table indexes of exactly its images, in
+// order, which the pane draws: a group's images looked up by their ids, its
+// range as long as the images found.
 extern int16_t ImageFirst;
 extern int16_t ImageLast;
 extern std::vector<int16_t> SelImages;
@@ -32,3 +33,6 @@ extern int32_t SelNode;
 // ByteNum, ShowMode, NumLines, LineNum, Col, NumCols, RvaBias) and the state
 // above. Messages to show are appended to `shown`.
 void SelectNode(int32_t node, UserMessages& shown);
+
+// Forgets the selection: no node, no kind, no export command, no images.
+void ClearSelection();

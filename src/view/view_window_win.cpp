@@ -27,15 +27,16 @@ void Repaint(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
 int32_t RowHeight() { return std::max<int32_t>(FontHeight, 1); }
 
-// Draws listing lines from the first shown column, clipped to the rows' area.
+// Draws listing lines from their first column, whatever Col says: a listing
+// is not scrolled sideways. Clipped to the rows' area.
 class ListingDc final : public ListingSink {
 public:
-    ListingDc(HDC hdc, const RECT& client, int32_t cw) : hdc_(hdc), clip_(client), cw_(cw) {
+    ListingDc(HDC hdc, const RECT& client) : hdc_(hdc), clip_(client) {
         clip_.left = 4;
         y_ = 4;
     }
     void Put(const ListingLine& line) override {
-        const int x = 4 - (Col - 1) * cw_;
+        const int x = 4;
         Text(x, line.Text);
         if (line.Name[0]) Text(x + ImportNameIndent, line.Name);
         y_ += RowHeight();
@@ -49,7 +50,6 @@ private:
     }
     HDC hdc_;
     RECT clip_;
-    int32_t cw_;
     int y_;
 };
 
@@ -88,7 +88,7 @@ int DrawRows(HDC dc, const RECT& client) {
         }
         if (SelKind == ExportListing || SelKind == ImportListing) {
             FillRect(dc, &client, hBkBrush);
-            ListingDc sink(dc, client, CharWidth);
+            ListingDc sink(dc, client);
             if (SelKind == ExportListing)
                 ListExportLines(LineNum, ScreenLines, sink);
             else

@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "document/document.h"
+#include "interpret/image_check.h"
+#include "interpret/image_pane.h"
+#include "interpret/image_table.h"
 #include "interpret/interp_tree.h"
 #include "interpret/listings.h"
 #include "interpret/resource_files.h"
@@ -44,6 +47,22 @@ inline void ExportAll(int32_t node) {
     }
 }
 
+// What the window layer checks before the system sees image and dialog
+// bytes, and the pane's arithmetic for the selection.
+inline void CheckForTheSystem() {
+    if (SelKind == KindResEntry && SelType == 2) {
+        DibParts parts;
+        BitmapFits(static_cast<uint32_t>(ByteOffset), NumBytes, parts);
+    }
+    if (ShowDialogPreview)
+        DialogTemplateFits(FileBuf + static_cast<uint32_t>(ByteOffset), NumBytes, nullptr);
+    if (ImageShow != ImagesNone) {
+        SetImageCells(300, 17);
+        SetPaneRows(200);
+        PaneKey(0x22, false, 200, 300);
+    }
+}
+
 inline int FuzzInterpretation(const uint8_t* data, size_t size, const char* name) {
     static std::vector<uint8_t> held;
     held.assign(data, data + size);
@@ -56,6 +75,7 @@ inline int FuzzInterpretation(const uint8_t* data, size_t size, const char* name
     UserMessages shown;
     BuildInterpTree(shown);
     CountingSink sink;
+    for (int16_t i = 0; i < ImageCount; ++i) IconImageFits(ImageOffsets[i], ImageLengths[i]);
     for (size_t n = 0; n < TreeNodes.size(); ++n) {
         SelectNode(static_cast<int32_t>(n), shown);
         if (NumBytes > static_cast<uint32_t>(FileSize) ||
@@ -63,6 +83,7 @@ inline int FuzzInterpretation(const uint8_t* data, size_t size, const char* name
                 static_cast<uint64_t>(FileSize))
             __builtin_trap();  // the selection must leave a range inside the file
         ListAround(sink);
+        CheckForTheSystem();
         ExportAll(static_cast<int32_t>(n));
         shown.clear();
     }

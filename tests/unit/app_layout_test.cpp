@@ -34,12 +34,15 @@ TEST(FrameLayout, ImagePaneOfIcons) {
     CellHeight = 50;
     ImageFirst = 0;
     ImageLast = 9;  // ten cells
-    // (404 - 4) / 40 = 10 per row: one row.
-    EXPECT_EQ(ImagePaneHeightFor(404, 800, 17), 54);
+    // (421 - 4 - 17) / 40 = 10 per row beside the vertical bar: one row,
+    // and room for the horizontal bar.
+    EXPECT_EQ(ImagePaneHeightFor(421, 800, 17), 54 + 17);
     EXPECT_EQ(ContentHeight, 50);
+    // 404 leaves room for 9 per row only: two rows.
+    EXPECT_EQ(ImagePaneHeightFor(404, 800, 17), 104 + 17);
     // Five per row: two rows.
-    EXPECT_EQ(ImagePaneHeightFor(204, 800, 17), 104);
-    // Cells wider than the pane: one per row, and room for a scroll bar.
+    EXPECT_EQ(ImagePaneHeightFor(221, 800, 17), 104 + 17);
+    // Cells wider than the pane: one per row.
     EXPECT_EQ(ImagePaneHeightFor(30, 2000, 17), 504 + 17);
 }
 
@@ -50,8 +53,8 @@ TEST(FrameLayout, TallImagePaneIsCutToWholeRows) {
     ImageFirst = 0;
     ImageLast = 99;
     // 7 * (400 / 8) = 350, a multiple of 50; 7 * (330 / 8) = 287 -> 250.
-    EXPECT_EQ(ImagePaneHeightFor(404, 400, 17), 350);
-    EXPECT_EQ(ImagePaneHeightFor(404, 330, 17), 250);
+    EXPECT_EQ(ImagePaneHeightFor(404, 400, 17), 350 + 17);
+    EXPECT_EQ(ImagePaneHeightFor(404, 330, 17), 250 + 17);
 }
 
 TEST(FrameLayout, BitmapPaneIsNotRounded) {
@@ -59,8 +62,7 @@ TEST(FrameLayout, BitmapPaneIsNotRounded) {
     CellWidth = 300;
     CellHeight = 500;
     ContentHeight = 500;
-    EXPECT_EQ(ImagePaneHeightFor(400, 330, 17), 287);
-    EXPECT_EQ(ImagePaneHeightFor(400, 1000, 17), 504);
-    EXPECT_EQ(ImagePaneHeightFor(200, 1000, 17), 504 + 17);
+    EXPECT_EQ(ImagePaneHeightFor(400, 330, 17), 287 + 17);
+    EXPECT_EQ(ImagePaneHeightFor(400, 1000, 17), 504 + 17);
     ImageIsBitmap = 0;
 }

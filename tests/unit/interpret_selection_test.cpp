@@ -443,10 +443,14 @@ TEST(ResourceFiles, FolderExportNamesEachEntryAndFindsItsImages) {
     EXPECT_EQ(bytes.size(), 1014u);
 }
 
-TEST(ResourceFiles, EntryNamesThatAreNoFileNamesAreMadeSafe) {
+// Only what would leave the folder is rewritten: separators, "." and "..".
+// Other names the system refuses fail there, with its own message.
+TEST(ResourceFiles, EntryNamesStayInsideTheExportFolder) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1000}});
     SetDir(b, 2, 0x5000, 0x100);
-    LayOutResources(b, 0x400, {{2, nullptr, {{0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4}, {0, "..", 0x5000, 4}}}});
+    LayOutResources(b, 0x400, {{2, nullptr, {{0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4},
+                                             {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4},
+                                             {0, ".", 0x5000, 4}}}});
     LoadBytes(b.data, "n.dll");
     BuildTree();
     UserMessages shown;
@@ -454,10 +458,12 @@ TEST(ResourceFiles, EntryNamesThatAreNoFileNamesAreMadeSafe) {
     SelectNode(bitmaps, shown);
     std::vector<ExportItem> items;
     PlanFolderExport(bitmaps, ExportCmd, items);
-    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(items.size(), 5u);
     EXPECT_EQ(items[0].Name, ".._up.BMP");
-    EXPECT_EQ(items[1].Name, "a_b_c.BMP");
+    EXPECT_EQ(items[1].Name, "a_b:c.BMP");
     EXPECT_EQ(items[2].Name, "_...BMP");
+    EXPECT_EQ(items[3].Name, "x*?<>|\".BMP");
+    EXPECT_EQ(items[4].Name, "_..BMP");
 }
 
 }  // namespace

@@ -212,8 +212,11 @@ TEST_F(Find, InterpretModeSearchesOnlyTheSelectedTable) {
     Command(CM_VIEW_HEX);
     Search("key", CM_FIND);
     ExpectMark(0, 3);
-    // A selected table as the interpretation leaves it.
+    // A selected table as the interpretation leaves it (the tree that
+    // interpret mode builds at the next paint is made first).
     Checked = _INTERP_;
+    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
     ShowMode = _HEX_;
     ByteOffset = 16;
     NumBytes = 16;

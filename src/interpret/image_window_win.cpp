@@ -1,0 +1,202 @@
+// The icons made from the file and the image pane that draws them, or one
+// bitmap, above the view window.
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/app_win.h"
+#include "app/layout.h"
+#include "app/settings.h"
+#include "document/document.h"
+#include "interpret/image_check.h"
+#include "interpret/image_pane.h"
+#include "interpret/image_table.h"
+#include "interpret/interp_tree.h"
+#include "interpret/interpret_win.h"
+#include "interpret/selection.h"
+
+HICON ImageIcons[MaxImages];
+
+namespace {
+
+// Which entries of ImageIcons have been made (or found unmakeable): icons
+// are made when first drawn, so that a tree with hundreds of images is
+// shown without waiting for all of them.
+bool IconMade[MaxImages];
+
+// The icon of image i, made from the file's bytes on first use once its
+// header, colours, bits and mask are known to lie in the image and the file.
+HICON IconOf(int16_t i) {
+    if (IconMade[i]) return ImageIcons[i];
+    IconMade[i] = true;
+    ImageIcons[i] = 0;
+    const int width = ImagePixels[i];
+    if (width == 0 || !IconImageFits(ImageOffsets[i], ImageLengths[i])) return 0;
+    // An icon file's entry asks for its own height; an executable's images
+    // are square.
+    int height = width;
+    if (InterpKind == InterpIconFile) {
+        height = FileBuf[static_cast<uint32_t>(ImageEntries[i]) + 1];
+        if (height == 0) height = 256;
+    }
+    ImageIcons[i] = CreateIconFromResourceEx(FileBuf + ImageOffsets[i], ImageLengths[i], TRUE,
+                                             0x00030000, width, height, 0);
+    return ImageIcons[i];
+}
+
+constexpr unsigned DrawIconFailed = 2318;
+
+void SetBar(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMin = 0;
+    si.nMax = max;
+    si.nPage = page > 0 ? static_cast<UINT>(page) : 0;
+    si.nPos = pos;
+    SetScrollInfo(hwnd, bar, &si, TRUE);
+}
+
+void PaintIcons(HWND hwnd, HDC dc) {
+    SetBar(hwnd, SB_HORZ, 1, 2, 0);
+    SetPaneRows(ImagePaneHeight - ScrollBarHeight);
+    SetBar(hwnd, SB_VERT, MaxRow, RowsShown, VScrollPos);
+    PerRow = PerRowFor(ViewWidth, ScrollBarHeight);
+    const int32_t count = static_cast<int32_t>(SelImages.size());
+    const int32_t first = PerRow * VScrollPos;
+    int32_t last = first + RowsShown * PerRow - 1;
+    if (last > count - 1) last = count - 1;
+    int32_t x = 0, y = 0;
+    for (int32_t k = first < 0 ? 0 : first; k <= last; ++k) {
+        const int16_t i = SelImages[static_cast<size_t>(k)];
+        if (i < 0 || i >= ImageCount || !IconOf(i)) continue;
+        const int32_t size = ImagePixels[i];
+        if (!DrawIconEx(dc, x + (CellWidth - size) / 2, y + (CellHeight - size) / 2, ImageIcons[i],
+                        0, 0, 0, nullptr, DI_NORMAL))
+            LastErrorBox(DrawIconFailed);
+        x += CellWidth;
+        if (x > ViewWidth - ScrollBarHeight - CellWidth - 4) {
+            x = 0;
+            y += CellHeight;
+        }
+    }
+}
+
+void PaintBitmap(HWND hwnd, HDC dc) {
+    SetBar(hwnd, SB_HORZ, BmpWidth + 7, ViewWidth, HScrollPos);
+    SetBar(hwnd, SB_VERT, BmpHeight + 7, ImagePaneHeight, VScrollPos);
+    DibParts parts;
+    const uint32_t at = static_cast<uint32_t>(ByteOffset);
+    if (!BitmapFits(at, NumBytes, parts)) return;
+    // The header and colour table go to the system from a copy that holds
+    // the whole table it may read: its own count of colours is not used.
+    struct {
+        BITMAPINFOHEADER header;
+        uint8_t rest[12 + 256 * 4];
+    } info{};
+    std::memcpy(&info, FileBuf + at, parts.InfoSize);
+    info.header.biClrUsed = 0;
+    info.header.biClrImportant = 0;
+    const void* bits = FileBuf + at + parts.BitsOffset;
+    HBITMAP bmp = CreateDIBitmap(dc, &info.header, CBM_INIT, bits,
+                                 reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    if (!bmp) return;
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(dc, 2 - HScrollPos, 2 - VScrollPos, BmpWidth, BmpHeight, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(bmp);
+}
+
+void Repaint(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
+
+LRESULT Key(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    WORD chars[2] = {0, 0};
+    const int n = ToAscii(static_cast<UINT>(wParam), (lParam >> 16) & 0xFF, keys, chars, 0);
+    if (n > 0 && (chars[0] & 0xFF) > 31) return 0;
+    if (PaneKey(static_cast<unsigned>(wParam), (keys[VK_CONTROL] & 0x80) != 0, ImagePaneHeight,
+                ViewWidth))
+        Repaint(hwnd);
+    return 0;
+}
+
+LRESULT Scroll(HWND hwnd, bool vertical, WPARAM wParam) {
+    SetFocus(hwnd);
+    const int code = LOWORD(wParam);
+    const int32_t thumb = HIWORD(wParam);
+    if (vertical ? PaneVScroll(code, thumb, ImagePaneHeight) : PaneHScroll(code, thumb, ViewWidth))
+        Repaint(hwnd);
+    return 0;
+}
+
+}  // namespace
+
+void MakeImageIcons() {
+    for (int16_t i = 0; i < ImageCount; ++i) {
+        ImageIcons[i] = 0;
+        IconMade[i] = false;
+    }
+}
+
+HICON ImageIcon(int16_t i) { return i >= 0 && i < ImageCount ? IconOf(i) : 0; }
+
+void DestroyImageIcons() {
+    for (int16_t i = 0; i < ImageCount; ++i) {
+        if (ImageIcons[i]) DestroyIcon(ImageIcons[i]);
+        ImageIcons[i] = 0;
+        IconMade[i] = false;
+    }
+}
+
+void ShowImagePane() {
+    SetImageCells(ViewWidth, ScrollBarHeight);
+    ImagePaneHeight = ImagePaneHeightFor(ViewWidth, ViewHeight, ScrollBarHeight);
+    const int32_t left = TreeWidth + SplitterGap;
+    if (hImageWnd) {
+        SetWindowPos(hImageWnd, 0, left, ToolBarHeight, ViewWidth, ImagePaneHeight, SWP_NOZORDER);
+    } else {
+        hImageWnd = CreateWindowExA(WS_EX_CLIENTEDGE, "PlainVanilla", "",
+                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, left,
+                                    ToolBarHeight, ViewWidth, ImagePaneHeight, wn, nullptr, hInst,
+                                    nullptr);
+    }
+    SetWindowPos(hViewWnd, 0, left, ToolBarHeight + ImagePaneHeight + 4, ViewWidth,
+                 ViewHeight - ImagePaneHeight - 4, SWP_NOZORDER);
+    VScrollPos = 0;
+    if (hImageWnd) InvalidateRect(hImageWnd, nullptr, TRUE);
+}
+
+void RemoveImagePane() {
+    if (!hImageWnd) return;
+    HWND pane = hImageWnd;
+    hImageWnd = 0;
+    DestroyWindow(pane);
+    SetWindowPos(hViewWnd, 0, TreeWidth + SplitterGap, ToolBarHeight, ViewWidth, ViewHeight,
+                 SWP_NOZORDER);
+}
+
+LRESULT CALLBACK ImageWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        // Only the program's own pane draws the selection.
+        if (hwnd == hImageWnd) {
+            if (ImageIsBitmap)
+                PaintBitmap(hwnd, dc);
+            else
+                PaintIcons(hwnd, dc);
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_HSCROLL: return Scroll(hwnd, false, wParam);
+    case WM_VSCROLL: return Scroll(hwnd, true, wParam);
+    case WM_KEYDOWN: return Key(hwnd, wParam, lParam);
+    case WM_KEYUP: return 0;
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}

@@ -1,0 +1,212 @@
+// The interpretation tree in its control: built from the tree data when
+// interpret mode is shown, destroyed with its icons and panes, and the
+// selection of a node applied to the view.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/app_win.h"
+#include "app/layout.h"
+#include "app/settings.h"
+#include "document/document.h"
+#include "interpret/image_check.h"
+#include "interpret/interp_tree.h"
+#include "interpret/interpret_win.h"
+#include "interpret/selection.h"
+
+HWND hDlgPreview = 0;
+
+namespace {
+
+// Error box numbers.
+constexpr unsigned TreeCreateFailed = 1442;
+constexpr unsigned RootInsertFailed = 942;
+constexpr unsigned SectionInsertFailed = 818;
+constexpr unsigned DirectoryInsertFailed = 855;
+constexpr unsigned PreviewFailed = 2898;
+
+// The control's item of every node of the tree data.
+std::vector<HTREEITEM> Items;
+
+void ShowMessages(const UserMessages& shown) {
+    for (const UserMessage& m : shown)
+        MessageBoxA(wn, m.Text, m.Caption[0] ? m.Caption : nullptr, MB_OK);
+}
+
+HTREEITEM Insert(HTREEITEM parent, int32_t node) {
+    TreeNode& n = TreeNodes[static_cast<size_t>(node)];
+    TVINSERTSTRUCTA ins{};
+    ins.hParent = parent;
+    // Siblings arrive in the order of the tree data, which has placed the
+    // sorted ones already: the control never sorts, so what it shows is
+    // that order, and inserting stays linear.
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+    ins.item.pszText = n.Text;
+    ins.item.cChildren = n.HasChildren ? 1 : 0;
+    ins.item.lParam = node;
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(hTreeView, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+}
+
+// Inserts the children of `node`, depth first, parents before children.
+void InsertChildren(int32_t node) {
+    std::vector<int32_t> stack{node};
+    while (!stack.empty()) {
+        const int32_t parent = stack.back();
+        stack.pop_back();
+        const HTREEITEM item = Items[static_cast<size_t>(parent)];
+        if (!item) continue;
+        std::vector<int32_t> kids;
+        for (int32_t c = TreeNodes[static_cast<size_t>(parent)].FirstChild; c >= 0;
+             c = TreeNodes[static_cast<size_t>(c)].NextSibling) {
+            const HTREEITEM made = Insert(item, c);
+            Items[static_cast<size_t>(c)] = made;
+            if (!made && InterpKind == InterpExe) {
+                const uint16_t kind = TreeNodes[static_cast<size_t>(c)].Kind;
+                if (parent == RootNode && kind == 0) LastErrorBox(SectionInsertFailed);
+                if (kind >= 16 && kind < 32)
+                    LastErrorBox(DirectoryInsertFailed);
+            }
+            if (TreeNodes[static_cast<size_t>(c)].FirstChild >= 0) kids.push_back(c);
+        }
+        for (auto it = kids.rbegin(); it != kids.rend(); ++it) stack.push_back(*it);
+    }
+}
+
+INT_PTR CALLBACK PreviewDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        if (hwnd == hDlgPreview) hDlgPreview = 0;
+        DestroyWindow(hwnd);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void DestroyPreview() {
+    if (!hDlgPreview) return;
+    HWND h = hDlgPreview;
+    hDlgPreview = 0;
+    DestroyWindow(h);
+}
+
+// The program's own window classes: a template that names one would make a
+// program window from the file.
+const char* const OwnClasses[] = {"Orvex", "TextClient", "PlainVanilla", nullptr};
+
+// The live preview of the DIALOG entry shown: made from a copy of its
+// bytes, once the whole template with its items is known to lie in them.
+void OpenPreview() {
+    const uint8_t* bytes = FileBuf + static_cast<uint32_t>(ByteOffset);
+    HGLOBAL mem = GlobalAlloc(GMEM_FIXED, NumBytes ? NumBytes : 1);
+    if (!mem) {
+        LastErrorBox(PreviewFailed);
+        return;
+    }
+    std::memcpy(mem, bytes, NumBytes);
+    if (DialogTemplateFits(static_cast<const uint8_t*>(mem), NumBytes, OwnClasses)) {
+        hDlgPreview = CreateDialogIndirectParamA(
+            hInst, static_cast<LPCDLGTEMPLATEA>(mem), wn, PreviewDlgProc, 0);
+    } else {
+        SetLastError(ERROR_INVALID_DATA);
+    }
+    if (!hDlgPreview) LastErrorBox(PreviewFailed);
+    GlobalFree(mem);
+    if (!hDlgPreview) return;
+    RECT view;
+    GetWindowRect(hViewWnd, &view);
+    POINT at{view.left + 2, view.top + 2};
+    // A template with the child style makes a child of the main window,
+    // placed in its client coordinates.
+    if (GetWindowLongA(hDlgPreview, GWL_STYLE) & WS_CHILD) ScreenToClient(wn, &at);
+    SetWindowPos(hDlgPreview, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(hDlgPreview, SW_SHOWNOACTIVATE);
+    SetFocus(hTreeView);
+    // Giving the tree the focus activates the main window: the preview is
+    // put back above it.
+    SetWindowPos(hDlgPreview, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+HTREEITEM TreeItemOf(int32_t node) {
+    if (node < 0 || static_cast<size_t>(node) >= Items.size()) return 0;
+    return Items[static_cast<size_t>(node)];
+}
+
+void CreateTV(HWND parent) {
+    CellWidth = 0;
+    hTreeView = CreateWindowExA(WS_EX_CLIENTEDGE, "SysTreeView32", "",
+                                WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES |
+                                    TVS_LINESATROOT,
+                                0, 0, TreeWidth, ViewHeight, parent, nullptr, hInst, nullptr);
+    if (!hTreeView) {
+        LastErrorBox(TreeCreateFailed);
+        return;
+    }
+    UserMessages shown;
+    BuildInterpTree(shown);
+    ShowMessages(shown);
+    MakeImageIcons();
+    Items.assign(TreeNodes.size(), nullptr);
+    Items[RootNode] = Insert(TVI_ROOT, RootNode);
+    if (!Items[RootNode]) {
+        LastErrorBox(RootInsertFailed);
+    } else {
+        InsertChildren(RootNode);
+        for (size_t n = 0; n < TreeNodes.size(); ++n)
+            if (TreeNodes[n].Expanded && Items[n])
+                SendMessageA(hTreeView, TVM_EXPAND, TVE_EXPAND,
+                             reinterpret_cast<LPARAM>(Items[n]));
+        SelNode = -1;
+        SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(Items[RootNode]));
+        // A control that had selected the root by itself sends no change.
+        if (SelNode != RootNode) {
+            NMTREEVIEWA nm{};
+            nm.hdr.hwndFrom = hTreeView;
+            nm.hdr.code = TVN_SELCHANGEDA;
+            nm.itemNew.hItem = Items[RootNode];
+            nm.itemNew.lParam = RootNode;
+            TreeSelChanged(reinterpret_cast<LPARAM>(&nm));
+        }
+    }
+    SendMessageA(wn, WM_SIZE, 0, 0);
+}
+
+void TreeSelChanged(LPARAM notification) {
+    const NMTREEVIEWA* nm = reinterpret_cast<const NMTREEVIEWA*>(notification);
+    DestroyPreview();
+    const int32_t node = static_cast<int32_t>(nm->itemNew.lParam);
+    UserMessages shown;
+    SelectNode(node, shown);
+    ShowMessages(shown);
+    if (ImageShow != ImagesNone)
+        ShowImagePane();
+    else
+        RemoveImagePane();
+    if (ShowDialogPreview) OpenPreview();
+    InvalidateRect(hViewWnd, nullptr, TRUE);
+}
+
+void DestroyTV() {
+    DestroyPreview();
+    if (hTreeView) {
+        // Cleared first: the control's notifications while it goes are not
+        // taken for selections.
+        HWND tree = hTreeView;
+        hTreeView = 0;
+        DestroyWindow(tree);
+    }
+    Items.clear();
+    DestroyImageIcons();
+    if (hImageWnd) {
+        HWND pane = hImageWnd;
+        hImageWnd = 0;
+        DestroyWindow(pane);
+    }
+    ClearInterpTree();
+    ClearSelection();
+}
