@@ -9,7 +9,7 @@
 namespace {
 
 class ViewNav : public DocTest {
-protected:
+public:
     void SetUp() override {
         DocTest::SetUp();
         ScreenLines = 10;
@@ -350,6 +350,50 @@ TEST_F(ViewNav, CtrlMarksAndDragsWholeRows) {
     MarkEnd = 15;
     ButtonDown(At(X(1), Y(2)), KeyShift);
     EXPECT_EQ(MarkEnd, 22);
+    // The empty row after the last line end starts a drag without a mark,
+    // and drops one that was there; the drag then marks the rows above.
+    for (const uint8_t before : {0, 1}) {
+        MarkState = before;
+        e = ButtonDown(At(X(0), Y(3)), KeyControl);
+        EXPECT_TRUE(e.capture);
+        EXPECT_EQ(MarkDrag, 1);
+        EXPECT_EQ(e.mark, before ? 0 : -1);
+        MarkState = 0;
+        e = DragMove(At(X(0), Y(2)), 0, false);
+        EXPECT_EQ(e.mark, 1);
+        EXPECT_EQ(MarkStart, 15);
+        EXPECT_EQ(MarkEnd, 22);
+    }
+}
+
+// Text mode shows the whole file: a range that interpret mode chose before
+// does not limit the mouse.
+TEST_F(ViewNav, TextMouseReachesPastAnEarlierTableRange) {
+    const std::string text = "ab cd\r\nef gh\r\nij kl\r\n";
+    struct Case {
+        const char* what;
+        void (*act)(ViewNav&);
+        int32_t start, end;
+    } cases[] = {
+        {"drag", [](ViewNav& t) { t.Drag(2, 0, 4); }, 14, 19},
+        {"ctrl row", [](ViewNav& t) { ButtonDown(t.At(X(1), Y(1)), KeyControl); }, 7, 14},
+        {"double click", [](ViewNav& t) { DoubleClick(t.At(X(4), Y(2)), 0); }, 17, 19},
+        {"shift", [](ViewNav& t) {
+             MarkState = 1;
+             ButtonDown(t.At(X(1), Y(2)), KeyShift);
+         }, 0, 16},
+    };
+    for (const Case& c : cases) {
+        LoadIn(_TEXT_, text);
+        ByteOffset = 2;
+        NumBytes = 3;
+        MarkState = 0;
+        MarkStart = 0;
+        MarkEnd = 2;
+        c.act(*this);
+        EXPECT_EQ(MarkStart, c.start) << c.what;
+        EXPECT_EQ(MarkEnd, c.end) << c.what;
+    }
 }
 
 TEST_F(ViewNav, DoubleClickMarksAWord) {

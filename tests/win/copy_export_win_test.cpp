@@ -37,6 +37,29 @@ std::string ClipboardText() {
     return out;
 }
 
+// The whole CF_TEXT block, beyond its NUL too.
+std::string ClipboardBlock() {
+    std::string out;
+    if (!OpenClipboard(nullptr)) return out;
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        const char* p = static_cast<const char*>(GlobalLock(h));
+        if (p) out.assign(p, GlobalSize(h));
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return out;
+}
+
+// Leaves freed blocks full of 0xAA that the next allocations may reuse.
+void DirtyTheHeap() {
+    for (SIZE_T size = 16; size <= 4096; size *= 2) {
+        HGLOBAL junk = GlobalAlloc(GMEM_MOVEABLE, size);
+        std::memset(GlobalLock(junk), 0xAA, size);
+        GlobalUnlock(junk);
+        GlobalFree(junk);
+    }
+}
+
 void SetClipboardText(const char* text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -206,3 +229,32 @@ TEST_F(CopyExport, AFileThatCannotBeCreatedGivesErrorBox3287) {
 }
 
 }  // namespace
+
+// The block is larger than its text (a block mark's spare room, a zero byte
+// inside a range): nothing but zeros may follow the NUL.
+TEST_F(CopyExport, NothingButZerosFollowsTheClipboardText) {
+    struct Case {
+        int32_t state, start, end;
+        const char* text;
+    } cases[] = {
+        {2, 4, 25, "456789\r\n      \r\nEFGHIJ\r\n"},
+        {1, 2, 20, "23456789"},
+    };
+    std::string bytes = ThreeLines;
+    bytes[10] = '\0';
+    Open(bytes, "orvex-copy-zero.txt");
+    for (const Case& c : cases) {
+        if (c.state == 2)
+            MarkBlock(c.start, c.end, 4, 10);
+        else
+            MarkBytes(c.start, c.end);
+        DirtyTheHeap();
+        Command(CM_COPY);
+        const std::string block = ClipboardBlock();
+        const size_t nul = block.find('\0');
+        ASSERT_NE(nul, std::string::npos) << c.text;
+        EXPECT_EQ(block.substr(0, nul), c.text);
+        EXPECT_GT(block.size(), nul + 1) << c.text;
+        EXPECT_EQ(block.find_first_not_of('\0', nul), std::string::npos) << c.text;
+    }
+}

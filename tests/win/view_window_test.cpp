@@ -193,6 +193,7 @@ public:
         DeleteObject(bmp_);
         DeleteDC(dc_);
     }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
     // Pixels of colour `c` in character cell (col, row).
     int Count(int col, int row, COLORREF c) const {
         int n = 0;
@@ -224,6 +225,42 @@ TEST_F(ViewWindow, MarkColoursStandWhereTheMarkedCharactersAre) {
     for (int c = 56; c < 60; ++c) EXPECT_GT(shot.Count(c, 0, red), 0) << c;
     for (int c : {15, 25, 55, 60}) EXPECT_EQ(shot.Count(c, 0, red), 0) << c;
     for (int c = 0; c < 71; ++c) EXPECT_EQ(shot.Count(c, 1, red), 0) << c;
+}
+
+// Right of the rows' last whole cell up to the scroll bar the view shows its
+// background, whatever was there before, in every mode.
+TEST_F(ViewWindow, TheStripRightOfTheRowsIsBackground) {
+    BkColor = RGB(0, 0, 255);
+    DeleteObject(hBkBrush);
+    hBkBrush = CreateSolidBrush(BkColor);
+    Open("orvex-strip.txt", std::string(300, 's') + "\r\n", CM_VIEW_TEXT);
+    // A client width that leaves part of a cell over.
+    RECT r;
+    GetClientRect(hViewWnd, &r);
+    if ((r.right - 4) % CharWidth == 0) {
+        GetWindowRect(hViewWnd, &r);
+        SetWindowPos(hViewWnd, nullptr, 0, 0, r.right - r.left + CharWidth / 2, r.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    }
+    GetClientRect(hViewWnd, &r);
+    for (const int mode : {CM_VIEW_TEXT, CM_VIEW_HEX, CM_VIEW_CHAR}) {
+        Command(mode);
+        Col = mode == CM_VIEW_TEXT ? 1 : 40;  // hex and char rows end inside the view
+        HDC dc = GetDC(hViewWnd);
+        HBRUSH stale = CreateSolidBrush(RGB(255, 0, 255));
+        FillRect(dc, &r, stale);
+        DeleteObject(stale);
+        ReleaseDC(hViewWnd, dc);
+        Paint();
+        const int right = mode == CM_VIEW_TEXT ? 4 + CharWidth * ScreenCols
+                                               : 4 + CharWidth * (HexCols + 1 - Col);
+        ASSERT_LT(right, r.right) << mode;
+        Capture shot;
+        int stalePixels = 0;
+        for (int y = 0; y < r.bottom; y += 3)
+            for (int x = right; x < r.right; ++x) stalePixels += shot.Pixel(x, y) != BkColor;
+        EXPECT_EQ(stalePixels, 0) << mode;
+    }
 }
 
 TEST_F(ViewWindow, CommandBarEditingEnterAndRepeat) {

@@ -93,7 +93,9 @@ void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
     RegCloseKey(k);
 }
 
-void StartShell() {
+void StartShell() { StartShellWith(nullptr); }
+
+void StartShellWith(const char* argument) {
     hInst = GetModuleHandleA(nullptr);
     hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
     hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(111));
@@ -108,7 +110,9 @@ void StartShell() {
     DefaultSettings();
     LoadSettings();
     hBkBrush = CreateSolidBrush(BkColor);
+    if (argument) ScreenCols = ScreenLines = WrapCols = 0;  // no paint has measured the view
     CreateMainWindow();
+    OpenArgument(argument);
     Pump();
 }
 

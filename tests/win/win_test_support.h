@@ -34,6 +34,10 @@ void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
 // The start-up up to the message loop: defaults, settings read, main window
 // created and shown, with the dialog hook installed.
 void StartShell();
+// The same as a program started with `argument` on its command line: the
+// file is opened before the first paint (the view's metrics as a new
+// process has them), then the messages run.
+void StartShellWith(const char* argument);
 // Destroys the main window (saving the settings) and drains its WM_QUIT.
 void StopShell();
 // Runs the messages waiting, each through the program's routing.
