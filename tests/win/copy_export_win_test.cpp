@@ -18,12 +18,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::string TempPath(const char* name) {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + name;
-}
-
 // The clipboard's text, or "<none>" when it holds none.
 std::string ClipboardText() {
     if (!OpenClipboard(nullptr)) return "<closed>";
@@ -70,24 +64,10 @@ void SetClipboardText(const char* text) {
     CloseClipboard();
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::string out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-    CloseHandle(h);
-    return out;
-}
-
 class CopyExport : public ShellTest {
 protected:
     static void Open(const std::string& bytes, const char* name) {
-        const std::string path = TempFile(name, bytes);
-        std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
-        Command(CM_OPEN_NAMED);
+        OpenInView(name, bytes);
         ASSERT_EQ(FileSize, static_cast<int32_t>(bytes.size()));
     }
     static void MarkBytes(int32_t start, int32_t end) {
@@ -104,13 +84,13 @@ protected:
     // Export Marked Area answered with a fresh file of that name; returns
     // what was written.
     static std::string Export(const char* name) {
-        const std::string path = TempPath(name);
+        const std::string path = TempFilePath(name);
         DeleteFileA(path.c_str());
         SaveAsAnswer = path;
         ClearDialogs();
         Command(CM_EXPORT_MARKED);
         EXPECT_TRUE(SaveAsAnswer.empty()) << "no save dialog";
-        return ReadFileBytes(path);
+        return ReadWholeFile(path);
     }
     static std::string Binary() {
         std::string b;
@@ -184,7 +164,7 @@ TEST_F(CopyExport, BlockMarksOutsideTextModeAreRefused) {
     SetClipboardText("before");
     ClearDialogs();
     Command(CM_COPY);
-    SaveAsAnswer = TempPath("orvex-export4.txt");
+    SaveAsAnswer = TempFilePath("orvex-export4.txt");
     Command(CM_EXPORT_MARKED);
     const std::string refused =
         "Not Available|Copy/Export of Block Marks is only available in text mode.";
@@ -222,7 +202,7 @@ TEST_F(CopyExport, AFileThatCannotBeCreatedGivesErrorBox3287) {
     ASSERT_FALSE(SeenDialogs.empty());
     EXPECT_EQ(SeenDialogs.back(), std::string("Line 3287, Error Code 32|") + text)
         << SeenDialogs.size();
-    EXPECT_EQ(ReadFileBytes(path), "keep");
+    EXPECT_EQ(ReadWholeFile(path), "keep");
     EXPECT_EQ(hFile, nullptr);
     EXPECT_EQ(MarkState, 1);
     DeleteFileA(path.c_str());

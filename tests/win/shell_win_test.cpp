@@ -229,9 +229,7 @@ TEST_F(Shell, ReloadAndRecentItems) {
 TEST_F(Shell, ModeChangesKeepThePlaceAndTheChecks) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "line of text\r\n";  // 14 bytes a line
-    const std::string path = TempFile("orvex-modes.txt", text);
-    std::strcpy(FileName, path.c_str());
-    Command(258);
+    const std::string path = OpenInView("orvex-modes.txt", text);
     ASSERT_EQ(Checked, _TEXT_);
     LineNum = 11;
     Command(305);
@@ -316,9 +314,7 @@ TEST_F(Shell, OptionTogglesAddressModesWrapAndConvert) {
 }
 
 TEST_F(Shell, MarkKeysEnableAndGreyCopy) {
-    const std::string path = TempFile("orvex-mark.bin", std::string(100, 'm'));
-    std::strcpy(FileName, path.c_str());
-    Command(258);
+    const std::string path = OpenInView("orvex-mark.bin", std::string(100, 'm'));
     Command(305);
     ByteNum = 10;
     SetControl(true);
@@ -429,9 +425,7 @@ TEST_F(Shell, WrapSavedOnOpensTheNamedFileWrappedAtStart) {
 }
 
 TEST_F(Shell, WrapOffFarDownKeepsTheLineInTheFile) {
-    const std::string path = TempFile("orvex-unwrap.txt", LongLines());
-    std::strcpy(FileName, path.c_str());
-    Command(258);
+    const std::string path = OpenInView("orvex-unwrap.txt", LongLines());
     Command(308);
     ASSERT_GT(NumLines, 301);
     LineNum = NumLines;

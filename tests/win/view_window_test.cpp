@@ -16,32 +16,17 @@
 
 namespace {
 
-class ViewWindow : public ::testing::Test {
+class ViewWindow : public ShellTest {
 protected:
     void SetUp() override {
-        DeleteSettingsKey();
-        StartShell();
-        ASSERT_TRUE(hViewWnd);
+        ShellTest::SetUp();
         CmdErase();
         LastCmd[0] = '\0';
     }
-    void TearDown() override {
-        StopShell();
-        DeleteSettingsKey();
-        DialogAnswer = nullptr;
+    static void Open(const char* name, const std::string& bytes, int mode) {
+        OpenInView(name, bytes, mode);
     }
-    void Open(const char* name, const std::string& bytes, int mode) {
-        Command(mode);
-        const std::string path = TempFile(name, bytes);
-        std::strcpy(FileName, path.c_str());
-        Command(CM_OPEN_NAMED);
-        Paint();
-    }
-    static void Paint() {
-        InvalidateRect(hViewWnd, nullptr, TRUE);
-        UpdateWindow(hViewWnd);
-        Pump();
-    }
+    static void Paint() { PaintView(); }
     static void Key(UINT vk) {
         const LPARAM lp = static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1;
         Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, lp);

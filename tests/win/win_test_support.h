@@ -57,6 +57,16 @@ LRESULT ButtonState(int id);
 
 // Writes `bytes` to a new file in the temporary directory; returns its path.
 std::string TempFile(const std::string& name, const std::string& bytes);
+// The path of `name` in the temporary directory.
+std::string TempFilePath(const std::string& name);
+// Every byte of a file; "<missing>" when it cannot be opened.
+std::string ReadWholeFile(const std::string& path);
+// Switches to view `mode` (when not 0), then opens `bytes` as a file of that
+// name as the Open command does and runs the messages; the dialogs it showed
+// are forgotten. Returns the path.
+std::string OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
+// Repaints the view window now.
+void PaintView();
 
 // A test with the real main window and no stored settings: fresh for each
 // test, and every answer of the hook set back afterwards.
