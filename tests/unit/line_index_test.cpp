@@ -41,6 +41,7 @@ TEST_F(LineIndex, TablesOfSmallTexts) {
         {"0123456789A\nx", 10, {0, 10, 12}, "RWR", 10},
         {"abcd efgh", 4, {0, 5}, "RW", 4},               // the blank stays above
         {"ab cdefghij", 8, {0, 3}, "RW", 8},             // "cdefgh" carried over
+        {"a b c d", 6, {0, 6}, "RW", 6},                 // a blank is one column
     };
     for (const Case& c : cases) {
         WrapFlag = c.wrap ? 8 : 0;
@@ -161,6 +162,8 @@ TEST_F(LineIndex, QueriesStayInsideTheFile) {
     EXPECT_EQ(GetTextByte(99, 1), 5);
     EXPECT_LE(GetTextByte(99, 1000), FileSize);
     EXPECT_EQ(GetTextColumn(1000), 3);
+    EXPECT_EQ(LineEnd(0), 4);
+    EXPECT_EQ(LineEnd(1), 7);
     // After too many lines (no end entry).
     Load(std::string(40000, '\n'));
     ASSERT_EQ(NumLines, 32768);

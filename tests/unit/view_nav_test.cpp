@@ -108,6 +108,7 @@ TEST_F(ViewNav, HexKeysMoveByRowsAndBytes) {
     ScreenCols = 40;
     EXPECT_TRUE(ViewKey(KeyEnd, false));
     EXPECT_EQ(Col, 32);
+    EXPECT_EQ(HorizontalScroll().max, 70);
 
     // A short last row: Down never goes past the last byte.
     LoadIn(_HEX_, std::string(0x12, 'b'));
@@ -130,6 +131,9 @@ TEST_F(ViewNav, CtrlEndLeavesTheLastRowAboveTheBottom) {
     LoadIn(_HEX_, std::string(1000, 'h'));
     EXPECT_TRUE(ViewKey(KeyEnd, true));
     EXPECT_EQ(ByteNum, (999 / 16 + 2 - 10) * 16);
+    ScreenLines = 1;  // the last row would start beyond the last byte
+    EXPECT_TRUE(ViewKey(KeyEnd, true));
+    EXPECT_EQ(ByteNum, 999);
 }
 
 TEST_F(ViewNav, AnEmptyRangeKeepsByteNumAtZero) {
