@@ -43,97 +43,79 @@ public:
     }
 };
 
-TEST_F(ViewNav, TextKeysMoveWithinTheirLimits) {
-    LoadIn(_TEXT_, Lines(100));
-    EXPECT_TRUE(ViewKey(KeyPageDown, false));
-    EXPECT_EQ(LineNum, 10);
-    EXPECT_TRUE(ViewKey(KeyPageDown, true));  // half a page: 4
-    EXPECT_EQ(LineNum, 14);
-    EXPECT_TRUE(ViewKey(KeyUp, false));
-    EXPECT_EQ(LineNum, 13);
-    EXPECT_TRUE(ViewKey(KeyEnd, true));
-    EXPECT_EQ(LineNum, 100 + 2 - 10);
-    MoveDown(1000);
-    EXPECT_EQ(LineNum, 100);  // the last line may stand at the top
-    EXPECT_TRUE(ViewKey(KeyHome, true));
-    EXPECT_EQ(LineNum, 1);
-    EXPECT_FALSE(ViewKey(KeyUp, false));
-    EXPECT_FALSE(ViewKey(KeyPageUp, false));
-    EXPECT_FALSE(ViewKey('A', false));
-}
-
-TEST_F(ViewNav, TextColumnsFollowWrapping) {
-    LoadIn(_TEXT_, std::string(201, 'x'));
-    ASSERT_EQ(NumCols, 201);
-    EXPECT_TRUE(ViewKey(KeyEnd, false));
-    EXPECT_EQ(Col, 201 + 1 - 80);
-    EXPECT_TRUE(ViewKey(KeyLeft, true));
-    EXPECT_EQ(Col, 122 - 40);
-    EXPECT_TRUE(ViewKey(KeyRight, true));
-    EXPECT_EQ(Col, 122);
-    Col = 200;
-    EXPECT_TRUE(ViewKey(KeyRight, true));
-    EXPECT_EQ(Col, 201);
-    EXPECT_FALSE(ViewKey(KeyRight, false));
-    Col = 2;
-    EXPECT_TRUE(ViewKey(KeyLeft, true));
-    EXPECT_EQ(Col, 1);
-    EXPECT_TRUE(ViewKey(KeyEnd, false));
-    EXPECT_TRUE(ViewKey(KeyHome, false));
-    EXPECT_EQ(Col, 1);
-
-    WrapFlag = 8;
-    EXPECT_FALSE(ViewKey(KeyEnd, false));
-    EXPECT_FALSE(ViewKey(KeyRight, false));
-    EXPECT_EQ(HorizontalScroll().max, 0);
-}
-
-TEST_F(ViewNav, HexKeysMoveByRowsAndBytes) {
-    LoadIn(_HEX_, std::string(0x20, 'b'));
-    ByteNum = 0x15;
-    EXPECT_FALSE(ViewKey(KeyDown, false));  // the last row keeps 0x15
-    EXPECT_EQ(ByteNum, 0x15);
-    EXPECT_TRUE(ViewKey(KeyUp, false));
-    EXPECT_EQ(ByteNum, 5);
-    EXPECT_TRUE(ViewKey(KeyUp, false));
-    EXPECT_EQ(ByteNum, 0);
-    EXPECT_TRUE(ViewKey(KeyRight, false));
-    EXPECT_EQ(ByteNum, 1);
-    EXPECT_TRUE(ViewKey(KeyLeft, false));
-    EXPECT_FALSE(ViewKey(KeyLeft, false));
-    ByteNum = 0x1F;
-    EXPECT_FALSE(ViewKey(KeyRight, false));
-    EXPECT_FALSE(ViewKey(KeyEnd, false));
-    EXPECT_EQ(Col, 1);  // 71 + 1 - 80 is below 1
-    ScreenCols = 40;
-    EXPECT_TRUE(ViewKey(KeyEnd, false));
-    EXPECT_EQ(Col, 32);
+// Each key from a position (LineNum, Col, ByteNum) with 10 rows on screen:
+// whether the view moved, and where to.
+TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
+    struct Pos {
+        int32_t line, col, byte;
+    };
+    struct Case {
+        uint16_t mode;
+        std::string text;
+        int32_t cols;  // ScreenCols
+        uint8_t wrap;
+        Pos from;
+        unsigned key;
+        bool ctrl, moved;
+        Pos to;
+    };
+    const std::string lines = Lines(100), wide(201, 'x'), hex(0x20, 'b');
+    const Case cases[] = {
+        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyPageDown, false, true, {10, 1, 0}},
+        {_TEXT_, lines, 80, 0, {10, 1, 0}, KeyPageDown, true, true, {14, 1, 0}},  // half a page
+        {_TEXT_, lines, 80, 0, {14, 1, 0}, KeyUp, false, true, {13, 1, 0}},
+        {_TEXT_, lines, 80, 0, {13, 1, 0}, KeyEnd, true, true, {92, 1, 0}},
+        {_TEXT_, lines, 80, 0, {95, 1, 0}, KeyPageDown, false, true, {100, 1, 0}},  // last at top
+        {_TEXT_, lines, 80, 0, {50, 3, 7}, KeyHome, true, true, {1, 3, 0}},
+        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyUp, false, false, {1, 1, 0}},
+        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyPageUp, false, false, {1, 1, 0}},
+        {_TEXT_, lines, 80, 0, {1, 1, 0}, 'A', false, false, {1, 1, 0}},
+        {_TEXT_, wide, 80, 0, {1, 1, 0}, KeyEnd, false, true, {1, 122, 0}},
+        {_TEXT_, wide, 80, 0, {1, 122, 0}, KeyLeft, true, true, {1, 82, 0}},
+        {_TEXT_, wide, 80, 0, {1, 82, 0}, KeyRight, true, true, {1, 122, 0}},
+        {_TEXT_, wide, 80, 0, {1, 200, 0}, KeyRight, true, true, {1, 201, 0}},
+        {_TEXT_, wide, 80, 0, {1, 201, 0}, KeyRight, false, false, {1, 201, 0}},
+        {_TEXT_, wide, 80, 0, {1, 2, 0}, KeyLeft, true, true, {1, 1, 0}},
+        {_TEXT_, wide, 80, 0, {1, 122, 0}, KeyHome, false, true, {1, 1, 0}},
+        {_TEXT_, wide, 80, 8, {1, 1, 0}, KeyEnd, false, false, {1, 1, 0}},  // wrapped
+        {_TEXT_, wide, 80, 8, {1, 1, 0}, KeyRight, false, false, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 0x15}, KeyDown, false, false, {1, 1, 0x15}},  // kept in row
+        {_HEX_, hex, 80, 0, {1, 1, 0x15}, KeyUp, false, true, {1, 1, 5}},
+        {_HEX_, hex, 80, 0, {1, 1, 5}, KeyUp, false, true, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyRight, false, true, {1, 1, 1}},
+        {_HEX_, hex, 80, 0, {1, 1, 1}, KeyLeft, false, true, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyLeft, false, false, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 0x1F}, KeyRight, false, false, {1, 1, 0x1F}},
+        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyEnd, false, false, {1, 1, 0}},  // 71 + 1 - 80 < 1
+        {_HEX_, hex, 40, 0, {1, 1, 0}, KeyEnd, false, true, {1, 32, 0}},
+        {_HEX_, std::string(0x12, 'b'), 80, 0, {1, 1, 5}, KeyDown, false, true, {1, 1, 0x11}},
+        {_CHAR_, std::string(1000, 'c'), 80, 0, {1, 1, 0}, KeyDown, false, true, {1, 1, 64}},
+        {_CHAR_, std::string(1000, 'c'), 80, 0, {1, 1, 64}, KeyPageDown, false, true, {1, 1, 640}},
+        {_HEX_, std::string(100, 'h'), 80, 0, {1, 1, 0}, KeyEnd, true, false, {1, 1, 0}},  // fits
+        {_HEX_, std::string(1000, 'h'), 80, 0, {1, 1, 0}, KeyEnd, true, true, {1, 1, 864}},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        ++row;
+        LoadIn(c.mode, c.text);
+        ScreenCols = c.cols;
+        WrapFlag = c.wrap;
+        LineNum = c.from.line;
+        Col = c.from.col;
+        ByteNum = c.from.byte;
+        EXPECT_EQ(ViewKey(c.key, c.ctrl), c.moved) << "row " << row;
+        EXPECT_EQ(LineNum, c.to.line) << "row " << row;
+        EXPECT_EQ(Col, c.to.col) << "row " << row;
+        EXPECT_EQ(ByteNum, c.to.byte) << "row " << row;
+    }
     EXPECT_EQ(HorizontalScroll().max, 70);
-
-    // A short last row: Down never goes past the last byte.
-    LoadIn(_HEX_, std::string(0x12, 'b'));
-    ByteNum = 5;
-    EXPECT_TRUE(ViewKey(KeyDown, false));
-    EXPECT_EQ(ByteNum, 0x11);
-
-    // Char mode moves by 64 bytes.
-    LoadIn(_CHAR_, std::string(1000, 'c'));
-    EXPECT_TRUE(ViewKey(KeyDown, false));
-    EXPECT_EQ(ByteNum, 64);
-    EXPECT_TRUE(ViewKey(KeyPageDown, false));
-    EXPECT_EQ(ByteNum, 64 * 10);
-}
-
-TEST_F(ViewNav, CtrlEndLeavesTheLastRowAboveTheBottom) {
-    LoadIn(_HEX_, std::string(100, 'h'));
-    EXPECT_FALSE(ViewKey(KeyEnd, true));  // the whole file fits
-    EXPECT_EQ(ByteNum, 0);
-    LoadIn(_HEX_, std::string(1000, 'h'));
-    EXPECT_TRUE(ViewKey(KeyEnd, true));
-    EXPECT_EQ(ByteNum, (999 / 16 + 2 - 10) * 16);
-    ScreenLines = 1;  // the last row would start beyond the last byte
+    // One row on screen: Ctrl+End stops at the last byte, not beyond it.
+    ScreenLines = 1;
     EXPECT_TRUE(ViewKey(KeyEnd, true));
     EXPECT_EQ(ByteNum, 999);
+    LoadIn(_TEXT_, wide);
+    WrapFlag = 8;
+    EXPECT_EQ(HorizontalScroll().max, 0);
 }
 
 TEST_F(ViewNav, AnEmptyRangeKeepsByteNumAtZero) {
