@@ -326,6 +326,8 @@ TEST_F(ViewNav, CtrlMarksAndDragsWholeRows) {
     EXPECT_TRUE(e.repaint);
     EXPECT_EQ(MarkStart, 7);
     EXPECT_EQ(MarkEnd, 22);
+    DragMove(At(X(0), Y(1)), 0, false);  // back on the first row: it alone
+    EXPECT_EQ(MarkEnd, 15);
     DragMove(At(X(0), Y(0)), 0, false);
     EXPECT_EQ(MarkStart, 0);
     MarkEnd = 7;
