@@ -189,41 +189,47 @@ TEST_F(ViewNav, ScrollCodesThatDoNothing) {
     EXPECT_EQ(h.pos, 3);
 }
 
-TEST_F(ViewNav, HexPointerMapsDigitsGapsAndCharacters) {
+// The pointer's place (half steps: 2b on byte b, 2b - 1 in the gap before
+// it) from its cell on a row, with the rows starting at ByteNum.
+TEST_F(ViewNav, PointerCellsMapToBytesAndGaps) {
+    struct Case {
+        uint16_t mode;
+        int32_t byteNum, col;
+        int x, row;  // x: a cell column, or a pixel when negative
+        int32_t half;
+    } cases[] = {
+        {_HEX_, 0, 1, 11, 0, 0},        // byte 0's digits at 11 and 12
+        {_HEX_, 0, 1, 12, 0, 0},
+        {_HEX_, 0, 1, 13, 0, 2},
+        {_HEX_, 0, 1, 15, 0, 4},        // the blank between pairs: the byte on its right
+        {_HEX_, 0, 1, 29, 0, 14},
+        {_HEX_, 0, 1, 30, 0, 16},       // the two blanks in the middle: byte 8
+        {_HEX_, 0, 1, 32, 0, 16},
+        {_HEX_, 0, 1, 50, 0, 30},
+        {_HEX_, 0, 1, 53, 1, 31},       // "[": before the row's first byte
+        {_HEX_, 0, 1, 54, 1, 32},
+        {_HEX_, 0, 1, 69, 1, 62},
+        {_HEX_, 0, 1, 70, 1, 63},       // "]": the gap before the next row
+        {_HEX_, 0, 1, 3, 2, 63},        // the address
+        {_HEX_, 0, 1, -2, 2, 63},       // the left margin
+        {_HEX_, 0, 12, 0, 0, 0},        // scrolled: the first cell is the first digit
+        {_CHAR_, 3, 1, 11, 0, 6},
+        {_CHAR_, 3, 1, 74, 1, 2 * (3 + 64 + 63)},
+        {_CHAR_, 3, 1, 75, 1, 2 * (3 + 128) - 1},
+        {_CHAR_, 3, 1, 5, 1, 2 * (3 + 64) - 1},
+    };
+    for (const Case& c : cases) {
+        LoadIn(c.mode, std::string(200, 'q'));
+        ByteNum = c.byteNum;
+        Col = c.col;
+        const PointerPlace p = At(c.x < 0 ? -c.x : X(c.x), Y(c.row));
+        EXPECT_EQ(p.half, c.half) << c.mode << " cell " << c.x << " row " << c.row;
+        EXPECT_EQ(p.byte, (c.half + 1) / 2) << c.mode << " cell " << c.x << " row " << c.row;
+    }
     LoadIn(_HEX_, std::string(64, 'q'));
-    // Byte 0's digits at 11 and 12; the space at 15 between pairs belongs to
-    // byte 2, the two spaces at 30, 31 to byte 8.
-    EXPECT_EQ(At(X(11), Y(0)).byte, 0);
-    EXPECT_EQ(At(X(12), Y(0)).half, 0);
-    EXPECT_EQ(At(X(13), Y(0)).byte, 1);
-    EXPECT_EQ(At(X(15), Y(0)).byte, 2);
-    EXPECT_EQ(At(X(29), Y(0)).byte, 7);
-    EXPECT_EQ(At(X(30), Y(0)).byte, 8);
-    EXPECT_EQ(At(X(32), Y(0)).byte, 8);
-    EXPECT_EQ(At(X(50), Y(0)).byte, 15);
-    // The "[" lies before byte 0 of its row; the characters follow.
-    EXPECT_EQ(At(X(53), Y(1)).half, 2 * 16 - 1);
-    EXPECT_EQ(At(X(54), Y(1)).half, 2 * 16);
-    EXPECT_EQ(At(X(69), Y(1)).byte, 31);
-    EXPECT_EQ(At(X(70), Y(1)).half, 2 * 32 - 1);  // "]": the gap before the next row
-    // The address and the left margin lie before the row's first byte.
-    EXPECT_EQ(At(X(3), Y(2)).half, 2 * 32 - 1);
-    EXPECT_EQ(At(2, Y(2)).half, 2 * 32 - 1);
     const PointerPlace p = At(X(20), Y(2));
     EXPECT_EQ(p.rowStart, 32);
     EXPECT_EQ(p.rowEnd, 48);
-    // With Col 12 the first cell is the first digit.
-    Col = 12;
-    EXPECT_EQ(At(X(0), Y(0)).half, 0);
-}
-
-TEST_F(ViewNav, CharPointerAndShiftedRows) {
-    LoadIn(_CHAR_, std::string(200, 'q'));
-    ByteNum = 3;
-    EXPECT_EQ(At(X(11), Y(0)).byte, 3);
-    EXPECT_EQ(At(X(74), Y(1)).byte, 3 + 64 + 63);
-    EXPECT_EQ(At(X(75), Y(1)).half, 2 * (3 + 128) - 1);
-    EXPECT_EQ(At(X(5), Y(1)).half, 2 * (3 + 64) - 1);
 }
 
 TEST_F(ViewNav, PointerBeyondTheShownRangeStaysInside) {
