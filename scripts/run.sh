@@ -32,16 +32,28 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "Orvex runs on the virtual display $DISPLAY. To look at it:"
     echo "    DISPLAY=$DISPLAY import -window root shot.png    # a screenshot"
     echo "    DISPLAY=$DISPLAY xdotool search --name Orvex     # its window, for xdotool"
-    echo "Close it with Exit, or: DISPLAY=$DISPLAY xdotool search --name '^Orvex' windowclose"
+    echo "Close it with its Exit command, or Alt+F4 sent to its window:"
+    echo "    DISPLAY=$DISPLAY xdotool search --name '^Orvex' windowfocus --sync key alt+F4"
 fi
+# Ends what this script started: on an interruption the viewer and the
+# prefix's Wine processes, then the display when it is ours.
+viewer=""
 cleanup() {
+    if [ -n "$viewer" ] && kill -0 "$viewer" 2>/dev/null; then
+        kill "$viewer" 2>/dev/null || true
+        "$WINESERVER" -k 2>/dev/null || true
+    fi
     "$WINESERVER" -w 2>/dev/null || true
-    [ -n "$own_display" ] && orvex_stop_display
+    if [ -n "$own_display" ]; then orvex_stop_display; fi
     return 0
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
 if [ -n "$arg" ]; then
-    "$WINE64" build/win64/orvex.exe "$arg" >/dev/null 2>&1 || true
+    "$WINE64" build/win64/orvex.exe "$arg" >/dev/null 2>&1 &
 else
-    "$WINE64" build/win64/orvex.exe >/dev/null 2>&1 || true
+    "$WINE64" build/win64/orvex.exe >/dev/null 2>&1 &
 fi
+viewer=$!
+wait "$viewer" || true

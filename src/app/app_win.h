@@ -37,6 +37,9 @@ bool CreateMainWindow();
 // The routing of the message loop, applied to a message before it is
 // translated and dispatched.
 void RouteMessage(MSG* msg);
+// The file named on the command line, opened before the message loop runs
+// (nothing when `argument` is empty).
+void OpenArgument(const char* argument);
 // The main routine: returns the quit code.
 int WINAPI OrvexMain(HINSTANCE instance, HINSTANCE previous, LPSTR argument, int show);
 
@@ -47,6 +50,9 @@ void SaveSettings();
 // --- main window ---
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Sets ScreenLines, ScreenCols and the cell width from the view window's
+// client area and font, as its paint does.
+void MeasureView();
 void BuildFrame(HWND hwnd);
 void LayoutFrame(WPARAM wParam, LPARAM lParam);
 void SetMarked();

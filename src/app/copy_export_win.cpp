@@ -28,12 +28,17 @@ void NoMemory() {
     MessageBoxA(wn, "There is not enough memory for the marked area.", "", MB_ICONEXCLAMATION);
 }
 
+// The clipboard blocks are zeroed: a block can be larger than its text, and
+// everything after the NUL reaches programs that read the whole block (the X
+// clipboard under Wine).
+constexpr UINT ClipboardMemory = GMEM_MOVEABLE | GMEM_ZEROINIT;
+
 // The block text in a movable block, unlocked; 0 when there is no memory.
 // `len` receives its length without the NUL.
 HGLOBAL BlockTextMemory(int32_t* len) {
     const int64_t room = BlockTextRoom();
     if (room > static_cast<int64_t>(SIZE_MAX / 2)) return 0;
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(room));
+    HGLOBAL mem = GlobalAlloc(ClipboardMemory, static_cast<SIZE_T>(room));
     if (!mem) return 0;
     *len = GetBlockText(static_cast<char*>(GlobalLock(mem)), room);
     GlobalUnlock(mem);
@@ -43,7 +48,7 @@ HGLOBAL BlockTextMemory(int32_t* len) {
 // The marked bytes up to the first zero byte, as clipboard text.
 HGLOBAL MarkedTextMemory() {
     const MarkedSpan span = MarkedBytes();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(span.len) + 1);
+    HGLOBAL mem = GlobalAlloc(ClipboardMemory, static_cast<SIZE_T>(span.len) + 1);
     if (!mem) return 0;
     GetMarkedText(static_cast<char*>(GlobalLock(mem)), span.len + 1);
     GlobalUnlock(mem);

@@ -74,6 +74,9 @@ void LoadFile(int command, int recent) {
     FileName[sizeof FileName - 1] = '\0';
 
     PromoteIndex = recent;
+    // A wrapped line table is built for the view's width, also before the
+    // view's first paint.
+    MeasureView();
     const LoadOutcome out = LoadDocumentWin(FileOpened);
     switch (out.step) {
     case LoadDone: break;

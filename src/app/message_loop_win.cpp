@@ -127,6 +127,15 @@ void RouteMessage(MSG* msg) {
     }
 }
 
+void OpenArgument(const char* argument) {
+    if (!argument || !argument[0]) return;
+    std::strncpy(FileName, argument, sizeof FileName - 1);
+    FileName[sizeof FileName - 1] = '\0';
+    std::strncpy(FileTitle, NamePart(FileName), sizeof FileTitle - 1);
+    FileTitle[sizeof FileTitle - 1] = '\0';
+    SendMessageA(wn, WM_COMMAND, CM_OPEN_NAMED, 0);
+}
+
 int WINAPI OrvexMain(HINSTANCE instance, HINSTANCE previous, LPSTR argument, int) {
     hInst = instance;
     hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -138,13 +147,7 @@ int WINAPI OrvexMain(HINSTANCE instance, HINSTANCE previous, LPSTR argument, int
     hBkBrush = CreateSolidBrush(BkColor);
     if (!CreateMainWindow()) return 0;
 
-    if (argument && argument[0]) {
-        std::strncpy(FileName, argument, sizeof FileName - 1);
-        FileName[sizeof FileName - 1] = '\0';
-        std::strncpy(FileTitle, NamePart(FileName), sizeof FileTitle - 1);
-        FileTitle[sizeof FileTitle - 1] = '\0';
-        SendMessageA(wn, WM_COMMAND, CM_OPEN_NAMED, 0);
-    }
+    OpenArgument(argument);
 
     MSG msg;
     while (GetMessageA(&msg, 0, 0, 0) > 0) {

@@ -6,7 +6,7 @@
 #include "document/document.h"
 #include "document/line_index.h"
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
 #include <emmintrin.h>
 #endif
 
@@ -97,7 +97,7 @@ inline bool AnchorsMatch(const uint8_t* p, const Needle& nd) {
            (p[nd.b] | nd.fold[nd.b]) == nd.want[nd.b];
 }
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
 // The candidates among the 32 that start at q whose two anchor bytes match:
 // bit i for the candidate q + i.
 template <bool Fold>
@@ -127,7 +127,7 @@ struct AnchorScan {
 // Candidates from..last (inclusive), lowest first.
 template <bool Fold>
 int64_t Forward(const uint8_t* buf, int64_t p, int64_t last, const Needle& nd) {
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
     const AnchorScan<Fold> scan(nd);
     while (last - p >= 31) {
         const uint8_t* q = buf + p;
@@ -146,7 +146,7 @@ int64_t Forward(const uint8_t* buf, int64_t p, int64_t last, const Needle& nd) {
 // Candidates p..lo (inclusive), highest first.
 template <bool Fold>
 int64_t Backward(const uint8_t* buf, int64_t lo, int64_t p, const Needle& nd) {
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
     const AnchorScan<Fold> scan(nd);
     while (p - lo >= 31) {
         const uint8_t* q = buf + (p - 31);

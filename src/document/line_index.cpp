@@ -4,7 +4,7 @@
 
 #include "document/document.h"
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
 #include <emmintrin.h>
 #endif
 
@@ -28,7 +28,7 @@ constexpr int32_t TableCapacityInBlock = MaxLinesInBlock + 1;
 
 inline bool IsLineEnd(uint8_t c) { return c == Lf || c == Cr; }
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
 inline unsigned Mask16(__m128i v, __m128i a, __m128i b, __m128i c) {
     const __m128i hit = _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)),
@@ -39,7 +39,7 @@ inline unsigned Mask16(__m128i v, __m128i a, __m128i b, __m128i c) {
 
 // Offset of the first CR, LF or TAB at or after p (end when there is none).
 int32_t FindLineBreak(const uint8_t* buf, int32_t p, int32_t end) {
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
     const __m128i cr = _mm_set1_epi8(static_cast<char>(Cr));
     const __m128i lf = _mm_set1_epi8(static_cast<char>(Lf));
     const __m128i tab = _mm_set1_epi8(static_cast<char>(Tab));
@@ -69,7 +69,7 @@ int32_t FindLineBreak(const uint8_t* buf, int32_t p, int32_t end) {
 
 // Offset of the first CR, LF, TAB or blank at or after p.
 int32_t FindWrapBreak(const uint8_t* buf, int32_t p, int32_t end) {
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
     const __m128i cr = _mm_set1_epi8(static_cast<char>(Cr));
     const __m128i lf = _mm_set1_epi8(static_cast<char>(Lf));
     const __m128i tab = _mm_set1_epi8(static_cast<char>(Tab));

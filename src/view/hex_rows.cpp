@@ -8,7 +8,7 @@
 #include "document/document.h"
 #include "document/text_number.h"
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
 #include <emmintrin.h>
 #endif
 
@@ -49,7 +49,7 @@ inline void PutAddress(char* row, uint32_t a) {
     std::memcpy(row + 6, Pairs.pair[a & 0xFF], 2);
 }
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
 // Sixteen nibbles (0..15 in each byte) as their hex digits.
 inline __m128i NibbleDigits(__m128i n) {
     const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(n, _mm_set1_epi8(9)), _mm_set1_epi8(7));
@@ -89,7 +89,7 @@ inline void PutFullHexRow(char* row, const uint8_t* bytes, bool convert) {
 
 inline void PutHexBytes(char* row, const uint8_t* bytes, int32_t n, bool convert) {
     char* chars = row + HexFirstChar;
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
     if (n == 16) {
         PutFullHexRow(row, bytes, convert);
         return;

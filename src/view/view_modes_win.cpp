@@ -8,6 +8,7 @@
 #include "document/document.h"
 #include "resources/resource_ids.h"
 #include "view/view_modes.h"
+#include "view/view_nav.h"
 
 namespace {
 void Repaint() { InvalidateRect(wn, nullptr, FALSE); }
@@ -43,7 +44,9 @@ void ViewModeCommand(int id) {
 }
 
 void WrapCommand() {
-    ToggleWrap();
+    // A rebuild changes the number of lines: the position stays on one of
+    // them, as after a rebuild in the paint.
+    if (ToggleWrap() && ShowMode == _TEXT_ && Checked != _INTERP_) LineNum = ClampLineNum(LineNum);
     CheckMenuItem(hMenu, CM_WRAP, WrapFlag);
     SendMessageA(hToolBar, TB_CHECKBUTTON, CM_WRAP, WrapFlag != 0);
     Repaint();

@@ -27,8 +27,10 @@ constexpr int ScrollThumbTrack = 5;
 
 bool TextMode() { return ShowMode == _TEXT_; }
 
-// The end of the shown bytes, never beyond the file.
+// The end of the shown bytes, never beyond the file. Text mode shows the
+// whole file, whatever range an interpretation chose before.
 int64_t ShownEnd() {
+    if (TextMode()) return FileSize;
     return std::min<int64_t>(static_cast<int64_t>(ByteOffset) + NumBytes, FileSize);
 }
 
@@ -315,12 +317,16 @@ MouseEffect Extend(const PointerPlace& p) {
 MouseEffect ButtonDown(const PointerPlace& p, unsigned keys) {
     if (keys & KeyShift) return Extend(p);
     if (keys & KeyControl) {
-        if (p.rowEnd <= p.rowStart) return Nothing;
+        // An empty row (the last line after a final line end) starts the
+        // drag without marking it: Sound drops the empty mark.
+        const bool marked = MarkState != 0;
         AnchorRowStart = MarkStart = p.rowStart;
         AnchorRowEnd = MarkEnd = p.rowEnd;
         MarkDrag = 1;
         RowMark = 1;
-        return Sound({true, true, 1});
+        MouseEffect e = Sound({true, true, 1});
+        if (e.mark == 0 && !marked) e = {false, true, -1};
+        return e;
     }
     DragAnchor = p.half;
     DragPos = -1;
@@ -349,7 +355,7 @@ MouseEffect DragMove(const PointerPlace& p, unsigned keys, bool alt) {
         if (p.rowStart == MarkStart && p.rowEnd == MarkEnd) return Nothing;
         if (p.rowStart <= AnchorRowStart) MarkStart = p.rowStart;
         if (p.rowEnd >= AnchorRowEnd) MarkEnd = p.rowEnd;
-        return Sound({true, false, MarkState});
+        return Sound({true, false, 1});
     }
     if (p.half == DragPos) return Nothing;
     DragPos = p.half;

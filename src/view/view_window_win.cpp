@@ -103,6 +103,22 @@ int DrawRows(HDC dc, const RECT& client) {
                         MarkState);
 }
 
+HFONT CreateViewFont() {
+    return CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                       PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FontName);
+}
+
+// The rows and columns the client area holds with the view font selected
+// into `dc`. The cell width is the measured width of "A": a TrueType face
+// leaves FontWidth at 0.
+void Measure(HDC dc, const RECT& client) {
+    ScreenLines = client.bottom / RowHeight();
+    SIZE a{};
+    GetTextExtentPoint32A(dc, "A", 1, &a);
+    CharWidth = std::max<int32_t>(a.cx, 1);
+    ScreenCols = std::max<int32_t>((client.right - 4) / CharWidth, 1);
+}
+
 void Paint(HWND hwnd) {
     ShowExportItem();
     PAINTSTRUCT ps;
@@ -117,22 +133,17 @@ void Paint(HWND hwnd) {
         Fill(dc, 0, 0, 4, client.bottom);
         Fill(dc, 0, 0, client.right, 4);
     }
-    ScreenLines = client.bottom / RowHeight();
     SetRowMetrics();
-
-    // The cell width is the measured width of "A": a TrueType face leaves
-    // FontWidth at 0.
-    HFONT font = CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0,
-                             0, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FontName);
+    HFONT font = CreateViewFont();
     HGDIOBJ old = SelectObject(dc, font);
-    SIZE a{};
-    GetTextExtentPoint32A(dc, "A", 1, &a);
-    CharWidth = std::max<int32_t>(a.cx, 1);
+    Measure(dc, client);
 
-    if (ShowMode != _TEXT_)
-        Fill(dc, CharWidth * (HexCols + 1 - Col) + 4, 0, client.right, client.bottom);
+    // Right of the rows' last whole cell up to the scroll bar: the rows never
+    // draw there, and the window does not erase.
+    const int rowsRight = ShowMode == _TEXT_ ? 4 + CharWidth * ScreenCols
+                                             : CharWidth * (HexCols + 1 - Col) + 4;
+    Fill(dc, rowsRight, 0, client.right, client.bottom);
     SetScroll(hwnd, SB_VERT, VerticalScroll());
-    ScreenCols = std::max<int32_t>((client.right - 4) / CharWidth, 1);
     if (WrapFlag && ScreenCols != WrapCols && FileSize) {
         GetLinePtrs(0, FileSize);
         if (ShowMode == _TEXT_ && Checked != _INTERP_) LineNum = ClampLineNum(LineNum);
@@ -217,6 +228,19 @@ void PopupMenu(HWND hwnd, LPARAM lParam) {
 }
 
 }  // namespace
+
+void MeasureView() {
+    if (!hViewWnd) return;
+    RECT client;
+    GetClientRect(hViewWnd, &client);
+    HDC dc = GetDC(hViewWnd);
+    HFONT font = CreateViewFont();
+    HGDIOBJ old = SelectObject(dc, font);
+    Measure(dc, client);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(hViewWnd, dc);
+}
 
 LRESULT CALLBACK ViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -39,4 +39,5 @@ TEST(CommandArgument, LongArgumentIsCut) {
     std::string line = "orvex " + std::string(300, 'x');
     EXPECT_EQ(Arg(line.c_str()), std::string(255, 'x'));
     EXPECT_EQ(Arg("orvex abcdef", 4), "abc");
+    EXPECT_EQ(Arg("orvex abcd", 4), "abc");
 }

@@ -66,44 +66,38 @@ TEST_F(CommandBar, TheTextHoldsAtMost256Characters) {
     EXPECT_EQ(CmdBuf[255], 'a' + 255 % 26);
 }
 
+// Commands typed one after the other, each with the position it leads to.
 TEST_F(CommandBar, TextGrammar) {
     std::string text;
     for (int i = 0; i < 500; ++i) text += "x\n";
     text += std::string(30, 'w');
     LoadIn(_TEXT_, text);
     ASSERT_EQ(NumLines, 501);
-    Run("250");
-    EXPECT_EQ(LineNum, 250);
-    Run("+300");
-    EXPECT_EQ(LineNum, 501);
-    Run("-1000");
-    EXPECT_EQ(LineNum, 1);
-    Run("c0");
-    EXPECT_EQ(Col, 1);
-    Run("C 9999");
-    EXPECT_EQ(Col, NumCols);
-    Run("c12");
-    EXPECT_EQ(Col, 12);
-    Run("c  7");  // two spaces: the number reads as 0
-    EXPECT_EQ(Col, 1);
-    Run("abc");
-    EXPECT_EQ(LineNum, 1);
-    EXPECT_EQ(CmdLen, 0);
-    EXPECT_STREQ(LastCmd, "abc");
+    const struct {
+        const char* typed;
+        int32_t line, col;
+    } steps[] = {{"250", 250, 1}, {"+300", 501, 1}, {"-1000", 1, 1}, {"c12", 1, 12},
+                 {"c0", 1, 1},    {"C 9999", 1, 30}, {"c5", 1, 5},   {"c  7", 1, 1},  // "  7" reads 0
+                 {"abc", 1, 1}};
+    for (const auto& s : steps) {
+        Run(s.typed);
+        EXPECT_EQ(LineNum, s.line) << s.typed;
+        EXPECT_EQ(Col, s.col) << s.typed;
+        EXPECT_EQ(CmdLen, 0) << s.typed;
+        EXPECT_STREQ(LastCmd, s.typed);
+    }
 }
 
 TEST_F(CommandBar, HexGrammarWithAddressModes) {
     LoadIn(_HEX_, std::string(0x800, 'h'));
-    Run("1A0");
-    EXPECT_EQ(ByteNum, 0x1A0);
-    Run("+10");
-    EXPECT_EQ(ByteNum, 0x1B0);
-    Run("-1000");
-    EXPECT_EQ(ByteNum, 0);
-    Run("ZZ");
-    EXPECT_EQ(ByteNum, 0);
-    Run("FFFFF");
-    EXPECT_EQ(ByteNum, 0x7FF);
+    const struct {
+        const char* typed;
+        int32_t byte;
+    } steps[] = {{"1A0", 0x1A0}, {"+10", 0x1B0}, {"-1000", 0}, {"ZZ", 0}, {"FFFFF", 0x7FF}};
+    for (const auto& s : steps) {
+        Run(s.typed);
+        EXPECT_EQ(ByteNum, s.byte) << s.typed;
+    }
 
     // A table at 0x400, 0x80 bytes long.
     ByteOffset = 0x400;

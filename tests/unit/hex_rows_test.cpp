@@ -108,45 +108,41 @@ TEST_F(HexRows, ScrolledColumnStartsAtTheFirstDigit) {
     EXPECT_EQ(rows[0].text.substr(0, 4), "4142");
 }
 
-TEST_F(HexRows, RangeMarkInsideARow) {
-    Load(Bytes(32, 0x30));
-    MarkStart = 2;
-    MarkEnd = 6;
-    auto rows = Rows(2, 0, 1, 1);
-    const std::string& m = rows[0].marked;
-    EXPECT_EQ(m.find('#'), 16u);
-    EXPECT_EQ(m.substr(16, 9), "#########");   // digits of bytes 2..5 and the blank between
-    EXPECT_EQ(m[25], ' ');
-    EXPECT_EQ(m.substr(56, 4), "####");
-    EXPECT_EQ(m[55], ' ');
-    EXPECT_EQ(m[60], ' ');
-    EXPECT_EQ(rows[1].marked, std::string(71, ' '));
-}
-
-TEST_F(HexRows, RangeMarkPastTheRowEndStopsBeforeTheBracket) {
-    Load(Bytes(48, 0x30));
-    MarkStart = 14;
-    MarkEnd = 40;
-    auto rows = Rows(3, 0, 1, 1);
-    EXPECT_EQ(rows[0].marked.substr(46, 6), " #### ");  // bytes 14, 15: through 50
-    EXPECT_EQ(rows[0].marked.substr(68, 3), "## ");
-    // The whole middle row: digits 11..50 and characters 54..69.
-    EXPECT_EQ(rows[1].marked.substr(11, 40), std::string(40, '#'));
-    EXPECT_EQ(rows[1].marked.substr(51, 3), "   ");
-    EXPECT_EQ(rows[1].marked.substr(54, 16), std::string(16, '#'));
-    EXPECT_EQ(rows[1].marked[70], ' ');
-    // The last row up to byte 8 (offset 40 is the first unmarked).
-    EXPECT_EQ(rows[2].marked.substr(11, 19), std::string(19, '#'));
-    EXPECT_EQ(rows[2].marked[32], ' ');
-    EXPECT_EQ(rows[2].marked.substr(54, 9), "######## ");
-}
-
-TEST_F(HexRows, MarkThatBeganBeforeTheFirstRowShowsFromItsFirstByte) {
-    Load(Bytes(64, 0x30));
-    MarkStart = 3;
-    MarkEnd = 40;
-    auto rows = Rows(1, 32, 1, 1);
-    EXPECT_EQ(rows[0].marked.substr(54, 9), "######## ");
+// Range marks: which cells of a row are marked ('#'), as a piece of the row
+// from a column.
+TEST_F(HexRows, RangeMarksCoverDigitsAndCharacters) {
+    struct Case {
+        uint16_t mode;
+        int32_t first, start, end;
+        size_t row, at;
+        std::string marked;
+    } cases[] = {
+        // Bytes 2..5 of a row: their digits with the blanks between, then
+        // their characters.
+        {_HEX_, 0, 2, 6, 0, 15, " #########  "},
+        {_HEX_, 0, 2, 6, 0, 55, " #### "},
+        {_HEX_, 0, 2, 6, 1, 0, std::string(71, ' ')},
+        // Past the row's end: through byte 15's digits, never the brackets.
+        {_HEX_, 0, 14, 40, 0, 46, " #### "},
+        {_HEX_, 0, 14, 40, 0, 68, "## "},
+        {_HEX_, 0, 14, 40, 1, 10, " " + std::string(40, '#') + "   " + std::string(16, '#') + " "},
+        {_HEX_, 0, 14, 40, 2, 11, std::string(19, '#') + "  "},
+        {_HEX_, 0, 14, 40, 2, 54, "######## "},
+        // Begun before the first row: from the row's first byte.
+        {_HEX_, 32, 3, 40, 0, 54, "######## "},
+        {_CHAR_, 0, 60, 70, 0, 70, " ####"},
+        {_CHAR_, 0, 60, 70, 1, 11, "###### "},
+    };
+    for (const Case& c : cases) {
+        ShowMode = c.mode;
+        Load(Bytes(200, 0x30));
+        MarkStart = c.start;
+        MarkEnd = c.end;
+        const auto rows = Rows(3, c.first, 1, 1);
+        ASSERT_GT(rows.size(), c.row);
+        EXPECT_EQ(rows[c.row].marked.substr(c.at, c.marked.size()), c.marked)
+            << c.start << ".." << c.end << " row " << c.row << " at " << c.at;
+    }
 }
 
 TEST_F(HexRows, BlockMarkUsesTheSameColumnsOnEveryRow) {
@@ -180,19 +176,12 @@ TEST_F(HexRows, BlockEndingOnARowsFirstByteLeavesThatRowUnmarked) {
     EXPECT_EQ(rows[2].marked, std::string(71, ' '));
 }
 
-TEST_F(HexRows, CharModeMarks) {
+TEST_F(HexRows, CharModeBlockMarks) {
     ShowMode = _CHAR_;
     Load(std::string(200, 'c'));
-    MarkStart = 60;
-    MarkEnd = 70;
-    auto rows = Rows(3, 0, 1, 1);
-    EXPECT_EQ(rows[0].marked.substr(71, 4), "####");
-    EXPECT_EQ(rows[0].marked[70], ' ');
-    EXPECT_EQ(rows[1].marked.substr(11, 7), "###### ");
-
     MarkStart = 5;
     MarkEnd = 64 * 2 + 8;
-    rows = Rows(3, 0, 1, 2);
+    auto rows = Rows(3, 0, 1, 2);
     EXPECT_EQ(BlockCol1, 11 + 5);
     EXPECT_EQ(BlockCol2, 11 + 8);
     for (size_t r = 0; r < 3; ++r) EXPECT_EQ(rows[r].marked.substr(15, 5), " ### ") << r;

@@ -269,6 +269,7 @@ TEST(ImageTable, CursorsComeBeforeIconsAndIdsMapToIndexes) {
     EXPECT_EQ(ImageSizes[3], 32);
     EXPECT_EQ(ImageSizes[7], 0);  // not a bitmap header
     EXPECT_EQ(LargestImage(3, 7), 32);
+    EXPECT_EQ(LargestImage(3, 3), 32);  // the last of the range counts
     EXPECT_EQ(LargestImage(0, 7), 48);
     EXPECT_EQ(LargestImage(0, -1), 0);
 }

@@ -126,6 +126,9 @@ TEST_F(ShowMark, InterpretCharViewSkipsTheTableCheckWhenAlreadyVisible) {
     EXPECT_EQ(ShowMarkPosition(), MarkShown);
     ShowMode = _HEX_;
     EXPECT_EQ(ShowMarkPosition(), MarkNotInTable);
+    ShowMode = _CHAR_;
+    Mark(5000, 5001);  // off screen: the table is checked
+    EXPECT_EQ(ShowMarkPosition(), MarkNotInTable);
 }
 
 TEST_F(ShowMark, TextMovesTheLineWhenOutOfView) {

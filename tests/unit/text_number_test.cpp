@@ -71,6 +71,7 @@ TEST(AddCommas, GroupsOfThreeFromTheRight) {
     EXPECT_EQ(Commas("999"), "999");
     EXPECT_EQ(Commas("1000"), "1,000");
     EXPECT_EQ(Commas("12345"), "12,345");
+    EXPECT_EQ(Commas("123456"), "123,456");
     EXPECT_EQ(Commas("0"), "0");
     EXPECT_EQ(Commas(""), "");
     EXPECT_EQ(Commas("2147483647"), "2,147,483,647");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "doc_fixture.h"
 #include "row_capture.h"
@@ -23,54 +24,71 @@ protected:
     }
 };
 
-TEST_F(TextRows, TabsExpandToTheNextStop) {
-    Load("a\tb");
-    auto rows = Rows(5, 12);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].text, "a       b   ");
-    EXPECT_EQ(rows[0].pieces.size(), 1u);
-}
-
-TEST_F(TextRows, LeftColumnScrollsTheText) {
-    Load("abcdefghijklmnopqrst");
-    auto rows = Rows(1, 16, 1, 5);
-    EXPECT_EQ(rows[0].text, "efghijklmnopqrst");
-    // A tab that straddles the left edge leaves its blanks.
-    Load("ab\tcd");
-    rows = Rows(1, 6, 1, 5);
-    EXPECT_EQ(rows[0].text, "    cd");
-}
-
-TEST_F(TextRows, LineEndsShowAsOneBlankAndPairsAreNotDrawn) {
-    Load("ab\r\ncd\nef");
-    auto rows = Rows(9, 4);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].text, "ab  ");
-    EXPECT_EQ(rows[1].text, "cd  ");
-    EXPECT_EQ(rows[2].text, "ef  ");
-}
-
-TEST_F(TextRows, LongLinesAreCutOrWrapped) {
-    Load("0123456789abcdef\nx");
-    auto rows = Rows(9, 10);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].text, "0123456789");
-
-    WrapFlag = 8;
-    ScreenCols = 10;
-    GetLinePtrs(0, FileSize);
-    rows = Rows(9, 10);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].text, "0123456789");
-    EXPECT_EQ(rows[1].text, "abcdef    ");
-    EXPECT_EQ(rows[2].text, "x         ");
+// The rows of a text (with wrapping at `wrap` columns when not 0): their
+// cells, and under them the marked cells ('#') when a mark is given.
+TEST_F(TextRows, RowsAndTheirMarks) {
+    struct Case {
+        const char* what;
+        std::string text;
+        int32_t wrap, cols, first, col;
+        int32_t mark, start, end;  // mark 1 range, 2 block
+        std::vector<std::string> rows, marked;
+        int32_t col1 = 0, col2 = 0;  // the block's columns, from the line start
+    } cases[] = {
+        {"tab", "a\tb", 0, 12, 1, 1, 0, 0, 0, {"a       b   "}, {}},
+        {"scrolled", "abcdefghijklmnopqrst", 0, 16, 1, 5, 0, 0, 0, {"efghijklmnopqrst"}, {}},
+        {"tab over the left edge", "ab\tcd", 0, 6, 1, 5, 0, 0, 0, {"    cd"}, {}},
+        {"line ends", "ab\r\ncd\nef", 0, 4, 1, 1, 0, 0, 0, {"ab  ", "cd  ", "ef  "}, {}},
+        {"cut", "0123456789abcdef\nx", 0, 10, 1, 1, 0, 0, 0, {"0123456789", "x         "}, {}},
+        {"wrapped", "0123456789abcdef\nx", 10, 10, 1, 1, 0, 0, 0,
+         {"0123456789", "abcdef    ", "x         "}, {}},
+        {"below the last line", "a\nb", 0, 4, 3, 1, 0, 0, 0, {}, {}},
+        {"the last line", "a\nb", 0, 4, 2, 1, 0, 0, 0, {"b   "}, {}},
+        {"empty", "", 0, 4, 1, 1, 0, 0, 0, {"    "}, {}},
+        {"range over two lines", "abcdef\r\nghijkl\r\n", 0, 10, 1, 1, 1, 3, 11,
+         {"abcdef    ", "ghijkl    ", "          "}, {"   ####   ", "###       ", "          "}},
+        {"range begun above", "aaaa\nbbbb\ncccc", 0, 6, 2, 1, 1, 1, 12, {"bbbb  ", "cccc  "},
+         {"##### ", "##    "}},
+        {"range scrolled left", "0123456789", 0, 6, 1, 5, 1, 2, 6, {"456789"}, {"##    "}},
+        {"marked tab", "a\tb", 0, 10, 1, 1, 1, 1, 2, {"a       b "}, {" #######  "}},
+        {"block", "0123456789\n01\n0123456789\n0123456789\nzz", 0, 12, 1, 1, 2, 3, 32,
+         {"0123456789  ", "01          ", "0123456789  ", "0123456789  ", "zz          "},
+         {"   ####     ", "   ####     ", "   ####     ", "   ####     ", "            "}, 3, 7},
+        {"block right to left", "0123456789\n0123456789", 0, 12, 1, 1, 2, 7, 14,
+         {"0123456789  ", "0123456789  "}, {"  ######    ", "  ######    "}, 2, 8},
+        {"block scrolled", "0123456789\n0123456789", 0, 5, 1, 4, 2, 4, 19, {"34567", "34567"},
+         {" ####", " ####"}, 4, 8},
+    };
+    for (const Case& c : cases) {
+        WrapFlag = c.wrap ? 8 : 0;
+        ScreenCols = c.wrap;
+        Load(c.text);
+        MarkStart = c.start;
+        MarkEnd = c.end;
+        const auto rows = Rows(9, c.cols, c.first, c.col, 0, c.mark);
+        std::vector<std::string> texts, marked;
+        for (const CapturedRow& r : rows) {
+            texts.push_back(r.text);
+            marked.push_back(r.marked);
+            if (!c.mark) {
+                EXPECT_EQ(r.pieces.size(), 1u) << c.what;  // one text call a row
+            }
+        }
+        EXPECT_EQ(texts, c.rows) << c.what;
+        if (c.mark) {
+            EXPECT_EQ(marked, c.marked) << c.what;
+        }
+        if (c.mark == 2) {
+            EXPECT_EQ(BlockCol1, c.col1) << c.what;
+            EXPECT_EQ(BlockCol2, c.col2) << c.what;
+        }
+    }
 }
 
 TEST_F(TextRows, ControlAndHighBytesAreDrawnUnconverted) {
     ConvertFlag = 8;  // only hex and char rows convert
     Load(std::string("a\x01\x7f\xff", 4));
-    auto rows = Rows(1, 4);
-    EXPECT_EQ(rows[0].text, std::string("a\x01\x7f\xff", 4));
+    EXPECT_EQ(Rows(1, 4)[0].text, std::string("a\x01\x7f\xff", 4));
 }
 
 TEST_F(TextRows, LineNumbersOnRealLinesOnly) {
@@ -91,97 +109,11 @@ TEST_F(TextRows, LineNumbersOnRealLinesOnly) {
     EXPECT_EQ(rows[0].text, "23456:  z ");
 }
 
-TEST_F(TextRows, StreamMarkAcrossTwoLines) {
-    Load("abcdef\r\nghijkl\r\n");
-    MarkStart = 3;   // 'd'
-    MarkEnd = 11;    // 'j' is the first unmarked byte
-    auto rows = Rows(9, 10, 1, 1, 0, 1);
-    ASSERT_GE(rows.size(), 2u);
-    EXPECT_EQ(rows[0].marked, "   ####   ");  // d e f and the blank for CR
-    EXPECT_EQ(rows[1].marked, "###       ");  // g h i
-    EXPECT_EQ(rows[0].pieces.size(), 3u);
-    EXPECT_TRUE(rows[0].pieces[1].marked);
-}
-
-TEST_F(TextRows, StreamMarkThatBeganBeforeTheFirstRow) {
-    Load("aaaa\nbbbb\ncccc");
-    MarkStart = 1;
-    MarkEnd = 12;
-    auto rows = Rows(9, 6, 2, 1, 0, 1);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].marked, "##### ");  // bbbb and its line end
-    EXPECT_EQ(rows[1].marked, "##    ");
-}
-
-TEST_F(TextRows, StreamMarkScrolledPartlyOutOnTheLeft) {
-    Load("0123456789");
-    MarkStart = 2;
-    MarkEnd = 6;
-    auto rows = Rows(1, 6, 1, 5, 0, 1);  // shows from '4'
-    EXPECT_EQ(rows[0].text, "456789");
-    EXPECT_EQ(rows[0].marked, "##    ");
-}
-
-TEST_F(TextRows, MarkedTabCoversItsBlanks) {
-    Load("a\tb");
-    MarkStart = 1;
-    MarkEnd = 2;
-    auto rows = Rows(1, 10, 1, 1, 0, 1);
-    EXPECT_EQ(rows[0].marked, " #######  ");
-}
-
-TEST_F(TextRows, BlockMarkCoversTheSameColumnsOnEveryRow) {
-    Load("0123456789\n01\n0123456789\n0123456789\nzz");
-    MarkStart = 3;                // column 3 of line 0
-    MarkEnd = 11 + 3 + 11 + 7;    // column 7 of line 3
-    auto rows = Rows(9, 12, 1, 1, 0, 2);
-    EXPECT_EQ(BlockCol1, 3);
-    EXPECT_EQ(BlockCol2, 7);
-    ASSERT_EQ(rows.size(), 5u);
-    for (int r = 0; r < 4; ++r) EXPECT_EQ(rows[static_cast<size_t>(r)].marked, "   ####     ") << r;
-    EXPECT_EQ(rows[4].marked, "            ");
-}
-
-TEST_F(TextRows, BlockMarkFromRightToLeftSwapsItsEdges) {
-    Load("0123456789\n0123456789");
-    MarkStart = 7;        // column 7 of line 0
-    MarkEnd = 11 + 3;     // column 3 of line 1
-    auto rows = Rows(9, 12, 1, 1, 0, 2);
-    EXPECT_EQ(BlockCol1, 2);
-    EXPECT_EQ(BlockCol2, 8);
-    EXPECT_EQ(rows[0].marked, "  ######    ");
-    EXPECT_EQ(rows[1].marked, "  ######    ");
-}
-
-TEST_F(TextRows, BlockColumnsCountFromTheLineStartNotTheScroll) {
-    Load("0123456789\n0123456789");
-    MarkStart = 4;
-    MarkEnd = 11 + 8;
-    auto rows = Rows(9, 5, 1, 4, 0, 2);  // shows from column 3
-    EXPECT_EQ(BlockCol1, 4);
-    EXPECT_EQ(BlockCol2, 8);
-    EXPECT_EQ(rows[0].text, "34567");
-    EXPECT_EQ(rows[0].marked, " ####");
-}
-
-TEST_F(TextRows, NothingBelowTheLastLine) {
-    Load("a\nb");
-    auto rows = Rows(5, 4, 3);
-    EXPECT_TRUE(rows.empty());
-    rows = Rows(5, 4, 2);
-    EXPECT_EQ(rows.size(), 1u);
-    Load("");
-    rows = Rows(5, 4);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].text, "    ");
-}
-
 TEST_F(TextRows, RowsNeverReadBeyondALineTableOfAnotherFile) {
     Load("a\nb\nc\nd\ne\nf");
     Checked = _HEX_;
     Load("x");  // the line table is cleared, not left for the old file
-    auto rows = Rows(9, 4);
-    EXPECT_LE(rows.size(), 1u);
+    EXPECT_LE(Rows(9, 4).size(), 1u);
 }
 
 }  // namespace

@@ -47,6 +47,9 @@ TEST_F(ViewModes, TextToHexStartsAtTheTopLineUnrounded) {
     EXPECT_EQ(ByteNum, 1000);
     EXPECT_EQ(ByteOffset, 0);
     EXPECT_EQ(NumBytes, 2000u);
+    LineNum = 900;  // beyond the last line: the last line's start
+    ByteModePosition();
+    EXPECT_EQ(ByteNum, 2000);
 }
 
 TEST_F(ViewModes, HexToTextTakesTheLineHoldingByteNum) {

@@ -9,7 +9,7 @@
 namespace {
 
 class ViewNav : public DocTest {
-protected:
+public:
     void SetUp() override {
         DocTest::SetUp();
         ScreenLines = 10;
@@ -43,93 +43,79 @@ protected:
     }
 };
 
-TEST_F(ViewNav, TextKeysMoveWithinTheirLimits) {
-    LoadIn(_TEXT_, Lines(100));
-    EXPECT_TRUE(ViewKey(KeyPageDown, false));
-    EXPECT_EQ(LineNum, 10);
-    EXPECT_TRUE(ViewKey(KeyPageDown, true));  // half a page: 4
-    EXPECT_EQ(LineNum, 14);
-    EXPECT_TRUE(ViewKey(KeyUp, false));
-    EXPECT_EQ(LineNum, 13);
+// Each key from a position (LineNum, Col, ByteNum) with 10 rows on screen:
+// whether the view moved, and where to.
+TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
+    struct Pos {
+        int32_t line, col, byte;
+    };
+    struct Case {
+        uint16_t mode;
+        std::string text;
+        int32_t cols;  // ScreenCols
+        uint8_t wrap;
+        Pos from;
+        unsigned key;
+        bool ctrl, moved;
+        Pos to;
+    };
+    const std::string lines = Lines(100), wide(201, 'x'), hex(0x20, 'b');
+    const Case cases[] = {
+        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyPageDown, false, true, {10, 1, 0}},
+        {_TEXT_, lines, 80, 0, {10, 1, 0}, KeyPageDown, true, true, {14, 1, 0}},  // half a page
+        {_TEXT_, lines, 80, 0, {14, 1, 0}, KeyUp, false, true, {13, 1, 0}},
+        {_TEXT_, lines, 80, 0, {13, 1, 0}, KeyEnd, true, true, {92, 1, 0}},
+        {_TEXT_, lines, 80, 0, {95, 1, 0}, KeyPageDown, false, true, {100, 1, 0}},  // last at top
+        {_TEXT_, lines, 80, 0, {50, 3, 7}, KeyHome, true, true, {1, 3, 0}},
+        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyUp, false, false, {1, 1, 0}},
+        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyPageUp, false, false, {1, 1, 0}},
+        {_TEXT_, lines, 80, 0, {1, 1, 0}, 'A', false, false, {1, 1, 0}},
+        {_TEXT_, wide, 80, 0, {1, 1, 0}, KeyEnd, false, true, {1, 122, 0}},
+        {_TEXT_, wide, 80, 0, {1, 122, 0}, KeyLeft, true, true, {1, 82, 0}},
+        {_TEXT_, wide, 80, 0, {1, 82, 0}, KeyRight, true, true, {1, 122, 0}},
+        {_TEXT_, wide, 80, 0, {1, 200, 0}, KeyRight, true, true, {1, 201, 0}},
+        {_TEXT_, wide, 80, 0, {1, 201, 0}, KeyRight, false, false, {1, 201, 0}},
+        {_TEXT_, wide, 80, 0, {1, 2, 0}, KeyLeft, true, true, {1, 1, 0}},
+        {_TEXT_, wide, 80, 0, {1, 122, 0}, KeyHome, false, true, {1, 1, 0}},
+        {_TEXT_, wide, 80, 8, {1, 1, 0}, KeyEnd, false, false, {1, 1, 0}},  // wrapped
+        {_TEXT_, wide, 80, 8, {1, 1, 0}, KeyRight, false, false, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 0x15}, KeyDown, false, false, {1, 1, 0x15}},  // kept in row
+        {_HEX_, hex, 80, 0, {1, 1, 0x15}, KeyUp, false, true, {1, 1, 5}},
+        {_HEX_, hex, 80, 0, {1, 1, 5}, KeyUp, false, true, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyRight, false, true, {1, 1, 1}},
+        {_HEX_, hex, 80, 0, {1, 1, 1}, KeyLeft, false, true, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyLeft, false, false, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 0x1F}, KeyRight, false, false, {1, 1, 0x1F}},
+        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyEnd, false, false, {1, 1, 0}},  // 71 + 1 - 80 < 1
+        {_HEX_, hex, 40, 0, {1, 1, 0}, KeyEnd, false, true, {1, 32, 0}},
+        {_HEX_, std::string(0x12, 'b'), 80, 0, {1, 1, 5}, KeyDown, false, true, {1, 1, 0x11}},
+        {_CHAR_, std::string(1000, 'c'), 80, 0, {1, 1, 0}, KeyDown, false, true, {1, 1, 64}},
+        {_CHAR_, std::string(1000, 'c'), 80, 0, {1, 1, 64}, KeyPageDown, false, true, {1, 1, 640}},
+        {_HEX_, std::string(100, 'h'), 80, 0, {1, 1, 0}, KeyEnd, true, false, {1, 1, 0}},  // fits
+        {_HEX_, std::string(1000, 'h'), 80, 0, {1, 1, 0}, KeyEnd, true, true, {1, 1, 864}},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        ++row;
+        LoadIn(c.mode, c.text);
+        ScreenCols = c.cols;
+        WrapFlag = c.wrap;
+        LineNum = c.from.line;
+        Col = c.from.col;
+        ByteNum = c.from.byte;
+        EXPECT_EQ(ViewKey(c.key, c.ctrl), c.moved) << "row " << row;
+        EXPECT_EQ(LineNum, c.to.line) << "row " << row;
+        EXPECT_EQ(Col, c.to.col) << "row " << row;
+        EXPECT_EQ(ByteNum, c.to.byte) << "row " << row;
+    }
+    EXPECT_EQ(HorizontalScroll().max, 70);
+    // One row on screen: Ctrl+End stops at the last byte, not beyond it.
+    ScreenLines = 1;
     EXPECT_TRUE(ViewKey(KeyEnd, true));
-    EXPECT_EQ(LineNum, 100 + 2 - 10);
-    MoveDown(1000);
-    EXPECT_EQ(LineNum, 100);  // the last line may stand at the top
-    EXPECT_TRUE(ViewKey(KeyHome, true));
-    EXPECT_EQ(LineNum, 1);
-    EXPECT_FALSE(ViewKey(KeyUp, false));
-    EXPECT_FALSE(ViewKey(KeyPageUp, false));
-    EXPECT_FALSE(ViewKey('A', false));
-}
-
-TEST_F(ViewNav, TextColumnsFollowWrapping) {
-    LoadIn(_TEXT_, std::string(201, 'x'));
-    ASSERT_EQ(NumCols, 201);
-    EXPECT_TRUE(ViewKey(KeyEnd, false));
-    EXPECT_EQ(Col, 201 + 1 - 80);
-    EXPECT_TRUE(ViewKey(KeyLeft, true));
-    EXPECT_EQ(Col, 122 - 40);
-    EXPECT_TRUE(ViewKey(KeyRight, true));
-    EXPECT_EQ(Col, 122);
-    Col = 200;
-    EXPECT_TRUE(ViewKey(KeyRight, true));
-    EXPECT_EQ(Col, 201);
-    EXPECT_FALSE(ViewKey(KeyRight, false));
-    Col = 2;
-    EXPECT_TRUE(ViewKey(KeyLeft, true));
-    EXPECT_EQ(Col, 1);
-    EXPECT_TRUE(ViewKey(KeyEnd, false));
-    EXPECT_TRUE(ViewKey(KeyHome, false));
-    EXPECT_EQ(Col, 1);
-
+    EXPECT_EQ(ByteNum, 999);
+    LoadIn(_TEXT_, wide);
     WrapFlag = 8;
-    EXPECT_FALSE(ViewKey(KeyEnd, false));
-    EXPECT_FALSE(ViewKey(KeyRight, false));
     EXPECT_EQ(HorizontalScroll().max, 0);
-}
-
-TEST_F(ViewNav, HexKeysMoveByRowsAndBytes) {
-    LoadIn(_HEX_, std::string(0x20, 'b'));
-    ByteNum = 0x15;
-    EXPECT_FALSE(ViewKey(KeyDown, false));  // the last row keeps 0x15
-    EXPECT_EQ(ByteNum, 0x15);
-    EXPECT_TRUE(ViewKey(KeyUp, false));
-    EXPECT_EQ(ByteNum, 5);
-    EXPECT_TRUE(ViewKey(KeyUp, false));
-    EXPECT_EQ(ByteNum, 0);
-    EXPECT_TRUE(ViewKey(KeyRight, false));
-    EXPECT_EQ(ByteNum, 1);
-    EXPECT_TRUE(ViewKey(KeyLeft, false));
-    EXPECT_FALSE(ViewKey(KeyLeft, false));
-    ByteNum = 0x1F;
-    EXPECT_FALSE(ViewKey(KeyRight, false));
-    EXPECT_FALSE(ViewKey(KeyEnd, false));
-    EXPECT_EQ(Col, 1);  // 71 + 1 - 80 is below 1
-    ScreenCols = 40;
-    EXPECT_TRUE(ViewKey(KeyEnd, false));
-    EXPECT_EQ(Col, 32);
-
-    // A short last row: Down never goes past the last byte.
-    LoadIn(_HEX_, std::string(0x12, 'b'));
-    ByteNum = 5;
-    EXPECT_TRUE(ViewKey(KeyDown, false));
-    EXPECT_EQ(ByteNum, 0x11);
-
-    // Char mode moves by 64 bytes.
-    LoadIn(_CHAR_, std::string(1000, 'c'));
-    EXPECT_TRUE(ViewKey(KeyDown, false));
-    EXPECT_EQ(ByteNum, 64);
-    EXPECT_TRUE(ViewKey(KeyPageDown, false));
-    EXPECT_EQ(ByteNum, 64 * 10);
-}
-
-TEST_F(ViewNav, CtrlEndLeavesTheLastRowAboveTheBottom) {
-    LoadIn(_HEX_, std::string(100, 'h'));
-    EXPECT_FALSE(ViewKey(KeyEnd, true));  // the whole file fits
-    EXPECT_EQ(ByteNum, 0);
-    LoadIn(_HEX_, std::string(1000, 'h'));
-    EXPECT_TRUE(ViewKey(KeyEnd, true));
-    EXPECT_EQ(ByteNum, (999 / 16 + 2 - 10) * 16);
 }
 
 TEST_F(ViewNav, AnEmptyRangeKeepsByteNumAtZero) {
@@ -203,41 +189,47 @@ TEST_F(ViewNav, ScrollCodesThatDoNothing) {
     EXPECT_EQ(h.pos, 3);
 }
 
-TEST_F(ViewNav, HexPointerMapsDigitsGapsAndCharacters) {
+// The pointer's place (half steps: 2b on byte b, 2b - 1 in the gap before
+// it) from its cell on a row, with the rows starting at ByteNum.
+TEST_F(ViewNav, PointerCellsMapToBytesAndGaps) {
+    struct Case {
+        uint16_t mode;
+        int32_t byteNum, col;
+        int x, row;  // x: a cell column, or a pixel when negative
+        int32_t half;
+    } cases[] = {
+        {_HEX_, 0, 1, 11, 0, 0},        // byte 0's digits at 11 and 12
+        {_HEX_, 0, 1, 12, 0, 0},
+        {_HEX_, 0, 1, 13, 0, 2},
+        {_HEX_, 0, 1, 15, 0, 4},        // the blank between pairs: the byte on its right
+        {_HEX_, 0, 1, 29, 0, 14},
+        {_HEX_, 0, 1, 30, 0, 16},       // the two blanks in the middle: byte 8
+        {_HEX_, 0, 1, 32, 0, 16},
+        {_HEX_, 0, 1, 50, 0, 30},
+        {_HEX_, 0, 1, 53, 1, 31},       // "[": before the row's first byte
+        {_HEX_, 0, 1, 54, 1, 32},
+        {_HEX_, 0, 1, 69, 1, 62},
+        {_HEX_, 0, 1, 70, 1, 63},       // "]": the gap before the next row
+        {_HEX_, 0, 1, 3, 2, 63},        // the address
+        {_HEX_, 0, 1, -2, 2, 63},       // the left margin
+        {_HEX_, 0, 12, 0, 0, 0},        // scrolled: the first cell is the first digit
+        {_CHAR_, 3, 1, 11, 0, 6},
+        {_CHAR_, 3, 1, 74, 1, 2 * (3 + 64 + 63)},
+        {_CHAR_, 3, 1, 75, 1, 2 * (3 + 128) - 1},
+        {_CHAR_, 3, 1, 5, 1, 2 * (3 + 64) - 1},
+    };
+    for (const Case& c : cases) {
+        LoadIn(c.mode, std::string(200, 'q'));
+        ByteNum = c.byteNum;
+        Col = c.col;
+        const PointerPlace p = At(c.x < 0 ? -c.x : X(c.x), Y(c.row));
+        EXPECT_EQ(p.half, c.half) << c.mode << " cell " << c.x << " row " << c.row;
+        EXPECT_EQ(p.byte, (c.half + 1) / 2) << c.mode << " cell " << c.x << " row " << c.row;
+    }
     LoadIn(_HEX_, std::string(64, 'q'));
-    // Byte 0's digits at 11 and 12; the space at 15 between pairs belongs to
-    // byte 2, the two spaces at 30, 31 to byte 8.
-    EXPECT_EQ(At(X(11), Y(0)).byte, 0);
-    EXPECT_EQ(At(X(12), Y(0)).half, 0);
-    EXPECT_EQ(At(X(13), Y(0)).byte, 1);
-    EXPECT_EQ(At(X(15), Y(0)).byte, 2);
-    EXPECT_EQ(At(X(29), Y(0)).byte, 7);
-    EXPECT_EQ(At(X(30), Y(0)).byte, 8);
-    EXPECT_EQ(At(X(32), Y(0)).byte, 8);
-    EXPECT_EQ(At(X(50), Y(0)).byte, 15);
-    // The "[" lies before byte 0 of its row; the characters follow.
-    EXPECT_EQ(At(X(53), Y(1)).half, 2 * 16 - 1);
-    EXPECT_EQ(At(X(54), Y(1)).half, 2 * 16);
-    EXPECT_EQ(At(X(69), Y(1)).byte, 31);
-    EXPECT_EQ(At(X(70), Y(1)).half, 2 * 32 - 1);  // "]": the gap before the next row
-    // The address and the left margin lie before the row's first byte.
-    EXPECT_EQ(At(X(3), Y(2)).half, 2 * 32 - 1);
-    EXPECT_EQ(At(2, Y(2)).half, 2 * 32 - 1);
     const PointerPlace p = At(X(20), Y(2));
     EXPECT_EQ(p.rowStart, 32);
     EXPECT_EQ(p.rowEnd, 48);
-    // With Col 12 the first cell is the first digit.
-    Col = 12;
-    EXPECT_EQ(At(X(0), Y(0)).half, 0);
-}
-
-TEST_F(ViewNav, CharPointerAndShiftedRows) {
-    LoadIn(_CHAR_, std::string(200, 'q'));
-    ByteNum = 3;
-    EXPECT_EQ(At(X(11), Y(0)).byte, 3);
-    EXPECT_EQ(At(X(74), Y(1)).byte, 3 + 64 + 63);
-    EXPECT_EQ(At(X(75), Y(1)).half, 2 * (3 + 128) - 1);
-    EXPECT_EQ(At(X(5), Y(1)).half, 2 * (3 + 64) - 1);
 }
 
 TEST_F(ViewNav, PointerBeyondTheShownRangeStaysInside) {
@@ -340,6 +332,8 @@ TEST_F(ViewNav, CtrlMarksAndDragsWholeRows) {
     EXPECT_TRUE(e.repaint);
     EXPECT_EQ(MarkStart, 7);
     EXPECT_EQ(MarkEnd, 22);
+    DragMove(At(X(0), Y(1)), 0, false);  // back on the first row: it alone
+    EXPECT_EQ(MarkEnd, 15);
     DragMove(At(X(0), Y(0)), 0, false);
     EXPECT_EQ(MarkStart, 0);
     MarkEnd = 7;
@@ -350,6 +344,50 @@ TEST_F(ViewNav, CtrlMarksAndDragsWholeRows) {
     MarkEnd = 15;
     ButtonDown(At(X(1), Y(2)), KeyShift);
     EXPECT_EQ(MarkEnd, 22);
+    // The empty row after the last line end starts a drag without a mark,
+    // and drops one that was there; the drag then marks the rows above.
+    for (const uint8_t before : {0, 1}) {
+        MarkState = before;
+        e = ButtonDown(At(X(0), Y(3)), KeyControl);
+        EXPECT_TRUE(e.capture);
+        EXPECT_EQ(MarkDrag, 1);
+        EXPECT_EQ(e.mark, before ? 0 : -1);
+        MarkState = 0;
+        e = DragMove(At(X(0), Y(2)), 0, false);
+        EXPECT_EQ(e.mark, 1);
+        EXPECT_EQ(MarkStart, 15);
+        EXPECT_EQ(MarkEnd, 22);
+    }
+}
+
+// Text mode shows the whole file: a range that interpret mode chose before
+// does not limit the mouse.
+TEST_F(ViewNav, TextMouseReachesPastAnEarlierTableRange) {
+    const std::string text = "ab cd\r\nef gh\r\nij kl\r\n";
+    struct Case {
+        const char* what;
+        void (*act)(ViewNav&);
+        int32_t start, end;
+    } cases[] = {
+        {"drag", [](ViewNav& t) { t.Drag(2, 0, 4); }, 14, 19},
+        {"ctrl row", [](ViewNav& t) { ButtonDown(t.At(X(1), Y(1)), KeyControl); }, 7, 14},
+        {"double click", [](ViewNav& t) { DoubleClick(t.At(X(4), Y(2)), 0); }, 17, 19},
+        {"shift", [](ViewNav& t) {
+             MarkState = 1;
+             ButtonDown(t.At(X(1), Y(2)), KeyShift);
+         }, 0, 16},
+    };
+    for (const Case& c : cases) {
+        LoadIn(_TEXT_, text);
+        ByteOffset = 2;
+        NumBytes = 3;
+        MarkState = 0;
+        MarkStart = 0;
+        MarkEnd = 2;
+        c.act(*this);
+        EXPECT_EQ(MarkStart, c.start) << c.what;
+        EXPECT_EQ(MarkEnd, c.end) << c.what;
+    }
 }
 
 TEST_F(ViewNav, DoubleClickMarksAWord) {

@@ -18,12 +18,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::string TempPath(const char* name) {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + name;
-}
-
 // The clipboard's text, or "<none>" when it holds none.
 std::string ClipboardText() {
     if (!OpenClipboard(nullptr)) return "<closed>";
@@ -37,6 +31,29 @@ std::string ClipboardText() {
     return out;
 }
 
+// The whole CF_TEXT block, beyond its NUL too.
+std::string ClipboardBlock() {
+    std::string out;
+    if (!OpenClipboard(nullptr)) return out;
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        const char* p = static_cast<const char*>(GlobalLock(h));
+        if (p) out.assign(p, GlobalSize(h));
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return out;
+}
+
+// Leaves freed blocks full of 0xAA that the next allocations may reuse.
+void DirtyTheHeap() {
+    for (SIZE_T size = 16; size <= 4096; size *= 2) {
+        HGLOBAL junk = GlobalAlloc(GMEM_MOVEABLE, size);
+        std::memset(GlobalLock(junk), 0xAA, size);
+        GlobalUnlock(junk);
+        GlobalFree(junk);
+    }
+}
+
 void SetClipboardText(const char* text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -47,24 +64,10 @@ void SetClipboardText(const char* text) {
     CloseClipboard();
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::string out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-    CloseHandle(h);
-    return out;
-}
-
 class CopyExport : public ShellTest {
 protected:
     static void Open(const std::string& bytes, const char* name) {
-        const std::string path = TempFile(name, bytes);
-        std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
-        Command(CM_OPEN_NAMED);
+        OpenInView(name, bytes);
         ASSERT_EQ(FileSize, static_cast<int32_t>(bytes.size()));
     }
     static void MarkBytes(int32_t start, int32_t end) {
@@ -81,13 +84,13 @@ protected:
     // Export Marked Area answered with a fresh file of that name; returns
     // what was written.
     static std::string Export(const char* name) {
-        const std::string path = TempPath(name);
+        const std::string path = TempFilePath(name);
         DeleteFileA(path.c_str());
         SaveAsAnswer = path;
         ClearDialogs();
         Command(CM_EXPORT_MARKED);
         EXPECT_TRUE(SaveAsAnswer.empty()) << "no save dialog";
-        return ReadFileBytes(path);
+        return ReadWholeFile(path);
     }
     static std::string Binary() {
         std::string b;
@@ -161,7 +164,7 @@ TEST_F(CopyExport, BlockMarksOutsideTextModeAreRefused) {
     SetClipboardText("before");
     ClearDialogs();
     Command(CM_COPY);
-    SaveAsAnswer = TempPath("orvex-export4.txt");
+    SaveAsAnswer = TempFilePath("orvex-export4.txt");
     Command(CM_EXPORT_MARKED);
     const std::string refused =
         "Not Available|Copy/Export of Block Marks is only available in text mode.";
@@ -199,10 +202,39 @@ TEST_F(CopyExport, AFileThatCannotBeCreatedGivesErrorBox3287) {
     ASSERT_FALSE(SeenDialogs.empty());
     EXPECT_EQ(SeenDialogs.back(), std::string("Line 3287, Error Code 32|") + text)
         << SeenDialogs.size();
-    EXPECT_EQ(ReadFileBytes(path), "keep");
+    EXPECT_EQ(ReadWholeFile(path), "keep");
     EXPECT_EQ(hFile, nullptr);
     EXPECT_EQ(MarkState, 1);
     DeleteFileA(path.c_str());
 }
 
 }  // namespace
+
+// The block is larger than its text (a block mark's spare room, a zero byte
+// inside a range): nothing but zeros may follow the NUL.
+TEST_F(CopyExport, NothingButZerosFollowsTheClipboardText) {
+    struct Case {
+        int32_t state, start, end;
+        const char* text;
+    } cases[] = {
+        {2, 4, 25, "456789\r\n      \r\nEFGHIJ\r\n"},
+        {1, 2, 20, "23456789"},
+    };
+    std::string bytes = ThreeLines;
+    bytes[10] = '\0';
+    Open(bytes, "orvex-copy-zero.txt");
+    for (const Case& c : cases) {
+        if (c.state == 2)
+            MarkBlock(c.start, c.end, 4, 10);
+        else
+            MarkBytes(c.start, c.end);
+        DirtyTheHeap();
+        Command(CM_COPY);
+        const std::string block = ClipboardBlock();
+        const size_t nul = block.find('\0');
+        ASSERT_NE(nul, std::string::npos) << c.text;
+        EXPECT_EQ(block.substr(0, nul), c.text);
+        EXPECT_GT(block.size(), nul + 1) << c.text;
+        EXPECT_EQ(block.find_first_not_of('\0', nul), std::string::npos) << c.text;
+    }
+}

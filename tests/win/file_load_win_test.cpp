@@ -8,22 +8,9 @@
 #include "document/document.h"
 #include "document/document_win.h"
 #include "document/line_index.h"
+#include "win_test_support.h"
 
 namespace {
-
-std::string TempPath(const char* name) {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + name;
-}
-
-void WriteWin(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD done = 0;
-    ASSERT_TRUE(WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr));
-    CloseHandle(h);
-}
 
 LoadOutcome LoadPath(const std::string& path) {
     std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
@@ -40,8 +27,7 @@ protected:
 };
 
 TEST_F(WinLoad, ReadsAFileThroughTheSystemFileApi) {
-    const std::string path = TempPath("orvex-load.TXT");
-    WriteWin(path, "first\r\nsecond\r\n");
+    const std::string path = TempFile("orvex-load.TXT", "first\r\nsecond\r\n");
     const LoadOutcome r = LoadPath(path);
     ASSERT_EQ(r.step, LoadDone);
     EXPECT_EQ(FileSize, 15);
@@ -64,10 +50,7 @@ TEST_F(WinLoad, ReadsAFileThroughTheSystemFileApi) {
 }
 
 TEST_F(WinLoad, LargeFileGetsABlockAndTheLargerLineLimit) {
-    const std::string path = TempPath("orvex-large.bin");
-    std::string bytes(204801, 'x');
-    bytes[204800] = 'y';
-    WriteWin(path, bytes);
+    const std::string path = TempFile("orvex-large.bin", std::string(204800, 'x') + "y");
     ASSERT_EQ(LoadPath(path).step, LoadDone);
     EXPECT_NE(hFileMem, nullptr);
     EXPECT_NE(FileBuf, FileArea);
@@ -75,8 +58,7 @@ TEST_F(WinLoad, LargeFileGetsABlockAndTheLargerLineLimit) {
     EXPECT_EQ(FileBuf[204800], 'y');
 
     // Loading a small file afterwards releases the block.
-    const std::string small = TempPath("orvex-small.bin");
-    WriteWin(small, "abc");
+    const std::string small = TempFile("orvex-small.bin", "abc");
     ASSERT_EQ(LoadPath(small).step, LoadDone);
     EXPECT_EQ(hFileMem, nullptr);
     EXPECT_EQ(FileBuf, FileArea);
@@ -86,10 +68,9 @@ TEST_F(WinLoad, LargeFileGetsABlockAndTheLargerLineLimit) {
 }
 
 TEST_F(WinLoad, MissingFileReportsTheOpenFailureAndKeepsTheDocument) {
-    const std::string path = TempPath("orvex-keep.bin");
-    WriteWin(path, "kept");
+    const std::string path = TempFile("orvex-keep.bin", "kept");
     ASSERT_EQ(LoadPath(path).step, LoadDone);
-    const LoadOutcome r = LoadPath(TempPath("orvex-no-such-file.bin"));
+    const LoadOutcome r = LoadPath(TempFilePath("orvex-no-such-file.bin"));
     EXPECT_EQ(r.step, LoadOpenFailed);
     EXPECT_EQ(static_cast<unsigned>(r.step), 2126u);
     EXPECT_EQ(r.code, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
@@ -100,8 +81,7 @@ TEST_F(WinLoad, MissingFileReportsTheOpenFailureAndKeepsTheDocument) {
 }
 
 TEST_F(WinLoad, LockedFileCannotBeOpened) {
-    const std::string path = TempPath("orvex-locked.bin");
-    WriteWin(path, "locked");
+    const std::string path = TempFile("orvex-locked.bin", "locked");
     HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);

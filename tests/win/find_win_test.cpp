@@ -21,11 +21,8 @@ namespace {
 class Find : public ShellTest {
 protected:
     static void Open(const std::string& bytes, const char* name = "orvex-find.txt") {
-        const std::string path = TempFile(name, bytes);
-        std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
-        Command(CM_OPEN_NAMED);
+        OpenInView(name, bytes);
         ASSERT_EQ(FileSize, static_cast<int32_t>(bytes.size()));
-        ClearDialogs();
     }
     static void Type(const char* text) { SetWindowTextA(hFindCombo, text); }
     // Types the text and runs the command.

@@ -27,28 +27,18 @@ void Answer(HWND dialog) {
     if (Button == ID_HEX) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-class NavDialogs : public ::testing::Test {
+class NavDialogs : public ShellTest {
 protected:
     void SetUp() override {
-        DeleteSettingsKey();
-        StartShell();
+        ShellTest::SetUp();
         DialogAnswer = Answer;
         Button = IDOK;
         First = Second = "";
     }
-    void TearDown() override {
+    static void Open(const std::string& bytes, int mode) {
         DialogAnswer = nullptr;
-        StopShell();
-        DeleteSettingsKey();
-    }
-    void Open(const std::string& bytes, int mode) {
-        Command(mode);
-        const std::string path = TempFile("orvex-nav.bin", bytes);
-        std::strcpy(FileName, path.c_str());
-        DialogAnswer = nullptr;
-        Command(CM_OPEN_NAMED);
+        OpenInView("orvex-nav.bin", bytes, mode);
         DialogAnswer = Answer;
-        ClearDialogs();
     }
     static void CtrlKey(UINT vk) {
         SetControl(true);

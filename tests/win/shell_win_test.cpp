@@ -42,6 +42,15 @@ protected:
     }
 };
 
+// 300 lines of 300 characters in words of six: about 90 KB of text.
+std::string LongLines() {
+    std::string line;
+    for (int w = 0; w < 50; ++w) line += "words ";
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += line + "\r\n";
+    return text;
+}
+
 bool Seen(const std::string& part) {
     for (auto& d : SeenDialogs)
         if (d.find(part) != std::string::npos) return true;
@@ -220,9 +229,7 @@ TEST_F(Shell, ReloadAndRecentItems) {
 TEST_F(Shell, ModeChangesKeepThePlaceAndTheChecks) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "line of text\r\n";  // 14 bytes a line
-    const std::string path = TempFile("orvex-modes.txt", text);
-    std::strcpy(FileName, path.c_str());
-    Command(258);
+    const std::string path = OpenInView("orvex-modes.txt", text);
     ASSERT_EQ(Checked, _TEXT_);
     LineNum = 11;
     Command(305);
@@ -307,9 +314,7 @@ TEST_F(Shell, OptionTogglesAddressModesWrapAndConvert) {
 }
 
 TEST_F(Shell, MarkKeysEnableAndGreyCopy) {
-    const std::string path = TempFile("orvex-mark.bin", std::string(100, 'm'));
-    std::strcpy(FileName, path.c_str());
-    Command(258);
+    const std::string path = OpenInView("orvex-mark.bin", std::string(100, 'm'));
     Command(305);
     ByteNum = 10;
     SetControl(true);
@@ -398,4 +403,35 @@ TEST_F(Shell, ExitDestroysAndSaves) {
     auto s = ReadSetting("Settings");
     ASSERT_EQ(s.size(), 92u);
     EXPECT_EQ(s[72] | (s[73] << 8), 305);
+}
+
+TEST_F(Shell, WrapSavedOnOpensTheNamedFileWrappedAtStart) {
+    const std::string path = TempFile("orvex-wrapped.txt", LongLines());
+    StopShell();
+    DefaultSettings();
+    WrapFlag = 8;
+    std::vector<uint8_t> record(SettingsSize);
+    PackSettings(record.data());
+    WriteSetting("Settings", REG_BINARY, record.data(), SettingsSize);
+    StartShellWith(path.c_str());
+    EXPECT_EQ(SeenDialogs, std::vector<std::string>{});
+    EXPECT_EQ(Checked, _TEXT_);
+    EXPECT_GT(NumLines, 300);
+    EXPECT_LE(NumLines, MaxLines);
+    // Built for the width the first paint found.
+    EXPECT_GT(ScreenCols, 1);
+    EXPECT_EQ(WrapCols, ScreenCols);
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(Shell, WrapOffFarDownKeepsTheLineInTheFile) {
+    const std::string path = OpenInView("orvex-unwrap.txt", LongLines());
+    Command(308);
+    ASSERT_GT(NumLines, 301);
+    LineNum = NumLines;
+    Command(308);
+    EXPECT_EQ(NumLines, 301);
+    EXPECT_EQ(LineNum, 301);
+    EXPECT_EQ(StatusText(2), "\tLine     301 of     301");
+    DeleteFileA(path.c_str());
 }

@@ -16,32 +16,17 @@
 
 namespace {
 
-class ViewWindow : public ::testing::Test {
+class ViewWindow : public ShellTest {
 protected:
     void SetUp() override {
-        DeleteSettingsKey();
-        StartShell();
-        ASSERT_TRUE(hViewWnd);
+        ShellTest::SetUp();
         CmdErase();
         LastCmd[0] = '\0';
     }
-    void TearDown() override {
-        StopShell();
-        DeleteSettingsKey();
-        DialogAnswer = nullptr;
+    static void Open(const char* name, const std::string& bytes, int mode) {
+        OpenInView(name, bytes, mode);
     }
-    void Open(const char* name, const std::string& bytes, int mode) {
-        Command(mode);
-        const std::string path = TempFile(name, bytes);
-        std::strcpy(FileName, path.c_str());
-        Command(CM_OPEN_NAMED);
-        Paint();
-    }
-    static void Paint() {
-        InvalidateRect(hViewWnd, nullptr, TRUE);
-        UpdateWindow(hViewWnd);
-        Pump();
-    }
+    static void Paint() { PaintView(); }
     static void Key(UINT vk) {
         const LPARAM lp = static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1;
         Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, lp);
@@ -194,6 +179,42 @@ TEST_F(ViewWindow, MarkColoursStandWhereTheMarkedCharactersAre) {
     for (int c = 56; c < 60; ++c) EXPECT_GT(shot.Count(c, 0, red), 0) << c;
     for (int c : {15, 25, 55, 60}) EXPECT_EQ(shot.Count(c, 0, red), 0) << c;
     for (int c = 0; c < 71; ++c) EXPECT_EQ(shot.Count(c, 1, red), 0) << c;
+}
+
+// Right of the rows' last whole cell up to the scroll bar the view shows its
+// background, whatever was there before, in every mode.
+TEST_F(ViewWindow, TheStripRightOfTheRowsIsBackground) {
+    BkColor = RGB(0, 0, 255);
+    DeleteObject(hBkBrush);
+    hBkBrush = CreateSolidBrush(BkColor);
+    Open("orvex-strip.txt", std::string(300, 's') + "\r\n", CM_VIEW_TEXT);
+    // A client width that leaves part of a cell over.
+    RECT r;
+    GetClientRect(hViewWnd, &r);
+    if ((r.right - 4) % CharWidth == 0) {
+        GetWindowRect(hViewWnd, &r);
+        SetWindowPos(hViewWnd, nullptr, 0, 0, r.right - r.left + CharWidth / 2, r.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    }
+    GetClientRect(hViewWnd, &r);
+    for (const int mode : {CM_VIEW_TEXT, CM_VIEW_HEX, CM_VIEW_CHAR}) {
+        Command(mode);
+        Col = mode == CM_VIEW_TEXT ? 1 : 40;  // hex and char rows end inside the view
+        HDC dc = GetDC(hViewWnd);
+        HBRUSH stale = CreateSolidBrush(RGB(255, 0, 255));
+        FillRect(dc, &r, stale);
+        DeleteObject(stale);
+        ReleaseDC(hViewWnd, dc);
+        Paint();
+        const int right = mode == CM_VIEW_TEXT ? 4 + CharWidth * ScreenCols
+                                               : 4 + CharWidth * (HexCols + 1 - Col);
+        ASSERT_LT(right, r.right) << mode;
+        Capture shot;
+        int stalePixels = 0;
+        for (int y = 0; y < r.bottom; y += 3)
+            for (int x = right; x < r.right; ++x) stalePixels += shot.Pixel(x, y) != BkColor;
+        EXPECT_EQ(stalePixels, 0) << mode;
+    }
 }
 
 TEST_F(ViewWindow, CommandBarEditingEnterAndRepeat) {

@@ -94,7 +94,9 @@ void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
     RegCloseKey(k);
 }
 
-void StartShell() {
+void StartShell() { StartShellWith(nullptr); }
+
+void StartShellWith(const char* argument) {
     hInst = GetModuleHandleA(nullptr);
     hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
     hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(111));
@@ -109,7 +111,9 @@ void StartShell() {
     DefaultSettings();
     LoadSettings();
     hBkBrush = CreateSolidBrush(BkColor);
+    if (argument) ScreenCols = ScreenLines = WrapCols = 0;  // no paint has measured the view
     CreateMainWindow();
+    OpenArgument(argument);
     Pump();
 }
 
@@ -181,10 +185,42 @@ UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
 
 LRESULT ButtonState(int id) { return SendMessageA(hToolBar, TB_GETSTATE, id, 0); }
 
-std::string TempFile(const std::string& name, const std::string& bytes) {
+std::string TempFilePath(const std::string& name) {
     char dir[MAX_PATH];
     GetTempPathA(sizeof dir, dir);
-    const std::string path = std::string(dir) + name;
+    return std::string(dir) + name;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string out;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+    CloseHandle(h);
+    return out;
+}
+
+std::string OpenInView(const std::string& name, const std::string& bytes, int mode) {
+    if (mode) Command(mode);
+    const std::string path = TempFile(name, bytes);
+    std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
+    Command(258);
+    PaintView();
+    ClearDialogs();
+    return path;
+}
+
+void PaintView() {
+    InvalidateRect(hViewWnd, nullptr, TRUE);
+    UpdateWindow(hViewWnd);
+    Pump();
+}
+
+std::string TempFile(const std::string& name, const std::string& bytes) {
+    const std::string path = TempFilePath(name);
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD wrote = 0;
     WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);

@@ -34,6 +34,10 @@ void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
 // The start-up up to the message loop: defaults, settings read, main window
 // created and shown, with the dialog hook installed.
 void StartShell();
+// The same as a program started with `argument` on its command line: the
+// file is opened before the first paint (the view's metrics as a new
+// process has them), then the messages run.
+void StartShellWith(const char* argument);
 // Destroys the main window (saving the settings) and drains its WM_QUIT.
 void StopShell();
 // Runs the messages waiting, each through the program's routing.
@@ -53,6 +57,16 @@ LRESULT ButtonState(int id);
 
 // Writes `bytes` to a new file in the temporary directory; returns its path.
 std::string TempFile(const std::string& name, const std::string& bytes);
+// The path of `name` in the temporary directory.
+std::string TempFilePath(const std::string& name);
+// Every byte of a file; "<missing>" when it cannot be opened.
+std::string ReadWholeFile(const std::string& path);
+// Switches to view `mode` (when not 0), then opens `bytes` as a file of that
+// name as the Open command does and runs the messages; the dialogs it showed
+// are forgotten. Returns the path.
+std::string OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
+// Repaints the view window now.
+void PaintView();
 
 // A copy of the view window's client area as it is on the screen.
 class ViewCapture {
