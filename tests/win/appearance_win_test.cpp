@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -20,9 +21,8 @@ namespace {
 // How the hook answers the next font or colour dialog, and what the font dialog listed.
 struct {
     const char *family, *size;  // picked in the font dialog; nullptr: the one preselected
-    COLORREF colour;            // typed into the colour dialog
-    bool addCustom;             // then "Add to Custom Colors"
-    int clickCustom;            // instead a click on custom colour box clickCustom - 1
+    COLORREF colour;            // typed into the colour dialog, with custom 0
+    int custom;                 // 1: then "Add to Custom Colors"; 2: a click on its custom box
     int button, shown;
     std::string families, sizes;  // "|a|*b|c|", * the selected entry
     std::map<std::string, int> images;
@@ -63,8 +63,9 @@ void Answer(HWND dialog) {
         if (Dlg.family) SelectFamily(families, Dlg.family);  // as a click would
         Dlg.sizes = Entries(sizes);
         if (Dlg.size) SelectFamily(sizes, Dlg.size);
-    } else if (boxes && Dlg.clickCustom) {
-        const int i = Dlg.clickCustom - 1;
+    } else if (boxes && Dlg.custom == 2) {
+        const int i = static_cast<int>(std::find(CustColors, CustColors + 16, Dlg.colour) - CustColors);
+        EXPECT_LT(i, 16) << "offered as a custom colour";
         RECT r;
         GetClientRect(boxes, &r);
         POINT p{r.right / 8 * (i % 8) + r.right / 16, r.bottom / 2 * (i / 8) + r.bottom / 4};
@@ -73,7 +74,7 @@ void Answer(HWND dialog) {
         SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     } else if (boxes) {  // the edits of red, green and blue are 706..708
         for (int i = 0; i < 3; ++i) SetDlgItemInt(dialog, 706 + i, (Dlg.colour >> (8 * i)) & 0xFF, FALSE);
-        if (Dlg.addCustom) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(712, BN_CLICKED), 0);
+        if (Dlg.custom == 1) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(712, BN_CLICKED), 0);
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Dlg.button, BN_CLICKED), 0);
 }
@@ -96,9 +97,9 @@ void Show(int command, int button = IDOK) {
     Repaint();
 }
 
-// A file of `bytes` shown in view `mode` with bytes 2..5 marked.
-void Open(int mode, const std::string& bytes) {
-    Command(mode);
+// A file of `bytes` shown as text with bytes 2..5 marked.
+void Open(const std::string& bytes) {
+    Command(CM_VIEW_TEXT);
     std::strcpy(FileName, TempFile("orvex-appearance.bin", bytes).c_str());
     Command(CM_OPEN_NAMED);
     MarkStart = 2;
@@ -133,8 +134,6 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     } cases[] = {
         {"Terminal", nullptr, nullptr, 12, IDOK, terminal, "Terminal 12 x 8"},
         {"Liberation Mono", nullptr, nullptr, 13, IDOK, twelve, "Liberation Mono 12 x 0"},
-        {"Liberation Mono", nullptr, nullptr, 30, IDOK, "| 8| 9|10|11|12|14|16|18|*20|",
-         "Liberation Mono 20 x 0"},
         // PostScript outlines: not TrueType, but scalable.
         {"Terminal", "Nimbus Mono PS", nullptr, 13, IDOK, twelve, "Nimbus Mono PS 12 x 0"},
         {"Terminal", "Courier New", "16", 12, IDOK, twelve, "Courier New 16 x 0"},
@@ -154,12 +153,10 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
         EXPECT_EQ(ScreenFont(), c.font);
     }
     EXPECT_EQ(ImageList_GetImageCount(hSmallImages), 2) << "the images outlive the dialog";
-    // Modern (fixed-pitch) families of the ANSI and OEM sets, 1 for TrueType; -1: not listed.
+    // Modern families of the OEM and ANSI sets, 1 for TrueType; -1: Swiss or Roman, not listed.
     const std::pair<const char*, int> images[] = {
-        {"Terminal", 0},         {"Courier", 0},           {"Fixedsys", 0},
-        {"Nimbus Mono PS", 0},   {"Courier New", 1},       {"Liberation Mono", 1},
-        {"MS Sans Serif", -1},   {"Tahoma", -1},           {"Liberation Sans", -1},
-        {"Liberation Serif", -1}, {"DejaVu Serif", -1},    {"Small Fonts", -1}};
+        {"Terminal", 0},      {"Courier", 0},        {"Nimbus Mono PS", 0},   {"Courier New", 1},
+        {"MS Sans Serif", -1}, {"Liberation Sans", -1}, {"Liberation Serif", -1}};
     for (const auto& [name, image] : images)
         EXPECT_EQ(Dlg.images.count(name) ? Dlg.images[name] : -1, image) << name;
 
@@ -169,22 +166,53 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     EXPECT_EQ(Dlg.families.rfind("|*" + std::string(FontName) + "|", 0), 0u) << Dlg.families;
 }
 
-TEST_F(Appearance, ColourCommandsRepaintTheView) {
-    Open(CM_VIEW_TEXT, std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
+TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
+    const std::vector<uint32_t> saved(CustColors, CustColors + CustColorCount);
+    Open("gpy_" + std::string(36, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
+    {  // The default "Terminal" 12 x 8, a raster face, draws "gpy_" whole in 12-pixel rows.
+        HDC dc = GetDC(hViewWnd);
+        HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                                   PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Terminal"));
+        char face[32] = "";
+        GetTextFaceA(dc, sizeof face, face);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        DeleteObject(SelectObject(dc, old));
+        ReleaseDC(hViewWnd, dc);
+        EXPECT_STREQ(face, "Terminal");
+        EXPECT_EQ(tm.tmHeight, 12);
+        EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
+        EXPECT_EQ(CharWidth, 8);
+        ViewCapture shot;
+        for (int c = 0; c < 4; ++c) {
+            int below = 0;  // pixels of the character below its baseline
+            for (int y = 4 + tm.tmAscent; y < 4 + 12; ++y)
+                for (int x = 4 + 8 * c; x < 12 + 8 * c; ++x) below += shot.Pixel(x, y) == RGB(0, 0, 0);
+            EXPECT_GT(below, 0) << "gpy_"[c];
+        }
+    }
+    Dlg.family = "Liberation Mono";
+    Dlg.size = "18";
+    Show(CM_SELECT_FONT);
+    EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
+    EXPECT_EQ(ScreenLines, View.bottom / 18);
+    EXPECT_EQ(ScreenCols, (View.right - 4) / 10);
     const struct {
-        int command, button;
+        int command, button, custom;
         COLORREF typed, value;  // the colour's value afterwards, seen in cell `col` of row 0
         int col;                // 3 is marked, 20 is not: the colour is not seen in the other
     } cases[] = {
-        {CM_BK_COLOR, IDCANCEL, RGB(1, 2, 3), RGB(255, 255, 192), 20},
-        {CM_TEXT_COLOR, IDOK, RGB(0, 0, 255), RGB(0, 0, 255), 20},
-        {CM_BK_COLOR, IDOK, RGB(0, 160, 0), RGB(0, 160, 0), 20},
-        {CM_MARK_TEXT_COLOR, IDOK, RGB(255, 255, 0), RGB(255, 255, 0), 3},
-        {CM_MARK_BK_COLOR, IDOK, RGB(160, 0, 160), RGB(160, 0, 160), 3},
+        {CM_BK_COLOR, IDCANCEL, 0, RGB(1, 2, 3), RGB(255, 255, 192), 20},
+        {CM_TEXT_COLOR, IDOK, 1, RGB(10, 200, 30), RGB(10, 200, 30), 20},  // added to the custom ones
+        {CM_TEXT_COLOR, IDOK, 0, RGB(0, 0, 255), RGB(0, 0, 255), 20},
+        {CM_MARK_TEXT_COLOR, IDOK, 2, RGB(10, 200, 30), RGB(10, 200, 30), 3},  // offered again
+        {CM_BK_COLOR, IDOK, 0, RGB(0, 160, 0), RGB(0, 160, 0), 20},
+        {CM_MARK_BK_COLOR, IDOK, 0, RGB(160, 0, 160), RGB(160, 0, 160), 3},
     };
     for (const auto& c : cases) {
         const HBRUSH brush = hBkBrush;
         Dlg.colour = c.typed;
+        Dlg.custom = c.custom;
         Show(c.command, c.button);
         EXPECT_EQ(hBkBrush != brush, c.command == CM_BK_COLOR && c.button == IDOK) << c.command;
         EXPECT_EQ(*CommandColor(c.command), c.value) << c.command;
@@ -192,97 +220,30 @@ TEST_F(Appearance, ColourCommandsRepaintTheView) {
         EXPECT_GT(shot.Count(c.col, 0, c.value), 0) << c.command;
         EXPECT_EQ(shot.Count(23 - c.col, 0, c.value), 0) << c.command;
     }
-    EXPECT_EQ(Below(ViewCapture()), RGB(0, 160, 0)) << "the new brush fills the rest";
-
-    // A colour added to the custom colours is offered by the next dialog.
-    const std::vector<uint32_t> saved(CustColors, CustColors + CustColorCount);
-    Dlg.colour = RGB(10, 200, 30);
-    Dlg.addCustom = true;
-    Show(CM_TEXT_COLOR);
-    for (int i = 0; i < CustColorCount; ++i)
-        if (CustColors[i] == RGB(10, 200, 30) && saved[i] != CustColors[i]) Dlg.clickCustom = i + 1;
-    ASSERT_NE(Dlg.clickCustom, 0) << "added to the custom colours";
-    Show(CM_MARK_BK_COLOR);
-    EXPECT_EQ(MarkBkColor, RGB(10, 200, 30));
-    std::copy(saved.begin(), saved.end(), CustColors);
-}
-
-TEST_F(Appearance, TheChosenFaceAndColoursDrawTheViewAndSurviveARestart) {
-    Open(CM_VIEW_HEX, std::string(256, 'p'));
-    EXPECT_EQ(CharWidth, 8);
-    Dlg.family = "Liberation Mono";
-    Dlg.size = "18";
-    Show(CM_SELECT_FONT);
-    Dlg.colour = RGB(255, 0, 0);
-    Show(CM_MARK_BK_COLOR);
-    Dlg.colour = RGB(0, 160, 0);
-    Show(CM_BK_COLOR);
-    EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
-    EXPECT_EQ(ScreenLines, View.bottom / 18);
-    EXPECT_EQ(ScreenCols, (View.right - 4) / 10);
     {
-        ViewCapture shot;  // bytes 2..5: digits in cells 16..24, characters in cells 56..59
-        for (int c = 0; c < 71; ++c) {
-            const bool marked = (c >= 16 && c < 25) || (c >= 56 && c < 60);
-            EXPECT_EQ(shot.Count(c, 0, RGB(255, 0, 0)) > 0, marked) << c;
-            EXPECT_EQ(shot.Count(c, 1, RGB(255, 0, 0)), 0) << c;
+        ViewCapture shot;  // bytes 2..5 in cells of 10 x 18 pixels
+        for (int c = 0; c < 42; ++c) {
+            EXPECT_EQ(shot.Count(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
+            EXPECT_EQ(shot.Count(c, 1, RGB(160, 0, 160)), 0) << c;
         }
-        EXPECT_EQ(Below(shot), RGB(0, 160, 0));
+        EXPECT_EQ(Below(shot), RGB(0, 160, 0)) << "the new brush fills the rest";
     }
-    // A drag over cells of the new size, from byte 5's character to byte 8's on the next row.
-    Route(hViewWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4 + 10 * 59 + 5, 4 + 9));
-    Route(hViewWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4 + 10 * 62 + 5, 4 + 18 + 9));
-    Route(hViewWnd, WM_LBUTTONUP, 0, MAKELPARAM(4 + 10 * 62 + 5, 4 + 18 + 9));
+    // A drag over cells of the new size, from byte 5 through byte 8 of the next line.
+    Route(hViewWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4 + 10 * 5 + 5, 4 + 9));
+    Route(hViewWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4 + 10 * 8 + 5, 4 + 18 + 9));
+    Route(hViewWnd, WM_LBUTTONUP, 0, MAKELPARAM(4 + 10 * 8 + 5, 4 + 18 + 9));
     EXPECT_EQ(MarkStart, 5);
-    EXPECT_EQ(MarkEnd, 25);
+    EXPECT_EQ(MarkEnd, 42 + 9);
 
     StopShell();
-    const std::vector<uint8_t> font = ReadSetting("Font"), settings = ReadSetting("Settings");
-    EXPECT_EQ(std::string(font.begin(), font.end()), std::string("Liberation Mono", 16));
-    ASSERT_EQ(settings.size(), 92u);
-    EXPECT_EQ(std::vector<uint8_t>(settings.begin() + 48, settings.begin() + 64),
-              (std::vector<uint8_t>{0, 0, 0, 0, 0, 160, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0}));
-    EXPECT_EQ(std::vector<uint8_t>(settings.begin() + 76, settings.begin() + 80),
-              (std::vector<uint8_t>{18, 0, 0, 0}));
     StartShell();
     EXPECT_EQ(ScreenFont(), "Liberation Mono 18 x 0");
-    Open(CM_VIEW_HEX, std::string(64, 'p'));
+    Open("pppppppp");
     EXPECT_EQ(CharWidth, 10);
     ViewCapture shot;
-    EXPECT_GT(shot.Count(16, 0, RGB(255, 0, 0)), 0);
+    EXPECT_GT(shot.Count(3, 0, RGB(160, 0, 160)), 0);
     EXPECT_EQ(Below(shot), RGB(0, 160, 0));
-}
-
-// The default face of the prefix: "Terminal" 12 x 8 holds "g", "p", "y" and
-// "_" whole in a 12-pixel row, their low parts below the baseline included.
-TEST(TerminalFace, TwelvePixelRowsHoldWholeCharacters) {
-    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-    HGDIOBJ oldBitmap = SelectObject(dc, CreateCompatibleBitmap(screen, 8, 16));
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ oldFont = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                                                   0, 0, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Terminal"));
-    char face[32] = "";
-    GetTextFaceA(dc, sizeof face, face);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    EXPECT_STREQ(face, "Terminal");
-    EXPECT_EQ(tm.tmHeight, 12);
-    EXPECT_EQ(tm.tmAveCharWidth, 8);
-    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
-    const RECT all{0, 0, 8, 16};
-    for (char c : {'g', 'p', 'y', '_'}) {
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        TextOutA(dc, 0, 0, &c, 1);
-        int below = 0, outside = 0;
-        for (int y = tm.tmAscent; y < 16; ++y)
-            for (int x = 0; x < 8; ++x)
-                if (GetPixel(dc, x, y) == RGB(0, 0, 0)) ++(y < 12 ? below : outside);
-        EXPECT_GT(below, 0) << c << ": drawn below the baseline";
-        EXPECT_EQ(outside, 0) << c;
-    }
-    DeleteObject(SelectObject(dc, oldFont));
-    DeleteObject(SelectObject(dc, oldBitmap));
-    DeleteDC(dc);
+    std::copy(saved.begin(), saved.end(), CustColors);
 }
 
 }  // namespace
