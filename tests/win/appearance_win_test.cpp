@@ -166,31 +166,34 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     EXPECT_EQ(Dlg.families.rfind("|*" + std::string(FontName) + "|", 0), 0u) << Dlg.families;
 }
 
+// The default face, "Terminal" 12 x 8, is a raster face that draws "gpy_" whole in 12-pixel rows.
+TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
+    Open("gpy_pp");
+    HDC dc = GetDC(hViewWnd);
+    HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                               PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Terminal"));
+    char face[32] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    DeleteObject(SelectObject(dc, old));
+    ReleaseDC(hViewWnd, dc);
+    EXPECT_STREQ(face, "Terminal");
+    EXPECT_EQ(tm.tmHeight, 12);
+    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
+    EXPECT_EQ(CharWidth, 8);
+    ViewCapture shot;
+    for (int c = 0; c < 4; ++c) {
+        int below = 0;  // pixels of the character below its baseline
+        for (int y = 4 + tm.tmAscent; y < 4 + 12; ++y)
+            for (int x = 4 + 8 * c; x < 12 + 8 * c; ++x) below += shot.Pixel(x, y) == RGB(0, 0, 0);
+        EXPECT_GT(below, 0) << "gpy_"[c];
+    }
+}
+
 TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
     const std::vector<uint32_t> saved(CustColors, CustColors + CustColorCount);
-    Open("gpy_" + std::string(36, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
-    {  // The default "Terminal" 12 x 8, a raster face, draws "gpy_" whole in 12-pixel rows.
-        HDC dc = GetDC(hViewWnd);
-        HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                                   PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Terminal"));
-        char face[32] = "";
-        GetTextFaceA(dc, sizeof face, face);
-        TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        DeleteObject(SelectObject(dc, old));
-        ReleaseDC(hViewWnd, dc);
-        EXPECT_STREQ(face, "Terminal");
-        EXPECT_EQ(tm.tmHeight, 12);
-        EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
-        EXPECT_EQ(CharWidth, 8);
-        ViewCapture shot;
-        for (int c = 0; c < 4; ++c) {
-            int below = 0;  // pixels of the character below its baseline
-            for (int y = 4 + tm.tmAscent; y < 4 + 12; ++y)
-                for (int x = 4 + 8 * c; x < 12 + 8 * c; ++x) below += shot.Pixel(x, y) == RGB(0, 0, 0);
-            EXPECT_GT(below, 0) << "gpy_"[c];
-        }
-    }
+    Open(std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
     Dlg.family = "Liberation Mono";
     Dlg.size = "18";
     Show(CM_SELECT_FONT);
