@@ -22,21 +22,24 @@ TEST(SizeText, FormatAndReadBack) {
                                      : FormatRasterSize(c.height, c.width, text);
         EXPECT_EQ(ok, c.text[0] != '\0') << c.height << " x " << c.width;
         EXPECT_STREQ(text, c.text);
-        if (ok) EXPECT_EQ(SizeTextHeight(text), c.height) << text;
-        if (ok) EXPECT_EQ(SizeTextWidth(text), c.width == H ? 0 : c.width) << text;
+        if (!ok) continue;
+        EXPECT_EQ(SizeTextHeight(text), c.height) << text;
+        EXPECT_EQ(SizeTextWidth(text), c.width == H ? 0 : c.width) << text;
     }
     // Blanks, and characters missing at the end, read as 0.
     const std::pair<const char*, std::pair<int, int>> read[] = {
         {"", {0, 0}},       {" ", {0, 0}},       {"7", {70, 0}},
         {"  x  ", {0, 0}},  {"12 x 3", {12, 30}}, {"12 x", {12, 0}}};
     for (const auto& [text, size] : read)
-        EXPECT_EQ(std::make_pair<int, int>(SizeTextHeight(text), SizeTextWidth(text)), size) << text;
+        EXPECT_EQ((std::make_pair<int, int>(SizeTextHeight(text), SizeTextWidth(text))), size)
+            << '"' << text << '"';
 }
 
 TEST(SizeText, Preselection) {
     const std::pair<int, int> heights[] = {{-5, 0}, {7, 0},  {8, 0},  {12, 4}, {13, 4},
                                             {15, 5}, {19, 7}, {20, 8}, {30, 8}};
-    for (const auto& [fontHeight, index] : heights) EXPECT_EQ(TrueTypeSizeIndex(fontHeight), index) << fontHeight;
+    for (const auto& [fontHeight, index] : heights)
+        EXPECT_EQ(TrueTypeSizeIndex(fontHeight), index) << fontHeight;
     const char* with[] = {" 8 x  8", "12 x  6", "12 x  8", "16 x  8"};
     const char* without[] = {" 8 x  8", "12 x 80", "12 x  8 ", "12x8"};
     EXPECT_EQ(RasterSizeIndex(with, 4), 2);
@@ -54,7 +57,8 @@ TEST(FontChoice, OkStoresAtMostThirtyOneCharactersOfTheFace) {
 }
 
 TEST(Colours, CommandsAndCustomColours) {
-    uint32_t* const fields[] = {nullptr, &TextColor, &BkColor, &MarkTextColor, &MarkBkColor, nullptr};
+    uint32_t* const fields[] = {nullptr,        &TextColor,  &BkColor,
+                                &MarkTextColor, &MarkBkColor, nullptr};  // of commands 315..320
     for (int i = 0; i < 6; ++i) EXPECT_EQ(CommandColor(315 + i), fields[i]) << 315 + i;
     // As the colour dialog first offers them, 0x00BBGGRR.
     const uint32_t offered[CustColorCount] = {
