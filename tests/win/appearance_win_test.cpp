@@ -64,7 +64,8 @@ void Answer(HWND dialog) {
         Dlg.sizes = Entries(sizes);
         if (Dlg.size) SelectFamily(sizes, Dlg.size);
     } else if (boxes && Dlg.custom == 2) {
-        const int i = static_cast<int>(std::find(CustColors, CustColors + 16, Dlg.colour) - CustColors);
+        const int i = static_cast<int>(std::find(CustColors, CustColors + 16, Dlg.colour) -
+                                       CustColors);
         EXPECT_LT(i, 16) << "offered as a custom colour";
         RECT r;
         GetClientRect(boxes, &r);
@@ -73,7 +74,8 @@ void Answer(HWND dialog) {
         SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
         SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     } else if (boxes) {  // the edits of red, green and blue are 706..708
-        for (int i = 0; i < 3; ++i) SetDlgItemInt(dialog, 706 + i, (Dlg.colour >> (8 * i)) & 0xFF, FALSE);
+        for (int i = 0; i < 3; ++i)
+            SetDlgItemInt(dialog, 706 + i, (Dlg.colour >> (8 * i)) & 0xFF, FALSE);
         if (Dlg.custom == 1) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(712, BN_CLICKED), 0);
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Dlg.button, BN_CLICKED), 0);
@@ -111,7 +113,8 @@ void Open(const std::string& bytes) {
 COLORREF Below(const ViewCapture& shot) { return shot.Pixel(View.right / 2, View.bottom - 2); }
 
 std::string ScreenFont() {
-    return std::string(FontName) + " " + std::to_string(FontHeight) + " x " + std::to_string(FontWidth);
+    return std::string(FontName) + " " + std::to_string(FontHeight) + " x " +
+           std::to_string(FontWidth);
 }
 
 class Appearance : public ShellTest {
@@ -170,8 +173,9 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
 TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
     Open("gpy_pp");
     HDC dc = GetDC(hViewWnd);
-    HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                               PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Terminal"));
+    HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                                               0, 0, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
+                                               "Terminal"));
     char face[32] = "";
     GetTextFaceA(dc, sizeof face, face);
     TEXTMETRICA tm{};
@@ -206,7 +210,7 @@ TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
         int col;                // 3 is marked, 20 is not: the colour is not seen in the other
     } cases[] = {
         {CM_BK_COLOR, IDCANCEL, 0, RGB(1, 2, 3), RGB(255, 255, 192), 20},
-        {CM_TEXT_COLOR, IDOK, 1, RGB(10, 200, 30), RGB(10, 200, 30), 20},  // added to the custom ones
+        {CM_TEXT_COLOR, IDOK, 1, RGB(10, 200, 30), RGB(10, 200, 30), 20},  // added to the customs
         {CM_TEXT_COLOR, IDOK, 0, RGB(0, 0, 255), RGB(0, 0, 255), 20},
         {CM_MARK_TEXT_COLOR, IDOK, 2, RGB(10, 200, 30), RGB(10, 200, 30), 3},  // offered again
         {CM_BK_COLOR, IDOK, 0, RGB(0, 160, 0), RGB(0, 160, 0), 20},
