@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/app_win.h"
 #include "appearance/appearance.h"
+#include "appearance/font_list_win.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
 #include "view/view_nav.h"
@@ -16,526 +18,239 @@
 
 namespace {
 
-struct Entry {
-    std::string text;
-    int image;
-    bool selected;
-};
+// How the hook answers the next font or colour dialog, and what the font dialog listed.
+struct {
+    const char *family, *size;  // picked in the font dialog; nullptr: the one preselected
+    COLORREF colour;            // typed into the colour dialog, with custom 0
+    int custom;                 // 1: then "Add to Custom Colors"; 2: a click on its custom box
+    int button, shown;
+    std::string families, sizes;  // "|a|*b|c|", * the selected entry
+    std::map<std::string, int> images;
+} Dlg;
 
-std::vector<Entry> Items(HWND list) {
-    std::vector<Entry> out;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
+// The entries of a list view, which must be sorted and each there once.
+std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
+    std::string out = "|", last;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
         char text[64] = "";
+        ListView_GetItemText(list, i, 0, text, sizeof text);
+        EXPECT_LT(lstrcmpiA(last.c_str(), text), 0) << "after \"" << last << "\": " << text;
+        out += (ListView_GetItemState(list, i, LVIS_SELECTED) ? "*" : "") + (last = text) + "|";
         LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+        item.mask = LVIF_IMAGE;
         item.iItem = i;
-        item.stateMask = LVIS_SELECTED;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        out.push_back({text, item.iImage, (item.state & LVIS_SELECTED) != 0});
+        if (images && ListView_GetItem(list, &item)) (*images)[last] = item.iImage;
     }
     return out;
 }
 
-std::vector<std::string> Texts(const std::vector<Entry>& entries) {
-    std::vector<std::string> out;
-    for (const Entry& e : entries) out.push_back(e.text);
-    return out;
-}
-
-std::string Selected(const std::vector<Entry>& entries) {
-    std::string out;
-    for (const Entry& e : entries)
-        if (e.selected) out += (out.empty() ? "" : "|") + e.text;
-    return out;
-}
-
-const Entry* Find(const std::vector<Entry>& entries, const std::string& text) {
-    for (const Entry& e : entries)
-        if (e.text == text) return &e;
-    return nullptr;
-}
-
-// Selects an entry as a click would.
-void Pick(HWND list, const char* text) {
-    LVFINDINFOA find = {};
-    find.flags = LVFI_STRING;
-    find.psz = text;
-    const int index = static_cast<int>(
-        SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-    ASSERT_GE(index, 0) << text;
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
-}
-
-// What the font dialog showed and how it is answered.
-struct FontDialogRun {
-    // answer
-    const char* family = nullptr;
-    const char* size = nullptr;
-    int button = IDOK;
-    // seen
-    bool shown = false;
-    std::string title;
-    std::vector<Entry> families, sizes, sizesAfterFamily;
-    LONG familyStyle = 0, sizeStyle = 0;
-    int familyColumn = 0, sizeColumn = 0, familyWidth = 0, sizeWidth = 0;
-    bool familyImages = false;
-} FontRun;
-
-void AnswerFontDialog(HWND dialog) {
-    HWND families = GetDlgItem(dialog, 160);
-    HWND sizes = GetDlgItem(dialog, 161);
+void Answer(HWND dialog) {
+    HWND families = GetDlgItem(dialog, 160), sizes = GetDlgItem(dialog, 161);
+    HWND boxes = GetDlgItem(dialog, 721);  // of the custom colours, 8 a row, 2 rows
+    Dlg.shown += families || boxes;
     if (families && sizes) {
-        FontRun.shown = true;
-        char title[64] = "";
-        GetWindowTextA(dialog, title, sizeof title);
-        FontRun.title = title;
-        FontRun.families = Items(families);
-        FontRun.sizes = Items(sizes);
-        FontRun.familyStyle = GetWindowLongA(families, GWL_STYLE);
-        FontRun.sizeStyle = GetWindowLongA(sizes, GWL_STYLE);
-        RECT r;
-        GetClientRect(families, &r);
-        FontRun.familyWidth = r.right;
-        GetClientRect(sizes, &r);
-        FontRun.sizeWidth = r.right;
-        FontRun.familyColumn = static_cast<int>(SendMessageA(families, LVM_GETCOLUMNWIDTH, 0, 0));
-        FontRun.sizeColumn = static_cast<int>(SendMessageA(sizes, LVM_GETCOLUMNWIDTH, 0, 0));
-        FontRun.familyImages = SendMessageA(families, LVM_GETIMAGELIST, LVSIL_SMALL, 0) != 0;
-        if (FontRun.family) Pick(families, FontRun.family);
-        FontRun.sizesAfterFamily = Items(sizes);
-        if (FontRun.size) Pick(sizes, FontRun.size);
-    }
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(FontRun.button, BN_CLICKED), 0);
-}
-
-class FontDialog : public ShellTest {
-protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        FontRun = FontDialogRun();
-        DialogAnswer = AnswerFontDialog;
-    }
-    static void Choose(const char* family, const char* size, int button = IDOK) {
-        FontRun.family = family;
-        FontRun.size = size;
-        FontRun.button = button;
-        Command(CM_SELECT_FONT);
-        ASSERT_TRUE(FontRun.shown);
-    }
-};
-
-const std::vector<std::string> Heights = {" 8", " 9", "10", "11", "12", "14", "16", "18", "20"};
-
-TEST_F(FontDialog, SortedReportListsOfTheModernAnsiAndOemFamilies) {
-    Choose(nullptr, nullptr, IDCANCEL);
-    EXPECT_EQ(FontRun.title, "Select Font and Size");
-    const LONG wanted = LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                        LVS_SORTASCENDING;
-    EXPECT_EQ(FontRun.familyStyle & (wanted | LVS_TYPEMASK), wanted);
-    EXPECT_EQ(FontRun.sizeStyle & (wanted | LVS_TYPEMASK), wanted);
-    EXPECT_EQ(FontRun.familyColumn, FontRun.familyWidth - 20);
-    EXPECT_EQ(FontRun.sizeColumn, FontRun.sizeWidth - 20);
-    EXPECT_TRUE(FontRun.familyImages);
-    EXPECT_EQ(ImageList_GetImageCount(hSmallImages), 2) << "the images outlive the dialog";
-
-    const std::vector<std::string> names = Texts(FontRun.families);
-    ASSERT_GT(names.size(), 3u);
-    for (size_t i = 1; i < names.size(); ++i)
-        EXPECT_LT(lstrcmpiA(names[i - 1].c_str(), names[i].c_str()), 0)
-            << names[i - 1] << " / " << names[i] << ": sorted, each family once";
-
-    const struct {
-        const char* name;
-        int image;  // -1: not listed
-    } cases[] = {
-        {"Terminal", 0},           // raster, OEM character set
-        {"Courier", 0},            // raster, ANSI
-        {"Fixedsys", 0},
-        {"Courier New", 1},        // TrueType
-        {"Liberation Mono", 1},
-        {"MS Sans Serif", -1},     // Swiss
-        {"Tahoma", -1},
-        {"Liberation Sans", -1},
-        {"Liberation Serif", -1},  // Roman
-        {"DejaVu Serif", -1},
-        {"Small Fonts", -1},
-    };
-    for (const auto& c : cases) {
-        const Entry* e = Find(FontRun.families, c.name);
-        if (c.image < 0) {
-            EXPECT_EQ(e, nullptr) << c.name;
-        } else {
-            ASSERT_NE(e, nullptr) << c.name;
-            EXPECT_EQ(e->image, c.image) << c.name;
+        EXPECT_EQ(WindowText(dialog), "Select Font and Size");
+        const LONG style = LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                           LVS_SORTASCENDING;
+        for (HWND list : {families, sizes}) {
+            RECT r;
+            GetClientRect(list, &r);
+            EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & (style | LVS_TYPEMASK), style);
+            EXPECT_EQ(ListView_GetColumnWidth(list, 0), r.right - 20);
         }
+        EXPECT_NE(ListView_GetImageList(families, LVSIL_SMALL), nullptr);
+        Dlg.families = Entries(families, &Dlg.images);
+        if (Dlg.family) SelectFamily(families, Dlg.family);  // as a click would
+        Dlg.sizes = Entries(sizes);
+        if (Dlg.size) SelectFamily(sizes, Dlg.size);
+    } else if (boxes && Dlg.custom == 2) {
+        const int i = static_cast<int>(std::find(CustColors, CustColors + 16, Dlg.colour) -
+                                       CustColors);
+        EXPECT_LT(i, 16) << "offered as a custom colour";
+        RECT r;
+        GetClientRect(boxes, &r);
+        POINT p{r.right / 8 * (i % 8) + r.right / 16, r.bottom / 2 * (i / 8) + r.bottom / 4};
+        MapWindowPoints(boxes, dialog, &p, 1);
+        SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    } else if (boxes) {  // the edits of red, green and blue are 706..708
+        for (int i = 0; i < 3; ++i)
+            SetDlgItemInt(dialog, 706 + i, (Dlg.colour >> (8 * i)) & 0xFF, FALSE);
+        if (Dlg.custom == 1) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(712, BN_CLICKED), 0);
     }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Dlg.button, BN_CLICKED), 0);
 }
 
-TEST_F(FontDialog, DefaultsPreselectTerminalTwelveByEight) {
-    FontWidth = 0;  // the stored width does not take part in the choice
-    Choose(nullptr, nullptr);
-    EXPECT_EQ(Selected(FontRun.families), "Terminal");
-    EXPECT_EQ(Texts(FontRun.sizes), (std::vector<std::string>{" 8 x  8", "12 x  8", "16 x  8"}));
-    EXPECT_EQ(Selected(FontRun.sizes), "12 x  8");
-    EXPECT_STREQ(FontName, "Terminal");
-    EXPECT_EQ(FontHeight, 12);
-    EXPECT_EQ(FontWidth, 8);
-}
+RECT View;  // the view's client area at the last paint
 
-TEST_F(FontDialog, TrueTypeHeightsAndTheirPreselection) {
-    const struct {
-        int16_t fontHeight;
-        const char* selected;
-    } cases[] = {{13, "12"}, {30, "20"}, {5, " 8"}, {14, "14"}};
-    for (const auto& c : cases) {
-        std::strcpy(FontName, "Liberation Mono");
-        FontHeight = c.fontHeight;
-        FontWidth = 8;
-        Choose(nullptr, nullptr);
-        EXPECT_EQ(Selected(FontRun.families), "Liberation Mono");
-        EXPECT_EQ(Texts(FontRun.sizes), Heights);
-        EXPECT_EQ(Selected(FontRun.sizes), c.selected) << c.fontHeight;
-        EXPECT_STREQ(FontName, "Liberation Mono");
-        EXPECT_EQ(FontHeight, std::atoi(c.selected));
-        EXPECT_EQ(FontWidth, 0);
-    }
-}
-
-TEST_F(FontDialog, AnOutlineFaceThatIsNotTrueTypeGetsTheHeights) {
-    FontHeight = 13;
-    Choose("Nimbus Mono PS", nullptr);  // PostScript outlines (fonts-urw-base35)
-    const Entry* e = Find(FontRun.families, "Nimbus Mono PS");
-    ASSERT_NE(e, nullptr);
-    EXPECT_EQ(e->image, 0);
-    EXPECT_EQ(Texts(FontRun.sizesAfterFamily),
-              Heights);
-    EXPECT_EQ(Selected(FontRun.sizesAfterFamily), "12");
-    EXPECT_STREQ(FontName, "Nimbus Mono PS");
-    EXPECT_EQ(FontHeight, 12);
-    EXPECT_EQ(FontWidth, 0);
-}
-
-TEST_F(FontDialog, AnotherFamilyRefillsTheSizes) {
-    Choose("Courier New", "16");
-    EXPECT_EQ(Texts(FontRun.sizesAfterFamily),
-              Heights);
-    EXPECT_EQ(Selected(FontRun.sizesAfterFamily), "12");
-    EXPECT_STREQ(FontName, "Courier New");
-    EXPECT_EQ(FontHeight, 16);
-    EXPECT_EQ(FontWidth, 0);
-
-    // Back to a raster family: its own sizes again, "12 x  8" chosen.
-    Choose("Terminal", " 8 x  8");
-    EXPECT_EQ(Selected(FontRun.sizesAfterFamily), "12 x  8");
-    EXPECT_STREQ(FontName, "Terminal");
-    EXPECT_EQ(FontHeight, 8);
-    EXPECT_EQ(FontWidth, 8);
-
-    // A raster family without 12 x 8: its first size.
-    Choose("Fixedsys", nullptr);
-    EXPECT_EQ(Selected(FontRun.sizesAfterFamily), FontRun.sizesAfterFamily.at(0).text);
-    EXPECT_EQ(FontHeight, 15);
-    EXPECT_EQ(FontWidth, 8);
-}
-
-TEST_F(FontDialog, CancelChangesNothingAndAnUnknownFaceTakesTheFirst) {
-    Choose("Courier New", "20", IDCANCEL);
-    EXPECT_STREQ(FontName, "Terminal");
-    EXPECT_EQ(FontHeight, 12);
-    EXPECT_EQ(FontWidth, 8);
-
-    std::strcpy(FontName, "No Such Face");
-    Choose(nullptr, nullptr);
-    ASSERT_FALSE(FontRun.families.empty());
-    EXPECT_EQ(Selected(FontRun.families), FontRun.families[0].text);
-    EXPECT_EQ(std::string(FontName), FontRun.families[0].text);
-}
-
-// The cell width of a face as the view measures it.
-int MeasuredWidth(const char* face, int height, int width) {
-    HDC dc = GetDC(hViewWnd);
-    HFONT font = CreateFontA(height, width, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             PROOF_QUALITY, FIXED_PITCH | FF_MODERN, face);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE a{};
-    GetTextExtentPoint32A(dc, "A", 1, &a);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    ReleaseDC(hViewWnd, dc);
-    return a.cx;
-}
-
-void OpenFile(int mode, const std::string& bytes) {
-    Command(mode);
-    std::strcpy(FileName, TempFile("orvex-appearance.bin", bytes).c_str());
-    Command(CM_OPEN_NAMED);
-}
-
-void PaintView() {
+void Repaint() {
     InvalidateRect(hViewWnd, nullptr, TRUE);
     UpdateWindow(hViewWnd);
     Pump();
+    GetClientRect(hViewWnd, &View);
 }
 
-TEST_F(FontDialog, TheViewDrawsAndMarksInTheChosenTrueTypeFace) {
-    OpenFile(CM_VIEW_HEX, std::string(256, 'p'));
-    PaintView();
-    EXPECT_EQ(CharWidth, 8);
-    Choose("Liberation Mono", "18");
-    MarkBkColor = RGB(255, 0, 0);
+// Runs a command whose dialog the hook answers with `button`.
+void Show(int command, int button = IDOK) {
+    Dlg.button = button;
+    const int before = Dlg.shown;
+    Command(command);
+    ASSERT_EQ(Dlg.shown, before + 1);
+    Repaint();
+}
+
+// A file of `bytes` shown as text with bytes 2..5 marked.
+void Open(const std::string& bytes) {
+    Command(CM_VIEW_TEXT);
+    std::strcpy(FileName, TempFile("orvex-appearance.bin", bytes).c_str());
+    Command(CM_OPEN_NAMED);
     MarkStart = 2;
     MarkEnd = 6;
     SetMarked();
-    PaintView();
-    const int width = MeasuredWidth("Liberation Mono", 18, 0);
-    ASSERT_NE(width, 8);
-    EXPECT_EQ(CharWidth, width);
-    RECT r;
-    GetClientRect(hViewWnd, &r);
-    EXPECT_EQ(ScreenLines, r.bottom / 18);
-    EXPECT_EQ(ScreenCols, (r.right - 4) / width);
-
-    ViewCapture shot;
-    const COLORREF red = RGB(255, 0, 0);
-    // Bytes 2..5: digits in cells 16..24, characters in cells 56..59.
-    for (int c = 16; c < 25; ++c) EXPECT_GT(shot.Count(c, 0, red), 0) << c;
-    for (int c = 56; c < 60; ++c) EXPECT_GT(shot.Count(c, 0, red), 0) << c;
-    for (int c : {15, 25, 55, 60}) EXPECT_EQ(shot.Count(c, 0, red), 0) << c;
-    for (int c = 0; c < 71; ++c) EXPECT_EQ(shot.Count(c, 1, red), 0) << c;
-
-    // A drag over cells of the new width marks the bytes under them: from
-    // byte 5's character to byte 8's on the next row.
-    auto cell = [width](int c, int r) {
-        return MAKELPARAM(4 + width * c + width / 2, 4 + 18 * r + 9);
-    };
-    Route(hViewWnd, WM_LBUTTONDOWN, MK_LBUTTON, cell(54 + 5, 0));
-    Route(hViewWnd, WM_MOUSEMOVE, MK_LBUTTON, cell(54 + 8, 1));
-    Route(hViewWnd, WM_LBUTTONUP, 0, cell(54 + 8, 1));
-    EXPECT_EQ(MarkStart, 5);
-    EXPECT_EQ(MarkEnd, 16 + 9);
+    Repaint();
 }
 
-// --- the colour commands ---
+COLORREF Below(const ViewCapture& shot) { return shot.Pixel(View.right / 2, View.bottom - 2); }
 
-// Controls of the colour dialog.
-const int ColorRed = 706, ColorGreen = 707, ColorBlue = 708, ColorAdd = 712, ColorCustom = 721;
-
-struct ColourDialogRun {
-    COLORREF colour = 0;
-    bool addCustom = false;
-    int pickCustom = -1;  // a custom colour box clicked instead of the edits
-    int button = IDOK;
-    int shown = 0;
-} ColourRun;
-
-// A click on custom colour box `index` (8 boxes a row, 2 rows).
-void ClickCustom(HWND dialog, int index) {
-    HWND boxes = GetDlgItem(dialog, ColorCustom);
-    RECT r;
-    GetClientRect(boxes, &r);
-    const int dx = r.right / 8, dy = r.bottom / 2;
-    POINT p{dx * (index % 8) + dx / 2, dy * (index / 8) + dy / 2};
-    MapWindowPoints(boxes, dialog, &p, 1);
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+std::string ScreenFont() {
+    return std::string(FontName) + " " + std::to_string(FontHeight) + " x " +
+           std::to_string(FontWidth);
 }
 
-void AnswerColourDialog(HWND dialog) {
-    if (GetDlgItem(dialog, ColorRed)) {
-        ++ColourRun.shown;
-        if (ColourRun.pickCustom >= 0) {
-            ClickCustom(dialog, ColourRun.pickCustom);
-        } else {
-            SetDlgItemInt(dialog, ColorRed, GetRValue(ColourRun.colour), FALSE);
-            SetDlgItemInt(dialog, ColorGreen, GetGValue(ColourRun.colour), FALSE);
-            SetDlgItemInt(dialog, ColorBlue, GetBValue(ColourRun.colour), FALSE);
-        }
-        if (ColourRun.addCustom)
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(ColorAdd, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, ColorAdd)));
-    }
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(ColourRun.button, BN_CLICKED), 0);
-}
-
-class Colours : public ShellTest {
+class Appearance : public ShellTest {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        std::memcpy(saved_, CustColors, sizeof saved_);
-        ColourRun = ColourDialogRun();
-        DialogAnswer = AnswerColourDialog;
-        // Row 0 "pppp...", bytes 2..5 marked.
-        OpenFile(CM_VIEW_TEXT, std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
-        MarkStart = 2;
-        MarkEnd = 6;
-        SetMarked();
-        PaintView();
+        Dlg = {};
+        DialogAnswer = Answer;
     }
-    void TearDown() override {
-        std::memcpy(CustColors, saved_, sizeof saved_);
-        ShellTest::TearDown();
-    }
-    static void Choose(int command, COLORREF colour, int button = IDOK) {
-        ColourRun.colour = colour;
-        ColourRun.button = button;
-        const int before = ColourRun.shown;
-        Command(command);
-        ASSERT_EQ(ColourRun.shown, before + 1);
-        PaintView();
-    }
-
-private:
-    uint32_t saved_[CustColorCount];
 };
 
-TEST_F(Colours, EachCommandRepaintsTheViewInItsColour) {
+TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
+    const char* twelve = "| 8| 9|10|11|*12|14|16|18|20|";
+    const char* terminal = "| 8 x  8|*12 x  8|16 x  8|";
     const struct {
-        int command;
-        uint32_t* field;
-        COLORREF colour;
-        int col;  // a cell that shows the colour: 3 is marked, 20 is not
-        int absentCol;
+        const char *face, *family, *size;  // FontName before; picked (nullptr: the preselected)
+        int16_t height;                    // FontHeight before
+        int button;
+        const char *sizes, *font;  // listed for the family, * the preselected; ScreenFont() after
     } cases[] = {
-        {CM_TEXT_COLOR, &TextColor, RGB(0, 0, 255), 20, 3},
-        {CM_BK_COLOR, &BkColor, RGB(0, 160, 0), 20, 3},
-        {CM_MARK_TEXT_COLOR, &MarkTextColor, RGB(255, 255, 0), 3, 20},
-        {CM_MARK_BK_COLOR, &MarkBkColor, RGB(160, 0, 160), 3, 20},
+        {"Terminal", nullptr, nullptr, 12, IDOK, terminal, "Terminal 12 x 8"},
+        {"Liberation Mono", nullptr, nullptr, 13, IDOK, twelve, "Liberation Mono 12 x 0"},
+        // PostScript outlines: not TrueType, but scalable.
+        {"Terminal", "Nimbus Mono PS", nullptr, 13, IDOK, twelve, "Nimbus Mono PS 12 x 0"},
+        {"Terminal", "Courier New", "16", 12, IDOK, twelve, "Courier New 16 x 0"},
+        {"Courier New", "Terminal", " 8 x  8", 12, IDOK, terminal, "Terminal 8 x 8"},
+        {"Terminal", "Fixedsys", nullptr, 12, IDOK, "|*15 x  8|", "Fixedsys 15 x 8"},
+        {"Terminal", "Courier New", "20", 12, IDCANCEL, twelve, "Terminal 12 x 3"},
     };
     for (const auto& c : cases) {
-        Choose(c.command, c.colour);
-        EXPECT_EQ(*c.field, c.colour) << c.command;
-        ViewCapture shot;
-        EXPECT_GT(shot.Count(c.col, 0, c.colour), 0) << c.command;
-        EXPECT_EQ(shot.Count(c.absentCol, 0, c.colour), 0) << c.command;
+        SCOPED_TRACE(std::string(c.face) + " -> " + (c.family ? c.family : "-"));
+        std::strcpy(FontName, c.face);
+        FontHeight = c.height;
+        FontWidth = 3;  // takes no part in the choice
+        Dlg.family = c.family;
+        Dlg.size = c.size;
+        Show(CM_SELECT_FONT, c.button);
+        EXPECT_EQ(Dlg.sizes, c.sizes);
+        EXPECT_EQ(ScreenFont(), c.font);
     }
-    // The new background brush fills the view below the rows too.
-    ViewCapture shot;
-    RECT r;
-    GetClientRect(hViewWnd, &r);
-    EXPECT_EQ(shot.Pixel(r.right / 2, r.bottom - 2), RGB(0, 160, 0));
+    EXPECT_EQ(ImageList_GetImageCount(hSmallImages), 2) << "the images outlive the dialog";
+    // Modern families of the OEM and ANSI sets, 1 for TrueType; -1: Swiss or Roman, not listed.
+    const std::pair<const char*, int> images[] = {
+        {"Terminal", 0},      {"Courier", 0},        {"Nimbus Mono PS", 0},   {"Courier New", 1},
+        {"MS Sans Serif", -1}, {"Liberation Sans", -1}, {"Liberation Serif", -1}};
+    for (const auto& [name, image] : images)
+        EXPECT_EQ(Dlg.images.count(name) ? Dlg.images[name] : -1, image) << name;
+
+    std::strcpy(FontName, "No Such Face");  // the first family is selected and stored
+    Dlg.family = Dlg.size = nullptr;
+    Show(CM_SELECT_FONT);
+    EXPECT_EQ(Dlg.families.rfind("|*" + std::string(FontName) + "|", 0), 0u) << Dlg.families;
 }
 
-TEST_F(Colours, CancelLeavesTheColour) {
-    const HBRUSH brush = hBkBrush;
-    Choose(CM_BK_COLOR, RGB(1, 2, 3), IDCANCEL);
-    EXPECT_EQ(BkColor, DefaultBkColor);
-    EXPECT_EQ(hBkBrush, brush);
-    ViewCapture shot;
-    EXPECT_GT(shot.Count(20, 0, DefaultBkColor), 0);
-}
-
-TEST_F(Colours, CustomColoursEditedOnceAreOfferedAgain) {
-    const COLORREF mine = RGB(10, 200, 30);
-    ColourRun.addCustom = true;
-    Choose(CM_TEXT_COLOR, mine);
-    const uint32_t* slot = std::find(CustColors, CustColors + CustColorCount, mine);
-    ASSERT_NE(slot, CustColors + CustColorCount) << "added to the custom colours";
-
-    // The next colour dialog offers it: a click on its box chooses it.
-    ColourRun.addCustom = false;
-    ColourRun.pickCustom = static_cast<int>(slot - CustColors);
-    Choose(CM_MARK_BK_COLOR, RGB(0, 0, 0));
-    EXPECT_EQ(MarkBkColor, mine);
-}
-
-// --- stored at exit, shown after a restart ---
-
-TEST_F(FontDialog, FontAndColoursSurviveARestart) {
-    Choose("Liberation Mono", "16");
-    DialogAnswer = AnswerColourDialog;
-    ColourRun = ColourDialogRun();
-    ColourRun.colour = RGB(0, 160, 0);
-    Command(CM_BK_COLOR);
-    ColourRun.colour = RGB(160, 0, 160);
-    Command(CM_MARK_BK_COLOR);
-    StopShell();
-
-    const std::vector<uint8_t> font = ReadSetting("Font");
-    EXPECT_EQ(std::string(font.begin(), font.end()), std::string("Liberation Mono", 16));
-    const std::vector<uint8_t> settings = ReadSetting("Settings");
-    ASSERT_EQ(settings.size(), 92u);
-    EXPECT_EQ(std::vector<uint8_t>(settings.begin() + 52, settings.begin() + 56),
-              (std::vector<uint8_t>{0, 160, 0, 0}));
-    EXPECT_EQ(std::vector<uint8_t>(settings.begin() + 60, settings.begin() + 64),
-              (std::vector<uint8_t>{160, 0, 160, 0}));
-    EXPECT_EQ(std::vector<uint8_t>(settings.begin() + 76, settings.begin() + 80),
-              (std::vector<uint8_t>{16, 0, 0, 0}));
-
-    StartShell();
-    EXPECT_STREQ(FontName, "Liberation Mono");
-    EXPECT_EQ(FontHeight, 16);
-    EXPECT_EQ(FontWidth, 0);
-    EXPECT_EQ(BkColor, RGB(0, 160, 0));
-    EXPECT_EQ(MarkBkColor, RGB(160, 0, 160));
-    OpenFile(CM_VIEW_HEX, std::string(64, 'p'));
-    PaintView();
-    EXPECT_EQ(CharWidth, MeasuredWidth("Liberation Mono", 16, 0));
-    ViewCapture shot;
-    RECT r;
-    GetClientRect(hViewWnd, &r);
-    EXPECT_EQ(shot.Pixel(r.right / 2, r.bottom - 2), RGB(0, 160, 0));
-}
-
-}  // namespace
-
-namespace {
-
-// The default face of the prefix: "Terminal" 12 x 8 holds "g", "p", "y" and
-// "_" whole in a 12-pixel row, their low parts below the baseline included.
-TEST(TerminalFace, TwelvePixelRowsHoldWholeCharacters) {
-    constexpr int W = 8, H = 16;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = W;
-    info.bmiHeader.biHeight = -H;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = CreateCompatibleDC(nullptr);
-    uint32_t* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits),
-                                   nullptr, 0);
-    ASSERT_NE(bits, nullptr);
-    HGDIOBJ oldBmp = SelectObject(dc, bmp);
-    HFONT font = CreateFontA(DefaultFontHeight, DefaultFontWidth, 0, 0, FW_NORMAL, 0, 0, 0,
-                             DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
-                             "Terminal");
-    HGDIOBJ oldFont = SelectObject(dc, font);
+// The default face, "Terminal" 12 x 8, is a raster face that draws "gpy_" whole in 12-pixel rows.
+TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
+    Open("gpy_pp");
+    HDC dc = GetDC(hViewWnd);
+    HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                                               0, 0, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
+                                               "Terminal"));
     char face[32] = "";
     GetTextFaceA(dc, sizeof face, face);
-    EXPECT_STREQ(face, "Terminal");
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
+    DeleteObject(SelectObject(dc, old));
+    ReleaseDC(hViewWnd, dc);
+    EXPECT_STREQ(face, "Terminal");
     EXPECT_EQ(tm.tmHeight, 12);
-    EXPECT_EQ(tm.tmAveCharWidth, 8);
     EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    for (char c : {'g', 'p', 'y', '_'}) {
-        std::fill(bits, bits + W * H, 0xFFFFFFu);
-        TextOutA(dc, 0, 0, &c, 1);
-        GdiFlush();
-        int below = 0, outside = 0;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) {
-                if ((bits[y * W + x] & 0xFFFFFF) != 0) continue;
-                if (y >= 12) ++outside;
-                else if (y >= tm.tmAscent) ++below;
-            }
-        EXPECT_GT(below, 0) << c << ": drawn below the baseline";
-        EXPECT_EQ(outside, 0) << c;
+    EXPECT_EQ(CharWidth, 8);
+    ViewCapture shot;
+    for (int c = 0; c < 4; ++c) {
+        int below = 0;  // pixels of the character below its baseline
+        for (int y = 4 + tm.tmAscent; y < 4 + 12; ++y)
+            for (int x = 4 + 8 * c; x < 12 + 8 * c; ++x) below += shot.Pixel(x, y) == RGB(0, 0, 0);
+        EXPECT_GT(below, 0) << "gpy_"[c];
     }
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
-    SelectObject(dc, oldBmp);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+}
+
+TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
+    const std::vector<uint32_t> saved(CustColors, CustColors + CustColorCount);
+    Open(std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
+    Dlg.family = "Liberation Mono";
+    Dlg.size = "18";
+    Show(CM_SELECT_FONT);
+    EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
+    EXPECT_EQ(ScreenLines, View.bottom / 18);
+    EXPECT_EQ(ScreenCols, (View.right - 4) / 10);
+    const struct {
+        int command, button, custom;
+        COLORREF typed, value;  // the colour's value afterwards, seen in cell `col` of row 0
+        int col;                // 3 is marked, 20 is not: the colour is not seen in the other
+    } cases[] = {
+        {CM_BK_COLOR, IDCANCEL, 0, RGB(1, 2, 3), RGB(255, 255, 192), 20},
+        {CM_TEXT_COLOR, IDOK, 1, RGB(10, 200, 30), RGB(10, 200, 30), 20},  // added to the customs
+        {CM_TEXT_COLOR, IDOK, 0, RGB(0, 0, 255), RGB(0, 0, 255), 20},
+        {CM_MARK_TEXT_COLOR, IDOK, 2, RGB(10, 200, 30), RGB(10, 200, 30), 3},  // offered again
+        {CM_BK_COLOR, IDOK, 0, RGB(0, 160, 0), RGB(0, 160, 0), 20},
+        {CM_MARK_BK_COLOR, IDOK, 0, RGB(160, 0, 160), RGB(160, 0, 160), 3},
+    };
+    for (const auto& c : cases) {
+        const HBRUSH brush = hBkBrush;
+        Dlg.colour = c.typed;
+        Dlg.custom = c.custom;
+        Show(c.command, c.button);
+        EXPECT_EQ(hBkBrush != brush, c.command == CM_BK_COLOR && c.button == IDOK) << c.command;
+        EXPECT_EQ(*CommandColor(c.command), c.value) << c.command;
+        ViewCapture shot;
+        EXPECT_GT(shot.Count(c.col, 0, c.value), 0) << c.command;
+        EXPECT_EQ(shot.Count(23 - c.col, 0, c.value), 0) << c.command;
+    }
+    {
+        ViewCapture shot;  // bytes 2..5 in cells of 10 x 18 pixels
+        for (int c = 0; c < 42; ++c) {
+            EXPECT_EQ(shot.Count(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
+            EXPECT_EQ(shot.Count(c, 1, RGB(160, 0, 160)), 0) << c;
+        }
+        EXPECT_EQ(Below(shot), RGB(0, 160, 0)) << "the new brush fills the rest";
+    }
+    // A drag over cells of the new size, from byte 5 through byte 8 of the next line.
+    Route(hViewWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4 + 10 * 5 + 5, 4 + 9));
+    Route(hViewWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4 + 10 * 8 + 5, 4 + 18 + 9));
+    Route(hViewWnd, WM_LBUTTONUP, 0, MAKELPARAM(4 + 10 * 8 + 5, 4 + 18 + 9));
+    EXPECT_EQ(MarkStart, 5);
+    EXPECT_EQ(MarkEnd, 42 + 9);
+
+    StopShell();
+    StartShell();
+    EXPECT_EQ(ScreenFont(), "Liberation Mono 18 x 0");
+    Open("pppppppp");
+    EXPECT_EQ(CharWidth, 10);
+    ViewCapture shot;
+    EXPECT_GT(shot.Count(3, 0, RGB(160, 0, 160)), 0);
+    EXPECT_EQ(Below(shot), RGB(0, 160, 0));
+    std::copy(saved.begin(), saved.end(), CustColors);
 }
 
 }  // namespace
