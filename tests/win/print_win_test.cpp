@@ -44,6 +44,12 @@ std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog,
 void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     HWND dialog = Pending;
+    // Activated while its initialisation still runs (and pumps messages):
+    // answer it once it is shown.
+    if (IsWindow(dialog) && !IsWindowVisible(dialog)) {
+        SetTimer(nullptr, 0, 20, RunPending);
+        return;
+    }
     const Script script = Scripts[WindowText(dialog)];
     script(dialog);
     if (IsWindow(dialog) && IsWindowVisible(dialog)) Cancel(dialog);
@@ -478,6 +484,11 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
     const int32_t screenLines = NumLines, screenCols = ScreenCols;
     int32_t printLines = 0, printCols = 0;
     Preview([&](HWND dlg) {
+        // The view may repaint (and wrap to its own width) while the preview
+        // is open; the preview's next picture wraps to the printed width again.
+        UpdateWindow(hViewWnd);
+        InvalidateRect(dlg, nullptr, TRUE);
+        PreviewPage(dlg);
         printLines = NumLines, printCols = ScreenCols;
         Click(dlg, IDCANCEL);
     });
