@@ -33,6 +33,13 @@ void NoMemory() {
 // clipboard under Wine).
 constexpr UINT ClipboardMemory = GMEM_MOVEABLE | GMEM_ZEROINIT;
 
+// The block cut to its text and NUL, so that nothing after the text can
+// reach a reader of the whole block; the block as it is when it cannot shrink.
+HGLOBAL FitText(HGLOBAL mem, int32_t len) {
+    HGLOBAL fit = GlobalReAlloc(mem, static_cast<SIZE_T>(len) + 1, GMEM_MOVEABLE);
+    return fit ? fit : mem;
+}
+
 // The block text in a movable block, unlocked; 0 when there is no memory.
 // `len` receives its length without the NUL.
 HGLOBAL BlockTextMemory(int32_t* len) {
@@ -42,7 +49,7 @@ HGLOBAL BlockTextMemory(int32_t* len) {
     if (!mem) return 0;
     *len = GetBlockText(static_cast<char*>(GlobalLock(mem)), room);
     GlobalUnlock(mem);
-    return mem;
+    return FitText(mem, *len);
 }
 
 // The marked bytes up to the first zero byte, as clipboard text.
@@ -50,9 +57,9 @@ HGLOBAL MarkedTextMemory() {
     const MarkedSpan span = MarkedBytes();
     HGLOBAL mem = GlobalAlloc(ClipboardMemory, static_cast<SIZE_T>(span.len) + 1);
     if (!mem) return 0;
-    GetMarkedText(static_cast<char*>(GlobalLock(mem)), span.len + 1);
+    const int32_t len = GetMarkedText(static_cast<char*>(GlobalLock(mem)), span.len + 1);
     GlobalUnlock(mem);
-    return mem;
+    return FitText(mem, len);
 }
 
 // Writes len bytes; a short write counts as a full disk.
