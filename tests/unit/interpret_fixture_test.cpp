@@ -146,15 +146,47 @@ TEST_P(FixtureExe, ImagesAreWrittenAsTheFilesTheyCameFrom) {
     EXPECT_EQ(ico[8], 1);  // 1-bit image: colour count 1, not 2
 }
 
-TEST_P(FixtureExe, OtherEntriesShowTheirBytes) {
+// Cursors are images 0-2, icons 3-9 (ICON 300 is image 9).
+TEST_P(FixtureExe, ResourcesNameTheirImagesAndTheirExport) {
+    struct Row {
+        const char *type, *entry;
+        uint16_t kind, exportCmd;
+        uint8_t show;
+        std::vector<int16_t> images;
+    } const rows[] = {
+        {"CURSOR", nullptr, KindResType, ExportCursors, ImagesGrid, {0, 1, 2}},
+        {"GROUP_ICON", nullptr, KindResType, ExportIcons, ImagesGrid, {3, 4, 5, 6, 7, 8, 9}},
+        {"BITMAP", nullptr, KindResType, ExportBitmaps, ImagesNone, {}},
+        {"NOTES", nullptr, KindResType, 0, ImagesNone, {}},
+        {"NOTES", "SAMPLE", KindResEntry, 0, ImagesNone, {}},
+        {"ICON", "300", KindResEntry, ExportIcons, ImagesGrid, {9}},
+        {"CURSOR", "2", KindResEntry, ExportCursors, ImagesGrid, {1}},
+        {"BITMAP", "101", KindResEntry, ExportBitmaps, ImagesBitmap, {}},
+        {"GROUP_ICON", "400", KindResEntry, ExportIcons, ImagesGrid, {9, 3}},  // looked up, not counted
+        {"RCDATA", "7", KindResEntry, 0, ImagesNone, {}},
+        {"DIALOG", "200", KindResEntry, 0, ImagesNone, {}}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.type) + "/" + (r.entry ? r.entry : ""));
+        Select(r.type, r.entry);
+        EXPECT_EQ(SelKind & 0xFF, r.kind);
+        EXPECT_EQ(ExportCmd, r.exportCmd);
+        EXPECT_EQ(ImageShow, r.show);
+        EXPECT_EQ(ShowDialogPreview, r.type[0] == 'D');
+        if (r.show == ImagesGrid) {
+            EXPECT_EQ(SelImages, r.images);
+        }
+    }
+    Select("RCDATA", "7");
+    EXPECT_EQ(NumBytes, 6u);  // three 16-bit numbers
     Select("SAMPLE");
     EXPECT_EQ(SelType, 0);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(FileBuf + ByteOffset)), "hello, notes");
-    Select("DIALOG", "200");
-    EXPECT_EQ(ShowDialogPreview, 1);
-    Select("RCDATA", "7");
-    EXPECT_EQ(NumBytes, 6u);  // three 16-bit numbers
-    EXPECT_EQ(ImageShow, ImagesNone);
+    Select("CURSOR");
+    EXPECT_EQ(SelType, 1);
+    EXPECT_EQ(ImageFirst, 0);
+    EXPECT_EQ(ImageLast, 2);
+    EXPECT_EQ(ByteOffset, TreeNodes[static_cast<size_t>(FindNode("CURSOR"))].Ref);
+    EXPECT_EQ(NumBytes, 16u + 3u * 8u);  // the directory and its three entries
 }
 
 INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, FixtureExe, ::testing::Values("fixture.exe", "fixture64.exe"));

@@ -191,160 +191,22 @@ TEST(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
     EXPECT_EQ(NumBytes, 1u);
 }
 
-// Resources: cursors 1 and 2 (width 32, 1 and 4 bits), icons 1, 2 and 9
-// (widths 16, 32, 48), a group of icons 2 and 9, a group naming only an id
-// that is missing, a 4-bit bitmap and one that is none, a dialog and a
-// named type.
-Bytes ResourcePe() {
-    Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x3000}});
+// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names
+// that would leave the export folder; a group naming only an icon that is
+// missing.
+TEST(ResourceFiles, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
+    Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
     SetDir(b, 2, 0x5000, 0x100);
-    const size_t base = 0x400;
-    size_t at = base + 0x1000;
-    auto blob = [&](const Raw& bytes) {
-        const size_t here = at;
-        for (size_t i = 0; i < bytes.size(); ++i) b.U8(here + i, bytes[i]);
-        at += (bytes.size() + 15) & ~size_t{15};
-        return static_cast<uint32_t>(here - base + 0x5000);
-    };
-    auto image = [&](bool cursor, uint32_t width, uint16_t bits, uint32_t size) {
-        Bytes img(size);
-        const size_t h = cursor ? 4 : 0;
-        if (cursor) img.U16(0, 5).U16(2, 6);
-        img.U32(h, 40).U32(h + 4, width).U32(h + 8, 2 * width).U16(h + 12, 1).U16(h + 14, bits);
-        for (size_t i = h + 40; i < size; ++i) img.U8(i, static_cast<uint8_t>(i * 7));
-        return img.data;
-    };
-    auto group = [&](std::vector<uint16_t> ids) {
-        Bytes g(6 + 14 * ids.size());
-        g.U16(2, 1).U16(4, static_cast<uint16_t>(ids.size()));
-        for (size_t k = 0; k < ids.size(); ++k) g.U16(6 + 14 * k + 12, ids[k]);
-        return g.data;
-    };
-    const uint32_t c1 = blob(image(true, 32, 1, 308)), c2 = blob(image(true, 32, 4, 200));
-    const uint32_t i1 = blob(image(false, 16, 4, 120)), i2 = blob(image(false, 32, 8, 300));
-    const uint32_t i9 = blob(image(false, 48, 32, 400));
-    const uint32_t gi = blob(group({2, 9})), gm = blob(group({5}));
-    Bytes bmp(1000);
-    bmp.U32(0, 40).U32(4, 10).U32(8, 10).U16(12, 1).U16(14, 4);
-    const uint32_t bm = blob(bmp.data);
-    const uint32_t junk = blob(Raw(64, 0x11));
-    LayOutResources(b, base,
-                    {{0, "NOTES", {{1, nullptr, junk, 4}}},
-                     {1, nullptr, {{1, nullptr, c1, 308}, {2, nullptr, c2, 200}}},
-                     {2, nullptr, {{7, nullptr, bm, 1000}, {8, nullptr, junk, 64}}},
-                     {3, nullptr, {{1, nullptr, i1, 120}, {2, nullptr, i2, 300}, {9, nullptr, i9, 400}}},
-                     {5, nullptr, {{100, nullptr, junk, 64}}},
-                     {14, nullptr, {{1, nullptr, gi, 34}, {2, nullptr, gm, 20}}}});
-    return b;
-}
-
-TEST(Selection, ResourcesNameTheirImagesAndTheirExport) {
-    Load(ResourcePe(), "r.dll");
-    ASSERT_EQ(ImageCount, 5);
-    struct Row {
-        const char *type, *entry;
-        int kind;
-        uint16_t exportCmd;
-        int show;
-        Images images;
-        const char* message;
-    } const rows[] = {
-        {"CURSOR", nullptr, KindResType, ExportCursors, ImagesGrid, {0, 1}, nullptr},
-        {"GROUP_ICON", nullptr, KindResType, ExportIcons, ImagesGrid, {2, 3, 4}, nullptr},
-        {"BITMAP", nullptr, KindResType, ExportBitmaps, ImagesNone, {}, nullptr},
-        {"NOTES", nullptr, KindResType, 0, ImagesNone, {}, nullptr},
-        {"NOTES", "1", KindResEntry, 0, ImagesNone, {}, nullptr},
-        {"ICON", "9", KindResEntry, ExportIcons, ImagesGrid, {4}, nullptr},
-        {"CURSOR", "2", KindResEntry, ExportCursors, ImagesGrid, {1}, nullptr},
-        {"BITMAP", "7", KindResEntry, ExportBitmaps, ImagesBitmap, {}, nullptr},
-        {"BITMAP", "8", KindResEntry, ExportBitmaps, ImagesNone, {}, "Unrecognized format!"},
-        // Group of icons 2 and 9: looked up, not counted on from icon 2.
-        {"GROUP_ICON", "1", KindResEntry, ExportIcons, ImagesGrid, {3, 4}, nullptr},
-        {"GROUP_ICON", "2", KindResEntry, ExportIcons, ImagesGrid, {}, nullptr},
-        {"DIALOG", "100", KindResEntry, 0, ImagesNone, {}, nullptr}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::string(r.type) + "/" + (r.entry ? r.entry : ""));
-        const UserMessages shown = r.entry ? Select(r.type, r.entry) : Select(r.type);
-        EXPECT_EQ(SelKind & 0xFF, r.kind);
-        EXPECT_EQ(ExportCmd, r.exportCmd);
-        EXPECT_EQ(ImageShow, r.show);
-        if (r.show == ImagesGrid) { EXPECT_EQ(SelImages, r.images); }
-        ASSERT_EQ(shown.size(), r.message ? 1u : 0u);
-        if (r.message) {
-            EXPECT_STREQ(shown[0].Text, r.message);
-            EXPECT_STREQ(shown[0].Caption, "");
-        }
-    }
-    EXPECT_LT(ImageLast, ImageFirst);  // after the dialog: no images
-    EXPECT_EQ(ShowDialogPreview, 1);
-    Select("ICON", "9");
-    EXPECT_EQ(NumBytes, 400u);
-    EXPECT_EQ(ShowDialogPreview, 0);
-    Select("GROUP_ICON", "2");
-    EXPECT_LT(ImageLast, ImageFirst);
-    Select("GROUP_ICON");
-    EXPECT_EQ(ImageFirst, 2);
-    EXPECT_EQ(ImageLast, 4);
-    Select("CURSOR");
-    EXPECT_EQ(SelType, 1);
-    EXPECT_EQ(ImageFirst, 0);
-    EXPECT_EQ(ImageLast, 1);
-    EXPECT_EQ(ByteOffset, TreeNodes[static_cast<size_t>(FindNode("CURSOR"))].Ref);
-    EXPECT_EQ(NumBytes, 32u);  // the directory and its two entries
-    Select("NOTES");
-    EXPECT_EQ(SelType, 0);
-}
-
-TEST(ResourceFiles, BitmapFilesGetTheHeaderOfTheirBitCount) {
-    Bytes b = ResourcePe();
+    b.U32(0x1000, 40).U32(0x1004, 10).U32(0x1008, 10).U16(0x100C, 1).U16(0x100E, 4).Grow(0x1000 + 1000);
+    b.U16(0x1400 + 2, 1).U16(0x1400 + 4, 1).U16(0x1400 + 18, 5);
+    LayOutResources(b, 0x400, {{2, nullptr, {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64},
+                                             {0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4},
+                                             {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4},
+                                             {0, ".", 0x5000, 4}}},
+                               {14, nullptr, {{2, nullptr, 0x6000, 20}}}});
     Load(b, "r.dll");
-    Select("BITMAP", "7");
-    const int32_t at = ByteOffset;
-    Raw file;
-    ASSERT_TRUE(BuildBmpFile(at, NumBytes, file));
-    ASSERT_EQ(file.size(), 1014u);
-    EXPECT_EQ(Raw(file.begin(), file.begin() + 14), (Raw{'B', 'M', 0xF6, 3, 0, 0, 0, 0, 0, 0, 118, 0, 0, 0}));
-    EXPECT_TRUE(std::equal(file.begin() + 14, file.end(), b.data.begin() + at));
-    for (auto [bits, off] : std::vector<std::pair<uint16_t, uint8_t>>{
-             {1, 62}, {4, 118}, {8, 0x36}, {16, 0x36}, {24, 54}, {32, 54}}) {
-        b.U16(static_cast<size_t>(at) + 14, bits);
-        LoadBytes(b.data, "r.dll");
-        ASSERT_TRUE(BuildBmpFile(at, 1000, file));
-        EXPECT_EQ(file[10], off) << bits;
-        EXPECT_EQ(file[11], bits == 8 || bits == 16 ? 4 : 0) << bits;  // 1078 = 0x436
-    }
-    EXPECT_FALSE(BuildBmpFile(at, static_cast<uint32_t>(b.data.size()), file));
-    EXPECT_TRUE(file.empty());
-}
-
-TEST(ResourceFiles, IconAndCursorFilesFollowTheDirectoryLayout) {
-    Load(ResourcePe(), "r.dll");
-    Select("GROUP_ICON", "1");
-    Raw ico;
-    ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, ico));
-    ASSERT_EQ(ico.size(), 6u + 32u + 300u + 400u);
-    // Icon 2 (32 pixels, 8 bits, 300 bytes at 38), icon 9 (48, 32 bits, 400 at 338).
-    EXPECT_EQ(Raw(ico.begin(), ico.begin() + 38),
-              (Raw{0, 0, 1, 0, 2, 0,                                          //
-                   32, 32, 0, 0, 1, 0, 8, 0, 0x2C, 1, 0, 0, 38, 0, 0, 0,       //
-                   48, 48, 0, 0, 1, 0, 32, 0, 0x90, 1, 0, 0, 0x52, 1, 0, 0}));
-    Select("CURSOR", "1");
-    Raw cur;
-    ASSERT_TRUE(BuildIconFile(SelImages, ExportCursors, cur));
-    ASSERT_EQ(cur.size(), 6u + 16u + 304u);
-    // 1 bit: colour count 1, not 2; the hotspot; the image without it.
-    EXPECT_EQ(Raw(cur.begin(), cur.begin() + 26),
-              (Raw{0, 0, 2, 0, 1, 0, 32, 32, 1, 0, 5, 0, 6, 0, 0x30, 1, 0, 0, 22, 0, 0, 0, 40, 0, 0, 0}));
-    ASSERT_TRUE(BuildIconFile({1}, ExportCursors, cur));
-    EXPECT_EQ(cur[8], 16);  // 4 bits
-    EXPECT_FALSE(BuildIconFile({}, ExportIcons, ico));
-    EXPECT_FALSE(BuildIconFile({-1, 5, 1666}, ExportIcons, ico));
-}
-
-TEST(ResourceFiles, FolderExportNamesEachEntryAndFindsItsImages) {
-    Load(ResourcePe(), "r.dll");
     std::vector<ExportItem> items;
-    Raw bytes;
+    Raw file;
     auto plan = [&](const char* type) {
         Select(type);
         PlanFolderExport(FindNode(type), ExportCmd, items);
@@ -352,26 +214,40 @@ TEST(ResourceFiles, FolderExportNamesEachEntryAndFindsItsImages) {
         for (const ExportItem& item : items) names.push_back(item.Name);
         return names;
     };
-    EXPECT_EQ(plan("GROUP_ICON"), (Texts{"1.ICO", "2.ICO"}));
-    EXPECT_EQ(items[0].Images, (Images{3, 4}));
-    EXPECT_TRUE(items[1].Images.empty());
-    EXPECT_FALSE(BuildExportFile(items[1], ExportIcons, bytes));
-    EXPECT_EQ(plan("ICON"), (Texts{"1.ICO", "2.ICO", "9.ICO"}));
-    EXPECT_EQ(items[2].Images, Images{4});
-    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP"}));
-    EXPECT_EQ(items[0].Size, 1000u);
-    ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, bytes));
-    EXPECT_EQ(bytes.size(), 1014u);
-
     // Only what would leave the folder is rewritten: separators, "." and
     // "..". Other names the system refuses fail there, with its own message.
-    Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1000}});
-    SetDir(b, 2, 0x5000, 0x100);
-    LayOutResources(b, 0x400, {{2, nullptr, {{0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4},
-                                             {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4},
-                                             {0, ".", 0x5000, 4}}}});
-    Load(b, "n.dll");
-    EXPECT_EQ(plan("BITMAP"), (Texts{".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
+    EXPECT_EQ(plan("BITMAP"),
+              (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
+    EXPECT_EQ(items[0].Size, 1000u);
+    ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
+    EXPECT_EQ(file.size(), 1014u);
+    EXPECT_EQ(plan("GROUP_ICON"), Texts{"2.ICO"});
+    EXPECT_TRUE(items[0].Images.empty());
+    EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
+    Select("GROUP_ICON", "2");
+    EXPECT_TRUE(SelImages.empty());
+    EXPECT_LT(ImageLast, ImageFirst);
+    EXPECT_FALSE(BuildIconFile({}, ExportIcons, file));
+    EXPECT_FALSE(BuildIconFile({-1, 0, 1666}, ExportIcons, file));
+    const UserMessages shown = Select("BITMAP", "8");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_STREQ(shown[0].Text, "Unrecognized format!");
+    EXPECT_STREQ(shown[0].Caption, "");
+    EXPECT_EQ(ImageShow, ImagesNone);
+    EXPECT_EQ(ExportCmd, ExportBitmaps);
+    // The .BMP header's bits offset follows the bit count.
+    Select("BITMAP", "7");
+    EXPECT_EQ(ImageShow, ImagesBitmap);
+    EXPECT_EQ(ByteOffset, 0x1000);
+    for (auto [bits, off] : std::vector<std::pair<uint16_t, uint32_t>>{
+             {1, 62}, {4, 118}, {8, 1078}, {16, 1078}, {24, 54}, {32, 54}}) {
+        b.U16(0x100E, bits);
+        LoadBytes(b.data, "r.dll");
+        ASSERT_TRUE(BuildBmpFile(0x1000, 1000, file));
+        EXPECT_EQ(file[10] | file[11] << 8, off) << bits;
+    }
+    EXPECT_FALSE(BuildBmpFile(0x1000, 0x501, file));  // past the end of the file
+    EXPECT_TRUE(file.empty());
 }
 
 }  // namespace
