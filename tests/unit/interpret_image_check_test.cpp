@@ -106,6 +106,9 @@ TEST(ImageCheck, DialogTemplatesMustHoldEveryItem) {
     EXPECT_FALSE(fits(Dialog(2, "tEXTcLIENT")));  // the program's own classes, in any case
     EXPECT_TRUE(fits(Dialog(2, "SysListView32")));
     EXPECT_FALSE(DialogTemplateFits(nullptr, 0, refused));
+    Bytes extended;  // no font (no DS_SETFONT), no items
+    extended.U32(0, 0xFFFF0001u).U32(12, 0x80C80080u).Grow(32);
+    EXPECT_TRUE(fits(extended));
 }
 
 // The start of a PNG image: signature and IHDR of `size` x `size`, RGBA.
