@@ -1,7 +1,6 @@
 // Icon and cursor files and TrueType files: their trees and selections.
 #include <gtest/gtest.h>
 
-#include "interpret/image_pane.h"
 #include "interpret/image_table.h"
 #include "interpret/selection.h"
 #include "interpret_test_files.h"
@@ -75,9 +74,6 @@ TEST(IconFile, CountsBeyondTheFileAndTheTableAreBounded) {
     BuildTree();
     EXPECT_EQ(TreeText(), "none.ico\n");
     EXPECT_EQ(ImageCount, 0);
-    SelectNode(RootNode, shown);
-    SetImageCells(200, 16);
-    EXPECT_EQ(CellHeight, 4);  // an empty cell, never one of no height
 }
 
 // Tables are sorted by tag, whatever their case (as in the golden test); a
