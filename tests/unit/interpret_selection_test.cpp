@@ -172,6 +172,7 @@ TEST(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
     Bytes b = ListingPe();
     SetDir(b, 0, 0x2000, 0x900);  // 0x800 + 0x900 > 0x1000
     SetDir(b, 6, 0x7000, 0x10);   // starts beyond the end
+    SetDir(b, 3, 0x3400, 0x10);   // starts at the end
     Load(b, "a.dll");
     UserMessages shown = Select("00000800: Exports");
     ASSERT_EQ(shown.size(), 1u);
@@ -182,6 +183,9 @@ TEST(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
     shown = Select("00004C00: Debug");
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_STREQ(shown[0].Text, "ByteOffset=4C00, NumBytes=10");
+    EXPECT_EQ(ByteOffset, 0xFFF);
+    EXPECT_EQ(NumBytes, 1u);
+    EXPECT_EQ(Select("00001000: Exceptions").size(), 1u);
     EXPECT_EQ(ByteOffset, 0xFFF);
     EXPECT_EQ(NumBytes, 1u);
 }
