@@ -1,6 +1,11 @@
+// orvex-dump's modes and usage on small files and on the MinGW-built
+// fixtures (rows of --hex and --char, and the listings, are checked against
+// xxd and objdump by the golden tests).
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,63 +24,86 @@ std::string Write(const std::string& name, const std::string& bytes) {
 
 using OrvexDump = DocTest;
 
-TEST_F(OrvexDump, TextRowsWithTrailingBlanksRemoved) {
-    const std::string f = Write("dump-text.txt", "a\tb  \r\nsecond\n");
-    const DumpRun r = Dump({f});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "a       b\nsecond\n\n");
+// Each row runs the program on a file holding `bytes` (its path for "@").
+TEST_F(OrvexDump, ModesAndUsage) {
+    const std::string many(40000, '\n');
+    struct Row {
+        std::vector<std::string> args;
+        std::string bytes, out, err;
+        int status;
+    } const rows[] = {
+        {{"@"}, "a\tb  \r\nsecond\n", "a       b\nsecond\n\n", "", 0},  // no trailing blanks
+        {{"--wrap", "10", "@"}, "aaaa bbbb cccc\n1\n2\n3\n", "aaaa bbbb\ncccc\n1\n2\n3\n\n", "", 0},
+        {{"--width", "3", "--from", "2", "--rows", "2", "@"}, "aaaa bbbb cccc\n1\n2\n3\n", "1\n2\n", "", 0},
+        {{"--from", "99", "@"}, "a\n", "", "", 0},
+        {{"@"}, "", "\n", "", 0},
+        {{"--hex", "--from", "12", "--addr", "zero", "@"}, "ABCDEFGHIJKLMNOPQRST",  // --from is hex
+         "00000012:  5354" + std::string(38, ' ') + "[ST              ]\n", "", 0},
+        {{"--char", "--rows", "1", "@"}, std::string(20, 'A'), "00000000:  " + std::string(20, 'A') + "\n", "", 0},
+        {{"@"}, many, "", "This file has too many lines for me to handle.\n", 1},
+        {{"--hex", "--rows", "1", "@"}, many, "00000000:  0A0A 0A0A 0A0A 0A0A  0A0A 0A0A 0A0A 0A0A  [" + std::string(16, '\n') + "]\n", "", 0},
+        {{"/no/such/file.txt"}, "", "", "", 2},
+        {{}, "", "", "", 3},
+        {{"--bogus", "@"}, "", "", "", 3},
+        {{"--wrap", "0", "@"}, "", "", "", 3},
+        {{"--addr", "virtual", "@"}, "", "", "", 3},
+        {{"--extract"}, "", "", "", 3}};
+    for (const Row& r : rows) {
+        std::vector<std::string> args = r.args;
+        const std::string path = Write("dump.bin", r.bytes);
+        for (std::string& a : args)
+            if (a == "@") a = path;
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const DumpRun run = Dump(args);
+        EXPECT_EQ(run.status, r.status);
+        if (r.status == 2) { EXPECT_NE(run.err.find(args[0]), std::string::npos); }
+        if (r.status > 1) continue;
+        EXPECT_EQ(run.out, r.out);
+        EXPECT_EQ(run.err, r.err);
+    }
+    const DumpRun help = Dump({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--addr zero|physical|rva"), std::string::npos);
 }
 
-TEST_F(OrvexDump, TextFromRowsWidthAndWrap) {
-    const std::string f = Write("dump-wrap.txt", "aaaa bbbb cccc\n1\n2\n3\n");
-    EXPECT_EQ(Dump({"--wrap", "10", f}).out, "aaaa bbbb\ncccc\n1\n2\n3\n\n");
-    EXPECT_EQ(Dump({"--width", "3", "--from", "2", "--rows", "2", f}).out, "1\n2\n");
-    EXPECT_EQ(Dump({"--from", "99", f}).out, "");
+#ifdef ORVEX_FIXTURE_DIR
+
+std::string Fixture(const char* name) { return std::string(ORVEX_FIXTURE_DIR) + "/" + name; }
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-TEST_F(OrvexDump, HexAndCharRows) {
-    const std::string f = Write("dump-hex.bin", "ABCDEFGHIJKLMNOPQRST");
-    DumpRun r = Dump({"--hex", f});
-    EXPECT_EQ(r.out,
-              "00000000:  4142 4344 4546 4748  494A 4B4C 4D4E 4F50  [ABCDEFGHIJKLMNOP]\n"
-              "00000010:  5152 5354                                 [QRST            ]\n");
-    r = Dump({"--hex", "--from", "12", "--addr", "zero", f});
-    EXPECT_EQ(r.out.substr(0, 16), "00000012:  5354 ");  // --from is hex: byte 18
-    EXPECT_EQ(r.out.substr(53), "[ST              ]\n");
-    r = Dump({"--char", "--rows", "1", f});
-    EXPECT_EQ(r.out, "00000000:  ABCDEFGHIJKLMNOPQRST\n");
-    const std::string g = Write("dump-conv.bin", std::string("\x01z\x80", 3));
-    EXPECT_EQ(Dump({"--char", "--convert", g}).out, "00000000:  .z.\n");
+TEST(DumpInterpretation, TreeFollowsTheAddressModeAndOtherFilesGiveTheMessage) {
+    const std::string physical = Dump({"--tree", Fixture("fixture.exe")}).out;
+    EXPECT_EQ(physical.rfind("fixture.exe\n  00000400: .text\n", 0), 0u) << physical;
+    const std::string rva = Dump({"--tree", "--addr", "rva", Fixture("fixture.exe")}).out;
+    EXPECT_EQ(rva.rfind("fixture.exe\n  00001000: .text\n", 0), 0u) << rva;
+    EXPECT_EQ(Dump({"--tree", "--addr", "zero", Fixture("fixture.exe")}).out, physical);
+    const DumpRun other = Dump({"--tree", Fixture("fixture_res.o")});
+    EXPECT_EQ(other.status, 0);
+    EXPECT_EQ(other.out, "fixture_res.o\nCannot interpret this file!\n");
+    EXPECT_EQ(Dump({"--exports", Fixture("fixture_res.o")}).out, "");
 }
 
-TEST_F(OrvexDump, EmptyFileInEveryMode) {
-    const std::string f = Write("dump-empty.bin", "");
-    EXPECT_EQ(Dump({f}).out, "\n");
-    EXPECT_EQ(Dump({"--hex", f}).out,
-              "00000000:                                            [                ]\n");
-    EXPECT_EQ(Dump({"--char", f}).out, "00000000:\n");
+TEST(DumpInterpretation, ExtractWritesEachImageEntryIntoItsTypeFolder) {
+    char pattern[] = "/tmp/orvex-extract-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    const DumpRun r = Dump({"--extract", dir, Fixture("fixture.exe")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadAll(dir + "/BITMAP/FACE.BMP"), ReadAll(Fixture("images/face.bmp")));
+    // Group 2 holds the one image of small.ico: ICON 4.
+    EXPECT_EQ(ReadAll(dir + "/GROUP_ICON/2.ICO"), ReadAll(dir + "/ICON/4.ICO"));
+    const std::vector<uint8_t> group = ReadAll(dir + "/GROUP_ICON/1.ICO");
+    ASSERT_GE(group.size(), 6u);
+    EXPECT_EQ(group[4], 3);
+    EXPECT_FALSE(ReadAll(dir + "/GROUP_CURSOR/2.CUR").empty());
+    EXPECT_TRUE(ReadAll(dir + "/DIALOG/200").empty());  // only images are written
+    EXPECT_EQ(std::system(("rm -rf " + dir).c_str()), 0);
 }
 
-TEST_F(OrvexDump, TooManyLinesIsRefusedWithTheProgramsMessage) {
-    const std::string f = Write("dump-many.txt", std::string(40000, '\n'));
-    const DumpRun r = Dump({f});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "This file has too many lines for me to handle.\n");
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(Dump({"--hex", "--rows", "1", f}).status, 0);
-}
-
-TEST_F(OrvexDump, MissingFileAndBadUsage) {
-    DumpRun r = Dump({"/no/such/file.txt"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("/no/such/file.txt"), std::string::npos);
-    EXPECT_EQ(Dump({}).status, 3);
-    EXPECT_EQ(Dump({"--bogus", "x"}).status, 3);
-    EXPECT_EQ(Dump({"--wrap", "0", "x"}).status, 3);
-    EXPECT_EQ(Dump({"--addr", "virtual", "x"}).status, 3);
-    r = Dump({"--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("--addr zero|physical|rva"), std::string::npos);
-}
+#endif
 
 }  // namespace
