@@ -174,4 +174,5 @@ TEST_F(Settings, FindFieldsJoinAndSplit) {
     pos = NextField(out, len, pos, field, sizeof field);
     EXPECT_STREQ(field, "de");
     EXPECT_EQ(pos, len);
+    EXPECT_EQ(NextField("ab\t", 2, 0, field, sizeof field), 2u);  // the field ends at size
 }

@@ -101,6 +101,15 @@ TEST_F(HexRows, RangeMarksCoverDigitsAndCharacters) {
     }
 }
 
+TEST_F(HexRows, ARangeToTheEndMarksTheShortLastRowToItsEnd) {
+    Load(Bytes(20, 0x30));
+    MarkStart = 2;
+    MarkEnd = 20;
+    const auto rows = Rows(2, 0, 1, 1);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].marked.substr(53), " " + std::string(16, '#') + " ");
+}
+
 TEST_F(HexRows, BlockMarkUsesTheSameColumnsOnEveryRow) {
     Load(Bytes(64, 0x30));
     MarkStart = 3;    // column of byte 3

@@ -148,6 +148,9 @@ TEST_F(ViewNav, AnEmptyRangeKeepsByteNumAtZero) {
     PointerPlace p;
     EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));
 
+    LoadIn(_HEX_, std::string(17, 'h'));  // a last row of one byte
+    EXPECT_EQ(VerticalScroll().max, 1);
+
     LoadIn(_TEXT_, "");
     ViewKey(KeyDown, false);
     ViewKey(KeyEnd, true);
