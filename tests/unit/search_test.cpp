@@ -5,6 +5,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "doc_fixture.h"
@@ -71,61 +72,56 @@ TEST_F(Search, SuccessiveSearchesFromTheView) {
     };
     struct Case {
         const char* what;
-        uint16_t checked, show;
+        uint16_t mode;  // _INTERP_: a table shown in hex
         std::string bytes;
-        int32_t lineNum, byteNum, offset, num, markStart, markEnd;  // -1: as loaded, no mark
+        int32_t pos;  // LineNum in text mode, else ByteNum
+        std::pair<int32_t, int32_t> table, mark;  // {-1, 0}: as loaded, nothing marked
         std::vector<Step> steps;
     };
-    const std::string table = "hit.....hit..hithit..hit";  // a table at 8, 8 bytes long
+    const std::string table = "hit.....hit..hithit..hit", keys = "key one\nkey two\nkey three\n";
+    const std::pair<int32_t, int32_t> none{-1, 0}, at8{8, 8};
     const Case cases[] = {
-        {"next without wrapping", _TEXT_, _TEXT_, "abcABC", 1, 0, -1, -1, -1, -1,
+        {"next without wrapping", _TEXT_, "abcABC", 1, none, none,
          {{"b", 0, FindFound, 1, 2}, {"b", 0, FindFound, 4, 5}, {"b", 0, FindNotFound, 4, 5},
           {"b", E | C, FindFound, 1, 2}, {"b", E, FindNotFound, 1, 2}, {"B", E | C, FindFound, 4, 5}}},
-        {"only ASCII letters fold", _TEXT_, _TEXT_, "{x}\xC1\xE1[X]", 1, 0, -1, -1, -1, -1,
+        {"only ASCII letters fold", _TEXT_, "{x}\xC1\xE1[X]", 1, none, none,
          {{"[x]", 0, FindFound, 5, 8}, {"\xE1", C, FindFound, 4, 5}, {"4142", H, FindNotFound, 4, 5},
           {"5b585d", H | C, FindFound, 5, 8}}},
-        {"beside the mark", _TEXT_, _TEXT_, "xbxxbxbx", 1, 0, -1, -1, 4, 5,
+        {"beside the mark", _TEXT_, "xbxxbxbx", 1, none, {4, 5},
          {{"b", R, FindFound, 1, 2}, {"b", R, FindNotFound, 1, 2}, {"b", 0, FindFound, 4, 5}}},
-        {"inside the file", _TEXT_, _TEXT_, "0123456789", 1, 0, -1, -1, -1, -1,
+        {"inside the file", _TEXT_, "0123456789", 1, none, none,
          {{"789", E, FindFound, 7, 10}, {"7890", E | C, FindNotFound, -1, -1}}},
-        {"backward from the last byte shown", _HEX_, _HEX_, "0123456789", 1, 9, -1, -1, -1, -1,
-         {{"789", E | R, FindFound, 7, 10}}},
-        {"from the top line", _TEXT_, _TEXT_, "key one\nkey two\nkey three\n", 2, 0, -1, -1, -1, -1,
-         {{"key", 0, FindFound, 8, 11}}},
-        {"the top line is a candidate", _TEXT_, _TEXT_, "key one\nkey two\nkey three\n", 3, 0, -1, -1,
-         -1, -1, {{"key", R, FindFound, 16, 19}}},
-        {"beyond the last line", _TEXT_, _TEXT_, "key one\nkey two\nkey three\n", 500, 0, -1, -1,
-         -1, -1, {{"key", 0, FindNotFound, -1, -1}, {"e\n", R, FindFound, 24, 26}}},
-        {"from the first byte shown", _HEX_, _HEX_, "ab ab ab", 1, 1, -1, -1, -1, -1,
-         {{"ab", 0, FindFound, 3, 5}}},
-        {"the table only", _INTERP_, _HEX_, table, 1, 0, 8, 8, -1, -1,
+        {"back from the last byte shown", _HEX_, "0123456789", 9, none, none, {{"789", E | R, FindFound, 7, 10}}},
+        {"from the top line", _TEXT_, keys, 2, none, none, {{"key", 0, FindFound, 8, 11}}},
+        {"the top line is a candidate", _TEXT_, keys, 3, none, none, {{"key", R, FindFound, 16, 19}}},
+        {"beyond the last line", _TEXT_, keys, 500, none, none,
+         {{"key", 0, FindNotFound, -1, -1}, {"e\n", R, FindFound, 24, 26}}},
+        {"from the first byte shown", _HEX_, "ab ab ab", 1, none, none, {{"ab", 0, FindFound, 3, 5}}},
+        {"the table only", _INTERP_, table, 0, at8, none,
          {{"hit", 0, FindFound, 8, 11}, {"hit", 0, FindFound, 13, 16}, {"hit", 0, FindNotFound, 13, 16},
           {"hit", R, FindFound, 8, 11}, {"hit", R, FindNotFound, 8, 11}}},
-        {"an empty table", _INTERP_, _HEX_, table, 1, 0, 8, 0, -1, -1,
+        {"an empty table", _INTERP_, table, 0, {8, 0}, none,
          {{"hit", E, FindNotFound, -1, -1}, {"hit", R, FindNotFound, -1, -1}}},
-        {"a table beyond the file", _INTERP_, _HEX_, table, 1, 0, 29, 8, -1, -1,
+        {"a table beyond the file", _INTERP_, table, 0, {29, 8}, none,
          {{"hit", 0, FindNotFound, -1, -1}, {"hit", R, FindNotFound, -1, -1}}},
-        {"text mode ignores an earlier table", _TEXT_, _TEXT_, "hit.....hit..hit", 1, 0, 8, 3, -1, -1,
+        {"text mode ignores an earlier table", _TEXT_, "hit.....hit..hit", 1, {8, 3}, none,
          {{"hit", 0, FindFound, 0, 3}, {"hit", 0, FindFound, 8, 11}, {"hit", 0, FindFound, 13, 16}}},
-        {"a mark above the view is dropped", _INTERP_, _HEX_, table, 1, 4, 8, 8, 8, 11,
-         {{"hit", 0, FindFound, 13, 16}}},
-        {"a mark inside it is kept", _INTERP_, _HEX_, table, 1, 4, 8, 8, 13, 16,
-         {{"hit", R, FindFound, 8, 11}}},
+        {"a mark above the view is dropped", _INTERP_, table, 4, at8, {8, 11}, {{"hit", 0, FindFound, 13, 16}}},
+        {"a mark inside it is kept", _INTERP_, table, 4, at8, {13, 16}, {{"hit", R, FindFound, 8, 11}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Checked = c.checked;
+        Checked = c.mode;
         Load(c.bytes);
-        ShowMode = c.show;
-        LineNum = c.lineNum;
-        ByteNum = c.byteNum;
-        if (c.offset >= 0) {
-            ByteOffset = static_cast<uint32_t>(c.offset);
-            NumBytes = static_cast<uint32_t>(c.num);
+        ShowMode = c.mode == _TEXT_ ? _TEXT_ : _HEX_;
+        (c.mode == _TEXT_ ? LineNum : ByteNum) = c.pos;
+        if (c.table.first >= 0) {
+            ByteOffset = c.table.first;
+            NumBytes = static_cast<uint32_t>(c.table.second);
         }
-        MarkState = c.markStart >= 0;
-        MarkStart = c.markStart;
-        MarkEnd = c.markEnd;
+        MarkState = c.mark.first >= 0;
+        MarkStart = c.mark.first;
+        MarkEnd = c.mark.second;
         int n = 0;
         for (const Step& s : c.steps) {
             SCOPED_TRACE(++n);
