@@ -98,6 +98,7 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
         {_HEX_, hex, 80, 0, {1, 1, 5}, KeyUp, false, true, {1, 1, 0}},
         {_HEX_, hex, 80, 0, {1, 1, 0}, KeyRight, false, true, {1, 1, 1}},
         {_HEX_, hex, 80, 0, {1, 1, 1}, KeyLeft, false, true, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 5}, KeyLeft, false, true, {1, 1, 4}},
         {_HEX_, hex, 80, 0, {1, 1, 0}, KeyLeft, false, false, {1, 1, 0}},
         {_HEX_, hex, 80, 0, {1, 1, 0x1F}, KeyRight, false, false, {1, 1, 0x1F}},
         {_HEX_, hex, 80, 0, {1, 1, 0}, KeyEnd, false, false, {1, 1, 0}},  // 71 + 1 - 80 < 1
