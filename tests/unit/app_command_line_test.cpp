@@ -1,43 +1,36 @@
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/command_line.h"
-
-namespace {
-std::string Arg(const char* line, size_t size = 256) {
-    char out[256] = "unchanged";
-    CommandArgument(line, out, size);
-    return out;
-}
-}  // namespace
-
-TEST(CommandArgument, ProgramNameAlone) {
-    EXPECT_EQ(Arg("orvex.exe"), "");
-    EXPECT_EQ(Arg("\"C:\\Program Files\\orvex.exe\""), "");
-    EXPECT_EQ(Arg("\"C:\\orvex.exe\" "), "");  // only the separator follows
-    EXPECT_EQ(Arg(""), "");
-    EXPECT_EQ(Arg("\"C:\\unclosed quote a.txt"), "");
-}
-
-TEST(CommandArgument, QuotedPathLosesItsQuotes) {
-    EXPECT_EQ(Arg("\"C:\\orvex.exe\" \"C:\\my files\\a.txt\""), "C:\\my files\\a.txt");
-    EXPECT_EQ(Arg("orvex.exe \"C:\\my files\\a.txt\" tail"), "C:\\my files\\a.txt");
-    EXPECT_EQ(Arg("orvex.exe \"C:\\no close"), "C:\\no close");
-}
-
-TEST(CommandArgument, UnquotedRestIsTakenAsTyped) {
-    EXPECT_EQ(Arg("orvex C:\\a b.txt"), "C:\\a b.txt");
-    EXPECT_EQ(Arg("orvex  a.txt"), " a.txt");
-    EXPECT_EQ(Arg("orvex a\"b\" c"), "a\"b\" c");
-    // After a closing quote exactly one character is skipped, whatever it is.
-    EXPECT_EQ(Arg("\"orvex\"xa.txt"), "a.txt");
-    EXPECT_EQ(Arg("\"orvex\"  a.txt"), " a.txt");
-}
-
-TEST(CommandArgument, LongArgumentIsCut) {
-    std::string line = "orvex " + std::string(300, 'x');
-    EXPECT_EQ(Arg(line.c_str()), std::string(255, 'x'));
-    EXPECT_EQ(Arg("orvex abcdef", 4), "abc");
-    EXPECT_EQ(Arg("orvex abcd", 4), "abc");
+TEST(CommandArgument, TheArgumentAfterTheProgramName) {
+    const std::string longLine = "orvex " + std::string(300, 'x');
+    const struct {
+        std::string line;
+        size_t size;
+        std::string want;
+    } cases[] = {
+        {"orvex.exe", 256, ""},
+        {"\"C:\\Program Files\\orvex.exe\"", 256, ""},
+        {"\"C:\\orvex.exe\" ", 256, ""},  // only the separator follows
+        {"", 256, ""},
+        {"\"C:\\unclosed quote a.txt", 256, ""},
+        {"\"C:\\orvex.exe\" \"C:\\my files\\a.txt\"", 256, "C:\\my files\\a.txt"},  // quotes go
+        {"orvex.exe \"C:\\my files\\a.txt\" tail", 256, "C:\\my files\\a.txt"},
+        {"orvex.exe \"C:\\no close", 256, "C:\\no close"},
+        {"orvex C:\\a b.txt", 256, "C:\\a b.txt"},  // an unquoted rest as typed
+        {"orvex  a.txt", 256, " a.txt"},
+        {"orvex a\"b\" c", 256, "a\"b\" c"},
+        {"\"orvex\"xa.txt", 256, "a.txt"},  // after a closing quote one character is skipped
+        {"\"orvex\"  a.txt", 256, " a.txt"},
+        {longLine, 256, std::string(255, 'x')},
+        {"orvex abcdef", 4, "abc"},
+        {"orvex abcd", 4, "abc"},
+    };
+    for (const auto& c : cases) {
+        char out[256] = "unchanged";
+        CommandArgument(c.line.c_str(), out, c.size);
+        EXPECT_EQ(out, c.want) << c.line;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "app/find.h"
 #include "app/recent_files.h"
@@ -89,49 +90,19 @@ TEST_F(Settings, EveryFieldAtItsOffset) {
 TEST_F(Settings, UnusableFieldsFallBackToTheirDefaults) {
     uint8_t in[SettingsSize];
     std::memcpy(in, DefaultRecord, sizeof in);
-    in[72] = 0x39;  // Checked 313
-    in[74] = 0x30;  // AddrMode 304
-    in[76] = 0;     // font height 0
-    in[78] = 0xFF;
-    in[79] = 0xFF;  // font width -1
-    in[80] = 1;     // flags other than 0 and 8
-    in[81] = 0x88;
-    in[89] = 9;
-    in[90] = 0xFF;
-    in[85] = 10;    // print choices out of their lists
-    in[86] = 7;
-    in[87] = 1;
-    in[88] = 5;
-    in[8] = 0;      // WinRect.right 0 < left... an empty rectangle
-    in[9] = 0;
-    in[16] = 0xFF;  // a negative portrait margin
-    in[17] = 0xFF;
-    in[18] = 0xFF;
-    in[19] = 0xFF;
-    in[55] = 0xFF;  // BkColor with a non-RGB top byte
-    in[64] = 0xFF;  // TreeWidth negative
-    in[65] = 0xFF;
-    in[66] = 0xFF;
-    in[67] = 0xFF;
+    // Checked 313, AddrMode 304, font height 0 and width -1, flags other than
+    // 0 and 8, print choices out of their lists, an empty WinRect, a negative
+    // margin, a colour with a non-RGB top byte, a negative TreeWidth.
+    const std::pair<size_t, uint8_t> bad[] = {
+        {72, 0x39}, {74, 0x30}, {76, 0}, {78, 0xFF}, {79, 0xFF}, {80, 1}, {81, 0x88}, {89, 9}, {90, 0xFF},
+        {85, 10}, {86, 7}, {87, 1}, {88, 5}, {8, 0}, {9, 0}, {16, 0xFF}, {17, 0xFF}, {18, 0xFF},
+        {19, 0xFF}, {55, 0xFF}, {64, 0xFF}, {65, 0xFF}, {66, 0xFF}, {67, 0xFF}};
+    for (const auto& b : bad) in[b.first] = b.second;
     Checked = _HEX_;
     UnpackSettings(in);
-    EXPECT_EQ(Checked, _TEXT_);
-    EXPECT_EQ(AddrMode, AddrPhysical);
-    EXPECT_EQ(FontHeight, 12);
-    EXPECT_EQ(FontWidth, 8);
-    EXPECT_EQ(ConvertFlag, 0);
-    EXPECT_EQ(WrapFlag, 0);
-    EXPECT_EQ(ExactCase, 0);
-    EXPECT_EQ(HexSearch, 0);
-    EXPECT_EQ(PrintSize, 4);
-    EXPECT_EQ(PrintCpi, 0);
-    EXPECT_EQ(PrintSpacing, 2);
-    EXPECT_EQ(PrintLineNums, 0);
-    EXPECT_EQ(WinRect.right, 640);
-    EXPECT_EQ(WinRect.bottom, 450);
-    EXPECT_EQ(PortraitMargins.left, 100);
-    EXPECT_EQ(BkColor, 0x00C0FFFFu);
-    EXPECT_EQ(TreeWidth, 180);
+    uint8_t out[SettingsSize];
+    PackSettings(out);
+    for (size_t i = 0; i < SettingsSize; ++i) EXPECT_EQ(out[i], DefaultRecord[i]) << "offset " << i;
 }
 
 TEST_F(Settings, FooterStoredAsFlagTextAndNul) {
@@ -203,4 +174,5 @@ TEST_F(Settings, FindFieldsJoinAndSplit) {
     pos = NextField(out, len, pos, field, sizeof field);
     EXPECT_STREQ(field, "de");
     EXPECT_EQ(pos, len);
+    EXPECT_EQ(NextField("ab\t", 2, 0, field, sizeof field), 2u);  // the field ends at size
 }

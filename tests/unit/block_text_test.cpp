@@ -11,63 +11,52 @@
 
 namespace {
 
-class BlockText : public DocTest {
-protected:
-    // The block text of columns [c1, c2) over the lines holding the offsets
-    // from and to, built in exactly the room it asks for.
-    std::string Block(int32_t from, int32_t to, int32_t c1, int32_t c2) {
+using BlockText = DocTest;
+
+// Columns [c1, c2) of the lines from the mark's start to its end; wrap: the
+// view's width when lines are wrapped.
+TEST_F(BlockText, ColumnsOfEachLinePaddedAndTabsExpanded) {
+    const std::string lines = "0123456789ab\r\nxy\r\nABCDEFGHIJKL\r\n", tabs = "abcdefgh\tij\r\nabcdefghijkl\tm\r\n";
+    const struct {
+        std::string doc;
+        int32_t from, to, c1, c2, wrap;
+        const char* want;
+    } cases[] = {
+        {lines, 4, 25, 4, 10, 0, "456789\r\n      \r\nEFGHIJ\r\n"},  // short lines are padded
+        {lines, 4, 4, 4, 10, 0, "456789\r\n"},
+        {lines, 25, 4, 4, 10, 0, "456789\r\n      \r\nEFGHIJ\r\n"},  // the ends in either order
+        {lines, 4, 25, 10, 4, 0, "\r\n\r\n\r\n"},
+        // A tab at column 8 reaches 16; one across the right edge is expanded in full.
+        {tabs, 0, 14, 6, 18, 0, "gh        ij\r\nghijkl    m \r\n"},
+        {tabs, 0, 0, 6, 10, 0, "gh        \r\n"},
+        // One across the left edge gives the spaces from the edge on.
+        {tabs, 0, 14, 10, 18, 0, "      ij\r\nkl    m \r\n"},
+        {"abcdefghi\tz\r\nx\ty\r\n", 0, 13, 4, 10, 0, "efghi       \r\n    y \r\n"},
+        // LF alone, LF CR, and a last line without a line end.
+        {"abcdef\nab\n\rabcdef", 0, 16, 1, 5, 0, "bcde\r\nb   \r\nbcde\r\n"},
+        {"abc", 0, 3, 2, 6, 0, "c   \r\n"},
+        {"", 0, 0, 0, 3, 0, "   \r\n"},
+        // Display lines "aaaa bbbb " and "cccc".
+        {"aaaa bbbb cccc\r\n", 0, 10, 2, 7, 10, "aa bb\r\ncc   \r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.want);
+        WrapFlag = c.wrap ? 8 : 0;
+        ScreenCols = c.wrap ? c.wrap : 80;
+        Load(c.doc);
         MarkState = 2;
-        MarkStart = from;
-        MarkEnd = to;
-        BlockCol1 = c1;
-        BlockCol2 = c2;
+        MarkStart = c.from;
+        MarkEnd = c.to;
+        BlockCol1 = c.c1;
+        BlockCol2 = c.c2;
+        // Built in exactly the room it asks for.
         const int64_t room = BlockTextRoom();
         std::vector<char> out(static_cast<size_t>(room), '#');
         const int32_t len = GetBlockText(out.data(), room);
         EXPECT_EQ(BlockSize, len + 1);
         EXPECT_EQ(out[static_cast<size_t>(len)], '\0');
-        return std::string(out.data(), static_cast<size_t>(len));
+        EXPECT_EQ(std::string(out.data(), static_cast<size_t>(len)), c.want);
     }
-};
-
-TEST_F(BlockText, ShortLinesArePadded) {
-    Load("0123456789ab\r\nxy\r\nABCDEFGHIJKL\r\n");
-    EXPECT_EQ(Block(4, 25, 4, 10), "456789\r\n      \r\nEFGHIJ\r\n");
-    EXPECT_EQ(Block(4, 4, 4, 10), "456789\r\n");
-    // The mark's ends in either order, the columns in either order.
-    EXPECT_EQ(Block(25, 4, 4, 10), "456789\r\n      \r\nEFGHIJ\r\n");
-    EXPECT_EQ(Block(4, 25, 10, 4), "\r\n\r\n\r\n");
-}
-
-TEST_F(BlockText, TabsAreExpandedToTheirStops) {
-    // A tab at column 8 reaches 16; one that crosses the block's right edge
-    // is expanded in full.
-    Load("abcdefgh\tij\r\nabcdefghijkl\tm\r\n");
-    EXPECT_EQ(Block(0, 14, 6, 18), "gh        ij\r\nghijkl    m \r\n");
-    EXPECT_EQ(Block(0, 0, 6, 10), "gh        \r\n");
-    // A tab that straddles the left edge gives the spaces from the edge on,
-    // on every line of the block.
-    EXPECT_EQ(Block(0, 14, 10, 18), "      ij\r\nkl    m \r\n");
-    Load("abcdefghi\tz\r\nx\ty\r\n");
-    EXPECT_EQ(Block(0, 13, 4, 10), "efghi       \r\n    y \r\n");
-}
-
-TEST_F(BlockText, AnyLineEndEndsALine) {
-    // LF alone, LF CR, and a last line without a line end.
-    Load("abcdef\nab\n\rabcdef");
-    EXPECT_EQ(Block(0, 16, 1, 5), "bcde\r\nb   \r\nbcde\r\n");
-    Load("abc");
-    EXPECT_EQ(Block(0, 3, 2, 6), "c   \r\n");
-    Load("");
-    EXPECT_EQ(Block(0, 0, 0, 3), "   \r\n");
-}
-
-TEST_F(BlockText, WrappedLinesEndWhereTheDisplayLineEnds) {
-    WrapFlag = 8;
-    ScreenCols = 10;
-    Load("aaaa bbbb cccc\r\n");  // "aaaa bbbb " and "cccc"
-    ASSERT_EQ(NumLines, 3);
-    EXPECT_EQ(Block(0, 10, 2, 7), "aa bb\r\ncc   \r\n");
 }
 
 TEST_F(BlockText, ASmallRoomCutsTheText) {
@@ -86,29 +75,21 @@ TEST_F(BlockText, ASmallRoomCutsTheText) {
     EXPECT_EQ(out[5], '#');
 }
 
-class MarkedArea : public DocTest {};
-
-TEST_F(MarkedArea, TheBytesOfTheMarkStayInsideTheFile) {
+TEST_F(BlockText, TheBytesOfTheMarkStayInsideTheFile) {
     Load("0123456789");
-    MarkStart = 3;
-    MarkEnd = 7;
-    MarkedSpan s = MarkedBytes();
-    EXPECT_EQ(s.start, 3);
-    EXPECT_EQ(s.len, 4);
-    MarkEnd = 50;
-    s = MarkedBytes();
-    EXPECT_EQ(s.len, 7);
-    MarkStart = -5;
-    MarkEnd = 2;
-    s = MarkedBytes();
-    EXPECT_EQ(s.start, 0);
-    EXPECT_EQ(s.len, 2);
-    MarkStart = 8;
-    MarkEnd = 2;
-    EXPECT_EQ(MarkedBytes().len, 0);
+    const struct {
+        int32_t start, end, wantStart, wantLen;
+    } cases[] = {{3, 7, 3, 4}, {3, 50, 3, 7}, {-5, 2, 0, 2}, {8, 2, 8, 0}};
+    for (const auto& c : cases) {
+        MarkStart = c.start;
+        MarkEnd = c.end;
+        const MarkedSpan s = MarkedBytes();
+        EXPECT_TRUE(c.wantLen == 0 || s.start == c.wantStart) << c.start;
+        EXPECT_EQ(s.len, c.wantLen) << c.start;
+    }
 }
 
-TEST_F(MarkedArea, ClipboardTextEndsAtTheFirstZeroByte) {
+TEST_F(BlockText, ClipboardTextEndsAtTheFirstZeroByte) {
     std::string bin(32, '\0');
     for (int i = 0; i < 32; ++i) bin[static_cast<size_t>(i)] = static_cast<char>(0x41 + i % 8);
     bin[0x16] = '\0';

@@ -30,33 +30,22 @@ private:
     std::string path_;
 };
 
-void SetName(const char* name) {
-    std::snprintf(FileName, sizeof FileName, "%s", name);
-    SetFileNameParts();
-}
-
 TEST(FileNameParts, ExtensionIsTheLastFourCharactersInLowerCase) {
-    SetName("C:\\DIR\\APP.EXE");
-    EXPECT_STREQ(FileNamePart, "APP.EXE");
-    EXPECT_STREQ(FileExt, ".exe");
-    SetName("C:\\Fonts\\x.TtF");
-    EXPECT_STREQ(FileExt, ".ttf");
-    SetName("noext");
-    EXPECT_STREQ(FileNamePart, "noext");
-    EXPECT_STREQ(FileExt, "oext");
-}
-
-TEST(FileNameParts, ShortNamesNeverReachBeforeTheBuffer) {
-    SetName("a.b");
-    EXPECT_STREQ(FileExt, "a.b");
-    SetName("");
-    EXPECT_STREQ(FileExt, "");
-    EXPECT_STREQ(FileNamePart, "");
+    const char* const cases[][3] = {
+        {"C:\\DIR\\APP.EXE", "APP.EXE", ".exe"}, {"C:\\Fonts\\x.TtF", "x.TtF", ".ttf"},
+        {"noext", "noext", "oext"}, {"a.b", "a.b", "a.b"},  // short names never reach before the buffer
+        {"", "", ""}};
+    for (const auto& c : cases) {
+        std::snprintf(FileName, sizeof FileName, "%s", c[0]);
+        SetFileNameParts();
+        EXPECT_STREQ(FileNamePart, c[1]);
+        EXPECT_STREQ(FileExt, c[2]);
+    }
 }
 
 using Loading = DocTest;
 
-TEST_F(Loading, SmallFileIsHeldInFileAreaAndResetsThePosition) {
+TEST_F(Loading, ASmallFileIsHeldInFileAreaWithThePositionReset) {
     TempFile f("line one\nline two\n");
     LineNum = 7;
     Col = 3;
@@ -75,41 +64,13 @@ TEST_F(Loading, SmallFileIsHeldInFileAreaAndResetsThePosition) {
     EXPECT_EQ(MarkState, 0);
     EXPECT_EQ(NumLines, 3);  // built at once in text mode
     EXPECT_STREQ(FileExt, ".bin");
-    UnloadDocumentFile();
-}
 
-TEST_F(Loading, FileAreaBoundary) {
-    {
-        TempFile f(std::string(204800, 'a'));
-        ASSERT_EQ(LoadDocumentFile(f.path()), LoadResult::Ok);
-        EXPECT_EQ(FileBuf, FileArea);
-        EXPECT_EQ(MaxLines, 32767);
-    }
-    {
-        TempFile f(std::string(204801, 'b'));
-        ASSERT_EQ(LoadDocumentFile(f.path()), LoadResult::Ok);
-        EXPECT_NE(FileBuf, FileArea);
-        EXPECT_EQ(MaxLines, 83967);
-        EXPECT_EQ(FileBuf[204800], 'b');
-    }
-    UnloadDocumentFile();
-    EXPECT_EQ(FileSize, 0);
-}
-
-TEST_F(Loading, EmptyFile) {
-    TempFile f("");
-    ASSERT_EQ(LoadDocumentFile(f.path()), LoadResult::Ok);
-    EXPECT_EQ(FileSize, 0);
-    EXPECT_EQ(NumLines, 1);
-}
-
-TEST_F(Loading, ModeAndOptionsSurviveALoad) {
+    // The mode and the options survive a load.
     Checked = ShowMode = _CHAR_;
     AddrMode = AddrRva;
     WrapFlag = 8;
     ConvertFlag = 8;
     RvaBias = 0x1000;
-    TempFile f("xyz");
     ASSERT_EQ(LoadDocumentFile(f.path()), LoadResult::Ok);
     EXPECT_EQ(Checked, _CHAR_);
     EXPECT_EQ(AddrMode, AddrRva);
@@ -117,27 +78,34 @@ TEST_F(Loading, ModeAndOptionsSurviveALoad) {
     EXPECT_EQ(ConvertFlag, 8);
     EXPECT_EQ(RvaBias, 0x1000);
     EXPECT_EQ(LineNumFlag, 0);  // no line table outside text mode
+    UnloadDocumentFile();
 }
 
-TEST_F(Loading, MissingFileKeepsThePreviousDocument) {
-    TempFile f("keep me");
-    ASSERT_EQ(LoadDocumentFile(f.path()), LoadResult::Ok);
-    EXPECT_EQ(LoadDocumentFile("/nonexistent/dir/file"), LoadResult::OpenFailed);
-    EXPECT_EQ(FileSize, 7);
-    EXPECT_EQ(std::memcmp(FileBuf, "keep me", 7), 0);
-}
-
-TEST_F(Loading, ReplacingABlockFileReleasesIt) {
-    // Run under ASan: the second load must not leave FileBuf on freed memory.
-    TempFile big(std::string(300000, 'q'), "orvex-doc-big.bin");
-    TempFile small("s", "orvex-doc-small.bin");
+// Run under ASan: no load may leave FileBuf on freed memory.
+TEST_F(Loading, LargerFilesGetABlockOfTheirOwn) {
+    TempFile limit(std::string(204800, 'a'), "limit.bin"), big(std::string(204801, 'b'), "big.bin");
+    TempFile small("s", "small.bin"), empty("", "empty.bin");
+    ASSERT_EQ(LoadDocumentFile(limit.path()), LoadResult::Ok);
+    EXPECT_EQ(FileBuf, FileArea);
+    EXPECT_EQ(MaxLines, 32767);
     ASSERT_EQ(LoadDocumentFile(big.path()), LoadResult::Ok);
+    EXPECT_NE(FileBuf, FileArea);
+    EXPECT_EQ(MaxLines, 83967);
+    EXPECT_EQ(FileBuf[204800], 'b');
     ASSERT_EQ(LoadDocumentFile(small.path()), LoadResult::Ok);
     EXPECT_EQ(FileBuf, FileArea);
     EXPECT_EQ(FileBuf[0], 's');
     ASSERT_EQ(LoadDocumentFile(big.path()), LoadResult::Ok);
-    EXPECT_EQ(FileBuf[299999], 'q');
+    EXPECT_EQ(FileBuf[204800], 'b');
+    // A missing file keeps the document that was there.
+    EXPECT_EQ(LoadDocumentFile("/nonexistent/dir/file"), LoadResult::OpenFailed);
+    EXPECT_EQ(FileSize, 204801);
+    EXPECT_EQ(FileBuf[0], 'b');
+    ASSERT_EQ(LoadDocumentFile(empty.path()), LoadResult::Ok);
+    EXPECT_EQ(FileSize, 0);
+    EXPECT_EQ(NumLines, 1);
     UnloadDocumentFile();
+    EXPECT_EQ(FileSize, 0);
 }
 
 }  // namespace

@@ -114,6 +114,15 @@ TEST_F(LineIndex, LineLimits) {
         EXPECT_EQ(FileBuf[0], '\n') << row;
         EXPECT_EQ(FileBuf[c.size - 1], text.back()) << row;
     }
+    // The same limit for lines made by wrapping: 32767 rows of 4 fit.
+    WrapFlag = 8;
+    ScreenCols = 4;
+    for (const int32_t rows : {32767, 32768}) {
+        tooMany = 0;
+        Load(std::string(static_cast<size_t>(rows) * 4, 'x'));
+        EXPECT_EQ(NumLines, rows);
+        EXPECT_EQ(tooMany, rows > 32767) << rows;
+    }
 }
 
 TEST_F(LineIndex, NotBuiltOutsideTextMode) {

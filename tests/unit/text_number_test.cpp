@@ -1,118 +1,95 @@
+#include "document/text_number.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "document/text_number.h"
-
 namespace {
 
-std::string Dec(uint32_t v, int width, char fill) {
-    char buf[64];
-    std::memset(buf, '#', sizeof buf);
-    FormatDec(buf + 1, v, width, fill);
-    // The field must not spill over either neighbour.
-    EXPECT_EQ(buf[0], '#');
-    EXPECT_EQ(buf[width + 1], '#');
-    return std::string(buf + 1, static_cast<size_t>(width));
-}
-
-std::string Hex(uint32_t v, int width, char fill) {
-    char buf[64];
-    std::memset(buf, '#', sizeof buf);
-    FormatHex(buf + 1, v, width, fill);
-    EXPECT_EQ(buf[0], '#');
-    EXPECT_EQ(buf[width + 1], '#');
-    return std::string(buf + 1, static_cast<size_t>(width));
-}
-
-std::string Commas(const char* digits) {
-    char buf[64] = {};
-    std::strcpy(buf, digits);
-    AddCommas(buf);
-    return buf;
-}
-
-TEST(FormatNumbers, FillsFieldFromTheRightAndDropsHighDigits) {
-    EXPECT_EQ(Dec(1234, 7, ' '), "   1234");
-    EXPECT_EQ(Dec(12345678, 7, ' '), "2345678");
-    EXPECT_EQ(Dec(0, 3, ' '), "  0");
-    EXPECT_EQ(Dec(4294967295u, 10, '0'), "4294967295");
-    EXPECT_EQ(Dec(7, 5, '0'), "00007");
-    EXPECT_EQ(Hex(255, 8, '0'), "000000FF");
-    EXPECT_EQ(Hex(0, 8, '0'), "00000000");
-    EXPECT_EQ(Hex(0xABCDEF12, 4, '0'), "EF12");
-    EXPECT_EQ(Hex(0x1A, 7, ' '), "     1A");
-}
-
-TEST(FormatNumbers, WidthZeroWritesNothing) {
-    char buf[4] = {'x', 'x', 'x', 'x'};
-    FormatDec(buf, 123, 0, ' ');
-    FormatHex(buf, 123, 0, ' ');
-    EXPECT_EQ(std::string(buf, 4), "xxxx");
-}
-
-TEST(ParseNumbers, StopAtTheFirstCharacterThatIsNoDigit) {
-    EXPECT_EQ(ParseHex("ff"), 255u);
-    EXPECT_EQ(ParseHex("FF"), 255u);
-    EXPECT_EQ(ParseHex("12G4"), 0x12u);
-    EXPECT_EQ(ParseHex("0x10"), 0u);
-    EXPECT_EQ(ParseHex("123456789"), 0x23456789u);
-    EXPECT_EQ(ParseHex(""), 0u);
-    EXPECT_EQ(ParseDec(" 12"), 0u);
-    EXPECT_EQ(ParseDec("12 "), 12u);
-    EXPECT_EQ(ParseDec("4294967296"), 0u);  // wraps modulo 2^32
-    EXPECT_EQ(ParseDec("4294967295"), 4294967295u);
-    EXPECT_EQ(ParseDec("-5"), 0u);
-}
-
-TEST(AddCommas, GroupsOfThreeFromTheRight) {
-    EXPECT_EQ(Commas("1234567"), "1,234,567");
-    EXPECT_EQ(Commas("999"), "999");
-    EXPECT_EQ(Commas("1000"), "1,000");
-    EXPECT_EQ(Commas("12345"), "12,345");
-    EXPECT_EQ(Commas("123456"), "123,456");
-    EXPECT_EQ(Commas("0"), "0");
-    EXPECT_EQ(Commas(""), "");
-    EXPECT_EQ(Commas("2147483647"), "2,147,483,647");
-}
-
-TEST(CompareAndSameText, ExactAndAsciiLetterFolding) {
-    EXPECT_EQ(CompareText(".exe", ".exe"), 0);
-    EXPECT_NE(CompareText(".ex", ".exe"), 0);
-    EXPECT_NE(CompareText(".exe", ".ex"), 0);
-    EXPECT_NE(CompareText(".EXE", ".exe"), 0);
-    EXPECT_TRUE(SameText("C:\\A.TXT", "c:\\a.txt"));
-    EXPECT_FALSE(SameText("C:\\a.txt", "C:\\.\\a.txt"));
-    EXPECT_FALSE(SameText("abc", "abcd"));
-    // '@' (0x40) and '`' (0x60) differ only in bit 0x20 but are no letters;
-    // neither are '[' and '{'.
-    EXPECT_FALSE(SameText("@", "`"));
-    EXPECT_FALSE(SameText("[", "{"));
-    EXPECT_TRUE(SameText("", ""));
-}
-
-TEST(NamePart, AfterTheLastBackslash) {
-    EXPECT_STREQ(NamePart("a.txt"), "a.txt");
-    EXPECT_STREQ(NamePart("C:\\DIR\\A.TXT"), "A.TXT");
-    EXPECT_STREQ(NamePart("C:\\DIR\\"), "");
-    EXPECT_STREQ(NamePart(""), "");
-}
-
-TEST(IsWordChar, KeysWidenTheSet) {
-    EXPECT_EQ(IsWordChar('a', 0), 1);
-    EXPECT_EQ(IsWordChar('Z', 0), 1);
-    EXPECT_EQ(IsWordChar('7', 0), 1);
-    EXPECT_EQ(IsWordChar('_', 0), 0);
-    EXPECT_EQ(IsWordChar('_', KeyShift), 1);
-    EXPECT_EQ(IsWordChar('_', KeyControl), 1);
-    for (char c : {'.', '/', ':', '\\', '~'}) {
-        EXPECT_EQ(IsWordChar(static_cast<unsigned char>(c), KeyShift), 0) << c;
-        EXPECT_EQ(IsWordChar(static_cast<unsigned char>(c), KeyControl), 1) << c;
+TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
+    const struct {
+        bool hex;
+        uint32_t v;
+        int width;
+        char fill;
+        const char* want;
+    } cases[] = {
+        {false, 1234, 7, ' ', "   1234"}, {false, 12345678, 7, ' ', "2345678"}, {false, 0, 3, ' ', "  0"},
+        {false, 4294967295u, 10, '0', "4294967295"}, {false, 7, 5, '0', "00007"}, {false, 123, 0, ' ', ""},
+        {true, 255, 8, '0', "000000FF"}, {true, 0, 8, '0', "00000000"}, {true, 0xABCDEF12, 4, '0', "EF12"},
+        {true, 0x1A, 7, ' ', "     1A"}, {true, 123, 0, ' ', ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.want);
+        char buf[16];
+        std::memset(buf, '#', sizeof buf);
+        (c.hex ? FormatHex : FormatDec)(buf + 1, c.v, c.width, c.fill);
+        // The field and nothing on either side of it.
+        EXPECT_EQ(std::string(buf, static_cast<size_t>(c.width) + 2), "#" + std::string(c.want) + "#");
     }
-    EXPECT_EQ(IsWordChar(' ', KeyControl | KeyShift), 0);
-    EXPECT_EQ(IsWordChar('@', 0), 0);  // '@' | 0x20 is '`', no letter
-    EXPECT_EQ(IsWordChar(0xC4, KeyControl), 0);
+}
+
+TEST(TextNumber, ParsesStopAtTheFirstCharacterThatIsNoDigit) {
+    const struct {
+        bool hex;
+        const char* text;
+        uint32_t want;
+    } cases[] = {
+        {true, "ff", 255}, {true, "FF", 255}, {true, "12G4", 0x12}, {true, "0x10", 0},
+        {true, "123456789", 0x23456789}, {true, "", 0}, {false, " 12", 0}, {false, "12 ", 12},
+        {false, "4294967296", 0},  // modulo 2^32
+        {false, "4294967295", 4294967295u}, {false, "-5", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ((c.hex ? ParseHex : ParseDec)(c.text), c.want) << c.text;
+}
+
+TEST(TextNumber, CommasGroupThreeDigitsFromTheRight) {
+    const char* const cases[][2] = {{"1234567", "1,234,567"}, {"999", "999"}, {"1000", "1,000"},
+                                    {"12345", "12,345"}, {"123456", "123,456"}, {"0", "0"}, {"", ""},
+                                    {"2147483647", "2,147,483,647"}};
+    for (const auto& c : cases) {
+        char buf[32] = {};
+        std::strcpy(buf, c[0]);
+        AddCommas(buf);
+        EXPECT_STREQ(buf, c[1]);
+    }
+}
+
+TEST(TextNumber, ComparesExactlyOrFoldingAsciiLettersOnly) {
+    // '@'/'`' and '['/'{' differ only in bit 0x20 but are no letters.
+    const struct {
+        const char *a, *b;
+        bool exact, folded;
+    } cases[] = {
+        {".exe", ".exe", true, true}, {".ex", ".exe", false, false}, {".exe", ".ex", false, false},
+        {".EXE", ".exe", false, true}, {"C:\\A.TXT", "c:\\a.txt", false, true},
+        {"C:\\a.txt", "C:\\.\\a.txt", false, false}, {"abc", "abcd", false, false},
+        {"@", "`", false, false}, {"[", "{", false, false}, {"", "", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " " + c.b);
+        EXPECT_EQ(CompareText(c.a, c.b) == 0, c.exact);
+        EXPECT_EQ(SameText(c.a, c.b), c.folded);
+    }
+    const char* const names[][2] = {{"a.txt", "a.txt"}, {"C:\\DIR\\A.TXT", "A.TXT"}, {"C:\\DIR\\", ""}, {"", ""}};
+    for (const auto& n : names) EXPECT_STREQ(NamePart(n[0]), n[1]);
+}
+
+TEST(TextNumber, ShiftAndCtrlWidenTheWordCharacters) {
+    const struct {
+        const char* chars;
+        unsigned keys;
+        int want;
+    } cases[] = {
+        {"aZ7", 0, 1}, {"_", 0, 0}, {"_", KeyShift, 1}, {"_", KeyControl, 1}, {"./:\\~", KeyShift, 0},
+        {"./:\\~", KeyControl, 1}, {" ", KeyControl | KeyShift, 0},
+        {"@", 0, 0},  // '@' | 0x20 is '`', no letter
+        {"\xC4", KeyControl, 0},
+    };
+    for (const auto& c : cases)
+        for (const char* p = c.chars; *p; ++p)
+            EXPECT_EQ(IsWordChar(static_cast<unsigned char>(*p), c.keys), c.want) << *p << " keys " << c.keys;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "doc_fixture.h"
 #include "document/text_number.h"
@@ -31,11 +32,24 @@ public:
         EXPECT_TRUE(PlaceAt(x, y, 8, 16, &p));
         return p;
     }
+    // Mouse actions on the cell at column c of row r.
+    MouseEffect Down(int r, int c, unsigned keys = 0) { return ButtonDown(At(X(c), Y(r)), keys); }
+    MouseEffect Move(int r, int c, unsigned keys = 0, bool alt = false) {
+        return DragMove(At(X(c), Y(r)), keys, alt);
+    }
+    MouseEffect Double(int r, int c, unsigned keys = 0) { return DoubleClick(At(X(c), Y(r)), keys); }
     // A character drag from column c1 to column c2 on row r.
     MouseEffect Drag(int r, int c1, int c2, bool alt = false) {
-        ButtonDown(At(X(c1), Y(r)), 0);
-        return DragMove(At(X(c2), Y(r)), 0, alt);
+        Down(r, c1);
+        return Move(r, c2, 0, alt);
     }
+    static void SetMark(uint8_t state, int32_t start, int32_t end) {
+        MarkState = state;
+        MarkStart = start;
+        MarkEnd = end;
+    }
+    using Span = std::pair<int32_t, int32_t>;
+    static Span Marked() { return {MarkStart, MarkEnd}; }
     static std::string Lines(int n) {
         std::string s;
         for (int i = 0; i < n; ++i) s += (i ? "\nline " : "line ") + std::to_string(i);
@@ -84,6 +98,7 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
         {_HEX_, hex, 80, 0, {1, 1, 5}, KeyUp, false, true, {1, 1, 0}},
         {_HEX_, hex, 80, 0, {1, 1, 0}, KeyRight, false, true, {1, 1, 1}},
         {_HEX_, hex, 80, 0, {1, 1, 1}, KeyLeft, false, true, {1, 1, 0}},
+        {_HEX_, hex, 80, 0, {1, 1, 5}, KeyLeft, false, true, {1, 1, 4}},
         {_HEX_, hex, 80, 0, {1, 1, 0}, KeyLeft, false, false, {1, 1, 0}},
         {_HEX_, hex, 80, 0, {1, 1, 0x1F}, KeyRight, false, false, {1, 1, 0x1F}},
         {_HEX_, hex, 80, 0, {1, 1, 0}, KeyEnd, false, false, {1, 1, 0}},  // 71 + 1 - 80 < 1
@@ -134,31 +149,32 @@ TEST_F(ViewNav, AnEmptyRangeKeepsByteNumAtZero) {
     PointerPlace p;
     EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));
 
+    LoadIn(_HEX_, std::string(17, 'h'));  // a last row of one byte
+    EXPECT_EQ(VerticalScroll().max, 1);
+
     LoadIn(_TEXT_, "");
     ViewKey(KeyDown, false);
     ViewKey(KeyEnd, true);
     EXPECT_EQ(LineNum, 1);
 }
 
-TEST_F(ViewNav, ScrollRangeIsScaledToSixteenBits) {
-    block.assign(2000000, 'x');
+TEST_F(ViewNav, ScrollBarsAndTheirActions) {
+    block.assign(2000000, 'x');  // more rows than 16 bits hold: scaled by 2
     Checked = ShowMode = _HEX_;
     AdoptFile(block.data(), 2000000);
     SetRowMetrics();
     ByteNum = 1000000;
-    const ScrollSpec v = VerticalScroll();
+    const ScrollSpec big = VerticalScroll();
     EXPECT_EQ(ScrollScale, 2);
-    EXPECT_EQ(v.max, 62500);
-    EXPECT_EQ(v.pos, 1000000 / 16 / 2);
-    EXPECT_EQ(v.page, 9 / 2);
+    EXPECT_EQ(big.max, 62500);
+    EXPECT_EQ(big.pos, 31250);
+    EXPECT_EQ(big.page, 4);
     EXPECT_TRUE(VerticalScrollAction(5, 100));
-    EXPECT_EQ(ByteNum, 100 * 2 * 16);
+    EXPECT_EQ(ByteNum, 3200);
     EXPECT_FALSE(VerticalScrollAction(5, 100));
     EXPECT_TRUE(VerticalScrollAction(5, 62500));  // the far end stays inside
     EXPECT_EQ(ByteNum, 1999999);
-}
 
-TEST_F(ViewNav, ScrollCodesThatDoNothing) {
     LoadIn(_TEXT_, Lines(50));
     LineNum = 5;
     for (int code : {2, 3, 4, 6, 7, 8}) EXPECT_FALSE(VerticalScrollAction(code, 20)) << code;
@@ -178,13 +194,13 @@ TEST_F(ViewNav, ScrollCodesThatDoNothing) {
     EXPECT_FALSE(HorizontalScrollAction(0, 0));  // Col is 1
     EXPECT_TRUE(HorizontalScrollAction(1, 0));
     EXPECT_EQ(Col, 2);
-    Col = NumCols;
+    Col = 7;  // the widest line
     EXPECT_FALSE(HorizontalScrollAction(1, 0));
     EXPECT_TRUE(HorizontalScrollAction(5, 3));
     EXPECT_EQ(Col, 4);
     EXPECT_FALSE(HorizontalScrollAction(2, 9));
     const ScrollSpec h = HorizontalScroll();
-    EXPECT_EQ(h.max, NumCols - 1);
+    EXPECT_EQ(h.max, 6);
     EXPECT_EQ(h.page, 80);
     EXPECT_EQ(h.pos, 3);
 }
@@ -243,16 +259,12 @@ TEST_F(ViewNav, PointerBeyondTheShownRangeStaysInside) {
     p = At(X(12), Y(30));
     EXPECT_EQ(p.half, 39);
     EXPECT_EQ(p.rowEnd, 20);
-    ButtonDown(At(X(11), Y(0)), 0);
-    DragMove(At(X(40), Y(40)), 0, false);
-    EXPECT_EQ(MarkStart, 0);
-    EXPECT_EQ(MarkEnd, 20);
-    EXPECT_EQ(DoubleClick(At(X(40), Y(40)), 0).mark, -1);
-    // Ctrl + click below the end marks the last row.
-    const MouseEffect e = ButtonDown(At(X(12), Y(9)), KeyControl);
-    EXPECT_EQ(e.mark, 1);
-    EXPECT_EQ(MarkStart, 16);
-    EXPECT_EQ(MarkEnd, 20);
+    Down(0, 11);
+    Move(40, 40);
+    EXPECT_EQ(Marked(), Span(0, 20));
+    EXPECT_EQ(Double(40, 40).mark, -1);
+    EXPECT_EQ(Down(9, 12, KeyControl).mark, 1);  // Ctrl + click below the end: the last row
+    EXPECT_EQ(Marked(), Span(16, 20));
 
     LoadIn(_TEXT_, "ab\ncd");
     p = At(X(1), Y(5));
@@ -260,158 +272,8 @@ TEST_F(ViewNav, PointerBeyondTheShownRangeStaysInside) {
     EXPECT_EQ(p.half, 9);
     EXPECT_EQ(p.rowStart, 3);
     EXPECT_EQ(p.rowEnd, 5);
-}
 
-TEST_F(ViewNav, DragMarksWholeCharactersInEitherDirection) {
-    LoadIn(_HEX_, std::string(64, 'q'));
-    MouseEffect e = ButtonDown(At(X(54 + 5), Y(0)), 0);
-    EXPECT_TRUE(e.capture);
-    EXPECT_EQ(e.mark, -1);  // a click alone marks nothing
-    e = DragMove(At(X(54 + 5), Y(0)), 0, false);
-    EXPECT_EQ(e.mark, 1);  // the first move marks the character
-    EXPECT_EQ(MarkStart, 5);
-    EXPECT_EQ(MarkEnd, 6);
-    e = DragMove(At(X(54 + 8), Y(0)), 0, false);
-    EXPECT_EQ(MarkStart, 5);
-    EXPECT_EQ(MarkEnd, 9);
-    EXPECT_FALSE(DragMove(At(X(54 + 8), Y(0)), 0, false).repaint);
-
-    MarkState = 1;
-    e = ButtonDown(At(X(54 + 8), Y(0)), 0);
-    EXPECT_EQ(e.mark, 0);  // a new press clears the old mark
-    DragMove(At(X(54 + 5), Y(0)), 0, false);
-    EXPECT_EQ(MarkStart, 5);
-    EXPECT_EQ(MarkEnd, 9);
-    // Stopping in the gap before a character leaves it out: "[" of row 1.
-    DragMove(At(X(53), Y(1)), 0, false);
-    EXPECT_EQ(MarkStart, 8);
-    EXPECT_EQ(MarkEnd, 16);
-    EXPECT_EQ(Drag(0, 54 + 3, 54 + 3, true).mark, 2);  // Alt: block mark
-}
-
-TEST_F(ViewNav, TextDragEndsBeforeTheLineEnd) {
-    LoadIn(_TEXT_, "hello world\r\nsecond\r\n");
-    const MouseEffect e = Drag(0, 2, 40);
-    EXPECT_EQ(e.mark, 1);
-    EXPECT_EQ(MarkStart, 2);
-    EXPECT_EQ(MarkEnd, 11);  // up to the character before the CR
-    EXPECT_EQ(Drag(0, 2, 40, true).mark, 2);
-}
-
-TEST_F(ViewNav, ShiftExtendsAnExistingMark) {
-    LoadIn(_HEX_, std::string(64, 'q'));
-    EXPECT_FALSE(ButtonDown(At(X(60), Y(0)), KeyShift).repaint);  // nothing marked
-    MarkState = 1;
-    MarkStart = 10;
-    MarkEnd = 12;
-    MouseEffect e = ButtonDown(At(X(54 + 4), Y(1)), KeyShift);
-    EXPECT_FALSE(e.capture);
-    EXPECT_EQ(MarkEnd, 21);
-    ButtonDown(At(X(54 + 2), Y(0)), KeyShift);
-    EXPECT_EQ(MarkStart, 2);
-    EXPECT_EQ(MarkEnd, 21);
-    // Up to the gap: the "[" before row 2 ends the mark at 32.
-    DragMove(At(X(53), Y(2)), KeyShift, false);
-    EXPECT_EQ(MarkEnd, 32);
-    // The gap before MarkStart itself still leaves one byte.
-    MarkStart = 32;
-    MarkEnd = 40;
-    ButtonDown(At(X(53), Y(2)), KeyShift);
-    EXPECT_EQ(MarkEnd, 33);
-}
-
-TEST_F(ViewNav, CtrlMarksAndDragsWholeRows) {
-    LoadIn(_TEXT_, "first\r\nsecond\r\nthird\r\n");
-    MouseEffect e = ButtonDown(At(X(2), Y(1)), KeyControl);
-    EXPECT_TRUE(e.capture);
-    EXPECT_EQ(e.mark, 1);
-    EXPECT_EQ(MarkStart, 7);
-    EXPECT_EQ(MarkEnd, 15);  // the line end included
-    MarkState = 1;
-    e = DragMove(At(X(0), Y(2)), 0, false);
-    EXPECT_TRUE(e.repaint);
-    EXPECT_EQ(MarkStart, 7);
-    EXPECT_EQ(MarkEnd, 22);
-    DragMove(At(X(0), Y(1)), 0, false);  // back on the first row: it alone
-    EXPECT_EQ(MarkEnd, 15);
-    DragMove(At(X(0), Y(0)), 0, false);
-    EXPECT_EQ(MarkStart, 0);
-    MarkEnd = 7;
-    EXPECT_FALSE(DragMove(At(X(3), Y(0)), KeyControl, false).repaint);
-    // Shift extends by rows while RowMark is set.
-    RowMark = 1;
-    MarkStart = 7;
-    MarkEnd = 15;
-    ButtonDown(At(X(1), Y(2)), KeyShift);
-    EXPECT_EQ(MarkEnd, 22);
-    // The empty row after the last line end starts a drag without a mark,
-    // and drops one that was there; the drag then marks the rows above.
-    for (const uint8_t before : {0, 1}) {
-        MarkState = before;
-        e = ButtonDown(At(X(0), Y(3)), KeyControl);
-        EXPECT_TRUE(e.capture);
-        EXPECT_EQ(MarkDrag, 1);
-        EXPECT_EQ(e.mark, before ? 0 : -1);
-        MarkState = 0;
-        e = DragMove(At(X(0), Y(2)), 0, false);
-        EXPECT_EQ(e.mark, 1);
-        EXPECT_EQ(MarkStart, 15);
-        EXPECT_EQ(MarkEnd, 22);
-    }
-}
-
-// Text mode shows the whole file: a range that interpret mode chose before
-// does not limit the mouse.
-TEST_F(ViewNav, TextMouseReachesPastAnEarlierTableRange) {
-    const std::string text = "ab cd\r\nef gh\r\nij kl\r\n";
-    struct Case {
-        const char* what;
-        void (*act)(ViewNav&);
-        int32_t start, end;
-    } cases[] = {
-        {"drag", [](ViewNav& t) { t.Drag(2, 0, 4); }, 14, 19},
-        {"ctrl row", [](ViewNav& t) { ButtonDown(t.At(X(1), Y(1)), KeyControl); }, 7, 14},
-        {"double click", [](ViewNav& t) { DoubleClick(t.At(X(4), Y(2)), 0); }, 17, 19},
-        {"shift", [](ViewNav& t) {
-             MarkState = 1;
-             ButtonDown(t.At(X(1), Y(2)), KeyShift);
-         }, 0, 16},
-    };
-    for (const Case& c : cases) {
-        LoadIn(_TEXT_, text);
-        ByteOffset = 2;
-        NumBytes = 3;
-        MarkState = 0;
-        MarkStart = 0;
-        MarkEnd = 2;
-        c.act(*this);
-        EXPECT_EQ(MarkStart, c.start) << c.what;
-        EXPECT_EQ(MarkEnd, c.end) << c.what;
-    }
-}
-
-TEST_F(ViewNav, DoubleClickMarksAWord) {
-    LoadIn(_TEXT_, "x abc_def.txt/y z");
-    DoubleClick(At(X(3), Y(0)), 0);
-    EXPECT_EQ(MarkStart, 2);
-    EXPECT_EQ(MarkEnd, 5);
-    DoubleClick(At(X(3), Y(0)), KeyShift);
-    EXPECT_EQ(MarkStart, 2);
-    EXPECT_EQ(MarkEnd, 9);
-    DoubleClick(At(X(3), Y(0)), KeyControl);
-    EXPECT_EQ(MarkEnd, 15);
-    // The byte itself is always included, word character or not.
-    LoadIn(_TEXT_, "a,-,b");
-    const MouseEffect e = DoubleClick(At(X(2), Y(0)), 0);
-    EXPECT_EQ(e.mark, 1);
-    EXPECT_EQ(MarkStart, 2);
-    EXPECT_EQ(MarkEnd, 3);
-    EXPECT_EQ(RowMark, 0);
-}
-
-TEST_F(ViewNav, WideCellsAndMarginOnText) {
-    LoadIn(_TEXT_, "a\tbc\n");
-    PointerPlace p{};
+    LoadIn(_TEXT_, "a\tbc\n");  // wide cells: a tab, and the margin
     ASSERT_TRUE(PlaceAt(4 + 13 * 5, Y(0), 13, 16, &p));  // column 5 of the tab
     EXPECT_EQ(p.byte, 1);
     ASSERT_TRUE(PlaceAt(4 + 13 * 8, Y(0), 13, 16, &p));
@@ -424,91 +286,215 @@ TEST_F(ViewNav, WideCellsAndMarginOnText) {
     EXPECT_EQ(DragMove(p, 0, false).mark, -1);  // DragPos -1 equals h: nothing
 }
 
-TEST_F(ViewNav, GoToLineAndByteClamp) {
-    LoadIn(_TEXT_, Lines(120));
-    EXPECT_FALSE(GoToText(""));
-    EXPECT_TRUE(GoToText("0"));
-    EXPECT_EQ(LineNum, 1);
-    EXPECT_TRUE(GoToText("99999"));
-    EXPECT_EQ(LineNum, 120);
-    EXPECT_TRUE(GoToText("4294967295"));  // -1 as a signed number
-    EXPECT_EQ(LineNum, 1);
-    EXPECT_TRUE(SetColumnText("0"));
-    EXPECT_EQ(Col, 1);
-    EXPECT_TRUE(SetColumnText("9999"));
-    EXPECT_EQ(Col, NumCols);
+// Hex rows of 16 bytes: the characters of row r start at cell 54, "[" at 53.
+TEST_F(ViewNav, DragAndShiftMarkWholeCharacters) {
+    LoadIn(_HEX_, std::string(64, 'q'));
+    EXPECT_FALSE(Down(0, 60, KeyShift).repaint);  // nothing marked to extend
+    MouseEffect e = Down(0, 59);
+    EXPECT_TRUE(e.capture);
+    EXPECT_EQ(e.mark, -1);  // a click alone marks nothing
+    EXPECT_EQ(Move(0, 59).mark, 1);  // the first move marks the character
+    EXPECT_EQ(Marked(), Span(5, 6));
+    Move(0, 62);
+    EXPECT_EQ(Marked(), Span(5, 9));
+    EXPECT_FALSE(Move(0, 62).repaint);
+    MarkState = 1;
+    EXPECT_EQ(Down(0, 62).mark, 0);  // a new press clears the old mark
+    Move(0, 59);
+    EXPECT_EQ(Marked(), Span(5, 9));
+    Move(1, 53);  // stopping in the gap before a character leaves it out
+    EXPECT_EQ(Marked(), Span(8, 16));
+    EXPECT_EQ(Drag(0, 57, 57, true).mark, 2);  // Alt: block mark
 
-    LoadIn(_HEX_, std::string(0x800, 'g'));
-    EXPECT_TRUE(GoToText("100000"));
-    EXPECT_EQ(ByteNum, 0x7FF);
-    EXPECT_TRUE(GoToText("FFFFFFFF"));
-    EXPECT_EQ(ByteNum, 0);
-    EXPECT_TRUE(GoToText("12G4"));
-    EXPECT_EQ(ByteNum, 0x12);  // not rounded to a row
-    EXPECT_TRUE(SetColumnText("500"));
-    EXPECT_EQ(Col, 71);
-    // A table at 0x400 in physical and in RVA addressing.
-    ByteOffset = 0x400;
-    NumBytes = 0x100;
-    EXPECT_TRUE(GoToText("410"));
-    EXPECT_EQ(ByteNum, 0x10);
-    AddrMode = AddrRva;
-    RvaBias = 0x1000;
-    EXPECT_TRUE(GoToText("1420"));
-    EXPECT_EQ(ByteNum, 0x20);
-    AddrMode = AddrZero;
-    EXPECT_TRUE(GoToText("410"));
-    EXPECT_EQ(ByteNum, 0xFF);
+    SetMark(1, 10, 12);
+    e = Down(1, 58, KeyShift);
+    EXPECT_FALSE(e.capture);
+    EXPECT_EQ(Marked(), Span(10, 21));
+    Down(0, 56, KeyShift);
+    EXPECT_EQ(Marked(), Span(2, 21));
+    Move(2, 53, KeyShift);  // up to the gap: "[" before row 2 ends the mark at 32
+    EXPECT_EQ(MarkEnd, 32);
+    SetMark(1, 32, 40);
+    Down(2, 53, KeyShift);  // the gap before MarkStart itself still leaves one byte
+    EXPECT_EQ(MarkEnd, 33);
+
+    LoadIn(_TEXT_, "hello world\r\nsecond\r\n");
+    EXPECT_EQ(Drag(0, 2, 40).mark, 1);
+    EXPECT_EQ(Marked(), Span(2, 11));  // up to the character before the CR
+    EXPECT_EQ(Drag(0, 2, 40, true).mark, 2);
+}
+
+TEST_F(ViewNav, CtrlMarksAndDragsWholeRows) {
+    LoadIn(_TEXT_, "first\r\nsecond\r\nthird\r\n");
+    MouseEffect e = Down(1, 2, KeyControl);
+    EXPECT_TRUE(e.capture);
+    EXPECT_EQ(e.mark, 1);
+    EXPECT_EQ(Marked(), Span(7, 15));  // the line end included
+    MarkState = 1;
+    EXPECT_TRUE(Move(2, 0).repaint);
+    EXPECT_EQ(Marked(), Span(7, 22));
+    Move(1, 0);  // back on the first row: it alone
+    EXPECT_EQ(MarkEnd, 15);
+    Move(0, 0);
+    EXPECT_EQ(MarkStart, 0);
+    MarkEnd = 7;
+    EXPECT_FALSE(Move(0, 3, KeyControl).repaint);
+    RowMark = 1;  // Shift extends by rows while RowMark is set
+    SetMark(1, 7, 15);
+    Down(2, 1, KeyShift);
+    EXPECT_EQ(MarkEnd, 22);
+    // The empty row after the last line end starts a drag without a mark,
+    // and drops one that was there; the drag then marks the rows above.
+    for (const uint8_t before : {0, 1}) {
+        MarkState = before;
+        e = Down(3, 0, KeyControl);
+        EXPECT_TRUE(e.capture);
+        EXPECT_EQ(MarkDrag, 1);
+        EXPECT_EQ(e.mark, before ? 0 : -1);
+        MarkState = 0;
+        EXPECT_EQ(Move(2, 0).mark, 1);
+        EXPECT_EQ(Marked(), Span(15, 22));
+    }
+}
+
+TEST_F(ViewNav, DoubleClickMarksAWord) {
+    const struct {
+        const char* text;
+        int col;
+        unsigned keys;
+        Span want;
+    } cases[] = {
+        {"x abc_def.txt/y z", 3, 0, {2, 5}},
+        {"x abc_def.txt/y z", 3, KeyShift, {2, 9}},
+        {"x abc_def.txt/y z", 3, KeyControl, {2, 15}},
+        {"a,-,b", 2, 0, {2, 3}},  // the byte itself, word character or not
+    };
+    for (const auto& c : cases) {
+        LoadIn(_TEXT_, c.text);
+        EXPECT_EQ(Double(0, c.col, c.keys).mark, 1);
+        EXPECT_EQ(Marked(), c.want) << c.text << " keys " << c.keys;
+        EXPECT_EQ(RowMark, 0);
+    }
+}
+
+// Text mode shows the whole file: a range that interpret mode chose before
+// does not limit the mouse.
+TEST_F(ViewNav, TextMouseReachesPastAnEarlierTableRange) {
+    const struct {
+        const char* what;
+        void (*act)(ViewNav&);
+        Span want;
+    } cases[] = {
+        {"drag", [](ViewNav& t) { t.Drag(2, 0, 4); }, {14, 19}},
+        {"ctrl row", [](ViewNav& t) { t.Down(1, 1, KeyControl); }, {7, 14}},
+        {"double click", [](ViewNav& t) { t.Double(2, 4); }, {17, 19}},
+        {"shift", [](ViewNav& t) {
+             MarkState = 1;
+             t.Down(2, 1, KeyShift);
+         }, {0, 16}},
+    };
+    for (const auto& c : cases) {
+        LoadIn(_TEXT_, "ab cd\r\nef gh\r\nij kl\r\n");
+        ByteOffset = 2;
+        NumBytes = 3;
+        SetMark(0, 0, 2);
+        c.act(*this);
+        EXPECT_EQ(Marked(), c.want) << c.what;
+    }
+}
+
+// Go To and Set Column: a line in text mode, else an address in the current
+// addressing; the result kept within the document.
+TEST_F(ViewNav, DialogValuesAreClamped) {
+    const struct {
+        uint16_t mode;
+        bool column;
+        int32_t offset;
+        uint16_t addr;
+        const char* text;
+        int32_t want;  // LineNum, Col or ByteNum
+    } cases[] = {
+        {_TEXT_, false, 0, AddrPhysical, "0", 1},
+        {_TEXT_, false, 0, AddrPhysical, "99999", 120},
+        {_TEXT_, false, 0, AddrPhysical, "4294967295", 1},  // -1 as a signed number
+        {_TEXT_, true, 0, AddrPhysical, "0", 1},
+        {_TEXT_, true, 0, AddrPhysical, "9999", 8},
+        {_HEX_, false, 0, AddrPhysical, "100000", 0x7FF},
+        {_HEX_, false, 0, AddrPhysical, "FFFFFFFF", 0},
+        {_HEX_, false, 0, AddrPhysical, "12G4", 0x12},  // not rounded to a row
+        {_HEX_, true, 0, AddrPhysical, "500", 71},
+        {_HEX_, false, 0x400, AddrPhysical, "410", 0x10},  // a table of 0x100 at 0x400
+        {_HEX_, false, 0x400, AddrRva, "1420", 0x20},
+        {_HEX_, false, 0x400, AddrZero, "410", 0xFF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        LoadIn(c.mode, c.mode == _TEXT_ ? Lines(120) : std::string(0x800, 'g'));
+        if (c.offset) {
+            ByteOffset = c.offset;
+            NumBytes = 0x100;
+        }
+        AddrMode = c.addr;
+        RvaBias = 0x1000;
+        EXPECT_TRUE(c.column ? SetColumnText(c.text) : GoToText(c.text));
+        EXPECT_EQ(c.column ? Col : c.mode == _TEXT_ ? LineNum : ByteNum, c.want);
+    }
+    EXPECT_FALSE(GoToText(""));
+    EXPECT_FALSE(SetColumnText(""));
 }
 
 TEST_F(ViewNav, MarkBytesStaysInTheFile) {
-    LoadIn(_HEX_, std::string(0x800, 'm'));
+    const struct {
+        int32_t offset;
+        uint16_t addr;
+        const char *first, *last;
+        bool hex;
+        Span want;
+    } cases[] = {
+        {0, AddrPhysical, "10", "1F", true, {0x10, 0x20}},
+        {0, AddrPhysical, "10", "", true, {0x10, 0x11}},
+        {0, AddrPhysical, "16", "31", false, {16, 32}},
+        {0, AddrPhysical, "7F0", "FFFFFFFF", true, {0x7F0, 0x800}},  // past the end
+        {0, AddrPhysical, "900", "", true, {0x7FF, 0x800}},          // beyond the last byte
+        {0, AddrPhysical, "40", "20", true, {0x40, 0x41}},           // last before first
+        {0x100, AddrZero, "10", "1F", true, {0x110, 0x120}},
+        {0x100, AddrRva, "10", "1F", true, {0, 1}},  // below the file: its start
+        {0x100, AddrRva, "1010", "101F", true, {0x10, 0x20}},
+    };
+    for (const auto& c : cases) {
+        LoadIn(_HEX_, std::string(0x800, 'm'));
+        ByteOffset = c.offset;
+        AddrMode = c.addr;
+        RvaBias = 0x1000;
+        EXPECT_TRUE(MarkBytesText(c.first, c.last, c.hex));
+        EXPECT_EQ(Marked(), c.want) << c.first << " " << c.last;
+    }
     EXPECT_FALSE(MarkBytesText("", "20", true));
-    EXPECT_TRUE(MarkBytesText("10", "1F", true));
-    EXPECT_EQ(MarkStart, 0x10);
-    EXPECT_EQ(MarkEnd, 0x20);
-    EXPECT_TRUE(MarkBytesText("10", "", true));
-    EXPECT_EQ(MarkEnd, 0x11);
-    EXPECT_TRUE(MarkBytesText("16", "31", false));
-    EXPECT_EQ(MarkStart, 16);
-    EXPECT_EQ(MarkEnd, 32);
-    EXPECT_TRUE(MarkBytesText("7F0", "FFFFFFFF", true));  // past the end
-    EXPECT_EQ(MarkStart, 0x7F0);
-    EXPECT_EQ(MarkEnd, 0x800);
-    EXPECT_TRUE(MarkBytesText("900", "", true));  // beyond the last byte
-    EXPECT_EQ(MarkStart, 0x7FF);
-    EXPECT_EQ(MarkEnd, 0x800);
-    EXPECT_TRUE(MarkBytesText("40", "20", true));  // last before first
-    EXPECT_EQ(MarkStart, 0x40);
-    EXPECT_EQ(MarkEnd, 0x41);
-    ByteOffset = 0x100;
-    AddrMode = AddrZero;
-    EXPECT_TRUE(MarkBytesText("10", "1F", true));
-    EXPECT_EQ(MarkStart, 0x110);
-    EXPECT_EQ(MarkEnd, 0x120);
-    AddrMode = AddrRva;
-    RvaBias = 0x1000;
-    EXPECT_TRUE(MarkBytesText("10", "1F", true));  // below the file: its start
-    EXPECT_EQ(MarkStart, 0);
-    EXPECT_EQ(MarkEnd, 1);
-    EXPECT_TRUE(MarkBytesText("1010", "101F", true));
-    EXPECT_EQ(MarkStart, 0x10);
-
     LoadIn(_HEX_, "");
     EXPECT_FALSE(MarkBytesText("0", "0", true));
 }
 
 TEST_F(ViewNav, ConvertsBetweenBases) {
-    char out[16];
-    EXPECT_EQ(ConvertNumber("255", true, out), ConvertResult::Done);
-    EXPECT_STREQ(out, "        FF");
-    EXPECT_EQ(ConvertNumber("FFFFFFFF", false, out), ConvertResult::Done);
-    EXPECT_STREQ(out, "4294967295");
-    EXPECT_EQ(ConvertNumber("123456789", false, out), ConvertResult::TooBig);
-    EXPECT_EQ(ConvertNumber("12345678901", true, out), ConvertResult::TooBig);
-    EXPECT_EQ(ConvertNumber("4294967296", true, out), ConvertResult::Done);  // modulo 2^32
-    EXPECT_STREQ(out, "         0");
-    EXPECT_EQ(ConvertNumber("", true, out), ConvertResult::NoInput);
+    const struct {
+        const char* input;
+        bool toHex;
+        ConvertResult result;
+        const char* out;
+    } cases[] = {
+        {"255", true, ConvertResult::Done, "        FF"},
+        {"FFFFFFFF", false, ConvertResult::Done, "4294967295"},
+        {"4294967296", true, ConvertResult::Done, "         0"},  // modulo 2^32
+        {"123456789", false, ConvertResult::TooBig, nullptr},
+        {"12345678901", true, ConvertResult::TooBig, nullptr},
+        {"", true, ConvertResult::NoInput, nullptr},
+    };
+    for (const auto& c : cases) {
+        char out[16] = "";
+        EXPECT_EQ(ConvertNumber(c.input, c.toHex, out), c.result) << c.input;
+        if (c.out) {
+            EXPECT_STREQ(out, c.out);
+        }
+    }
 }
 
 }  // namespace
