@@ -42,7 +42,7 @@ orvex_terminal_face() {
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     python3 "$ORVEX_SCRIPTS/make_terminal_fon.py" "$fon" || return 1
     "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v Terminal /d terminal.fon /f >/dev/null 2>&1
-    "$WINE64" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Terminal /f >/dev/null 2>&1
+    "$WINE64" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Terminal /f >/dev/null 2>&1 || true
     "$WINESERVER" -k || true
     "$WINESERVER" -w || true
 }
