@@ -9,6 +9,7 @@
 #include "appearance/appearance.h"
 #include "document/document.h"
 #include "document/line_index.h"
+#include "view/hex_rows.h"
 #include "view/row_draw.h"
 
 namespace {
@@ -120,6 +121,10 @@ TEST_F(RowDraw, TextRowsDrawTheBlockColumnsOnEveryRow) {
     // The colours are set back after the marked pieces.
     EXPECT_EQ(GetBkColor(m.dc()), BkColor);
     EXPECT_EQ(GetTextColor(m.dc()), TextColor);
+    // Hex rows too give the y below the last row drawn.
+    Checked = ShowMode = _HEX_;
+    EXPECT_EQ(DrawHexLines(m.dc(), 4, 4, m.cell_height, 2, 16, HexRowWidth, 0, 1, 1),
+              4 + 2 * m.cell_height);
 }
 
 }  // namespace
