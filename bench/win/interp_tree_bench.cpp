@@ -39,14 +39,7 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(Hook, code, wParam, lParam);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        RouteMessage(&msg);
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+void Pump() { DispatchWaiting(); }
 
 double Now() {
     static LARGE_INTEGER f{};
@@ -79,16 +72,8 @@ void ShowAll() {
 int main(int argc, char** argv) {
     const char* path = argc > 1 ? argv[1]
                                 : "Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows\\shell32.dll";
-    hInst = GetModuleHandleA(nullptr);
-    hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
-    hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(111));
-    hWaitCursor = LoadCursor(nullptr, IDC_WAIT);
-    RegisterClasses();
-    TooManyLinesHandler = LeaveTextMode;
-    LoadSettings();
-    hBkBrush = CreateSolidBrush(BkColor);
     Hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
-    if (!CreateMainWindow()) return 1;
+    if (!StartUp(GetModuleHandleA(nullptr), true)) return 1;
     ShowWindow(wn, SW_SHOWMAXIMIZED);
     Pump();
     SendMessageA(wn, WM_COMMAND, CM_VIEW_INTERP, 0);

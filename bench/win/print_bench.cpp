@@ -38,13 +38,7 @@ double Now() {
     return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+void Pump() { DispatchWaiting(); }
 
 std::string WriteSample(int lines) {
     char dir[MAX_PATH];
@@ -108,17 +102,9 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 int main(int argc, char** argv) {
     const int lines = argc > 1 ? std::atoi(argv[1]) : 83000;
     Repaints = argc > 2 ? std::atoi(argv[2]) : 50;
-    hInst = GetModuleHandleA(nullptr);
-    hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
-    hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(111));
-    hWaitCursor = LoadCursor(nullptr, IDC_WAIT);
-    RegisterClasses();
-    TooManyLinesHandler = LeaveTextMode;
-    LoadSettings();
+    if (!StartUp(GetModuleHandleA(nullptr), true)) return 1;
     const uint8_t storedSize = PrintSize;  // the settings are saved at the end
     PrintSize = 6;                         // 16 points: about 46 lines a page
-    hBkBrush = CreateSolidBrush(BkColor);
-    if (!CreateMainWindow()) return 1;
     ShowWindow(wn, SW_SHOWMAXIMIZED);
     Pump();
 

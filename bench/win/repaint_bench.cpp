@@ -16,13 +16,7 @@
 
 namespace {
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+void Pump() { DispatchWaiting(); }
 
 std::string WriteSample() {
     char dir[MAX_PATH];
@@ -54,15 +48,7 @@ double RepaintsPerSecond(int count) {
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 300;
-    hInst = GetModuleHandleA(nullptr);
-    hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
-    hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(111));
-    hWaitCursor = LoadCursor(nullptr, IDC_WAIT);
-    RegisterClasses();
-    TooManyLinesHandler = LeaveTextMode;
-    LoadSettings();
-    hBkBrush = CreateSolidBrush(BkColor);
-    if (!CreateMainWindow()) return 1;
+    if (!StartUp(GetModuleHandleA(nullptr), true)) return 1;
     ShowWindow(wn, SW_SHOWMAXIMIZED);
     Pump();
 

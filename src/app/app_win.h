@@ -42,6 +42,12 @@ void RouteMessage(MSG* msg);
 void OpenArgument(const char* argument);
 // The main routine: returns the quit code.
 int WINAPI OrvexMain(HINSTANCE instance, HINSTANCE previous, LPSTR argument, int show);
+// The start-up before the message loop: cursors, the window classes (when
+// `registerClasses`), the settings, the background brush and the main
+// window; false when the window cannot be created.
+bool StartUp(HINSTANCE instance, bool registerClasses);
+// Routes and dispatches the messages waiting, without waiting for more.
+void DispatchWaiting();
 
 // --- settings (registry) ---
 void LoadSettings();

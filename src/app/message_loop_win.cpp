@@ -136,17 +136,29 @@ void OpenArgument(const char* argument) {
     SendMessageA(wn, WM_COMMAND, CM_OPEN_NAMED, 0);
 }
 
-int WINAPI OrvexMain(HINSTANCE instance, HINSTANCE previous, LPSTR argument, int) {
+bool StartUp(HINSTANCE instance, bool registerClasses) {
     hInst = instance;
     hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
     hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(IDC_SPLIT));
     hWaitCursor = LoadCursor(nullptr, IDC_WAIT);
-    if (!previous) RegisterClasses();
+    if (registerClasses) RegisterClasses();
     TooManyLinesHandler = LeaveTextMode;
     LoadSettings();
     hBkBrush = CreateSolidBrush(BkColor);
-    if (!CreateMainWindow()) return 0;
+    return CreateMainWindow();
+}
 
+void DispatchWaiting() {
+    MSG msg;
+    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
+        RouteMessage(&msg);
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+int WINAPI OrvexMain(HINSTANCE instance, HINSTANCE previous, LPSTR argument, int) {
+    if (!StartUp(instance, !previous)) return 0;
     OpenArgument(argument);
 
     MSG msg;

@@ -99,19 +99,7 @@ int Height(HWND h) { return ClientRectOf(h).bottom - ClientRectOf(h).top; }
 // The pixels of a window's client area from (0, 0), `w` x `h`, as 0xRRGGBB.
 std::vector<uint32_t> Snapshot(HWND hwnd, int w, int h) {
     HDC dc = GetDC(hwnd);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> out(p, p + static_cast<size_t>(w) * h);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
+    std::vector<uint32_t> out = GrabPixels(dc, 0, 0, w, h);
     ReleaseDC(hwnd, dc);
     return out;
 }

@@ -96,19 +96,7 @@ struct Picture {
 
 // Copies a w x h block of `source` from (sx, sy) into a 32-bit picture.
 Picture Grab(HDC source, int sx, int sy, int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dib);
-    BitBlt(dc, 0, 0, w, h, source, sx, sy, SRCCOPY);
-    GdiFlush();
-    Picture p{w, h, {static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + static_cast<size_t>(w) * h}};
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(dib);
-    return p;
+    return Picture{w, h, GrabPixels(source, sx, sy, w, h)};
 }
 
 // The preview's whole page as it stands now.

@@ -97,22 +97,14 @@ void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
 void StartShell() { StartShellWith(nullptr); }
 
 void StartShellWith(const char* argument) {
-    hInst = GetModuleHandleA(nullptr);
-    hArrowCursor = LoadCursor(nullptr, IDC_ARROW);
-    hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(111));
-    hWaitCursor = LoadCursor(nullptr, IDC_WAIT);
-    if (!ClassesRegistered) RegisterClasses();
-    ClassesRegistered = true;
-    TooManyLinesHandler = LeaveTextMode;
     if (!Hook) Hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
     ClearDialogs();
     ReleaseDocumentWin();
     FileName[0] = '\0';
     DefaultSettings();
-    LoadSettings();
-    hBkBrush = CreateSolidBrush(BkColor);
     if (argument) ScreenCols = ScreenLines = WrapCols = 0;  // no paint has measured the view
-    CreateMainWindow();
+    StartUp(GetModuleHandleA(nullptr), !ClassesRegistered);
+    ClassesRegistered = true;
     OpenArgument(argument);
     Pump();
 }
@@ -129,14 +121,7 @@ void StopShell() {
     SetControl(false);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        RouteMessage(&msg);
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+void Pump() { DispatchWaiting(); }
 
 void Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{};
@@ -226,6 +211,23 @@ std::string TempFile(const std::string& name, const std::string& bytes) {
     WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
     CloseHandle(h);
     return path;
+}
+
+std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, dib);
+    BitBlt(dc, 0, 0, w, h, source, x, y, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> out(p, p + static_cast<size_t>(w) * h);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(dib);
+    return out;
 }
 
 ViewCapture::ViewCapture() {

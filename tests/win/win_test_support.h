@@ -69,6 +69,9 @@ std::string OpenInView(const std::string& name, const std::string& bytes, int mo
 void PaintView();
 
 // A copy of the view window's client area as it is on the screen.
+// A w x h block of `source` from (x, y) as 32-bit 0xRRGGBB pixels, row by row.
+std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
+
 class ViewCapture {
 public:
     ViewCapture();
