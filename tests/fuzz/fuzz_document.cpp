@@ -32,11 +32,9 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Reader in{data, size};
     const uint32_t flags = in.Take(0);
-    const int32_t width = static_cast<int32_t>(in.Take(300)) - 5;
-    const int32_t first = static_cast<int32_t>(in.Take(0));
+    const int32_t width = static_cast<int32_t>(in.Take(300)) - 5, first = static_cast<int32_t>(in.Take(0));
     const int32_t col = static_cast<int32_t>(in.Take(400)) - 3;
-    const int32_t markA = static_cast<int32_t>(in.Take(0));
-    const int32_t markB = static_cast<int32_t>(in.Take(0));
+    const uint32_t markA = in.Take(0), markB = in.Take(0);
 
     // The file: the rest, held where a load would hold it; an exactly sized
     // copy for a block so that any overrun is caught.
@@ -59,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GetLinePtrs(0, FileSize);
 
     const int32_t fileSize = FileSize;
-    const int32_t lo = fileSize ? static_cast<int32_t>(static_cast<uint32_t>(markA) % (fileSize + 1)) : 0;
-    const int32_t hi = fileSize ? static_cast<int32_t>(static_cast<uint32_t>(markB) % (fileSize + 1)) : 0;
+    const int32_t lo = static_cast<int32_t>(markA % (fileSize + 1u)), hi = static_cast<int32_t>(markB % (fileSize + 1u));
     MarkStart = lo < hi ? lo : hi;
     MarkEnd = lo < hi ? hi : lo;
     const int32_t mark = MarkStart < MarkEnd ? static_cast<int32_t>((flags >> 4) % 3) : 0;

@@ -10,8 +10,8 @@
 #include "app/block_text.h"
 #include "app/search.h"
 #include "document/document.h"
-#include "fuzz_input.h"
 #include "document/line_index.h"
+#include "fuzz_input.h"
 
 namespace {
 
@@ -38,11 +38,9 @@ int64_t SlowFind(int64_t start, bool reverse) {
 }
 
 void CheckSearch(const std::string& typed, uint32_t flags) {
-    const uint8_t exact = (flags & 1) ? 8 : 0;
-    const uint8_t hex = (flags & 2) ? 8 : 0;
     const uint8_t reverse = (flags & 4) ? 1 : 0;
     const FindStart st = FindStartPos(reverse);
-    const FindResult r = RunFind(typed.c_str(), exact, hex, reverse);
+    const FindResult r = RunFind(typed.c_str(), (flags & 1) ? 8 : 0, (flags & 2) ? 8 : 0, reverse);
     if (r.dropMark != (r.status != FindNoString && r.status != FindBadHex && st.dropMark))
         __builtin_trap();
     if ((r.status == FindNoString) != (typed.c_str()[0] == 0)) __builtin_trap();
@@ -82,13 +80,9 @@ void CheckMarkedText() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Reader in{data, size};
-    const uint32_t flags = in.Take(0);
-    const uint32_t offset = in.Take(0);
-    const uint32_t count = in.Take(0);
-    const uint32_t top = in.Take(0);
-    const uint32_t markA = in.Take(0);
-    const uint32_t markB = in.Take(0);
-    const uint32_t cols = in.Take(0);
+    uint32_t v[7];
+    for (uint32_t& x : v) x = in.Take(0);
+    const uint32_t flags = v[0], offset = v[1], count = v[2], top = v[3], markA = v[4], markB = v[5], cols = v[6];
     const size_t textLen = in.Take(0) % 40;
     const size_t take = textLen < in.size ? textLen : in.size;
     const std::string typed(reinterpret_cast<const char*>(in.data), take);

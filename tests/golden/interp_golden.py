@@ -24,15 +24,13 @@ TYPE_NAMES = ["Type 0", "CURSOR", "BITMAP", "ICON", "MENU", "DIALOG", "STRING", 
               "FONT", "ACCELERATOR", "RCDATA", "MESSAGETABLE", "GROUP_CURSOR", "Type 13",
               "GROUP_ICON", "Type 15", "VERSION", "DLGINCLUDE", "Type 18", "PLUGPLAY", "VXD",
               "ANICURSOR", "ANIICON", "HTML", "MANIFEST"]
-
 ALWAYS = ("shell32.dll", "comctl32.dll", "user32.dll")
-
+IMAGE_EXT = {"BITMAP": "BMP", "ICON": "ICO", "CURSOR": "CUR"}
 failures = []
 
 
-def run(args, binary=False):
-    out = subprocess.run(args, check=True, stdout=subprocess.PIPE).stdout
-    return out if binary else out.decode("latin-1")
+def run(args):
+    return subprocess.run(args, check=True, stdout=subprocess.PIPE).stdout.decode("latin-1")
 
 
 def check(what, ours, theirs):
@@ -44,26 +42,18 @@ def check(what, ours, theirs):
 
 
 def objdump_exports(text):
-    rvas = {}
-    in_eat = False
-    names = []
-    in_names = False
+    rvas, names, table = {}, [], None
     for line in text.splitlines():
         if line.startswith("Export Address Table -- Ordinal Base"):
-            in_eat = True
-            continue
-        if line.startswith("[Ordinal/Name Pointer] Table"):
-            in_eat, in_names = False, True
-            continue
-        m = re.match(r"\s*\[\s*(\d+)\] \+base\[\s*\d+\]\s+([0-9a-f]+)", line)
-        if in_eat and m:
+            table = "eat"
+        elif line.startswith("[Ordinal/Name Pointer] Table"):
+            table = "names"
+        elif table == "eat" and (m := re.match(r"\s*\[\s*(\d+)\] \+base\[\s*\d+\]\s+([0-9a-f]+)", line)):
             rvas[int(m.group(1))] = int(m.group(2), 16)
-            continue
-        m = re.match(r"\s*\[\s*(\d+)\] (\S+)$", line)
-        if in_names and m:
+        elif table == "names" and (m := re.match(r"\s*\[\s*(\d+)\] (\S+)$", line)):
             names.append((int(m.group(1)), m.group(2)))
-        elif in_names and line.strip() == "":
-            in_names = False
+        elif table == "names" and line.strip() == "":
+            table = None
     lines = [f"0x{o:04X}   0x{rvas.get(o, 0):08X}  {n}" for o, n in names]
     # A table without names still gives the two heading lines.
     return ["Ordinal  RVA         Name", "-------  ----------  --------"] + lines if "The Export Tables" in text else []
@@ -72,12 +62,9 @@ def objdump_exports(text):
 def objdump_imports(text):
     libs = []
     for line in text.splitlines():
-        m = re.match(r"\tDLL Name: (.*)$", line)
-        if m:
+        if m := re.match(r"\tDLL Name: (.*)$", line):
             libs.append([m.group(1)])
-            continue
-        m = re.match(r"\t([0-9a-f]+)\s+([0-9a-f]+)\s+(\S+)", line)
-        if libs and m and m.group(3) != "Member-Name":
+        elif libs and (m := re.match(r"\t([0-9a-f]+)\s+([0-9a-f]+)\s+(\S+)", line)) and m.group(3) != "Member-Name":
             if m.group(3) == "<none>":
                 # The first column is the thunk itself: its low 16 bits are
                 # the ordinal (the second column is decimal for PE32 and hex
@@ -85,15 +72,14 @@ def objdump_imports(text):
                 libs[-1].append(f"  ordinal:     0x{int(m.group(1), 16) & 0xFFFF:04X}")
             else:
                 hint = int(m.group(2))
-                text = f"hint=0x{hint:04X}" if hint else ""
-                libs[-1].append(text.ljust(15) + m.group(3))
+                libs[-1].append((f"hint=0x{hint:04X}" if hint else "").ljust(15) + m.group(3))
     return sorted(libs)
 
 
 def our_imports(dump, path):
     libs = []
     for line in run([dump, "--imports", path]).splitlines():
-        if line.startswith("hint=") or line.startswith("  ordinal:") or line.startswith(" " * 15):
+        if line.startswith(("hint=", "  ordinal:", " " * 15)):
             libs[-1].append(line)
         else:
             libs.append([line])
@@ -117,8 +103,7 @@ def wrestool_resources(path):
 
 
 def our_resources(tree):
-    out = []
-    lines = tree.splitlines()
+    out, lines = [], tree.splitlines()
     for i, line in enumerate(lines):
         if re.match(r"    [0-9A-F]{8}: Resources$", line):
             kind = None
@@ -137,19 +122,20 @@ def rva_to_offset(data):
     """The standard rule, from the PE section table: the section whose
     virtual range holds the RVA."""
     lfanew, = struct.unpack_from("<I", data, 0x3C)
-    count, opt = struct.unpack_from("<H", data, lfanew + 6)[0], struct.unpack_from("<H", data, lfanew + 20)[0]
+    count, = struct.unpack_from("<H", data, lfanew + 6)
+    opt, = struct.unpack_from("<H", data, lfanew + 20)
     sections = []
     for i in range(count):
-        h = lfanew + 24 + opt + 40 * i
-        vsize, va, rawsize, raw = struct.unpack_from("<IIII", data, h + 8)
+        vsize, va, rawsize, raw = struct.unpack_from("<IIII", data, lfanew + 24 + opt + 40 * i + 8)
         sections.append((va, max(vsize, rawsize), raw))
+    return lambda rva: next((rva - va + raw for va, size, raw in sections if va <= rva < va + size), rva)
 
-    def convert(rva):
-        for va, size, raw in sections:
-            if va <= rva < va + size:
-                return rva - va + raw
-        return rva
-    return convert
+
+def plain(entries):
+    """wrestool prints the type's name for a named entry of a named type:
+    such entries are compared by their count only."""
+    return sorted((t, "<named>" if t not in TYPE_NAMES and not t.startswith("Type ")
+                   and not n.isdigit() else n) for t, n in entries)
 
 
 def check_pe(dump, objdump, path):
@@ -158,14 +144,8 @@ def check_pe(dump, objdump, path):
     check(f"{name}: exports", run([dump, "--exports", path]).splitlines(), objdump_exports(dumped))
     check(f"{name}: imports", our_imports(dump, path), objdump_imports(dumped))
     theirs = wrestool_resources(path)
-    tree = run([dump, "--tree", path])
-    # wrestool prints the type's name for a named entry of a named type:
-    # such entries are compared by their count only.
-    def plain(entries):
-        return sorted((t, "<named>" if t not in TYPE_NAMES and not t.startswith("Type ")
-                       and not n.isdigit() else n) for t, n in entries)
-    check(f"{name}: resources", plain(our_resources(tree)), plain(r[:2] for r in theirs))
-    if not any(r[0] in ("BITMAP", "ICON", "CURSOR") for r in theirs):
+    check(f"{name}: resources", plain(our_resources(run([dump, "--tree", path]))), plain(r[:2] for r in theirs))
+    if not any(r[0] in IMAGE_EXT for r in theirs):
         return
     data = open(path, "rb").read()
     convert = rva_to_offset(data)
@@ -173,21 +153,16 @@ def check_pe(dump, objdump, path):
     images = sum(1 for r in theirs if r[0] in ("ICON", "CURSOR"))
     with tempfile.TemporaryDirectory() as out:
         run([dump, "--extract", out, path])
-        for kind, entry, rva, size, _ in theirs:
-            if kind not in ("BITMAP", "ICON", "CURSOR"):
-                continue
-            ext = {"BITMAP": "BMP", "ICON": "ICO", "CURSOR": "CUR"}[kind]
-            file = os.path.join(out, kind, f"{entry}.{ext}")
+        for kind, entry, rva, size, _ in (r for r in theirs if r[0] in IMAGE_EXT):
+            file = os.path.join(out, kind, f"{entry}.{IMAGE_EXT[kind]}")
             if kind != "BITMAP" and images > 1666 and not os.path.exists(file):
                 continue
-            written = open(file, "rb").read()
-            offset = convert(rva)
+            written, offset = open(file, "rb").read(), convert(rva)
             if kind == "BITMAP":
                 ours, want = written[14:], data[offset:offset + size]
             else:
-                skip = 4 if kind == "CURSOR" else 0
                 at, = struct.unpack_from("<I", written, 18)
-                ours, want = written[at:], data[offset + skip:offset + size]
+                ours, want = written[at:], data[offset + (4 if kind == "CURSOR" else 0):offset + size]
             check(f"{name}: {kind}/{entry} bytes", ours, want)
 
 
@@ -206,29 +181,21 @@ def main():
         every = int(sys.argv[2])
         del sys.argv[1:3]
     mode, dump = sys.argv[1], sys.argv[2]
-    if mode == "pe":
-        objdump, files = sys.argv[3], sys.argv[4:]
-    else:
-        objdump, files = None, sys.argv[3:]
-    expanded = []
-    for f in files:
-        if os.path.isdir(f):
-            exts = (".dll", ".exe") if mode == "pe" else (".ttf",)
-            for root, _, names in os.walk(f):
-                found = sorted(os.path.join(root, n) for n in names if n.lower().endswith(exts))
-                expanded += [p for i, p in enumerate(found)
-                             if i % every == 0 or os.path.basename(p) in ALWAYS]
-        else:
-            expanded.append(f)
-    files = expanded
+    objdump, names = (sys.argv[3], sys.argv[4:]) if mode == "pe" else (None, sys.argv[3:])
+    files = []
+    for f in names:
+        if not os.path.isdir(f):
+            files.append(f)
+            continue
+        exts = (".dll", ".exe") if mode == "pe" else (".ttf",)
+        for root, _, entries in os.walk(f):
+            found = sorted(os.path.join(root, n) for n in entries if n.lower().endswith(exts))
+            files += [p for i, p in enumerate(found) if i % every == 0 or os.path.basename(p) in ALWAYS]
     if not files or not all(os.path.exists(f) for f in files):
         print("golden inputs missing: run scripts/fetch-golden.sh")
         return 77
     for path in files:
-        if mode == "pe":
-            check_pe(dump, objdump, path)
-        else:
-            check_ttf(dump, path)
+        check_pe(dump, objdump, path) if mode == "pe" else check_ttf(dump, path)
     print(f"{len(files)} files, {len(failures)} differences")
     return 1 if failures else 0
 
