@@ -1,7 +1,7 @@
-// The work of one fuzz input: the file is loaded as the document under a
-// name whose extension picks the reader, the tree is built, and every node
-// is selected with its listing lines and the files its export would write.
-#pragma once
+// One fuzz input is loaded as the document under the name FUZZ_INPUT_NAME,
+// whose extension picks the reader; the tree is built, and every node is
+// selected with its listing lines and the files its export would write.
+// Built once per reader.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -25,7 +25,7 @@ public:
     }
 };
 
-inline void ListAround(CountingSink& sink) {
+static void ListAround(CountingSink& sink) {
     const int32_t lines = std::min<int32_t>(NumLines, 1 << 20);
     const int32_t firsts[] = {1, 2, 3, lines / 2, lines - 1};
     for (int32_t first : firsts) {
@@ -34,7 +34,7 @@ inline void ListAround(CountingSink& sink) {
     }
 }
 
-inline void ExportAll(int32_t node) {
+static void ExportAll(int32_t node) {
     std::vector<uint8_t> bytes;
     if (SelKind == KindResEntry) {
         if (ExportCmd == ExportBitmaps) BuildBmpFile(ByteOffset, NumBytes, bytes);
@@ -49,7 +49,7 @@ inline void ExportAll(int32_t node) {
 
 // What the window layer checks before the system sees image and dialog
 // bytes, and the pane's arithmetic for the selection.
-inline void CheckForTheSystem() {
+static void CheckForTheSystem() {
     if (SelKind == KindResEntry && SelType == 2) {
         DibParts parts;
         BitmapFits(static_cast<uint32_t>(ByteOffset), NumBytes, parts);
@@ -63,11 +63,11 @@ inline void CheckForTheSystem() {
     }
 }
 
-inline int FuzzInterpretation(const uint8_t* data, size_t size, const char* name) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static std::vector<uint8_t> held;
     held.assign(data, data + size);
     held.push_back(0);
-    std::snprintf(FileName, sizeof FileName, "C:\\fuzz\\%s", name);
+    std::snprintf(FileName, sizeof FileName, "C:\\fuzz\\%s", FUZZ_INPUT_NAME);
     SetFileNameParts();
     Checked = _INTERP_;
     AddrMode = (size & 1) ? AddrRva : AddrPhysical;
