@@ -1,19 +1,9 @@
 // The view window under Wine: keys, scroll bars and the mouse through the
 // program's routing, checked on the position, the mark, the command bar in
 // the status bar, and the pixels painted on the screen.
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
-
-#include <string>
-#include <vector>
-
-#include "app/app_win.h"
 #include "app/command_bar.h"
 #include "app/layout.h"
 #include "appearance/appearance.h"
-#include "document/document.h"
-#include "resources/resource_ids.h"
 #include "view/view_nav.h"
 #include "win_test_support.h"
 
@@ -23,73 +13,60 @@ using Ints = std::vector<int32_t>;
 Ints Mark() { return {MarkState, MarkStart, MarkEnd}; }
 bool CopyGrayed() { return (MenuState(CM_COPY) & MF_GRAYED) && (ButtonState(CM_COPY) & TBSTATE_INDETERMINATE); }
 
-class ViewWindow : public ShellTest {
-protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        CmdErase();
-        LastCmd[0] = '\0';
-    }
-    static void Key(UINT vk, bool ctrl = false) {
-        SetControl(ctrl);
-        Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1);
-        SetControl(false);
-        PaintView();
-    }
-    static void Mouse(UINT msg, WPARAM keys, int col, int row) {
-        Route(hViewWnd, msg, keys, MAKELPARAM(4 + CharWidth * col + CharWidth / 2, 4 + FontHeight * row + FontHeight / 2));
-        PaintView();
-    }
-};
+void Key(UINT vk, bool ctrl = false) {
+    SetControl(ctrl);
+    Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1);
+    SetControl(false);
+    PaintView();
+}
+void Keys(std::initializer_list<UINT> keys) {
+    for (UINT k : keys) Key(k);
+}
+// At the centre of character cell (col, row).
+void Mouse(UINT msg, WPARAM keys, int col, int row) {
+    Route(hViewWnd, msg, keys, MAKELPARAM(4 + CharWidth * col + CharWidth / 2, 4 + FontHeight * row + FontHeight / 2));
+    PaintView();
+}
+
+using ViewWindow = ShellTest;
 
 TEST_F(ViewWindow, KeysScrollBarsAndTheCommandBar) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\r\n";
     OpenInView("orvex-keys.txt", text, CM_VIEW_TEXT);
+    CmdErase();
+    LastCmd[0] = '\0';
     RECT r;
     GetClientRect(hViewWnd, &r);
     EXPECT_EQ(ScreenLines, r.bottom / FontHeight);
     EXPECT_EQ(ScreenCols, (r.right - 4) / CharWidth);
     SetFocus(hViewWnd);
-    Key(VK_NEXT);
-    EXPECT_EQ(LineNum, ScreenLines);
-    Key(VK_DOWN);
+    Keys({VK_NEXT, VK_DOWN});
     EXPECT_EQ(LineNum, ScreenLines + 1);
     Key(VK_HOME, true);
     EXPECT_EQ(LineNum, 1);
-    // Keys typed in the view go to the command bar.
-    SetFocus(hViewWnd);
-    for (UINT k : std::initializer_list<UINT>{'5', '0', VK_BACK}) Key(k);
-    EXPECT_EQ(LineNum, 1);
-    EXPECT_EQ(StatusText(0), "5");
+    Keys({'5', '0', VK_BACK});  // typed in the view: to the command bar
+    EXPECT_EQ(StatusText(0) + "@" + std::to_string(LineNum), "5@1");
     Key(VK_RETURN);
-    EXPECT_EQ(LineNum, 5);
-    EXPECT_EQ(StatusText(0), "");
-    for (UINT k : {'9', 'E'}) Key(k, k == 'E');  // Ctrl+E clears it
-    EXPECT_EQ(StatusText(0), "");
-    for (UINT k : std::initializer_list<UINT>{VK_ADD, '2', VK_RETURN}) Key(k);
+    EXPECT_EQ(StatusText(0) + "@" + std::to_string(LineNum), "@5");
+    Key('9');
+    Key('E', true);  // clears it
+    Keys({VK_ADD, '2', VK_RETURN});
     EXPECT_EQ(LineNum, 7);
-    // Repeat: a click on status part 1.
-    Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[0] + 5, 5));
+    Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[0] + 5, 5));  // status part 1: repeat
     EXPECT_EQ(LineNum, 9);
-
     SendMessageA(hViewWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), 0);
-    EXPECT_EQ(LineNum, 41);
-    SendMessageA(hViewWnd, WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(LineNum, 42);
-    PaintView();
-    EXPECT_EQ(GetScrollPos(hViewWnd, SB_VERT), 41);
     SendMessageA(hViewWnd, WM_HSCROLL, SB_LINERIGHT, 0);
-    EXPECT_EQ(Col, 2);
+    PaintView();
+    EXPECT_EQ(Ints({LineNum, GetScrollPos(hViewWnd, SB_VERT), Col}), (Ints{41, 40, 2}));
     EXPECT_EQ(GetFocus(), hViewWnd);
 }
 
 TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     OpenInView("orvex-mouse.bin", std::string(100, 'm'), CM_VIEW_HEX);
-    // Press on byte 5's character, drag to byte 8 on the next row's digits.
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 54 + 5, 0);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 54 + 5, 0);  // byte 5's character
     EXPECT_EQ(GetCapture(), hViewWnd);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 54 + 8, 1);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 54 + 8, 1);  // byte 24's
     Mouse(WM_LBUTTONUP, 0, 54 + 8, 1);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(Mark(), (Ints{1, 5, 25}));
@@ -104,8 +81,7 @@ TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     EXPECT_EQ(Mark(), (Ints{1, 0, 100}));
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 54, 0);
     Mouse(WM_LBUTTONUP, 0, 54, 0);
-    EXPECT_EQ(MarkState, 0);
-    EXPECT_TRUE(CopyGrayed());
+    EXPECT_TRUE(MarkState == 0 && CopyGrayed());
     // Ctrl+A marks to the end, F2 switches to a block, Ctrl+U drops it.
     ByteNum = 10;
     Key('A', true);
@@ -115,9 +91,7 @@ TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     EXPECT_EQ(MarkState, 2);
     Key('U', true);
     Key(VK_F2);
-    EXPECT_EQ(MarkState, 0);
-    EXPECT_TRUE(CopyGrayed());
-
+    EXPECT_TRUE(MarkState == 0 && CopyGrayed());
     // Alt + drag in text makes a block.
     OpenInView("orvex-block.txt", "alpha beta\r\ngamma delta\r\n", CM_VIEW_TEXT);
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 1, 0);
@@ -138,20 +112,17 @@ TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
 // the last row.
 TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
     MarkBkColor = RGB(255, 0, 0);
-    MarkTextColor = RGB(255, 255, 0);
     BkColor = RGB(0, 0, 255);
     DeleteObject(hBkBrush);
     hBkBrush = CreateSolidBrush(BkColor);
     OpenInView("orvex-pixels.txt", "0123456789\nab\n0123456789\n" + std::string(300, 's'), CM_VIEW_TEXT);
-    // A client width that leaves part of a cell over.
-    RECT r;
+    RECT r;  // a client width that leaves part of a cell over
     GetClientRect(hViewWnd, &r);
     if ((r.right - 4) % CharWidth == 0) {
         GetWindowRect(hViewWnd, &r);
-        SetWindowPos(hViewWnd, nullptr, 0, 0, r.right - r.left + CharWidth / 2, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(hViewWnd, nullptr, 0, 0, r.right - r.left + CharWidth / 2, r.bottom - r.top, SWP_NOMOVE);
         GetClientRect(hViewWnd, &r);
     }
-    const COLORREF red = RGB(255, 0, 0), stale = RGB(255, 0, 255);
     for (const int mode : {CM_VIEW_TEXT, CM_VIEW_HEX, CM_VIEW_CHAR}) {
         Command(mode);
         MarkStart = 2;
@@ -159,16 +130,14 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
         SetMarked();
         MarkState = mode == CM_VIEW_TEXT ? 2 : 1;
         HDC dc = GetDC(hViewWnd);
-        HBRUSH brush = CreateSolidBrush(stale);
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         ReleaseDC(hViewWnd, dc);
         PaintView();
         ViewCapture shot;
-        int left = 0;
+        int stale = 0;
         for (int y = 0; y < r.bottom; ++y)
-            for (int x = 0; x < r.right; ++x) left += shot.Pixel(x, y) == stale;
-        EXPECT_EQ(left, 0) << mode;
+            for (int x = 0; x < r.right; ++x) stale += shot.Pixel(x, y) == RGB(255, 255, 255);
+        EXPECT_EQ(stale, 0) << mode;
         // Bytes 2..5: text, block columns 2..5 of lines 1..3; hex, digits 16..24 and
         // characters 56..59; char, cells 13..16.
         for (int row = 0; row < 4; ++row)
@@ -176,7 +145,7 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
                 const bool marked = mode == CM_VIEW_TEXT ? row < 3 && c >= 2 && c < 6
                                     : mode == CM_VIEW_HEX ? row == 0 && ((c >= 16 && c < 25) || (c >= 56 && c < 60))
                                                           : row == 0 && c >= 13 && c < 17;
-                EXPECT_EQ(shot.Count(c, row, red) > 0, marked) << mode << " row " << row << " cell " << c;
+                EXPECT_EQ(shot.Count(c, row, MarkBkColor) > 0, marked) << mode << " row " << row << " cell " << c;
             }
     }
 }

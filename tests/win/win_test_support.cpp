@@ -1,13 +1,12 @@
 #include "win_test_support.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "app/settings.h"
 #include "appearance/appearance.h"
-#include "document/document.h"
 #include "document/document_win.h"
 #include "document/line_index.h"
 #include "view/view_nav.h"
@@ -131,10 +130,9 @@ void CtrlKey(HWND hwnd, UINT vk) {
 }
 
 std::string StatusText(int part) {
-    char buf[300] = "";
-    if (LOWORD(SendMessageA(hStatusBar, SB_GETTEXTLENGTHA, part, 0)) < sizeof buf)
-        SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buf));
-    return buf;
+    std::string text(LOWORD(SendMessageA(hStatusBar, SB_GETTEXTLENGTHA, part, 0)) + 1, '\0');
+    text.resize(LOWORD(SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(&text[0]))));
+    return text;
 }
 
 std::string WindowText(HWND hwnd) {
@@ -161,22 +159,13 @@ std::string TempFilePath(const std::string& name) {
 
 std::string TempFile(const std::string& name, const std::string& bytes) {
     const std::string path = TempFilePath(name);
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD wrote = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(h);
+    std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string out;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-    CloseHandle(h);
-    return out;
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 std::string OpenInView(const std::string& name, const std::string& bytes, int mode) {

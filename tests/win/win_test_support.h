@@ -1,6 +1,7 @@
-// Helpers of the Windows tests: the real main window created in-process,
-// messages sent through the program's routing, modal dialogs and message
-// boxes answered from a WH_CBT hook, and the settings key.
+// Helpers of the Windows tests, and what they all include: the real main
+// window created in-process, messages sent through the program's routing,
+// modal dialogs and message boxes answered from a WH_CBT hook, the settings
+// key, files and pixels.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "app/app_win.h"
+#include "document/document.h"
+#include "resources/resource_ids.h"
 
 // "title|text" of every dialog and message box shown since the last
 // ClearDialogs(); each was closed at once with IDCANCEL unless answered below.
@@ -25,7 +28,7 @@ extern bool AnswerYes;
 extern void (*DialogAnswer)(HWND dialog);
 
 // HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick), a value read (empty
-// when missing), a value written.
+// when missing) or written.
 void DeleteSettingsKey();
 std::vector<uint8_t> ReadSetting(const char* name);
 void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
@@ -41,11 +44,9 @@ void StopShell();
 void Pump();
 // Puts one message through the routing, dispatches it, then Pump().
 void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-void Command(int id);  // to the main window
-// Holds Ctrl down (or not) in this thread's keyboard state.
-void SetControl(bool down);
-// Ctrl + `vk` routed from `hwnd`.
-void CtrlKey(HWND hwnd, UINT vk);
+void Command(int id);               // to the main window
+void SetControl(bool down);         // in this thread's keyboard state
+void CtrlKey(HWND hwnd, UINT vk);   // Ctrl + `vk` routed from `hwnd`
 
 std::string StatusText(int part);
 std::string WindowText(HWND hwnd);
@@ -53,7 +54,7 @@ std::string MenuText(int id);
 UINT MenuState(int id);
 LRESULT ButtonState(int id);
 
-// Writes `bytes` to `name` in the temporary directory; returns its path.
+// `name` in the temporary directory; TempFile writes `bytes` to it first.
 std::string TempFile(const std::string& name, const std::string& bytes);
 std::string TempFilePath(const std::string& name);
 // Every byte of a file; "<missing>" when it cannot be opened.
