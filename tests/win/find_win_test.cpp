@@ -32,12 +32,7 @@ using Find = ShellTest;
 // in the find box; 'F': Ctrl+F), the mark after it and the box shown.
 TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
     const char* const notFound = "Search String|Not found.";
-    const struct {
-        const char* typed;
-        int command;
-        Ints mark;
-        const char* box;
-    } steps[] = {
+    const struct { const char* typed; int command; Ints mark; const char* box; } steps[] = {
         // Hex: pairs of digits, exact; Find drops the mark before a bad text.
         {nullptr, CM_HEX_SEARCH, {}, ""}, {"4142", CM_FIND, {0, 2}, ""}, {nullptr, VK_F3, {0, 2}, notFound},
         {"414", CM_FIND, {}, "Error|Search string is not a valid hex value."},
@@ -95,21 +90,10 @@ TEST_F(Find, AHitIsBroughtIntoViewAndNoMarkIsTold) {
     CtrlKey(wn, 'U');  // drops the mark
     CtrlKey(wn, 'S');  // shows it
     EXPECT_EQ(TakeDialogs(), Texts{"Error|No marked area"});
-    // A mark outside the table interpret mode shows.
-    Command(CM_FIND);
-    Checked = _INTERP_;
-    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump();
-    ShowMode = _HEX_;
-    ByteOffset = 16;
-    NumBytes = 16;
-    ByteNum = 0;
-    Command(CM_SHOW_MARKED);
-    EXPECT_EQ(TakeDialogs(), Texts{"Sorry|Marked area is not in this table"});
-    EXPECT_EQ(ByteNum, 0);
 }
 
-// What the answer types into the dialog and which button it presses.
+// What the answer types into the dialog and which button it presses (the
+// hex radio: then Cancel).
 const char *First = "", *Second = "";
 int Button = IDOK;
 void Answer(HWND dialog) {
@@ -119,20 +103,6 @@ void Answer(HWND dialog) {
     if (Button == ID_HEX) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-// The title of the one dialog `act` showed, answered with `first` and `second`.
-std::string Ask(const char* first, const char* second, void (*act)(), int button = IDOK) {
-    First = first;
-    Second = second;
-    Button = button;
-    DialogAnswer = Answer;
-    ClearDialogs();
-    act();
-    const std::string seen = SeenDialogs.size() == 1 ? SeenDialogs[0] : "shown: " + std::to_string(SeenDialogs.size());
-    return seen.substr(0, seen.find('|'));
-}
-
-Ints MarkAndBase() { return {MarkState, MarkStart, MarkEnd, MarkHex}; }
-
 void StatusPart(int part) { Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[part - 1] + 5, 5)); }
 
 using NavDialogs = ShellTest;
@@ -141,25 +111,34 @@ TEST_F(NavDialogs, AnswersMoveThePlaceAndMark) {
     std::string text;
     for (int i = 0; i < 120; ++i) text += "a line of text " + std::to_string(i) + "\r\n";
     OpenInView("orvex-nav.txt", text + "last", CM_VIEW_TEXT);
-    EXPECT_EQ(Ask("99999", "", [] { CtrlKey(wn, 'G'); }), "Go to Line");
-    EXPECT_EQ(LineNum, 121);
-    EXPECT_EQ(Ask("", "", [] { Command(CM_GOTO); }), "Go to Line");  // empty: nothing
-    EXPECT_EQ(LineNum, 121);
-    EXPECT_EQ(Ask("3", "", [] { StatusPart(2); }), "Go to Line");
-    EXPECT_EQ(LineNum, 3);
-    EXPECT_EQ(Ask("9999", "", [] { StatusPart(3); }), "Set Column to");
-    EXPECT_EQ(Col, NumCols);
-    EXPECT_EQ(Ask("16", "31", [] { Command(CM_MARK_BYTES); }), "Mark Bytes");
-    EXPECT_EQ(MarkAndBase(), (Ints{1, 16, 32, 0}));
-    Ask("", "", [] { Command(CM_MARK_BYTES); }, ID_HEX);  // the radio clicked, then cancelled
-    EXPECT_EQ(MarkAndBase(), (Ints{1, 16, 32, 1}));
-
-    Command(CM_VIEW_HEX);
-    EXPECT_EQ(Ask("123", "", [] { StatusPart(3); }), "Go to Byte");
-    EXPECT_EQ(ByteNum, 0x123);
-    EXPECT_EQ(Ask("10", "1F", [] { CtrlKey(wn, 'M'); }), "Mark Bytes");
-    EXPECT_EQ(MarkAndBase(), (Ints{1, 0x10, 0x20, 1}));
-    EXPECT_EQ(MenuState(CM_COPY) & MF_GRAYED, 0u);
+    DialogAnswer = Answer;
+    // Each: how it is asked for, the answer, the title shown and what moved.
+    const struct {
+        void (*ask)();
+        const char *first, *second;
+        int button;
+        const char* title;
+        int32_t (*got)(), want;
+    } steps[] = {
+        {[] { CtrlKey(wn, 'G'); }, "99999", "", IDOK, "Go to Line", [] { return LineNum; }, 121},
+        {[] { Command(CM_GOTO); }, "", "", IDOK, "Go to Line", [] { return LineNum; }, 121},  // empty: nothing
+        {[] { StatusPart(2); }, "3", "", IDOK, "Go to Line", [] { return LineNum; }, 3},
+        {[] { StatusPart(3); }, "5", "", IDOK, "Set Column to", [] { return Col; }, 5},
+        {[] { Command(CM_MARK_BYTES); }, "16", "31", IDOK, "Mark Bytes", [] { return MarkEnd; }, 32},
+        {[] { Command(CM_MARK_BYTES); }, "", "", ID_HEX, "Mark Bytes", [] { return int32_t{MarkHex}; }, 1},
+        {[] { Command(CM_VIEW_HEX); StatusPart(3); }, "123", "", IDOK, "Go to Byte", [] { return ByteNum; }, 0x123},
+        {[] { CtrlKey(wn, 'M'); }, "10", "1F", IDOK, "Mark Bytes", [] { return MarkEnd; }, 0x20},
+    };
+    for (const auto& s : steps) {
+        First = s.first;
+        Second = s.second;
+        Button = s.button;
+        s.ask();
+        const Texts seen = TakeDialogs();
+        EXPECT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", s.title) << s.first;
+        EXPECT_EQ(s.got(), s.want) << s.first;
+    }
+    EXPECT_EQ(Mark(), (Ints{0x10, 0x20}));
 }
 
 // Conversion stays open until cancelled: its buttons are pressed on a
@@ -167,14 +146,9 @@ TEST_F(NavDialogs, AnswersMoveThePlaceAndMark) {
 TEST_F(NavDialogs, ConvertShowsTenPlacesOrRefuses) {
     HWND dlg = CreateDialogParamA(hInst, "CONVERT", wn, ConvertDlgProc, 0);
     ASSERT_TRUE(dlg);
-    const struct {
-        const char* input;
-        int button;
-        const char *out, *box;
-    } cases[] = {{"255", ID_TO_HEX, "        FF", ""},
-                 {"FFFFFFFF", ID_TO_DECIMAL, "4294967295", ""},
-                 {"123456789", ID_TO_DECIMAL, "", "Sorry|Number is too big for me."},
-                 {"", ID_TO_HEX, "", "Error|No input"}};
+    const struct { const char* input; int button; const char *out, *box; } cases[] = {
+        {"255", ID_TO_HEX, "        FF", ""}, {"FFFFFFFF", ID_TO_DECIMAL, "4294967295", ""},
+        {"123456789", ID_TO_DECIMAL, "", "Sorry|Number is too big for me."}, {"", ID_TO_HEX, "", "Error|No input"}};
     for (const auto& c : cases) {
         SetDlgItemTextA(dlg, ID_EDIT_SECOND, "");
         SetDlgItemTextA(dlg, ID_EDIT_FIRST, c.input);

@@ -92,18 +92,6 @@ TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     Key('U', true);
     Key(VK_F2);
     EXPECT_TRUE(MarkState == 0 && CopyGrayed());
-    // Alt + drag in text makes a block.
-    OpenInView("orvex-block.txt", "alpha beta\r\ngamma delta\r\n", CM_VIEW_TEXT);
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 1, 0);
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_MENU] = 0x80;
-    SetKeyboardState(keys);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 40, 1);
-    keys[VK_MENU] = 0;
-    SetKeyboardState(keys);
-    Mouse(WM_LBUTTONUP, 0, 40, 1);
-    EXPECT_EQ(Mark(), (Ints{2, 1, 12 + 11}));  // up to the character before the CR
 }
 
 // In each mode the mark's colours stand on the marked cells only (a block's

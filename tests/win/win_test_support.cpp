@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "app/settings.h"
 #include "appearance/appearance.h"
@@ -51,11 +52,7 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void ClearDialogs() { SeenDialogs.clear(); }
 
-std::vector<std::string> TakeDialogs() {
-    std::vector<std::string> seen;
-    seen.swap(SeenDialogs);
-    return seen;
-}
+std::vector<std::string> TakeDialogs() { return std::exchange(SeenDialogs, {}); }
 
 void DeleteSettingsKey() {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, Key);
@@ -63,10 +60,9 @@ void DeleteSettingsKey() {
 }
 
 std::vector<uint8_t> ReadSetting(const char* name) {
-    std::vector<uint8_t> out(4096);
-    DWORD size = static_cast<DWORD>(out.size());
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, Key, name, RRF_RT_ANY | RRF_NOEXPAND, nullptr, out.data(), &size)) size = 0;
-    out.resize(size);
+    DWORD size = 4096;
+    std::vector<uint8_t> out(size);
+    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, Key, name, RRF_RT_ANY, nullptr, out.data(), &size) ? 0 : size);
     return out;
 }
 
