@@ -49,13 +49,9 @@ TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
     std::string typed;
     for (const auto& s : steps) {
         if (s.typed) Type((typed = s.typed).c_str());
-        if (s.command >= CM_EXIT) {
-            Command(s.command);
-        } else if (s.command == 'F') {
-            CtrlKey(hFindEdit, 'F');
-        } else {
-            Route(hFindEdit, WM_KEYDOWN, s.command, 0);
-        }
+        if (s.command >= CM_EXIT) Command(s.command);
+        else if (s.command == 'F') CtrlKey(hFindEdit, 'F');
+        else Route(hFindEdit, WM_KEYDOWN, s.command, 0);
         const Texts seen = TakeDialogs();
         EXPECT_EQ(seen.empty() ? "" : seen[0] + (seen.size() > 1 ? " and more" : ""), s.box) << &s - steps;
         EXPECT_EQ(Mark(), s.mark) << &s - steps;
@@ -63,10 +59,21 @@ TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
     }
 }
 
-TEST_F(Find, HistoryIsNewestFirstWithoutCaseDuplicatesAndKept) {
-    OpenInView("orvex-find.txt", "abc");
-    for (const char* text : {"abc", "ABC"}) Search(text);
-    EXPECT_EQ(History(), Texts{"ABC"});
+// A hit is brought into view; the history is newest first, without entries
+// that differ in case only, and is kept for the next run.
+TEST_F(Find, AHitIsShownAndTheHistoryKept) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "line of text\r\n";
+    OpenInView("orvex-find.txt", text + "\t\t\t\t\t\tneedle\r\n");
+    ScreenLines = 20;
+    ScreenCols = 30;
+    Search("needle");
+    EXPECT_EQ(Ints({MarkStart, LineNum, Col}), (Ints{300 * 14 + 6, 291, 39}));  // ten rows down, column 48
+    CtrlKey(wn, 'U');  // drops the mark
+    CtrlKey(wn, 'S');  // shows it
+    EXPECT_EQ(TakeDialogs(), Texts{"Error|No marked area"});
+    for (const char* text : {"line", "LINE"}) Search(text);
+    EXPECT_EQ(History(), (Texts{"LINE", "needle"}));
     for (int i = 10; i < 32; ++i) Search("s" + std::to_string(i));
     Search("S15");  // full at 21: an older entry typed again moves to the top
     Texts h = History();
@@ -79,28 +86,17 @@ TEST_F(Find, HistoryIsNewestFirstWithoutCaseDuplicatesAndKept) {
     EXPECT_EQ(History(), h);
 }
 
-TEST_F(Find, AHitIsBroughtIntoViewAndNoMarkIsTold) {
-    std::string text;
-    for (int i = 0; i < 300; ++i) text += "line of text\r\n";
-    OpenInView("orvex-find.txt", text + "\t\t\t\t\t\tneedle\r\n");
-    ScreenLines = 20;
-    ScreenCols = 30;
-    Search("needle");
-    EXPECT_EQ(Ints({MarkStart, LineNum, Col}), (Ints{300 * 14 + 6, 291, 39}));  // ten rows down, column 48
-    CtrlKey(wn, 'U');  // drops the mark
-    CtrlKey(wn, 'S');  // shows it
-    EXPECT_EQ(TakeDialogs(), Texts{"Error|No marked area"});
-}
-
 // What the answer types into the dialog and which button it presses (the
 // hex radio: then Cancel).
-const char *First = "", *Second = "";
-int Button = IDOK;
+struct Typed {
+    const char *first, *second;
+    int button;
+} Reply;
 void Answer(HWND dialog) {
-    SetDlgItemTextA(dialog, ID_EDIT_FIRST, First);
-    SetDlgItemTextA(dialog, ID_EDIT_SECOND, Second);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), 0);
-    if (Button == ID_HEX) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    SetDlgItemTextA(dialog, ID_EDIT_FIRST, Reply.first);
+    SetDlgItemTextA(dialog, ID_EDIT_SECOND, Reply.second);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Reply.button, BN_CLICKED), 0);
+    if (Reply.button == ID_HEX) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 void StatusPart(int part) { Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[part - 1] + 5, 5)); }
@@ -115,28 +111,25 @@ TEST_F(NavDialogs, AnswersMoveThePlaceAndMark) {
     // Each: how it is asked for, the answer, the title shown and what moved.
     const struct {
         void (*ask)();
-        const char *first, *second;
-        int button;
+        Typed reply;
         const char* title;
         int32_t (*got)(), want;
     } steps[] = {
-        {[] { CtrlKey(wn, 'G'); }, "99999", "", IDOK, "Go to Line", [] { return LineNum; }, 121},
-        {[] { Command(CM_GOTO); }, "", "", IDOK, "Go to Line", [] { return LineNum; }, 121},  // empty: nothing
-        {[] { StatusPart(2); }, "3", "", IDOK, "Go to Line", [] { return LineNum; }, 3},
-        {[] { StatusPart(3); }, "5", "", IDOK, "Set Column to", [] { return Col; }, 5},
-        {[] { Command(CM_MARK_BYTES); }, "16", "31", IDOK, "Mark Bytes", [] { return MarkEnd; }, 32},
-        {[] { Command(CM_MARK_BYTES); }, "", "", ID_HEX, "Mark Bytes", [] { return int32_t{MarkHex}; }, 1},
-        {[] { Command(CM_VIEW_HEX); StatusPart(3); }, "123", "", IDOK, "Go to Byte", [] { return ByteNum; }, 0x123},
-        {[] { CtrlKey(wn, 'M'); }, "10", "1F", IDOK, "Mark Bytes", [] { return MarkEnd; }, 0x20},
+        {[] { CtrlKey(wn, 'G'); }, {"99999", "", IDOK}, "Go to Line", [] { return LineNum; }, 121},
+        {[] { Command(CM_GOTO); }, {"", "", IDOK}, "Go to Line", [] { return LineNum; }, 121},  // empty: nothing
+        {[] { StatusPart(2); }, {"3", "", IDOK}, "Go to Line", [] { return LineNum; }, 3},
+        {[] { StatusPart(3); }, {"5", "", IDOK}, "Set Column to", [] { return Col; }, 5},
+        {[] { Command(CM_MARK_BYTES); }, {"16", "31", IDOK}, "Mark Bytes", [] { return MarkEnd; }, 32},
+        {[] { Command(CM_MARK_BYTES); }, {"", "", ID_HEX}, "Mark Bytes", [] { return int32_t{MarkHex}; }, 1},
+        {[] { Command(CM_VIEW_HEX); StatusPart(3); }, {"123", "", IDOK}, "Go to Byte", [] { return ByteNum; }, 0x123},
+        {[] { CtrlKey(wn, 'M'); }, {"10", "1F", IDOK}, "Mark Bytes", [] { return MarkEnd; }, 0x20},
     };
     for (const auto& s : steps) {
-        First = s.first;
-        Second = s.second;
-        Button = s.button;
+        Reply = s.reply;
         s.ask();
         const Texts seen = TakeDialogs();
-        EXPECT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", s.title) << s.first;
-        EXPECT_EQ(s.got(), s.want) << s.first;
+        EXPECT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", s.title) << s.reply.first;
+        EXPECT_EQ(s.got(), s.want) << s.reply.first;
     }
     EXPECT_EQ(Mark(), (Ints{0x10, 0x20}));
 }

@@ -104,7 +104,7 @@ TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
     EXPECT_EQ(HexSearch, 0);
 }
 
-TEST_F(Shell, LoadingReloadingAndRecentItems) {
+TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     const std::string bytes = std::string(204800, 'x') + "y";
     const std::string path = TempFile("orvex-load.txt", bytes), locked = TempFile("orvex-locked.bin", "locked");
     Open(path);
@@ -138,10 +138,7 @@ TEST_F(Shell, LoadingReloadingAndRecentItems) {
     EXPECT_EQ(std::string(reinterpret_cast<char*>(FileBuf), FileSize), "changed!");
     EXPECT_EQ(hFileMem, nullptr);
     EXPECT_EQ(MenuText(CM_RECENT) + "|" + MenuText(CM_RECENT + 1), path + "|" + locked);
-}
-
-TEST_F(Shell, ModeCommandsMoveTheChecks) {
-    OpenInView("orvex-modes.txt", std::string(100, 'm'));
+    // The mode commands move the checks.
     Command(CM_VIEW_HEX);
     EXPECT_TRUE(Checks(CM_VIEW_HEX) && Unchecked(CM_VIEW_TEXT));
     Command(CM_VIEW_INTERP);

@@ -13,14 +13,14 @@ using Ints = std::vector<int32_t>;
 Ints Mark() { return {MarkState, MarkStart, MarkEnd}; }
 bool CopyGrayed() { return (MenuState(CM_COPY) & MF_GRAYED) && (ButtonState(CM_COPY) & TBSTATE_INDETERMINATE); }
 
-void Key(UINT vk, bool ctrl = false) {
-    SetControl(ctrl);
-    Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1);
-    SetControl(false);
-    PaintView();
-}
-void Keys(std::initializer_list<UINT> keys) {
-    for (UINT k : keys) Key(k);
+// Each routed from the focus, then painted.
+void Keys(std::initializer_list<UINT> keys, bool ctrl = false) {
+    for (UINT vk : keys) {
+        SetControl(ctrl);
+        Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1);
+        SetControl(false);
+        PaintView();
+    }
 }
 // At the centre of character cell (col, row).
 void Mouse(UINT msg, WPARAM keys, int col, int row) {
@@ -43,14 +43,14 @@ TEST_F(ViewWindow, KeysScrollBarsAndTheCommandBar) {
     SetFocus(hViewWnd);
     Keys({VK_NEXT, VK_DOWN});
     EXPECT_EQ(LineNum, ScreenLines + 1);
-    Key(VK_HOME, true);
+    Keys({VK_HOME}, true);
     EXPECT_EQ(LineNum, 1);
     Keys({'5', '0', VK_BACK});  // typed in the view: to the command bar
     EXPECT_EQ(StatusText(0) + "@" + std::to_string(LineNum), "5@1");
-    Key(VK_RETURN);
+    Keys({VK_RETURN});
     EXPECT_EQ(StatusText(0) + "@" + std::to_string(LineNum), "@5");
-    Key('9');
-    Key('E', true);  // clears it
+    Keys({'9'});
+    Keys({'E'}, true);  // clears it
     Keys({VK_ADD, '2', VK_RETURN});
     EXPECT_EQ(LineNum, 7);
     Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[0] + 5, 5));  // status part 1: repeat
@@ -84,13 +84,13 @@ TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     EXPECT_TRUE(MarkState == 0 && CopyGrayed());
     // Ctrl+A marks to the end, F2 switches to a block, Ctrl+U drops it.
     ByteNum = 10;
-    Key('A', true);
+    Keys({'A'}, true);
     EXPECT_EQ(Mark(), (Ints{1, 10, 100}));
     EXPECT_TRUE(ButtonState(CM_COPY) & TBSTATE_ENABLED);
-    Key(VK_F2);
+    Keys({VK_F2});
     EXPECT_EQ(MarkState, 2);
-    Key('U', true);
-    Key(VK_F2);
+    Keys({'U'}, true);
+    Keys({VK_F2});
     EXPECT_TRUE(MarkState == 0 && CopyGrayed());
 }
 

@@ -26,14 +26,9 @@ const char* const Key = "Software\\Tarnwick\\Orvex";
 void AnswerDialog(HWND h, const char* title) {
     // The file name box of the file dialogs: edt1, or cmb13 in the explorer style.
     HWND name = GetDlgItem(h, 0x480) ? GetDlgItem(h, 0x480) : GetDlgItem(h, 0x47C);
-    int answer = IDCANCEL;
-    if (name && !SaveAsAnswer.empty() && !std::strcmp(title, "Save As")) {
-        SetWindowTextA(name, SaveAsAnswer.c_str());
-        SaveAsAnswer.clear();
-        answer = IDOK;
-    } else if (AnswerYes && GetDlgItem(h, IDYES)) {
-        answer = IDYES;
-    }
+    const bool saveAs = name && !SaveAsAnswer.empty() && !std::strcmp(title, "Save As");
+    if (saveAs) SetWindowTextA(name, std::exchange(SaveAsAnswer, {}).c_str());
+    const int answer = saveAs ? IDOK : AnswerYes && GetDlgItem(h, IDYES) ? IDYES : IDCANCEL;
     PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
 }
 
@@ -127,20 +122,17 @@ void CtrlKey(HWND hwnd, UINT vk) {
 
 std::string StatusText(int part) {
     std::string text(LOWORD(SendMessageA(hStatusBar, SB_GETTEXTLENGTHA, part, 0)) + 1, '\0');
-    text.resize(LOWORD(SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(&text[0]))));
-    return text;
+    return text.substr(0, LOWORD(SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(&text[0]))));
 }
 
 std::string WindowText(HWND hwnd) {
-    char buf[512] = "";
-    GetWindowTextA(hwnd, buf, sizeof buf);
-    return buf;
+    std::string text(GetWindowTextLengthA(hwnd) + 1, '\0');
+    return text.substr(0, GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size())));
 }
 
 std::string MenuText(int id) {
-    char buf[300] = "";
-    GetMenuStringA(GetMenu(wn), id, buf, sizeof buf, MF_BYCOMMAND);
-    return buf;
+    std::string text(GetMenuStringA(GetMenu(wn), id, nullptr, 0, MF_BYCOMMAND) + 1, '\0');
+    return text.substr(0, GetMenuStringA(GetMenu(wn), id, &text[0], static_cast<int>(text.size()), MF_BYCOMMAND));
 }
 
 UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }

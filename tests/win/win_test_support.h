@@ -1,7 +1,5 @@
-// Helpers of the Windows tests, and what they all include: the real main
-// window created in-process, messages sent through the program's routing,
-// modal dialogs and message boxes answered from a WH_CBT hook, the settings
-// key, files and pixels.
+// What the Windows tests share: the real main window in-process, messages put
+// through the program's routing, dialogs answered from a WH_CBT hook, files, pixels.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -18,14 +16,11 @@
 // ClearDialogs(); each was closed at once with IDCANCEL unless answered below.
 extern std::vector<std::string> SeenDialogs;
 void ClearDialogs();
-// SeenDialogs, then cleared.
-std::vector<std::string> TakeDialogs();
+std::vector<std::string> TakeDialogs();  // SeenDialogs, then cleared
 // The path the next "Save As" dialog is answered with (OK); cleared once used.
 extern std::string SaveAsAnswer;
-// When set, a box that offers Yes is answered Yes.
-extern bool AnswerYes;
-// When set, answers each dialog and box shown (after it is recorded).
-extern void (*DialogAnswer)(HWND dialog);
+extern bool AnswerYes;                     // set: a box that offers Yes is answered Yes
+extern void (*DialogAnswer)(HWND dialog);  // set: answers each dialog and box instead
 
 // HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick), a value read (empty
 // when missing) or written.
@@ -33,16 +28,13 @@ void DeleteSettingsKey();
 std::vector<uint8_t> ReadSetting(const char* name);
 void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
 
-// The start-up up to the message loop, with the dialog hook installed.
-void StartShell();
+void StartShell();  // the start-up up to the message loop, with the dialog hook installed
 // As a program started with `argument` on its command line: the file is
 // opened before the first paint, then the messages run.
 void StartShellWith(const char* argument);
-// Destroys the main window (saving the settings) and drains its WM_QUIT.
-void StopShell();
-// Runs the messages waiting, each through the program's routing.
-void Pump();
-// Puts one message through the routing, dispatches it, then Pump().
+void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
+void Pump();       // the messages waiting, each through the program's routing
+// One message through the routing and dispatched, then Pump().
 void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void Command(int id);               // to the main window
 void SetControl(bool down);         // in this thread's keyboard state
@@ -57,8 +49,7 @@ LRESULT ButtonState(int id);
 // `name` in the temporary directory; TempFile writes `bytes` to it first.
 std::string TempFile(const std::string& name, const std::string& bytes);
 std::string TempFilePath(const std::string& name);
-// Every byte of a file; "<missing>" when it cannot be opened.
-std::string ReadWholeFile(const std::string& path);
+std::string ReadWholeFile(const std::string& path);  // "<missing>" when it cannot be opened
 // Switches to view `mode` (when not 0), opens `bytes` as file `name` as the
 // Open command does, paints; the dialogs it showed are forgotten.
 std::string OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
