@@ -66,7 +66,7 @@ TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     OpenInView("orvex-mouse.bin", std::string(100, 'm'), CM_VIEW_HEX);
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 54 + 5, 0);  // byte 5's character
     EXPECT_EQ(GetCapture(), hViewWnd);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 54 + 8, 1);  // byte 24's
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 54 + 8, 1);  // byte 24's character, a row below
     Mouse(WM_LBUTTONUP, 0, 54 + 8, 1);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(Mark(), (Ints{1, 5, 25}));
