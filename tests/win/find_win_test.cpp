@@ -1,219 +1,158 @@
-// The find commands under Wine: the real main window and find box, checked
-// on the mark, the view position, the history, menus, toolbar and the
-// message boxes the hook answers.
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
-
-#include <cstdio>
-#include <string>
-#include <vector>
-
-#include "app/app_win.h"
+// The search menu under Wine: the real find box and the navigation dialogs,
+// shown by their commands, keys and status bar parts and answered through
+// the hook; checked on the mark, the view position and the boxes shown.
 #include "app/find.h"
-#include "app/search.h"
-#include "document/document.h"
-#include "resources/resource_ids.h"
+#include "app/layout.h"
+#include "view/nav_dialogs.h"
 #include "win_test_support.h"
 
 namespace {
 
-class Find : public ShellTest {
-protected:
-    static void Open(const std::string& bytes, const char* name = "orvex-find.txt") {
-        OpenInView(name, bytes);
-        ASSERT_EQ(FileSize, static_cast<int32_t>(bytes.size()));
-    }
-    static void Type(const char* text) { SetWindowTextA(hFindCombo, text); }
-    // Types the text and runs the command.
-    static void Search(const char* text, int id) {
-        Type(text);
-        Command(id);
-    }
-    static void F3() { Route(hFindEdit, WM_KEYDOWN, VK_F3, 0); }
-    static void Enter() { Route(hFindEdit, WM_KEYDOWN, VK_RETURN, 0); }
-    static std::vector<std::string> History() {
-        std::vector<std::string> out;
-        const LRESULT n = SendMessageA(hFindCombo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < n; ++i) {
-            char text[300] = "";
-            SendMessageA(hFindCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            out.push_back(text);
-        }
-        return out;
-    }
-    static void ExpectMark(int32_t start, int32_t end) {
-        EXPECT_EQ(MarkState, 1);
-        EXPECT_EQ(MarkStart, start);
-        EXPECT_EQ(MarkEnd, end);
-    }
-    static std::vector<std::string> Dialogs() {
-        auto seen = SeenDialogs;
-        ClearDialogs();
-        return seen;
-    }
-    using Texts = std::vector<std::string>;
-};
+using Texts = std::vector<std::string>;
+using Ints = std::vector<int32_t>;
+Ints Mark() { return MarkState ? Ints{MarkStart, MarkEnd} : Ints{}; }
 
-// One step of a walk: what is typed in the find box (nullptr: nothing), the
-// command or key, then the mark expected (start -1: none; kAny: not looked
-// at) and the box shown (nullptr: none).
-constexpr int kF3 = -1, kEnter = -2, kCtrlF = -3, kAny = -2;
-struct Step {
-    const char* typed;
-    int command;
-    int32_t start, end;
-    const char* box;
-};
-const char* const NotFound = "Search String|Not found.";
+void Type(const char* text) { SetWindowTextA(hFindCombo, text); }
+void Search(const std::string& text) {
+    Type(text.c_str());
+    Command(CM_FIND);
+}
+Texts History() {
+    Texts out(SendMessageA(hFindCombo, CB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < out.size(); ++i) {
+        out[i].resize(SendMessageA(hFindCombo, CB_GETLBTEXTLEN, i, 0));
+        SendMessageA(hFindCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&out[i][0]));
+    }
+    return out;
+}
 
+using Find = ShellTest;
+
+// Each step: typed in the find box (nullptr: nothing), the command (or a key
+// in the find box; 'F': Ctrl+F), the mark after it and the box shown.
 TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
-    const char* const badHex = "Error|Search string is not a valid hex value.";
-    const struct {
-        const char* file;
-        std::vector<Step> steps;
-    } walks[] = {
-        // Hits without wrapping; Enter in the find box is find next, Ctrl+F
-        // starts again from the top line; reverse starts beside the mark and
-        // keeps its direction; exact case reaches the search.
-        {"abcABC",
-         {{"b", CM_FIND, 1, 2, nullptr}, {nullptr, kF3, 4, 5, nullptr},
-          {nullptr, kEnter, 4, 5, NotFound}, {nullptr, kCtrlF, 1, 2, nullptr},
-          {nullptr, kF3, 4, 5, nullptr}, {"b", CM_FIND_REVERSE, 1, 2, nullptr},
-          {nullptr, kF3, 1, 2, NotFound}, {"c", CM_FIND_FORWARD, 2, 3, nullptr},
-          {nullptr, CM_EXACT_CASE, kAny, 0, nullptr}, {"b", CM_FIND, 1, 2, nullptr},
-          {nullptr, kF3, 1, 2, NotFound}, {"B", CM_FIND, 4, 5, nullptr},
-          {nullptr, CM_EXACT_CASE, 4, 5, nullptr}}},
-        // Hex takes pairs of digits and is exact; Find drops the mark before
-        // a bad text.
-        {"xxABxxab",
-         {{nullptr, CM_HEX_SEARCH, kAny, 0, nullptr}, {"4142", CM_FIND, 2, 4, nullptr},
-          {nullptr, kF3, 2, 4, NotFound}, {"414", CM_FIND, -1, 0, badHex},
-          {"6162", CM_FIND_FORWARD, 6, 8, nullptr}, {nullptr, CM_HEX_SEARCH, 6, 8, nullptr}}},
-        // No search string, and the history is left alone.
-        {"abc", {{"a", CM_FIND, 0, 1, nullptr}, {"", CM_FIND_NEXT, 0, 1, "Error|No search string"}}},
+    const char* const notFound = "Search String|Not found.";
+    const struct { const char* typed; int command; Ints mark; const char* box; } steps[] = {
+        // Hex: pairs of digits, exact; Find drops the mark before a bad text.
+        {nullptr, CM_HEX_SEARCH, {}, ""}, {"4142", CM_FIND, {0, 2}, ""}, {nullptr, VK_F3, {0, 2}, notFound},
+        {"414", CM_FIND, {}, "Error|Search string is not a valid hex value."},
+        {"6162", CM_FIND_FORWARD, {4, 6}, ""}, {nullptr, CM_HEX_SEARCH, {4, 6}, ""},
+        // Enter in the find box is find next; Ctrl+F starts again from the
+        // top line; reverse starts beside the mark and keeps its direction.
+        {"b", CM_FIND, {1, 2}, ""}, {nullptr, VK_F3, {5, 6}, ""}, {nullptr, VK_RETURN, {5, 6}, notFound},
+        {nullptr, 'F', {1, 2}, ""}, {nullptr, VK_F3, {5, 6}, ""}, {"b", CM_FIND_REVERSE, {1, 2}, ""},
+        {nullptr, VK_F3, {1, 2}, notFound}, {"c", CM_FIND_FORWARD, {6, 7}, ""},
+        {nullptr, CM_EXACT_CASE, {6, 7}, ""}, {"a", CM_FIND, {4, 5}, ""},
+        {"", CM_FIND_NEXT, {4, 5}, "Error|No search string"},
     };
-    for (const auto& w : walks) {
-        Open(w.file);
-        std::string typed = WindowText(hFindCombo);
-        for (size_t i = 0; i < w.steps.size(); ++i) {
-            const Step& s = w.steps[i];
-            SCOPED_TRACE(std::string(w.file) + " step " + std::to_string(i));
-            if (s.typed) Type(s.typed);
-            if (s.typed) typed = s.typed;
-            if (s.command == kF3) {
-                F3();
-            } else if (s.command == kEnter) {
-                Enter();
-            } else if (s.command == kCtrlF) {
-                SetControl(true);
-                Route(hFindEdit, WM_KEYDOWN, 'F', 0);
-                SetControl(false);
-            } else {
-                Command(s.command);
-            }
-            EXPECT_EQ(Dialogs(), s.box ? Texts{s.box} : Texts{});
-            if (s.start >= 0) {
-                ExpectMark(s.start, s.end);
-            } else if (s.start == -1) {
-                EXPECT_EQ(MarkState, 0);
-            }
-            EXPECT_EQ(WindowText(hFindCombo), typed);  // the text typed stays
-        }
-        // A hit enables copy and export.
-        if (MarkState) {
-            EXPECT_EQ(MenuState(CM_COPY) & MF_GRAYED, 0u);
-            EXPECT_EQ(MenuState(CM_EXPORT_MARKED) & MF_GRAYED, 0u);
-            EXPECT_TRUE(ButtonState(CM_COPY) & TBSTATE_ENABLED);
-        }
+    OpenInView("orvex-find.txt", "ABxxabc");
+    std::string typed;
+    for (const auto& s : steps) {
+        if (s.typed) Type((typed = s.typed).c_str());
+        if (s.command >= CM_EXIT) Command(s.command);
+        else if (s.command == 'F') CtrlKey(hFindEdit, 'F');
+        else Route(hFindEdit, WM_KEYDOWN, s.command, 0);
+        EXPECT_EQ(TakeDialogs(), *s.box ? Texts{s.box} : Texts{}) << &s - steps;
+        EXPECT_EQ(Mark(), s.mark) << &s - steps;
+        EXPECT_EQ(WindowText(hFindCombo), typed);  // the text typed stays
     }
-    EXPECT_EQ(History().front(), "a");
 }
 
-TEST_F(Find, HistoryIsNewestFirstWithoutCaseDuplicates) {
-    Open("abc");
-    Search("abc", CM_FIND);
-    Search("ABC", CM_FIND);
-    EXPECT_EQ(History(), Texts{"ABC"});
-    for (int i = 0; i < 22; ++i) {
-        char text[16];
-        std::snprintf(text, sizeof text, "s%02d", i);
-        Search(text, CM_FIND);
-    }
-    const Texts h = History();
-    ASSERT_EQ(h.size(), 21u);
-    EXPECT_EQ(h.front(), "s21");
-    EXPECT_EQ(h.back(), "s01");
-    // An older entry typed again moves to the top; the count stays.
-    Search("S05", CM_FIND);
-    EXPECT_EQ(History().size(), 21u);
-    EXPECT_EQ(History()[0], "S05");
-    EXPECT_EQ(History()[1], "s21");
-    // The history is what is stored as "Find".
-    StopShell();
-    const auto stored = ReadSetting("Find");
-    const std::string text(stored.begin(), stored.end());
-    EXPECT_EQ(text.rfind("S05\ts21\t", 0), 0u) << text;
-    StartShell();
-    EXPECT_EQ(History().size(), 21u);
-    EXPECT_EQ(History()[0], "S05");
-}
-
-TEST_F(Find, AHitScrollsTheViewToShowIt) {
+// A hit is brought into view; the history is newest first, an entry typed
+// again in another case replaces the old one, and it is kept for the next run.
+TEST_F(Find, AHitIsShownAndTheHistoryKept) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "line of text\r\n";
-    text += "\t\t\t\t\t\tneedle\r\n";
-    Open(text);
+    OpenInView("orvex-find.txt", text + "\t\t\t\t\t\tneedle\r\n");
     ScreenLines = 20;
     ScreenCols = 30;
-    Search("needle", CM_FIND);
-    ExpectMark(300 * 14 + 6, 300 * 14 + 12);
-    EXPECT_EQ(LineNum, 291);  // line index 300, ten rows down
-    EXPECT_EQ(Col, 39);       // column 48 after the tabs
-    // Hex view: the mark on the second row shown.
-    Command(CM_VIEW_HEX);
-    ByteNum = 0;
-    ScreenLines = 20;
-    Command(CM_SHOW_MARKED);
-    EXPECT_EQ(ByteNum, (300 * 14 + 6 - 15) & ~15);
-    EXPECT_TRUE(Dialogs().empty());
-    SetControl(true);
-    Route(wn, WM_KEYDOWN, 'U', 0);  // Ctrl+U drops the mark
-    Route(wn, WM_KEYDOWN, 'S', 0);  // Ctrl+S shows it
-    SetControl(false);
-    EXPECT_EQ(Dialogs(), Texts{"Error|No marked area"});
+    Search("needle");
+    EXPECT_EQ(Ints({MarkStart, LineNum, Col}), (Ints{300 * 14 + 6, 291, 39}));  // ten rows down, column 48
+    CtrlKey(wn, 'U');  // drops the mark
+    CtrlKey(wn, 'S');  // shows it
+    EXPECT_EQ(TakeDialogs(), Texts{"Error|No marked area"});
+    for (int i = 10; i < 32; ++i) Search("s" + std::to_string(i));
+    Search("S15");  // full at 21: an older entry typed again moves to the top
+    Texts h = History();
+    ASSERT_EQ(h.size(), 21u);
+    EXPECT_EQ(h[0] + h[1] + h[20], "S15s31s11");
+    StopShell();  // stored as "Find", read by the next run
+    const auto stored = ReadSetting("Find");
+    EXPECT_EQ(std::string(stored.begin(), stored.end()).rfind("S15\ts31\ts30\t", 0), 0u);
+    StartShell();
+    EXPECT_EQ(History(), h);
 }
 
-TEST_F(Find, InterpretModeSearchesOnlyTheSelectedTable) {
-    Open("key.....key.....table...key.....", "orvex-find3.bin");
-    Command(CM_VIEW_HEX);
-    Search("key", CM_FIND);
-    ExpectMark(0, 3);
-    // A selected table as the interpretation leaves it (the tree that
-    // interpret mode builds at the next paint is made first).
-    Checked = _INTERP_;
-    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump();
-    ShowMode = _HEX_;
-    ByteOffset = 16;
-    NumBytes = 16;
-    ByteNum = 0;
-    ScreenLines = 10;
-    Command(CM_SHOW_MARKED);
-    EXPECT_EQ(Dialogs(), Texts{"Sorry|Marked area is not in this table"});
-    EXPECT_EQ(ByteNum, 0);
-    // The mark lies above the first byte shown: it is given up, and the
-    // search starts at the table's top.
-    Search("key", CM_FIND_FORWARD);
-    ExpectMark(24, 27);
-    EXPECT_TRUE(Dialogs().empty());
-    F3();
-    EXPECT_EQ(Dialogs(), Texts{"Search String|Not found."});
-    ExpectMark(24, 27);
-    // Backwards the scan stops at the table's start.
-    Search("key", CM_FIND_REVERSE);
-    EXPECT_EQ(Dialogs(), Texts{"Search String|Not found."});
-    ExpectMark(24, 27);
+// What the answer types into the dialog and which button it presses (the
+// hex radio: then Cancel).
+struct Typed {
+    const char *first, *second;
+    int button;
+} Reply;
+void Answer(HWND dialog) {
+    SetDlgItemTextA(dialog, ID_EDIT_FIRST, Reply.first);
+    SetDlgItemTextA(dialog, ID_EDIT_SECOND, Reply.second);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Reply.button, BN_CLICKED), 0);
+    if (Reply.button == ID_HEX) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+void StatusPart(int part) { Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[part - 1] + 5, 5)); }
+
+using NavDialogs = ShellTest;
+
+TEST_F(NavDialogs, AnswersMoveThePlaceAndMark) {
+    std::string text;
+    for (int i = 0; i < 120; ++i) text += "a line of text " + std::to_string(i) + "\r\n";
+    OpenInView("orvex-nav.txt", text + "last", CM_VIEW_TEXT);
+    DialogAnswer = Answer;
+    // Each: how it is asked for, the answer, the title shown and what moved.
+    const struct {
+        void (*ask)();
+        Typed reply;
+        const char* title;
+        int32_t (*got)(), want;
+    } steps[] = {
+        {[] { CtrlKey(wn, 'G'); }, {"99999", "", IDOK}, "Go to Line", [] { return LineNum; }, 121},
+        {[] { Command(CM_GOTO); }, {"", "", IDOK}, "Go to Line", [] { return LineNum; }, 121},  // empty: nothing
+        {[] { StatusPart(2); }, {"3", "", IDOK}, "Go to Line", [] { return LineNum; }, 3},
+        {[] { StatusPart(3); }, {"5", "", IDOK}, "Set Column to", [] { return Col; }, 5},
+        {[] { Command(CM_MARK_BYTES); }, {"16", "31", IDOK}, "Mark Bytes", [] { return MarkEnd; }, 32},
+        {[] { Command(CM_MARK_BYTES); }, {"", "", ID_HEX}, "Mark Bytes", [] { return int32_t{MarkHex}; }, 1},
+        {[] { Command(CM_VIEW_HEX); StatusPart(3); }, {"123", "", IDOK}, "Go to Byte", [] { return ByteNum; }, 0x123},
+        {[] { CtrlKey(wn, 'M'); }, {"10", "1F", IDOK}, "Mark Bytes", [] { return MarkEnd; }, 0x20},
+    };
+    for (const auto& s : steps) {
+        Reply = s.reply;
+        s.ask();
+        const Texts seen = TakeDialogs();
+        EXPECT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", s.title) << s.reply.first;
+        EXPECT_EQ(s.got(), s.want) << s.reply.first;
+    }
+    EXPECT_EQ(Mark(), (Ints{0x10, 0x20}));
+}
+
+// Conversion stays open until cancelled: its buttons are pressed on a
+// modeless copy of the dialog, whose output is read back.
+TEST_F(NavDialogs, ConvertShowsTenPlacesOrRefuses) {
+    HWND dlg = CreateDialogParamA(hInst, "CONVERT", wn, ConvertDlgProc, 0);
+    ASSERT_TRUE(dlg);
+    const struct { const char* input; int button; const char *out, *box; } cases[] = {
+        {"255", ID_TO_HEX, "        FF", ""}, {"FFFFFFFF", ID_TO_DECIMAL, "4294967295", ""},
+        {"123456789", ID_TO_DECIMAL, "", "Sorry|Number is too big for me."}, {"", ID_TO_HEX, "", "Error|No input"}};
+    for (const auto& c : cases) {
+        SetDlgItemTextA(dlg, ID_EDIT_SECOND, "");
+        SetDlgItemTextA(dlg, ID_EDIT_FIRST, c.input);
+        ClearDialogs();
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
+        char out[64] = "";
+        GetDlgItemTextA(dlg, ID_EDIT_SECOND, out, sizeof out);
+        EXPECT_STREQ(out, c.out) << c.input;
+        // Closing a box activates the dialog again: only the first counts.
+        EXPECT_EQ(SeenDialogs.empty() ? "" : SeenDialogs[0], c.box);
+    }
+    SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // Enter does nothing
+    EXPECT_TRUE(IsWindow(dlg));
+    DestroyWindow(dlg);
 }
 
 }  // namespace

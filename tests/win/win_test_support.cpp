@@ -1,14 +1,13 @@
 #include "win_test_support.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <utility>
 
-#include "app/app_win.h"
 #include "app/settings.h"
 #include "appearance/appearance.h"
-#include "document/document.h"
 #include "document/document_win.h"
 #include "document/line_index.h"
 #include "view/view_nav.h"
@@ -21,75 +20,50 @@ void (*DialogAnswer)(HWND dialog) = nullptr;
 namespace {
 HHOOK Hook = 0;
 bool ClassesRegistered = false;
+const char* const Key = "Software\\Tarnwick\\Orvex";
 
-LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && wParam) {
-        HWND h = reinterpret_cast<HWND>(wParam);
-        char cls[64] = "";
-        GetClassNameA(h, cls, sizeof cls);
-        if (std::strcmp(cls, "#32770") == 0) {
-            char title[256] = "", text[512] = "";
-            GetWindowTextA(h, title, sizeof title);
-            GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
-            SeenDialogs.push_back(std::string(title) + "|" + text);
-            if (DialogAnswer) {
-                DialogAnswer(h);
-            } else {
-                // The file name box of the file dialogs: edt1, or cmb13 in the
-                // explorer style.
-                HWND name = GetDlgItem(h, 0x480);
-                if (!name) name = GetDlgItem(h, 0x47C);
-                int answer = IDCANCEL;
-                if (name && !SaveAsAnswer.empty() && std::strcmp(title, "Save As") == 0) {
-                    SetWindowTextA(name, SaveAsAnswer.c_str());
-                    SaveAsAnswer.clear();
-                    answer = IDOK;
-                } else if (AnswerYes && GetDlgItem(h, IDYES)) {
-                    answer = IDYES;
-                }
-                PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-            }
-        }
-    }
-    return CallNextHookEx(Hook, code, wParam, lParam);
+// Cancels the dialog, or answers Save As or Yes as asked.
+void AnswerDialog(HWND h, const char* title) {
+    // The file name box of the file dialogs: edt1, or cmb13 in the explorer style.
+    HWND name = GetDlgItem(h, 0x480) ? GetDlgItem(h, 0x480) : GetDlgItem(h, 0x47C);
+    const bool saveAs = name && !SaveAsAnswer.empty() && !std::strcmp(title, "Save As");
+    if (saveAs) SetWindowTextA(name, std::exchange(SaveAsAnswer, {}).c_str());
+    const int answer = saveAs ? IDOK : AnswerYes && GetDlgItem(h, IDYES) ? IDYES : IDCANCEL;
+    PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
 }
 
-HKEY OpenKey() {
-    HKEY k = 0;
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick\\Orvex", 0, KEY_ALL_ACCESS, &k);
-    return k;
+LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    HWND h = reinterpret_cast<HWND>(wParam);
+    char cls[64] = "", title[256] = "", text[512] = "";
+    if (code == HCBT_ACTIVATE && h && GetClassNameA(h, cls, sizeof cls) && !std::strcmp(cls, "#32770")) {
+        GetWindowTextA(h, title, sizeof title);
+        GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
+        SeenDialogs.push_back(std::string(title) + "|" + text);
+        DialogAnswer ? DialogAnswer(h) : AnswerDialog(h, title);
+    }
+    return CallNextHookEx(Hook, code, wParam, lParam);
 }
 }  // namespace
 
 void ClearDialogs() { SeenDialogs.clear(); }
 
+std::vector<std::string> TakeDialogs() { return std::exchange(SeenDialogs, {}); }
+
 void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick\\Orvex");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, Key);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick");
 }
 
-bool SettingsKeyExists() {
-    HKEY k = OpenKey();
-    if (k) RegCloseKey(k);
-    return k != 0;
-}
-
 std::vector<uint8_t> ReadSetting(const char* name) {
-    std::vector<uint8_t> out;
-    HKEY k = OpenKey();
-    if (!k) return out;
-    DWORD size = 0;
-    if (RegQueryValueExA(k, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-        out.resize(size);
-        RegQueryValueExA(k, name, nullptr, nullptr, out.data(), &size);
-    }
-    RegCloseKey(k);
+    DWORD size = 4096;
+    std::vector<uint8_t> out(size);
+    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, Key, name, RRF_RT_ANY, nullptr, out.data(), &size) ? 0 : size);
     return out;
 }
 
 void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY k = 0;
-    RegCreateKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick\\Orvex", &k);
+    RegCreateKeyA(HKEY_LOCAL_MACHINE, Key, &k);
     RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(k);
 }
@@ -112,10 +86,7 @@ void StartShellWith(const char* argument) {
 void StopShell() {
     if (wn && IsWindow(wn)) DestroyWindow(wn);
     MSG msg;
-    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) break;
-        DispatchMessageA(&msg);
-    }
+    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) DispatchMessageA(&msg);
     wn = hViewWnd = hStatusBar = hToolBar = hFindCombo = hFindEdit = hTreeView = hImageWnd = 0;
     DeleteObject(hBkBrush);
     SetControl(false);
@@ -124,11 +95,7 @@ void StopShell() {
 void Pump() { DispatchWaiting(); }
 
 void Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg{};
-    msg.hwnd = hwnd;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
+    MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
     RouteMessage(&msg);
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -147,23 +114,25 @@ void SetControl(bool down) {
     SetKeyboardState(keys);
 }
 
+void CtrlKey(HWND hwnd, UINT vk) {
+    SetControl(true);
+    Route(hwnd, WM_KEYDOWN, vk, 0);
+    SetControl(false);
+}
+
 std::string StatusText(int part) {
-    char buf[300] = "";
-    const LRESULT len = SendMessageA(hStatusBar, SB_GETTEXTLENGTHA, part, 0);
-    if (LOWORD(len) < sizeof buf) SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buf));
-    return buf;
+    std::string text(LOWORD(SendMessageA(hStatusBar, SB_GETTEXTLENGTHA, part, 0)) + 1, '\0');
+    return text.substr(0, LOWORD(SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(&text[0]))));
 }
 
 std::string WindowText(HWND hwnd) {
-    char buf[512] = "";
-    GetWindowTextA(hwnd, buf, sizeof buf);
-    return buf;
+    std::string text(GetWindowTextLengthA(hwnd) + 1, '\0');
+    return text.substr(0, GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size())));
 }
 
 std::string MenuText(int id) {
-    char buf[300] = "";
-    GetMenuStringA(GetMenu(wn), id, buf, sizeof buf, MF_BYCOMMAND);
-    return buf;
+    std::string text(GetMenuStringA(GetMenu(wn), id, nullptr, 0, MF_BYCOMMAND) + 1, '\0');
+    return text.substr(0, GetMenuStringA(GetMenu(wn), id, &text[0], static_cast<int>(text.size()), MF_BYCOMMAND));
 }
 
 UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
@@ -176,16 +145,15 @@ std::string TempFilePath(const std::string& name) {
     return std::string(dir) + name;
 }
 
+std::string TempFile(const std::string& name, const std::string& bytes) {
+    const std::string path = TempFilePath(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
 std::string ReadWholeFile(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string out;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-    CloseHandle(h);
-    return out;
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 std::string OpenInView(const std::string& name, const std::string& bytes, int mode) {
@@ -202,15 +170,6 @@ void PaintView() {
     InvalidateRect(hViewWnd, nullptr, TRUE);
     UpdateWindow(hViewWnd);
     Pump();
-}
-
-std::string TempFile(const std::string& name, const std::string& bytes) {
-    const std::string path = TempFilePath(name);
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD wrote = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(h);
-    return path;
 }
 
 std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
@@ -231,25 +190,24 @@ std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
 }
 
 ViewCapture::ViewCapture() {
-    GetClientRect(hViewWnd, &r_);
-    HDC win = GetDC(hViewWnd);
-    dc_ = CreateCompatibleDC(win);
-    bmp_ = CreateCompatibleBitmap(win, r_.right, r_.bottom);
-    old_ = SelectObject(dc_, bmp_);
-    BitBlt(dc_, 0, 0, r_.right, r_.bottom, win, 0, 0, SRCCOPY);
-    ReleaseDC(hViewWnd, win);
+    RECT r;
+    GetClientRect(hViewWnd, &r);
+    w_ = r.right;
+    h_ = r.bottom;
+    HDC dc = GetDC(hViewWnd);
+    px_ = GrabPixels(dc, 0, 0, w_, h_);
+    ReleaseDC(hViewWnd, dc);
 }
 
-ViewCapture::~ViewCapture() {
-    SelectObject(dc_, old_);
-    DeleteObject(bmp_);
-    DeleteDC(dc_);
+COLORREF ViewCapture::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= w_ || y >= h_) return CLR_INVALID;
+    const uint32_t p = px_[static_cast<size_t>(y) * w_ + x] & 0xFFFFFF;
+    return RGB(p >> 16, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 int ViewCapture::Count(int col, int row, COLORREF c) const {
     int n = 0;
     for (int y = 4 + FontHeight * row; y < 4 + FontHeight * (row + 1); ++y)
-        for (int x = 4 + CharWidth * col; x < 4 + CharWidth * (col + 1); ++x)
-            n += GetPixel(dc_, x, y) == c;
+        for (int x = 4 + CharWidth * col; x < 4 + CharWidth * (col + 1); ++x) n += Pixel(x, y) == c;
     return n;
 }
