@@ -60,36 +60,30 @@ void Answer(HWND dialog) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Dlg.button, BN_CLICKED), 0);
 }
 
-RECT View;  // the view's client area at the last paint
-
-void Repaint() {
-    InvalidateRect(hViewWnd, nullptr, TRUE);
-    UpdateWindow(hViewWnd);
-    Pump();
-    GetClientRect(hViewWnd, &View);
-}
-
 // Runs a command whose dialog the hook answers with `button`.
 void Show(int command, int button = IDOK) {
     Dlg.button = button;
     const int before = Dlg.shown;
     Command(command);
     ASSERT_EQ(Dlg.shown, before + 1);
-    Repaint();
+    PaintView();
 }
 
 // A file of `bytes` shown as text with bytes 2..5 marked.
 void Open(const std::string& bytes) {
-    Command(CM_VIEW_TEXT);
-    std::strcpy(FileName, TempFile("orvex-appearance.bin", bytes).c_str());
-    Command(CM_OPEN_NAMED);
+    OpenInView("orvex-appearance.bin", bytes, CM_VIEW_TEXT);
     MarkStart = 2;
     MarkEnd = 6;
     SetMarked();
-    Repaint();
+    PaintView();
 }
 
-COLORREF Below(const ViewCapture& shot) { return shot.Pixel(View.right / 2, View.bottom - 2); }
+// A pixel of the view's background below the text.
+COLORREF Below(const ViewCapture& shot) {
+    RECT r;
+    GetClientRect(hViewWnd, &r);
+    return shot.Pixel(r.right / 2, r.bottom - 2);
+}
 
 std::string ScreenFont() {
     return std::string(FontName) + " " + std::to_string(FontHeight) + " x " + std::to_string(FontWidth);
@@ -115,7 +109,7 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     } cases[] = {
         {"Terminal", nullptr, nullptr, 12, IDOK, terminal, "Terminal 12 x 8"},
         {"Liberation Mono", nullptr, nullptr, 13, IDOK, twelve, "Liberation Mono 12 x 0"},
-        {"Terminal", "Nimbus Mono PS", nullptr, 13, IDOK, twelve, "Nimbus Mono PS 12 x 0"},  // scalable, not TrueType
+        {"Terminal", "Nimbus Mono PS", nullptr, 13, IDOK, twelve, "Nimbus Mono PS 12 x 0"},  // not TrueType
         {"Terminal", "Courier New", "16", 12, IDOK, twelve, "Courier New 16 x 0"},
         {"Courier New", "Terminal", " 8 x  8", 12, IDOK, terminal, "Terminal 8 x 8"},
         {"Terminal", "Fixedsys", nullptr, 12, IDOK, "|*15 x  8|", "Fixedsys 15 x 8"},
@@ -171,7 +165,6 @@ TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
     Dlg.size = "18";
     Show(CM_SELECT_FONT);
     EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
-    EXPECT_EQ(ScreenLines, View.bottom / 18);
     // The colour's value afterwards is seen in cell `col` of row 0 (3 is
     // marked, 20 is not) and not in the other.
     const struct { int command, button; COLORREF typed, value; int col; } cases[] = {

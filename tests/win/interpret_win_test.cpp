@@ -47,7 +47,8 @@ void ShownItems(HTREEITEM item, const std::string& indent, std::string& out) {
                    TVIS_EXPANDED | TVIS_SELECTED, buf, sizeof buf, 0, 0, 0, 0};
         SendMessageA(hTreeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
         const TreeNode& n = TreeNodes[static_cast<size_t>(it.lParam)];
-        const bool root = it.lParam == RootNode, open = root || (n.Parent == RootNode && n.Kind == 0 && n.FirstChild >= 0);
+        const bool root = it.lParam == RootNode;
+        const bool open = root || (n.Parent == RootNode && n.Kind == 0 && n.FirstChild >= 0);
         const bool states = !(it.state & TVIS_EXPANDED) == !open && !(it.state & TVIS_SELECTED) == !root &&
                             !it.cChildren == !n.HasChildren;
         out += indent + buf + (states ? "\n" : "  <- states\n");
@@ -134,11 +135,12 @@ protected:
         RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Pump();
     }
-    static void Select(int32_t node) {
-        ASSERT_GE(node, 0);
-        ASSERT_TRUE(TreeItemOf(node));
-        SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeItemOf(node)));
-        UpdateWindow(wn);
+    // Selects a node as a click in the tree does, and paints the panes. A
+    // node without an item fails the test unless `may_miss`.
+    static void Select(int32_t node, bool may_miss = false) {
+        HTREEITEM item = node >= 0 ? TreeItemOf(node) : nullptr;
+        EXPECT_TRUE(item || may_miss) << "no item for node " << node;
+        if (item) SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
         if (hImageWnd) UpdateWindow(hImageWnd);
         UpdateWindow(hViewWnd);
         Pump();
@@ -147,8 +149,7 @@ protected:
         SetControl(ctrl);
         Route(to, WM_KEYDOWN, vk, static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1);
         SetControl(false);
-        if (hImageWnd) UpdateWindow(hImageWnd);
-        UpdateWindow(hViewWnd);
+        Select(-1, true);
     }
     // Places the panes: views `width` wide (the tree takes the rest) and
     // `height` high between toolbar and status bar.
@@ -212,8 +213,9 @@ TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
     Route(hImageWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(GetFocus(), hImageWnd);
     const struct { UINT key; bool ctrl; int16_t pos; } steps[] = {
-        {VK_DOWN, false, 2}, {VK_DOWN, false, 2}, {VK_UP, false, 1},  {VK_HOME, true, 0},  {VK_END, false, 0},
-        {VK_END, true, 1},   {VK_PRIOR, false, 0}, {VK_NEXT, true, 1}, {VK_NEXT, false, 2}, {VK_PRIOR, true, 1}};
+        {VK_DOWN, false, 2}, {VK_DOWN, false, 2},  {VK_UP, false, 1},   {VK_HOME, true, 0},
+        {VK_END, false, 0},  {VK_END, true, 1},    {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},
+        {VK_NEXT, false, 2}, {VK_PRIOR, true, 1}};
     for (const auto& s : steps) {
         Key(GetFocus(), s.key, s.ctrl);
         EXPECT_EQ(VScrollPos, s.pos) << s.key << (s.ctrl ? " ctrl" : "");
@@ -225,7 +227,8 @@ TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
     const uint32_t c0 = 0xFF0000, c1 = 0xCA5B25;
     Select(Node("4", Node("ICON")));
     EXPECT_EQ(Height(hImageWnd), 24 + bar);
-    for (const auto& [x, y, c] : {std::tuple{3, 2, c1}, {4, 2, c0}, {5, 7, c1}, {17, 3, c1}, {19, 19, 0xFFFFFFu}})
+    const uint32_t white = 0xFFFFFF;
+    for (const auto& [x, y, c] : {std::tuple{3, 2, c1}, {4, 2, c0}, {5, 7, c1}, {17, 3, c1}, {19, 19, white}})
         EXPECT_EQ(PanePixel(x, y), c) << x << "," << y;
     Select(Node("FACE", Node("BITMAP")));
     const std::string face = "..####...#....#.#.#..#.##......##.#..#.##..##..#.#....#...####..";
@@ -273,7 +276,8 @@ protected:
     }
     // Runs the export command of the node `entry` of `type`, answered with
     // `name` in the export folder and `answers` to the REPLACE questions.
-    void Export(const char* type, const char* entry, int command, const std::string& name, std::vector<int> answers = {}) {
+    void Export(const char* type, const char* entry, int command, const std::string& name,
+                std::vector<int> answers = {}) {
         Select(entry ? Node(entry, Node(type)) : Node(type));
         SaveName = dir + name;
         ReplaceAnswers = std::move(answers);
@@ -325,7 +329,8 @@ TEST_F(InterpExport, FilesForTheCheckOfTheIconTools) {
     Export("BITMAP", nullptr, CM_EXPORT_BITMAPS, "x");
     Export("GROUP_CURSOR", nullptr, CM_EXPORT_CURSORS, "x");
     Export("GROUP_ICON", nullptr, CM_EXPORT_ICONS, "x");
-    for (const char* name : {"FACE.BMP", "101.BMP", "104.BMP", "1.CUR", "2.CUR", "1.ICO", "2.ICO", "DOCUMENT.ICO", "400.ICO"}) {
+    for (const char* name :
+         {"FACE.BMP", "101.BMP", "104.BMP", "1.CUR", "2.CUR", "1.ICO", "2.ICO", "DOCUMENT.ICO", "400.ICO"}) {
         const std::string bytes = ReadWholeFile(dir + name);
         ASSERT_TRUE(!bytes.empty() && bytes != "<missing>") << name;
         if (const char* outDir = std::getenv("ORVEX_EXPORT_CHECK_DIR"))
@@ -357,11 +362,12 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
 
     // Fixtures cut short or with bytes flipped at a spread of places, and the
     // fuzzers' kept inputs when a corpus directory is given.
-    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::pair<std::string, std::string>> files = {{"crafted.dll", Text(crafted.data)}};
     for (const char* name : {"fixture64.exe", "images/hand.cur"}) {
         const std::string good = ReadWholeFile(Fixture(name)), ext = std::strrchr(name, '.');
         ASSERT_GT(good.size(), 100u) << name;
-        for (size_t cut = 7; cut < good.size(); cut = cut * 2 + 13) files.emplace_back("cut" + ext, good.substr(0, cut));
+        for (size_t cut = 7; cut < good.size(); cut = cut * 2 + 13)
+            files.emplace_back("cut" + ext, good.substr(0, cut));
         for (size_t at = 2; at < good.size(); at = at * 2 + 29) {
             std::string bad = good;
             for (size_t k = at; k < at + 4 && k < bad.size(); ++k) bad[k] = static_cast<char>(~bad[k]);
@@ -378,13 +384,7 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
     for (const auto& [name, bytes] : files) {
         OpenInterpreted(TempFile("hostile-" + name, bytes));
         nodes += TreeNodes.size();
-        for (size_t n = 0; n < TreeNodes.size() && hTreeView; ++n) {
-            if (HTREEITEM item = TreeItemOf(static_cast<int32_t>(n)))
-                SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-            if (hImageWnd) UpdateWindow(hImageWnd);
-            UpdateWindow(hViewWnd);
-            Pump();
-        }
+        for (size_t n = 0; n < TreeNodes.size() && hTreeView; ++n) Select(static_cast<int32_t>(n), true);
         ASSERT_TRUE(IsWindow(wn) && IsWindow(hViewWnd)) << name;
     }
     EXPECT_GT(nodes, files.size());

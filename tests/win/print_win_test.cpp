@@ -52,7 +52,8 @@ void AnswerPrintDialogs(HWND dialog) {
 
 void SelectChoice(HWND dialog, int id, int index) {
     SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // The preview's page as it stands now, which must be page 1 as PrintPages
@@ -93,7 +94,8 @@ std::set<std::string> PdfTexts() {
     std::set<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE h = FindFirstFileA((PdfDir() + "\\*.pdf.txt").c_str(), &found);
-    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found)) names.insert(found.cFileName);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found))
+        names.insert(found.cFileName);
     if (h != INVALID_HANDLE_VALUE) FindClose(h);
     return names;
 }
@@ -155,13 +157,10 @@ protected:
         Scripts.clear();
         ShellTest::TearDown();
     }
-    static void Open(const char* name, const std::string& bytes) {
-        std::strcpy(FileName, TempFile(name, bytes).c_str());
-        Command(CM_OPEN_NAMED);
-    }
     static std::string TextFile(int lines) {
         std::string text;
-        for (int i = 1; i <= lines; ++i) text += (i > 1 ? "\r\nLine " : "Line ") + std::to_string(i) + " of the printed file";
+        for (int i = 1; i <= lines; ++i)
+            text += (i > 1 ? "\r\nLine " : "Line ") + std::to_string(i) + " of the printed file";
         return text;
     }
     // Opens the preview with Ctrl+P, as the user presses it.
@@ -188,7 +187,7 @@ protected:
 // One preview: its picture, the margins typed and stepped, and the print
 // properties and the footer dialogs opened from it.
 TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
-    Open("preview.txt", TextFile(300));
+    OpenInView("preview.txt", TextFile(300));
     bool ran = false;
     Preview([&](HWND dlg) {
         ran = true;
@@ -196,7 +195,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         const Picture page = CheckedPage(dlg);
         const PagePlan plan = PlanPage(72, 72, PageHeight, 0, 0, PreviewFontHeight, true);
         const int footerEnd = plan.footerTop + PreviewFontHeight;
-        EXPECT_NEAR(FirstInk(page, plan.y0, plan.y0 + PreviewFontHeight), plan.x0, 2);  // and the glyph's bearing
+        EXPECT_NEAR(FirstInk(page, plan.y0, plan.y0 + PreviewFontHeight), plan.x0, 2);  // and the bearing
         EXPECT_EQ(FirstInk(page, 0, plan.y0), -1);
         EXPECT_NEAR(FirstInk(page, plan.footerTop, footerEnd), plan.x0, 2);
 
@@ -272,7 +271,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
 
 // No default printer: the preview reports it and keeps the metrics it has.
 TEST_F(Print, MissingPrinterIsReported) {
-    Open("nowhere.txt", TextFile(5));
+    OpenInView("nowhere.txt", TextFile(5));
     char device[256] = "";
     GetProfileStringA("windows", "device", "", device, sizeof device);
     WriteProfileStringA("windows", "device", nullptr);
@@ -280,9 +279,8 @@ TEST_F(Print, MissingPrinterIsReported) {
     ClearDialogs();
     Preview([&](HWND) {});
     if (device[0]) WriteProfileStringA("windows", "device", device);
-    EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(),
-                            [](const std::string& seen) { return seen.rfind("Line 1342, Error Code ", 0) == 0; }),
-              1);
+    const auto box = [](const std::string& seen) { return seen.rfind("Line 1342, Error Code ", 0) == 0; };
+    EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 1);
     EXPECT_STREQ(PrinterName, "No printers found");
     EXPECT_EQ(PageHeight, height);
 }
@@ -291,10 +289,11 @@ TEST_F(Print, MissingPrinterIsReported) {
 // page beside the footer, the first at 1.00 and 0.55 inch from the edges.
 TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
     NEED_PRINTER();
-    Open("printed.txt", TextFile(300));
+    OpenInView("printed.txt", TextFile(300));
     PrintLineNums = 4;  // 5 digits
     LRESULT progress = 0;  // stepped once per page
-    const Pages printed = PrintJob([&](HWND dlg) { progress = SendDlgItemMessageA(dlg, 141, PBM_GETPOS, 0, 0); });
+    const Pages printed =
+        PrintJob([&](HWND dlg) { progress = SendDlgItemMessageA(dlg, 141, PBM_GETPOS, 0, 0); });
     ASSERT_EQ(printed.size(), 5u);
     EXPECT_EQ(progress, 5);
     FILETIME ft{static_cast<DWORD>(FileTime), static_cast<DWORD>(FileTime >> 32)};
@@ -311,7 +310,7 @@ TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
             std::snprintf(expect, sizeof expect, "%05d: Line %d of the printed file", next, next);
             EXPECT_EQ(printed[p][i], expect);
         }
-        EXPECT_EQ(printed[p].back(), Squeeze(FileName + std::string(stamp) + std::to_string(p + 1) + " of 5"));
+        EXPECT_EQ(printed[p].back(), Squeeze(FileName + (stamp + std::to_string(p + 1)) + " of 5"));
     }
     double x = 0, y = 0;
     const size_t at = bbox.find("<word ");
@@ -327,16 +326,18 @@ TEST_F(Print, HexViewPrintsTheRowsOfTheScreenCutToTheLine) {
     NEED_PRINTER();
     std::string bytes;
     for (int i = 0; i < 950; ++i) bytes += static_cast<char>('A' + i % 26);  // 60 rows
-    Open("printedhex.bin", bytes);
-    Command(CM_VIEW_HEX);
+    OpenInView("printedhex.bin", bytes, CM_VIEW_HEX);
     for (uint8_t cpi : {0, 2}) {  // 10 characters per inch: fewer than 71 fit on A4
         SCOPED_TRACE(int(cpi));
         PrintCpi = cpi;
-        const Pages printed = PrintJob([&](HWND dlg) { EXPECT_EQ(ItemText(dlg, 142), cpi ? "Lines will be truncated." : ""); });
+        std::string message;
+        const Pages printed = PrintJob([&](HWND dlg) { message = ItemText(dlg, 142); });
+        EXPECT_EQ(message, cpi ? "Lines will be truncated." : "");
         ASSERT_EQ(printed.size(), 1u);
         RowText screen;
         BuildHexRows(100, 16, std::min(CharsPerLine, HexRowWidth), 0, 1, 0, screen);
-        EXPECT_EQ(std::vector<std::string>(printed[0].begin(), printed[0].end() - 1), screen.rows);  // and the footer
+        screen.rows.push_back(printed[0].back());  // and the footer
+        EXPECT_EQ(printed[0], screen.rows);
         EXPECT_EQ(printed[0][0].find(']') == std::string::npos, cpi != 0);
     }
 }
