@@ -1,3 +1,5 @@
+// The screen font and colours chosen through their dialogs, answered from the
+// hook, as the view draws them and as a new start finds them.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -21,11 +23,10 @@ namespace {
 // How the hook answers the next font or colour dialog, and what the font dialog listed.
 struct {
     const char *family, *size;  // picked in the font dialog; nullptr: the one preselected
-    COLORREF colour;            // typed into the colour dialog, with custom 0
-    int custom;                 // 1: then "Add to Custom Colors"; 2: a click on its custom box
+    COLORREF colour;            // typed into the colour dialog
     int button, shown;
     std::string families, sizes;  // "|a|*b|c|", * the selected entry
-    std::map<std::string, int> images;
+    std::map<std::string, int> images;  // of the families listed
 } Dlg;
 
 // The entries of a list view, which must be sorted and each there once.
@@ -36,9 +37,8 @@ std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
         ListView_GetItemText(list, i, 0, text, sizeof text);
         EXPECT_LT(lstrcmpiA(last.c_str(), text), 0) << "after \"" << last << "\": " << text;
         out += (ListView_GetItemState(list, i, LVIS_SELECTED) ? "*" : "") + (last = text) + "|";
-        LVITEMA item = {};
-        item.mask = LVIF_IMAGE;
-        item.iItem = i;
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE, item.iItem = i;
         if (images && ListView_GetItem(list, &item)) (*images)[last] = item.iImage;
     }
     return out;
@@ -46,48 +46,18 @@ std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
 
 void Answer(HWND dialog) {
     HWND families = GetDlgItem(dialog, 160), sizes = GetDlgItem(dialog, 161);
-    HWND boxes = GetDlgItem(dialog, 721);  // of the custom colours, 8 a row, 2 rows
+    HWND boxes = GetDlgItem(dialog, 721);  // of the custom colours
     Dlg.shown += families || boxes;
     if (families && sizes) {
         EXPECT_EQ(WindowText(dialog), "Select Font and Size");
-        const LONG style = LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                           LVS_SORTASCENDING;
-        for (HWND list : {families, sizes}) {
-            RECT r;
-            GetClientRect(list, &r);
-            EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & (style | LVS_TYPEMASK), style);
-            EXPECT_EQ(ListView_GetColumnWidth(list, 0), r.right - 20);
-        }
-        EXPECT_NE(ListView_GetImageList(families, LVSIL_SMALL), nullptr);
         Dlg.families = Entries(families, &Dlg.images);
         if (Dlg.family) SelectFamily(families, Dlg.family);  // as a click would
         Dlg.sizes = Entries(sizes);
         if (Dlg.size) SelectFamily(sizes, Dlg.size);
-    } else if (boxes && Dlg.custom == 2) {
-        const int i = static_cast<int>(std::find(CustColors, CustColors + 16, Dlg.colour) -
-                                       CustColors);
-        EXPECT_LT(i, 16) << "offered as a custom colour";
-        RECT r;
-        GetClientRect(boxes, &r);
-        POINT p{r.right / 8 * (i % 8) + r.right / 16, r.bottom / 2 * (i / 8) + r.bottom / 4};
-        MapWindowPoints(boxes, dialog, &p, 1);
-        SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     } else if (boxes) {  // the edits of red, green and blue are 706..708
-        for (int i = 0; i < 3; ++i)
-            SetDlgItemInt(dialog, 706 + i, (Dlg.colour >> (8 * i)) & 0xFF, FALSE);
-        if (Dlg.custom == 1) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(712, BN_CLICKED), 0);
+        for (int i = 0; i < 3; ++i) SetDlgItemInt(dialog, 706 + i, (Dlg.colour >> (8 * i)) & 0xFF, FALSE);
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Dlg.button, BN_CLICKED), 0);
-}
-
-RECT View;  // the view's client area at the last paint
-
-void Repaint() {
-    InvalidateRect(hViewWnd, nullptr, TRUE);
-    UpdateWindow(hViewWnd);
-    Pump();
-    GetClientRect(hViewWnd, &View);
 }
 
 // Runs a command whose dialog the hook answers with `button`.
@@ -96,25 +66,27 @@ void Show(int command, int button = IDOK) {
     const int before = Dlg.shown;
     Command(command);
     ASSERT_EQ(Dlg.shown, before + 1);
-    Repaint();
+    PaintView();
 }
 
 // A file of `bytes` shown as text with bytes 2..5 marked.
 void Open(const std::string& bytes) {
-    Command(CM_VIEW_TEXT);
-    std::strcpy(FileName, TempFile("orvex-appearance.bin", bytes).c_str());
-    Command(CM_OPEN_NAMED);
+    OpenInView("orvex-appearance.bin", bytes, CM_VIEW_TEXT);
     MarkStart = 2;
     MarkEnd = 6;
     SetMarked();
-    Repaint();
+    PaintView();
 }
 
-COLORREF Below(const ViewCapture& shot) { return shot.Pixel(View.right / 2, View.bottom - 2); }
+// A pixel of the view's background below the text.
+COLORREF Below(const ViewCapture& shot) {
+    RECT r;
+    GetClientRect(hViewWnd, &r);
+    return shot.Pixel(r.right / 2, r.bottom - 2);
+}
 
 std::string ScreenFont() {
-    return std::string(FontName) + " " + std::to_string(FontHeight) + " x " +
-           std::to_string(FontWidth);
+    return std::string(FontName) + " " + std::to_string(FontHeight) + " x " + std::to_string(FontWidth);
 }
 
 class Appearance : public ShellTest {
@@ -137,8 +109,7 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     } cases[] = {
         {"Terminal", nullptr, nullptr, 12, IDOK, terminal, "Terminal 12 x 8"},
         {"Liberation Mono", nullptr, nullptr, 13, IDOK, twelve, "Liberation Mono 12 x 0"},
-        // PostScript outlines: not TrueType, but scalable.
-        {"Terminal", "Nimbus Mono PS", nullptr, 13, IDOK, twelve, "Nimbus Mono PS 12 x 0"},
+        {"Terminal", "Nimbus Mono PS", nullptr, 13, IDOK, twelve, "Nimbus Mono PS 12 x 0"},  // not TrueType
         {"Terminal", "Courier New", "16", 12, IDOK, twelve, "Courier New 16 x 0"},
         {"Courier New", "Terminal", " 8 x  8", 12, IDOK, terminal, "Terminal 8 x 8"},
         {"Terminal", "Fixedsys", nullptr, 12, IDOK, "|*15 x  8|", "Fixedsys 15 x 8"},
@@ -157,38 +128,31 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     }
     EXPECT_EQ(ImageList_GetImageCount(hSmallImages), 2) << "the images outlive the dialog";
     // Modern families of the OEM and ANSI sets, 1 for TrueType; -1: Swiss or Roman, not listed.
-    const std::pair<const char*, int> images[] = {
-        {"Terminal", 0},      {"Courier", 0},        {"Nimbus Mono PS", 0},   {"Courier New", 1},
-        {"MS Sans Serif", -1}, {"Liberation Sans", -1}, {"Liberation Serif", -1}};
-    for (const auto& [name, image] : images)
+    for (const auto& [name, image] : {std::pair<const char*, int>{"Terminal", 0}, {"Nimbus Mono PS", 0},
+                                      {"Courier New", 1}, {"MS Sans Serif", -1}, {"Liberation Serif", -1}})
         EXPECT_EQ(Dlg.images.count(name) ? Dlg.images[name] : -1, image) << name;
-
     std::strcpy(FontName, "No Such Face");  // the first family is selected and stored
     Dlg.family = Dlg.size = nullptr;
     Show(CM_SELECT_FONT);
     EXPECT_EQ(Dlg.families.rfind("|*" + std::string(FontName) + "|", 0), 0u) << Dlg.families;
 }
 
-// The default face, "Terminal" 12 x 8, is a raster face that draws "gpy_" whole in 12-pixel rows.
+// The default face, "Terminal" 12 x 8, is a raster face that draws "gpy_"
+// whole in 12-pixel rows: each has pixels below its baseline.
 TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
     Open("gpy_pp");
     HDC dc = GetDC(hViewWnd);
-    HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                                               0, 0, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
-                                               "Terminal"));
-    char face[32] = "";
-    GetTextFaceA(dc, sizeof face, face);
+    HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                               PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Terminal"));
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     DeleteObject(SelectObject(dc, old));
     ReleaseDC(hViewWnd, dc);
-    EXPECT_STREQ(face, "Terminal");
-    EXPECT_EQ(tm.tmHeight, 12);
     EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
-    EXPECT_EQ(CharWidth, 8);
+    EXPECT_EQ(ScreenFont() + " " + std::to_string(CharWidth), "Terminal 12 x 8 8");
     ViewCapture shot;
     for (int c = 0; c < 4; ++c) {
-        int below = 0;  // pixels of the character below its baseline
+        int below = 0;
         for (int y = 4 + tm.tmAscent; y < 4 + 12; ++y)
             for (int x = 4 + 8 * c; x < 12 + 8 * c; ++x) below += shot.Pixel(x, y) == RGB(0, 0, 0);
         EXPECT_GT(below, 0) << "gpy_"[c];
@@ -196,61 +160,37 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
 }
 
 TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
-    const std::vector<uint32_t> saved(CustColors, CustColors + CustColorCount);
     Open(std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
     Dlg.family = "Liberation Mono";
     Dlg.size = "18";
     Show(CM_SELECT_FONT);
     EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
-    EXPECT_EQ(ScreenLines, View.bottom / 18);
-    EXPECT_EQ(ScreenCols, (View.right - 4) / 10);
-    const struct {
-        int command, button, custom;
-        COLORREF typed, value;  // the colour's value afterwards, seen in cell `col` of row 0
-        int col;                // 3 is marked, 20 is not: the colour is not seen in the other
-    } cases[] = {
-        {CM_BK_COLOR, IDCANCEL, 0, RGB(1, 2, 3), RGB(255, 255, 192), 20},
-        {CM_TEXT_COLOR, IDOK, 1, RGB(10, 200, 30), RGB(10, 200, 30), 20},  // added to the customs
-        {CM_TEXT_COLOR, IDOK, 0, RGB(0, 0, 255), RGB(0, 0, 255), 20},
-        {CM_MARK_TEXT_COLOR, IDOK, 2, RGB(10, 200, 30), RGB(10, 200, 30), 3},  // offered again
-        {CM_BK_COLOR, IDOK, 0, RGB(0, 160, 0), RGB(0, 160, 0), 20},
-        {CM_MARK_BK_COLOR, IDOK, 0, RGB(160, 0, 160), RGB(160, 0, 160), 3},
+    // The colour's value afterwards is seen in cell `col` of row 0 (3 is
+    // marked, 20 is not) and not in the other.
+    const struct { int command, button; COLORREF typed, value; int col; } cases[] = {
+        {CM_BK_COLOR, IDCANCEL, RGB(1, 2, 3), RGB(255, 255, 192), 20},
+        {CM_TEXT_COLOR, IDOK, RGB(10, 200, 30), RGB(10, 200, 30), 20},
+        {CM_MARK_TEXT_COLOR, IDOK, RGB(0, 0, 255), RGB(0, 0, 255), 3},
+        {CM_BK_COLOR, IDOK, RGB(0, 160, 0), RGB(0, 160, 0), 20},
+        {CM_MARK_BK_COLOR, IDOK, RGB(160, 0, 160), RGB(160, 0, 160), 3},
     };
     for (const auto& c : cases) {
-        const HBRUSH brush = hBkBrush;
         Dlg.colour = c.typed;
-        Dlg.custom = c.custom;
         Show(c.command, c.button);
-        EXPECT_EQ(hBkBrush != brush, c.command == CM_BK_COLOR && c.button == IDOK) << c.command;
         EXPECT_EQ(*CommandColor(c.command), c.value) << c.command;
         ViewCapture shot;
         EXPECT_GT(shot.Count(c.col, 0, c.value), 0) << c.command;
         EXPECT_EQ(shot.Count(23 - c.col, 0, c.value), 0) << c.command;
     }
-    {
-        ViewCapture shot;  // bytes 2..5 in cells of 10 x 18 pixels
-        for (int c = 0; c < 42; ++c) {
-            EXPECT_EQ(shot.Count(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
-            EXPECT_EQ(shot.Count(c, 1, RGB(160, 0, 160)), 0) << c;
-        }
-        EXPECT_EQ(Below(shot), RGB(0, 160, 0)) << "the new brush fills the rest";
-    }
-    // A drag over cells of the new size, from byte 5 through byte 8 of the next line.
-    Route(hViewWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4 + 10 * 5 + 5, 4 + 9));
-    Route(hViewWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4 + 10 * 8 + 5, 4 + 18 + 9));
-    Route(hViewWnd, WM_LBUTTONUP, 0, MAKELPARAM(4 + 10 * 8 + 5, 4 + 18 + 9));
-    EXPECT_EQ(MarkStart, 5);
-    EXPECT_EQ(MarkEnd, 42 + 9);
-
+    // A new start draws with them: bytes 2..5 marked in cells of 10 x 18
+    // pixels, the new brush below the text.
     StopShell();
     StartShell();
     EXPECT_EQ(ScreenFont(), "Liberation Mono 18 x 0");
-    Open("pppppppp");
-    EXPECT_EQ(CharWidth, 10);
+    Open(std::string(40, 'p'));
     ViewCapture shot;
-    EXPECT_GT(shot.Count(3, 0, RGB(160, 0, 160)), 0);
+    for (int c = 0; c < 42; ++c) EXPECT_EQ(shot.Count(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
     EXPECT_EQ(Below(shot), RGB(0, 160, 0));
-    std::copy(saved.begin(), saved.end(), CustColors);
 }
 
 }  // namespace
