@@ -176,6 +176,13 @@ TEST_F(InterpWin, TreeShowsTheDataAndSelectionsTheirRangesAndListings) {
         EXPECT_EQ(ShownTree(), TreeText());
         EXPECT_EQ(TreeText().rfind(std::string(name) + "\n", 0), 0u);
     }
+    // Another address mode builds the tree again with the other addresses.
+    const std::string physical = ShownTree();
+    Command(CM_ADDR_RVA);
+    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_NE(ShownTree(), physical);
+    EXPECT_EQ(ShownTree(), TreeText());
+    Command(CM_ADDR_PHYSICAL);
     // A section: its raw bytes in hex, and the table's offset in the status.
     Select(Named(".text"));
     EXPECT_EQ(ShowMode, _HEX_);
@@ -283,6 +290,8 @@ protected:
         ReplaceAnswers = std::move(answers);
         ReplaceAsked = 0;
         ClearDialogs();
+        for (int id : {CM_EXPORT_BITMAPS, CM_EXPORT_CURSORS, CM_EXPORT_ICONS})  // the node's item only
+            EXPECT_EQ(MenuState(id) & MF_GRAYED, id == command ? 0u : MF_GRAYED) << type << " " << id;
         Command(command);
     }
     const std::string dir = TempFilePath("orvex-export\\");

@@ -15,6 +15,10 @@
 
 #include "appearance/appearance.h"
 #include "document/document.h"
+#include "interpret/interp_tree.h"
+#include "interpret/interpret_win.h"
+#include "interpret/listings.h"
+#include "interpret/selection.h"
 #include "print/page_layout.h"
 #include "print/print_win.h"
 #include "resources/resource_ids.h"
@@ -133,8 +137,9 @@ Pages WaitForPages(const std::set<std::string>& before, std::string* bbox) {
     return {};
 }
 
-struct RowText final : RowSink {
+struct RowText final : RowSink, ListingSink {
     void Put(const Row& row) override { rows.push_back(Squeeze(std::string(row.text, row.len))); }
+    void Put(const ListingLine& line) override { rows.push_back(Squeeze(std::string(line.Text) + line.Name)); }
     std::vector<std::string> rows;
 };
 
@@ -264,6 +269,30 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
     EXPECT_FALSE(hPrintFont);
 }
 
+// With wrapping on, the preview wraps the text at the printed line's width;
+// the view wraps it at its own width again at its next paint.
+TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
+    OpenInView("wrapped.txt", std::string(1000, 'w') + std::string(40, '\n'));
+    Command(CM_WRAP);
+    PaintView();
+    const std::vector<int32_t> screen = {ScreenCols, NumLines};
+    int32_t printLines = 0, printCols = 0;
+    Preview([&](HWND dlg) {
+        // The view may rewrap to its own width while the preview is open;
+        // the preview's next picture wraps to the printed width again.
+        UpdateWindow(hViewWnd);
+        InvalidateRect(dlg, nullptr, TRUE);
+        CheckedPage(dlg);
+        printLines = NumLines, printCols = ScreenCols;
+    });
+    EXPECT_EQ(printCols, CharsPerLine);
+    EXPECT_EQ(printLines, 40 + (1000 + printCols - 1) / printCols);
+    InvalidateRect(hViewWnd, nullptr, TRUE);
+    PaintView();
+    EXPECT_EQ((std::vector<int32_t>{ScreenCols, NumLines}), screen);
+    EXPECT_NE(screen[1], printLines);
+}
+
 // No default printer: the preview reports it and keeps the metrics it has.
 TEST_F(Print, MissingPrinterIsReported) {
     OpenInView("nowhere.txt", TextFile(5));
@@ -335,6 +364,29 @@ TEST_F(Print, HexViewPrintsTheRowsOfTheScreenCutToTheLine) {
         EXPECT_EQ(printed[0], screen.rows);
         EXPECT_EQ(printed[0][0].find(']') == std::string::npos, cpi != 0);
     }
+}
+
+// Interpret mode prints what the view shows: the message for a file it
+// cannot interpret, the lines of a listing.
+TEST_F(Print, InterpretedViewsPrintTheirLines) {
+    NEED_PRINTER();
+    OpenInView("plain.txt", TextFile(50), CM_VIEW_INTERP);
+    Pages printed = PrintJob([](HWND) {});
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(printed[0].front(), Squeeze("Cannot interpret this file!"));
+    char dll[MAX_PATH];
+    GetSystemDirectoryA(dll, sizeof dll);
+    OpenInView("version.dll", ReadWholeFile(std::string(dll) + "\\version.dll"), CM_VIEW_INTERP);
+    for (size_t n = 0; n < TreeNodes.size(); ++n)
+        if ((TreeNodes[n].Kind & 0xFF) == KindExports)
+            SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeItemOf(int32_t(n))));
+    ASSERT_EQ(SelKind, KindExports);
+    RowText listing;
+    ListExportLines(1, NumLines, listing);
+    printed = PrintJob([](HWND) {});
+    std::vector<std::string> lines;
+    for (const std::vector<std::string>& page : printed) lines.insert(lines.end(), page.begin(), page.end() - 1);
+    EXPECT_EQ(lines, listing.rows);  // without the footers
 }
 
 }  // namespace

@@ -90,6 +90,10 @@ TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
     EXPECT_EQ(Rect(wn), (std::vector<LONG>{30, 40, 530, 340}));
     EXPECT_EQ(WrapCols, ScreenCols);
     EXPECT_GT(NumLines, 301);
+    // Wrap off from the last wrapped line keeps the line in the file.
+    LineNum = NumLines;
+    Command(CM_WRAP);
+    EXPECT_EQ(StatusText(2), "\tLine     301 of     301");
 }
 
 TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
