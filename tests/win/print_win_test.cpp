@@ -307,6 +307,19 @@ TEST_F(Print, MissingPrinterIsReported) {
     EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 1);
     EXPECT_STREQ(PrinterName, "No printers found");
     EXPECT_EQ(PageHeight, height);
+    // A printer that cannot be reached: reported when chosen and again at
+    // Print, which leaves the preview open.
+    bool stayed = false;
+    ClearDialogs();
+    Preview([&](HWND dlg) {
+        SelectChoice(dlg, 101, int(SendDlgItemMessageA(dlg, 101, CB_ADDSTRING, 0, LPARAM("Nowhere Printer"))));
+        EXPECT_STREQ(PrinterName, "Nowhere Printer");
+        EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 1);
+        Click(dlg, IDOK);
+        stayed = IsWindowVisible(dlg) != 0;
+    });
+    EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 2);
+    EXPECT_TRUE(stayed);
 }
 
 // A text on A4 with the default margins: 61 numbered lines of 12 points a
