@@ -1,49 +1,22 @@
-// Selecting nodes of small executables: the bytes or listing shown, the
-// images named, and the files their resources are exported as.
+// Selecting nodes: the bytes or listing shown, the images named, and the
+// files their resources are exported as; on small executables laid out here
+// and on the PE32 and PE32+ executables the build makes from known images.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "interpret/image_table.h"
-#include "interpret/listings.h"
 #include "interpret/resource_files.h"
-#include "interpret/selection.h"
 #include "interpret_test_files.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 using Raw = std::vector<uint8_t>;
-
-class Lines final : public ListingSink {
-public:
-    Texts text, names;
-    void Put(const ListingLine& line) override {
-        text.push_back(line.Text);
-        names.push_back(line.Name);
-    }
-};
-template <void (*List)(int32_t, int32_t, ListingSink&)>
-Lines Listed(int32_t first, int32_t count) {
-    Lines l;
-    List(first, count, l);
-    return l;
-}
-const auto Exports = Listed<ListExportLines>;
-const auto Imports = Listed<ListImportLines>;
-
-UserMessages Select(int32_t node) {
-    UserMessages shown;
-    EXPECT_GE(node, 0);
-    SelectNode(node, shown);
-    return shown;
-}
-UserMessages Select(const char* text) { return Select(FindNode(text)); }
-UserMessages Select(const char* type, const char* entry) {
-    return Select(FindNode(entry, TreeNodes[static_cast<size_t>(FindNode(type))].FirstChild));
-}
-void Load(const Bytes& b, const char* name) {
-    LoadBytes(b.data, name);
-    BuildTree();
-}
+using Selection = InterpTest;
+const auto Exports = Listing<ListExportLines>;
+const auto Imports = Listing<ListImportLines>;
 
 // .text at RVA 0x1000 / file 0x400, .edata at RVA 0x2000 / file 0x800 with
 // an export directory of three names, .idata at RVA 0x3000 / file 0xC00 with
@@ -53,90 +26,71 @@ Bytes ListingPe() {
                       {".idata", 0x3000, 0xC00, 0x400}});
     SetDir(b, 0, 0x2000, 0x80);
     b.U32(0x800 + 24, 3).U32(0x800 + 28, 0x2040).U32(0x800 + 32, 0x2060).U32(0x800 + 36, 0x2070);
-    b.U32(0x840, 0x1000).U32(0x844, 0x1010).U32(0x848, 0x1234);          // functions
-    b.U32(0x860, 0x2100).U32(0x864, 0x2108).U32(0x868, 0x2110);          // names
-    b.U16(0x870, 0).U16(0x872, 2).U16(0x874, 1);                         // name ordinals
+    b.U32(0x840, 0x1000).U32(0x844, 0x1010).U32(0x848, 0x1234);  // functions
+    b.U32(0x860, 0x2100).U32(0x864, 0x2108).U32(0x868, 0x2110);  // names
+    b.U16(0x870, 0).U16(0x872, 2).U16(0x874, 1);                 // name ordinals
     b.Text(0x900, "Start").Text(0x908, "Middle").Text(0x910, "Other");
     SetDir(b, 1, 0x3000, 40);
     b.U32(0xC00, 0x3040).U32(0xC00 + 12, 0x3080).U32(0xC00 + 16, 0x3060);  // OFT, name, FT
     b.U32(0xC40, 0x30A0).U32(0xC44, 0x30B0).U32(0xC48, 0x80000005u);       // names array
     b.U32(0xC60, 1).U32(0xC64, 1).U32(0xC68, 1);                           // FT: 3 values
-    b.Text(0xC80, "lib.dll");
-    b.U16(0xCA0, 0x12).Text(0xCA2, "Named");
-    b.U16(0xCB0, 0).Text(0xCB2, "NoHint");
+    b.Text(0xC80, "lib.dll").U16(0xCA0, 0x12).Text(0xCA2, "Named").U16(0xCB0, 0).Text(0xCB2, "NoHint");
     return b;
 }
 
-TEST(Selection, NodesShowTheirBytesOrTheirListing) {
+TEST_F(Selection, NodesShowTheirBytesOrTheirListing) {
     const Bytes b = ListingPe();
-    struct Row {
+    // {node, offset, bytes, mode, kind, lines (-1: no listing)}
+    const struct Row {
         const char* node;
-        int32_t offset;
-        uint32_t bytes;
-        uint16_t mode;
-        int kind;
-        int32_t lines;
-    } const rows[] = {{"a.dll", 0, 0x1000, _HEX_, 0, -1},
-                      {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1},
-                      {"00000C00: Imports", 0xC00, 40, _HEX_, KindImports, -1},
-                      {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5},
-                      {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3}};  // lines from FirstThunk
-    Load(b, "a.dll");
+        int32_t offset, bytes, mode, kind, lines;
+    } rows[] = {{"a.dll", 0, 0x1000, _HEX_, 0, -1}, {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1},
+                {"00000C00: Imports", 0xC00, 40, _HEX_, KindImports, -1},
+                {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5},
+                {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3}};  // lines from FirstThunk
+    Open(b);
     for (const Row& r : rows) {
         SCOPED_TRACE(r.node);
         LineNum = 40;
         Col = 7;
-        EXPECT_TRUE(Select(r.node).empty());
-        EXPECT_EQ(ByteOffset, r.offset);
-        EXPECT_EQ(NumBytes, r.bytes);
-        EXPECT_EQ(ShowMode, r.mode);
-        EXPECT_EQ(ImageShow, ImagesNone);
-        EXPECT_EQ(SelKind, r.kind);
-        if (r.lines < 0) continue;
-        EXPECT_EQ(NumLines, r.lines);
-        EXPECT_EQ(LineNum, 1);
-        EXPECT_EQ(Col, 1);
+        EXPECT_TRUE(Pick(r.node).empty());
+        EXPECT_EQ((std::vector<int>{ByteOffset, int(NumBytes), ShowMode, ImageShow, SelKind}),
+                  (std::vector<int>{r.offset, r.bytes, r.mode, ImagesNone, r.kind}));
+        if (r.lines >= 0) {
+            EXPECT_EQ((std::vector<int>{NumLines, LineNum, Col, NumCols}), (std::vector<int>{r.lines, 1, 1, 49}));
+        }
     }
-    Select("00000800: Exports");
-    EXPECT_EQ(NumCols, 49);
     // A section in every address mode: its file bytes and its RVA bias.
     for (uint16_t mode : {AddrZero, AddrPhysical, AddrRva}) {
-        AddrMode = mode;
-        Load(b, "a.dll");
-        AddrMode = AddrPhysical;
-        Select(SectionNode[1]);
-        EXPECT_EQ(ByteOffset, 0x800);
-        EXPECT_EQ(RvaBias, 0x2000 - 0x800);
+        Open(b, "a.dll", mode);
+        UserMessages shown;
+        SelectNode(SectionNode[1], shown);
+        EXPECT_EQ(ByteOffset, 0x800) << mode;
+        EXPECT_EQ(RvaBias, 0x2000 - 0x800) << mode;
     }
-    Select("a.dll");
+    Pick("a.dll");
     EXPECT_EQ(RvaBias, 0);
 }
 
-TEST(Listings, LinesFromAnyFirstLineHeadingsAlwaysGiven) {
-    Load(ListingPe(), "a.dll");
+TEST_F(Selection, ListingsStartAtAnyLineAndGiveTheHeadingsAlways) {
+    Open(ListingPe());
     const std::string h1 = "Ordinal  RVA         Name", h2 = "-------  ----------  --------",
                       start = "0x0000   0x00001000  Start", middle = "0x0002   0x00001234  Middle",
                       other = "0x0001   0x00001010  Other";
-    struct Row {
+    const struct Row {
         int32_t first, count;
         Texts lines;
-    } const rows[] = {{1, 100, {h1, h2, start, middle, other}},
-                      {2, 100, {h2, start, middle, other}},
-                      {3, 2, {start, middle}},
-                      {1, 1, {h1, h2, start}}};
-    Select("00000800: Exports");
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.first * 1000 + r.count);
-        EXPECT_EQ(Exports(r.first, r.count).text, r.lines);
-    }
-    Select("lib.dll");
-    const Lines all = Imports(1, 100);
-    EXPECT_EQ(all.text, (Texts{"hint=0x0012", "", "  ordinal:     0x0005"}));
-    EXPECT_EQ(all.names, (Texts{"Named", "NoHint", ""}));
-    EXPECT_EQ(Imports(3, 1).text, Texts{"  ordinal:     0x0005"});
+    } rows[] = {{1, 100, {h1, h2, start, middle, other}}, {2, 100, {h2, start, middle, other}},
+                {3, 2, {start, middle}}, {1, 1, {h1, h2, start}}, {5, 9, {other}}};
+    Pick("00000800: Exports");
+    for (const Row& r : rows) EXPECT_EQ(Exports(r.first, r.count), r.lines) << r.first << "+" << r.count;
+    Pick("lib.dll");
+    EXPECT_EQ(Imports(1, 100), (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
+    EXPECT_EQ(Imports(3, 1), Texts{"  ordinal:     0x0005"});
+    EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0012|Named"});
 }
 
-TEST(Listings, ReadOnlyWhatLiesInTheFile) {
+TEST_F(Selection, ListingsReadOnlyWhatLiesInTheFile) {
     Bytes b = ListingPe();
     b.U32(0x800 + 24, 0x7FFFFFFF);  // far more names than the file holds
     b.U32(0x868, 0x9000);           // a name outside the file
@@ -145,70 +99,65 @@ TEST(Listings, ReadOnlyWhatLiesInTheFile) {
     b.U32(0xC60, 0x30A0).U32(0xC64, 0x7FFFFF00).U32(0xC68, 0);
     const std::string longName(300, 'N');
     b.Text(0xE00, longName.c_str()).U32(0x860, 0x2600);  // first export's name
-    Load(b, "a.dll");
-    Select("00000800: Exports");
+    Open(b);
+    Pick("00000800: Exports");
     EXPECT_EQ(NumLines, 490);  // the names up to the end of the file
-    EXPECT_EQ(Exports(3, 3).text, (Texts{"0x0000   0x00001000  " + longName.substr(0, 234),
-                                         "0x0002   0x00001234  Middle",
-                                         "0x4000   ----------  (outside the file)"}));
-    Select("lib.dll");
-    EXPECT_EQ(NumLines, 2);
-    EXPECT_EQ(Imports(1, 10).names, (Texts{"Named", "(outside the file)"}));
+    EXPECT_EQ(Exports(3, 3), (Texts{"0x0000   0x00001000  " + longName.substr(0, 234), "0x0002   0x00001234  Middle",
+                                    "0x4000   ----------  (outside the file)"}));
+    Pick("lib.dll");
+    EXPECT_EQ(Imports(1, 10), (Texts{"hint=0x0012|Named", "|(outside the file)"}));
     b.U16(0xE00 - 2, 7).U32(0xC60, 0x31FE);  // the first import's name is the long one
-    Load(b, "a.dll");
-    Select("lib.dll");
-    EXPECT_EQ(Imports(1, 1).names, Texts{longName.substr(0, 255)});
-
+    Open(b);
+    Pick("lib.dll");
+    EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0007|" + longName.substr(0, 255)});
     // Thunk arrays that run to the end of the file end the count there.
     Bytes open = ListingPe();
     open.U32(0xC00 + 16, 0x3100);
     for (size_t p = 0xD00; p < 0x1000; p += 4) open.U32(p, 1);
-    Load(open, "a.dll");
-    Select("lib.dll");
+    Open(open);
+    Pick("lib.dll");
     EXPECT_EQ(NumLines, 192);
 }
 
-TEST(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
+TEST_F(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
     Bytes b = ListingPe();
     SetDir(b, 0, 0x2000, 0x900);  // 0x800 + 0x900 > 0x1000
     SetDir(b, 6, 0x7000, 0x10);   // starts beyond the end
     SetDir(b, 3, 0x3400, 0x10);   // starts at the end
-    Load(b, "a.dll");
-    UserMessages shown = Select("00000800: Exports");
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_STREQ(shown[0].Caption, "Addressing past End of File");
-    EXPECT_STREQ(shown[0].Text, "ByteOffset=800, NumBytes=900");
-    EXPECT_EQ(ByteOffset, 0x800);
-    EXPECT_EQ(NumBytes, 0x800u);
-    shown = Select("00004C00: Debug");
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_STREQ(shown[0].Text, "ByteOffset=4C00, NumBytes=10");
-    EXPECT_EQ(ByteOffset, 0xFFF);
-    EXPECT_EQ(NumBytes, 1u);
-    EXPECT_EQ(Select("00001000: Exceptions").size(), 1u);
-    EXPECT_EQ(ByteOffset, 0xFFF);
-    EXPECT_EQ(NumBytes, 1u);
+    Open(b);
+    const struct Row {
+        const char* node;
+        const char* text;
+        int32_t offset, bytes;
+    } rows[] = {{"00000800: Exports", "ByteOffset=800, NumBytes=900", 0x800, 0x800},
+                {"00004C00: Debug", "ByteOffset=4C00, NumBytes=10", 0xFFF, 1},
+                {"00001000: Exceptions", "ByteOffset=1000, NumBytes=10", 0xFFF, 1}};
+    for (const Row& r : rows) {
+        const UserMessages shown = Pick(r.node);
+        ASSERT_EQ(shown.size(), 1u) << r.node;
+        EXPECT_EQ(std::string(shown[0].Caption) + "|" + shown[0].Text, std::string("Addressing past End of File|") + r.text);
+        EXPECT_EQ((std::vector<int>{ByteOffset, int(NumBytes)}), (std::vector<int>{r.offset, r.bytes})) << r.node;
+    }
 }
 
-// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names
-// that would leave the export folder; an icon outside the file and a group
-// naming only an icon that is missing.
-TEST(ResourceFiles, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
+// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that
+// would leave the export folder; an icon outside the file and a group naming
+// only an icon that is missing.
+TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
     SetDir(b, 2, 0x5000, 0x100);
     b.U32(0x1000, 40).U32(0x1004, 10).U32(0x1008, 10).U16(0x100C, 1).U16(0x100E, 4).Grow(0x1000 + 1000);
     b.U16(0x1400 + 2, 1).U16(0x1400 + 4, 1).U16(0x1400 + 18, 5);
     LayOutResources(b, 0x400, {{2, nullptr, {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64},
                                              {0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4},
-                                             {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4},
-                                             {0, ".", 0x5000, 4}}},
+                                             {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4}, {0, ".", 0x5000, 4}}},
                                {3, nullptr, {{1, nullptr, 0x9000, 64}}},  // outside the file
                                {14, nullptr, {{2, nullptr, 0x6000, 20}}}});
-    Load(b, "r.dll");
+    Open(b, "r.dll");
     std::vector<ExportItem> items;
     Raw file;
     auto plan = [&](const char* type) {
-        Select(type);
+        Pick(type);
         PlanFolderExport(FindNode(type), ExportCmd, items);
         Texts names;
         for (const ExportItem& item : items) names.push_back(item.Name);
@@ -216,32 +165,26 @@ TEST(ResourceFiles, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     };
     // Only what would leave the folder is rewritten: separators, "." and
     // "..". Other names the system refuses fail there, with its own message.
-    EXPECT_EQ(plan("BITMAP"),
-              (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
+    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
     EXPECT_EQ(items[0].Size, 1000u);
     ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
     EXPECT_EQ(file.size(), 1014u);
     EXPECT_EQ(plan("GROUP_ICON"), Texts{"2.ICO"});
     EXPECT_TRUE(items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
-    Select("GROUP_ICON", "2");
+    Pick("GROUP_ICON", "2");
     EXPECT_TRUE(SelImages.empty());
     EXPECT_LT(ImageLast, ImageFirst);
-    EXPECT_FALSE(BuildIconFile({}, ExportIcons, file));
-    EXPECT_FALSE(BuildIconFile({-1, 1666}, ExportIcons, file));
-    EXPECT_FALSE(BuildIconFile({0}, ExportIcons, file));
-    const UserMessages shown = Select("BITMAP", "8");
+    for (const std::vector<int16_t>& images : {std::vector<int16_t>{}, {-1, 1666}, {0}})
+        EXPECT_FALSE(BuildIconFile(images, ExportIcons, file)) << images.size();
+    const UserMessages shown = Pick("BITMAP", "8");
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_STREQ(shown[0].Text, "Unrecognized format!");
-    EXPECT_STREQ(shown[0].Caption, "");
-    EXPECT_EQ(ImageShow, ImagesNone);
-    EXPECT_EQ(ExportCmd, ExportBitmaps);
+    EXPECT_EQ(std::string(shown[0].Text) + "|" + shown[0].Caption, "Unrecognized format!|");
+    EXPECT_EQ((std::vector<int>{ImageShow, ExportCmd}), (std::vector<int>{ImagesNone, ExportBitmaps}));
+    Pick("BITMAP", "7");
+    EXPECT_EQ((std::vector<int>{ImageShow, ByteOffset}), (std::vector<int>{ImagesBitmap, 0x1000}));
     // The .BMP header's bits offset follows the bit count.
-    Select("BITMAP", "7");
-    EXPECT_EQ(ImageShow, ImagesBitmap);
-    EXPECT_EQ(ByteOffset, 0x1000);
-    for (auto [bits, off] : std::vector<std::pair<uint16_t, uint32_t>>{
-             {1, 62}, {4, 118}, {8, 1078}, {16, 1078}, {24, 54}, {32, 54}}) {
+    for (auto [bits, off] : std::vector<std::pair<uint16_t, uint32_t>>{{1, 62}, {4, 118}, {8, 1078}, {16, 1078}, {24, 54}, {32, 54}}) {
         b.U16(0x100E, bits);
         LoadBytes(b.data, "r.dll");
         ASSERT_TRUE(BuildBmpFile(0x1000, 1000, file));
@@ -250,5 +193,120 @@ TEST(ResourceFiles, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     EXPECT_FALSE(BuildBmpFile(0x1000, 0x501, file));  // past the end of the file
     EXPECT_TRUE(file.empty());
 }
+
+#ifdef ORVEX_FIXTURE_DIR
+
+Raw ReadFixture(const std::string& name) {
+    std::ifstream f(std::string(ORVEX_FIXTURE_DIR) + "/" + name, std::ios::binary);
+    return Raw(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// The images of an .ICO or .CUR file: (directory entry, image bytes).
+std::vector<std::pair<Raw, Raw>> ImagesOf(const Raw& file) {
+    std::vector<std::pair<Raw, Raw>> out;
+    for (size_t j = 0; j < file[4]; ++j) {
+        const uint8_t* e = &file[6 + 16 * j];
+        const uint32_t size = e[8] | e[9] << 8 | e[10] << 16, at = e[12] | e[13] << 8;
+        out.push_back({Raw(e, e + 16), Raw(file.begin() + at, file.begin() + at + size)});
+    }
+    return out;
+}
+
+class FixtureExe : public InterpTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        LoadBytes(ReadFixture(GetParam()), GetParam());
+        BuildTree();
+    }
+};
+
+TEST_P(FixtureExe, ImportsAreListedWithTheThunksOfTheirWidth) {
+    EXPECT_EQ(InterpKind, InterpExe);
+    EXPECT_EQ(ThunkSize, std::string(GetParam()) == "fixture64.exe" ? 8 : 4);
+    int32_t imports = 0;
+    while (TreeNodes[size_t(imports)].Kind != KindImports) ++imports;
+    EXPECT_EQ(TreeText(imports).substr(TreeText(imports).find('\n')), "\n  fixture.dll\n  KERNEL32.dll\n");
+    EXPECT_TRUE(Pick("fixture.dll").empty());
+    EXPECT_EQ(Imports(1, NumLines), (Texts{"hint=0x0005|FixtureAdd", "hint=0x0006|FixtureName", "  ordinal:     0x0007"}));
+}
+
+// Every image file is written back as the file the resource was made from,
+// but for one byte: the colour count of a 1-bit image is 1, not 2.
+TEST_P(FixtureExe, ImagesAreWrittenAsTheFilesTheyCameFrom) {
+    const struct {
+        const char *type, *entry, *file;
+        uint16_t cmd;
+        bool oneBit;
+    } rows[] = {{"BITMAP", "101", "mono.bmp", ExportBitmaps, false}, {"BITMAP", "102", "four.bmp", ExportBitmaps, false},
+                {"BITMAP", "103", "eight.bmp", ExportBitmaps, false}, {"BITMAP", "104", "true.bmp", ExportBitmaps, false},
+                {"BITMAP", "FACE", "face.bmp", ExportBitmaps, false}, {"GROUP_ICON", "1", "app.ico", ExportIcons, false},
+                {"GROUP_ICON", "DOCUMENT", "doc.ico", ExportIcons, false}, {"GROUP_ICON", "2", "small.ico", ExportIcons, true},
+                {"GROUP_CURSOR", "1", "arrow.cur", ExportCursors, true}, {"GROUP_CURSOR", "2", "hand.cur", ExportCursors, true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.file);
+        EXPECT_TRUE(Pick(r.type, r.entry).empty());
+        EXPECT_EQ(ExportCmd, r.cmd);
+        Raw written, source = ReadFixture(std::string("images/") + r.file);
+        if (r.oneBit) source[8] = 1;
+        if (r.cmd == ExportBitmaps) {
+            ASSERT_TRUE(BuildBmpFile(ByteOffset, NumBytes, written));
+        } else {
+            ASSERT_TRUE(BuildIconFile(SelImages, r.cmd, written));
+        }
+        EXPECT_EQ(written, source);
+    }
+    // The group that names ICON 300 and ICON 1: both found by their ids.
+    Pick("GROUP_ICON", "400");
+    Raw ico;
+    ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, ico));
+    const auto gap = ImagesOf(ico);
+    ASSERT_EQ(gap.size(), 2u);
+    EXPECT_EQ(gap[0].second, ReadFixture("images/gap_icon.bin"));
+    EXPECT_EQ(gap[0].first[0], 20);
+    EXPECT_EQ(gap[1].second, ImagesOf(ReadFixture("images/app.ico"))[0].second);
+    // The folder of the icon type: one file per icon.
+    std::vector<ExportItem> items;
+    PlanFolderExport(FindNode("ICON"), ExportIcons, items);
+    ASSERT_EQ(items.size(), 7u);
+    EXPECT_EQ(items[6].Name, "300.ICO");
+    ASSERT_TRUE(BuildExportFile(items[3], ExportIcons, ico));
+    EXPECT_EQ(ImagesOf(ico)[0].second, ImagesOf(ReadFixture("images/small.ico"))[0].second);
+}
+
+// Cursors are images 0-2, icons 3-9 (ICON 300 is image 9).
+TEST_P(FixtureExe, ResourcesNameTheirImagesAndTheirExport) {
+    const struct Row {
+        const char *type, *entry;
+        int kind, exportCmd, show;
+        std::vector<int16_t> images;
+    } rows[] = {{"CURSOR", nullptr, KindResType, ExportCursors, ImagesGrid, {0, 1, 2}},
+                {"GROUP_ICON", nullptr, KindResType, ExportIcons, ImagesGrid, {3, 4, 5, 6, 7, 8, 9}},
+                {"BITMAP", nullptr, KindResType, ExportBitmaps, ImagesNone, {}},
+                {"NOTES", nullptr, KindResType, 0, ImagesNone, {}}, {"NOTES", "SAMPLE", KindResEntry, 0, ImagesNone, {}},
+                {"ICON", "300", KindResEntry, ExportIcons, ImagesGrid, {9}},
+                {"CURSOR", "2", KindResEntry, ExportCursors, ImagesGrid, {1}},
+                {"BITMAP", "101", KindResEntry, ExportBitmaps, ImagesBitmap, {}},
+                {"GROUP_ICON", "400", KindResEntry, ExportIcons, ImagesGrid, {9, 3}},  // looked up, not counted
+                {"RCDATA", "7", KindResEntry, 0, ImagesNone, {}}, {"DIALOG", "200", KindResEntry, 0, ImagesNone, {}}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.type) + "/" + (r.entry ? r.entry : ""));
+        EXPECT_TRUE(Pick(r.type, r.entry).empty());
+        EXPECT_EQ((std::vector<int>{SelKind, ExportCmd, ImageShow, ShowDialogPreview}),
+                  (std::vector<int>{r.kind, r.exportCmd, r.show, r.type[0] == 'D'}));
+        if (r.show == ImagesGrid) { EXPECT_EQ(SelImages, r.images); }
+    }
+    Pick("RCDATA", "7");
+    EXPECT_EQ(NumBytes, 6u);  // three 16-bit numbers
+    Pick("SAMPLE");
+    EXPECT_EQ(SelType, 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(FileBuf + ByteOffset)), "hello, notes");
+    Pick("CURSOR");
+    EXPECT_EQ((std::vector<int>{SelType, ImageFirst, ImageLast, int(NumBytes)}), (std::vector<int>{1, 0, 2, 16 + 3 * 8}));
+    EXPECT_EQ(ByteOffset, TreeNodes[static_cast<size_t>(FindNode("CURSOR"))].Ref);  // the directory and its entries
+}
+
+INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, FixtureExe, ::testing::Values("fixture.exe", "fixture64.exe"));
+
+#endif
 
 }  // namespace

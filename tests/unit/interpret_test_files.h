@@ -1,7 +1,10 @@
 // Helpers of the interpretation tests: small executables, icon and font
-// files laid out byte by byte, loading them as the document, and the tree
-// as text.
+// files laid out byte by byte, loading them as the document, the tree as
+// text, and the fixture the interpretation suites share.
 #pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -11,19 +14,15 @@
 #include "document/document.h"
 #include "document/file_load.h"
 #include "interpret/interp_tree.h"
+#include "interpret/listings.h"
+#include "interpret/selection.h"
 
 class Bytes {
 public:
     std::vector<uint8_t> data;
     explicit Bytes(size_t size = 0) : data(size, 0) {}
-    void Grow(size_t end) {
-        if (data.size() < end) data.resize(end, 0);
-    }
-    Bytes& U8(size_t at, uint8_t v) {
-        Grow(at + 1);
-        data[at] = v;
-        return *this;
-    }
+    void Grow(size_t end) { data.resize(std::max(data.size(), end), 0); }
+    Bytes& U8(size_t at, uint8_t v) { return Grow(at + 1), data[at] = v, *this; }
     Bytes& U16(size_t at, uint16_t v) { return U8(at, v & 0xFF).U8(at + 1, v >> 8); }
     Bytes& U32(size_t at, uint32_t v) { return U16(at, v & 0xFFFF).U16(at + 2, v >> 16); }
     Bytes& U16BE(size_t at, uint16_t v) { return U8(at, v >> 8).U8(at + 1, v & 0xFF); }
@@ -36,9 +35,8 @@ public:
     }
     // A resource name string: u16 length and UTF-16 units.
     Bytes& Utf16(size_t at, const char* s) {
-        const size_t n = std::strlen(s);
-        U16(at, static_cast<uint16_t>(n));
-        for (size_t i = 0; i < n; ++i) U16(at + 2 + 2 * i, static_cast<uint8_t>(s[i]));
+        U16(at, static_cast<uint16_t>(std::strlen(s)));
+        for (size_t i = 0; s[i]; ++i) U16(at + 2 + 2 * i, static_cast<uint8_t>(s[i]));
         return *this;
     }
 };
@@ -49,17 +47,10 @@ public:
 constexpr size_t PeAt = 0x40;
 struct PeSection {
     const char* name;
-    uint32_t va;
-    uint32_t raw;
-    uint32_t rawSize;
+    uint32_t va, raw, rawSize;
 };
-
-inline size_t DirAt(int index, bool wide = false) {
-    return PeAt + (wide ? 136 : 120) + 8 * static_cast<size_t>(index);
-}
-inline size_t SectionAt(int index, bool wide = false) {
-    return PeAt + (wide ? 264 : 248) + 40 * static_cast<size_t>(index);
-}
+inline size_t DirAt(int index, bool wide = false) { return PeAt + (wide ? 136 : 120) + 8 * size_t(index); }
+inline size_t SectionAt(int index, bool wide = false) { return PeAt + (wide ? 264 : 248) + 40 * size_t(index); }
 
 inline Bytes MakePe(const std::vector<PeSection>& sections, bool wide = false) {
     Bytes b(0x400);
@@ -79,12 +70,12 @@ inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size, bool wide
     return b.U32(DirAt(index, wide), rva).U32(DirAt(index, wide) + 4, size);
 }
 
-// A resource tree laid out at file offset `base` (RVA base + bias).
+// A resource tree laid out at file offset `base` (RVA base + bias): types,
+// each with its entries (named when name is set), each with one language.
 struct ResEntry {
-    uint32_t id;       // used when name is null
-    const char* name;  // a name string
-    uint32_t rva;      // of the data
-    uint32_t size;
+    uint32_t id;
+    const char* name;
+    uint32_t rva, size;  // of the data
 };
 struct ResType {
     uint32_t id;
@@ -96,9 +87,8 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
     size_t next = base + 16 + 8 * types.size();
     auto entryName = [&](const char* name, uint32_t id) -> uint32_t {
         if (!name) return id;
-        const size_t at = base + 0x800 + (next - base);
-        b.Utf16(at, name);
-        return 0x80000000u | static_cast<uint32_t>(at - base);
+        b.Utf16(next + 0x800, name);  // names lie 0x800 above the directories
+        return 0x80000000u | static_cast<uint32_t>(next + 0x800 - base);
     };
     b.U16(base + 14, static_cast<uint16_t>(types.size()));
     for (size_t t = 0; t < types.size(); ++t) {
@@ -139,18 +129,14 @@ inline UserMessages BuildTree() {
 
 inline void AppendTree(int32_t node, int depth, std::string& out) {
     for (; node >= 0; node = TreeNodes[static_cast<size_t>(node)].NextSibling) {
-        out += std::string(2 * static_cast<size_t>(depth), ' ');
-        out += TreeNodes[static_cast<size_t>(node)].Text;
-        out += '\n';
+        out += std::string(2 * static_cast<size_t>(depth), ' ') + TreeNodes[static_cast<size_t>(node)].Text + '\n';
         AppendTree(TreeNodes[static_cast<size_t>(node)].FirstChild, depth + 1, out);
     }
 }
 
 // The tree below `node` (the node itself unindented).
 inline std::string TreeText(int32_t node = RootNode) {
-    std::string out;
-    out += TreeNodes[static_cast<size_t>(node)].Text;
-    out += '\n';
+    std::string out = std::string(TreeNodes[static_cast<size_t>(node)].Text) + '\n';
     AppendTree(TreeNodes[static_cast<size_t>(node)].FirstChild, 1, out);
     return out;
 }
@@ -164,3 +150,45 @@ inline int32_t FindNode(const char* text, int32_t node = RootNode) {
     }
     return -1;
 }
+
+// Listing lines as "text|name" ("text" when the name is empty).
+class ListedLines final : public ListingSink {
+public:
+    std::vector<std::string> lines;
+    void Put(const ListingLine& line) override {
+        lines.push_back(std::string(line.Text) + (line.Name[0] ? "|" : "") + line.Name);
+    }
+};
+
+template <void (*List)(int32_t, int32_t, ListingSink&)>
+std::vector<std::string> Listing(int32_t first, int32_t count) {
+    ListedLines l;
+    List(first, count, l);
+    return l.lines;
+}
+
+// The interpretation suites: a file loaded and its tree built in physical
+// addresses, nodes found by their text and selected.
+class InterpTest : public ::testing::Test {
+protected:
+    void TearDown() override { AddrMode = AddrPhysical; }
+    static UserMessages Open(const Bytes& b, const char* name = "a.dll", uint16_t addr = AddrPhysical) {
+        AddrMode = addr;
+        LoadBytes(b.data, name);
+        return BuildTree();
+    }
+    static const TreeNode& NodeOf(const char* text) {
+        const int32_t n = FindNode(text);
+        EXPECT_GE(n, 0) << text;
+        return TreeNodes[static_cast<size_t>(n < 0 ? 0 : n)];
+    }
+    // Selects the node `text`, or the child `entry` of it.
+    static UserMessages Pick(const char* text, const char* entry = nullptr) {
+        int32_t node = FindNode(text);
+        if (entry && node >= 0) node = FindNode(entry, TreeNodes[static_cast<size_t>(node)].FirstChild);
+        EXPECT_GE(node, 0) << text << "/" << (entry ? entry : "");
+        UserMessages shown;
+        SelectNode(node, shown);
+        return shown;
+    }
+};
