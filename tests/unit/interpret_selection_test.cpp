@@ -14,6 +14,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 using Raw = std::vector<uint8_t>;
+using V = std::vector<int32_t>;
 using Selection = InterpTest;
 const auto Exports = Listing<ListExportLines>;
 const auto Imports = Listing<ListImportLines>;
@@ -40,33 +41,24 @@ Bytes ListingPe() {
 
 TEST_F(Selection, NodesShowTheirBytesOrTheirListing) {
     const Bytes b = ListingPe();
-    // {node, offset, bytes, mode, kind, lines (-1: no listing)}
-    const struct Row {
-        const char* node;
-        int32_t offset, bytes, mode, kind, lines;
-    } rows[] = {{"a.dll", 0, 0x1000, _HEX_, 0, -1}, {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1},
-                {"00000C00: Imports", 0xC00, 40, _HEX_, KindImports, -1},
-                {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5},
-                {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3}};  // lines from FirstThunk
+    // {node, offset, bytes, mode, kind, lines (-1: no listing)}; a library's lines come from FirstThunk
+    const struct Row { const char* node; int32_t offset, bytes, mode, kind, lines; } rows[] = {
+        {"a.dll", 0, 0x1000, _HEX_, 0, -1}, {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1},
+        {"00000C00: Imports", 0xC00, 40, _HEX_, KindImports, -1}, {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5},
+        {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3}};
     Open(b);
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.node);
-        LineNum = 40;
-        Col = 7;
+        LineNum = 40, Col = 7;
         EXPECT_TRUE(Pick(r.node).empty());
-        EXPECT_EQ((std::vector<int>{ByteOffset, int(NumBytes), ShowMode, ImageShow, SelKind}),
-                  (std::vector<int>{r.offset, r.bytes, r.mode, ImagesNone, r.kind}));
-        if (r.lines >= 0) {
-            EXPECT_EQ((std::vector<int>{NumLines, LineNum, Col, NumCols}), (std::vector<int>{r.lines, 1, 1, 49}));
-        }
+        EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), ShowMode, ImageShow, SelKind}), (V{r.offset, r.bytes, r.mode, ImagesNone, r.kind}))
+            << r.node;
+        if (r.lines >= 0) { EXPECT_EQ((V{NumLines, LineNum, Col, NumCols}), (V{r.lines, 1, 1, 49})) << r.node; }
     }
     // A section in every address mode: its file bytes and its RVA bias.
     for (uint16_t mode : {AddrZero, AddrPhysical, AddrRva}) {
         Open(b, "a.dll", mode);
-        UserMessages shown;
-        SelectNode(SectionNode[1], shown);
-        EXPECT_EQ(ByteOffset, 0x800) << mode;
-        EXPECT_EQ(RvaBias, 0x2000 - 0x800) << mode;
+        EXPECT_TRUE(Pick(mode == AddrRva ? "00002000: .edata" : "00000800: .edata").empty());
+        EXPECT_EQ((V{ByteOffset, RvaBias}), (V{0x800, 0x2000 - 0x800})) << mode;
     }
     Pick("a.dll");
     EXPECT_EQ(RvaBias, 0);
@@ -77,11 +69,9 @@ TEST_F(Selection, ListingsStartAtAnyLineAndGiveTheHeadingsAlways) {
     const std::string h1 = "Ordinal  RVA         Name", h2 = "-------  ----------  --------",
                       start = "0x0000   0x00001000  Start", middle = "0x0002   0x00001234  Middle",
                       other = "0x0001   0x00001010  Other";
-    const struct Row {
-        int32_t first, count;
-        Texts lines;
-    } rows[] = {{1, 100, {h1, h2, start, middle, other}}, {2, 100, {h2, start, middle, other}},
-                {3, 2, {start, middle}}, {1, 1, {h1, h2, start}}, {5, 9, {other}}};
+    const struct Row { int32_t first, count; Texts lines; } rows[] = {
+        {1, 100, {h1, h2, start, middle, other}}, {2, 100, {h2, start, middle, other}}, {3, 2, {start, middle}},
+        {1, 1, {h1, h2, start}}, {5, 9, {other}}};
     Pick("00000800: Exports");
     for (const Row& r : rows) EXPECT_EQ(Exports(r.first, r.count), r.lines) << r.first << "+" << r.count;
     Pick("lib.dll");
@@ -106,15 +96,13 @@ TEST_F(Selection, ListingsReadOnlyWhatLiesInTheFile) {
                                     "0x4000   ----------  (outside the file)"}));
     Pick("lib.dll");
     EXPECT_EQ(Imports(1, 10), (Texts{"hint=0x0012|Named", "|(outside the file)"}));
-    b.U16(0xE00 - 2, 7).U32(0xC60, 0x31FE);  // the first import's name is the long one
-    Open(b);
+    Open(b.U16(0xE00 - 2, 7).U32(0xC60, 0x31FE));  // the first import's name is the long one
     Pick("lib.dll");
     EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0007|" + longName.substr(0, 255)});
     // Thunk arrays that run to the end of the file end the count there.
     Bytes open = ListingPe();
-    open.U32(0xC00 + 16, 0x3100);
     for (size_t p = 0xD00; p < 0x1000; p += 4) open.U32(p, 1);
-    Open(open);
+    Open(open.U32(0xC00 + 16, 0x3100));
     Pick("lib.dll");
     EXPECT_EQ(NumLines, 192);
 }
@@ -123,20 +111,15 @@ TEST_F(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
     Bytes b = ListingPe();
     SetDir(b, 0, 0x2000, 0x900);  // 0x800 + 0x900 > 0x1000
     SetDir(b, 6, 0x7000, 0x10);   // starts beyond the end
-    SetDir(b, 3, 0x3400, 0x10);   // starts at the end
-    Open(b);
-    const struct Row {
-        const char* node;
-        const char* text;
-        int32_t offset, bytes;
-    } rows[] = {{"00000800: Exports", "ByteOffset=800, NumBytes=900", 0x800, 0x800},
-                {"00004C00: Debug", "ByteOffset=4C00, NumBytes=10", 0xFFF, 1},
-                {"00001000: Exceptions", "ByteOffset=1000, NumBytes=10", 0xFFF, 1}};
+    Open(SetDir(b, 3, 0x3400, 0x10));  // starts at the end
+    const struct Row { const char *node, *text; int32_t offset, bytes; } rows[] = {
+        {"00000800: Exports", "800, NumBytes=900", 0x800, 0x800}, {"00004C00: Debug", "4C00, NumBytes=10", 0xFFF, 1},
+        {"00001000: Exceptions", "1000, NumBytes=10", 0xFFF, 1}};
     for (const Row& r : rows) {
         const UserMessages shown = Pick(r.node);
         ASSERT_EQ(shown.size(), 1u) << r.node;
-        EXPECT_EQ(std::string(shown[0].Caption) + "|" + shown[0].Text, std::string("Addressing past End of File|") + r.text);
-        EXPECT_EQ((std::vector<int>{ByteOffset, int(NumBytes)}), (std::vector<int>{r.offset, r.bytes})) << r.node;
+        EXPECT_EQ(std::string(shown[0].Caption) + "|" + shown[0].Text, "Addressing past End of File|ByteOffset=" + std::string(r.text));
+        EXPECT_EQ((V{ByteOffset, int32_t(NumBytes)}), (V{r.offset, r.bytes})) << r.node;
     }
 }
 
@@ -145,9 +128,8 @@ TEST_F(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
 // only an icon that is missing.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
-    SetDir(b, 2, 0x5000, 0x100);
-    b.U32(0x1000, 40).U32(0x1004, 10).U32(0x1008, 10).U16(0x100C, 1).U16(0x100E, 4).Grow(0x1000 + 1000);
-    b.U16(0x1400 + 2, 1).U16(0x1400 + 4, 1).U16(0x1400 + 18, 5);
+    SetDir(b, 2, 0x5000, 0x100).U32(0x1000, 40).U32(0x1004, 10).U32(0x1008, 10).U16(0x100C, 1).U16(0x100E, 4);
+    b.U16(0x1402, 1).U16(0x1404, 1).U16(0x1412, 5);
     LayOutResources(b, 0x400, {{2, nullptr, {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64},
                                              {0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4},
                                              {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4}, {0, ".", 0x5000, 4}}},
@@ -166,27 +148,23 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     // Only what would leave the folder is rewritten: separators, "." and
     // "..". Other names the system refuses fail there, with its own message.
     EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
-    EXPECT_EQ(items[0].Size, 1000u);
-    ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
-    EXPECT_EQ(file.size(), 1014u);
+    EXPECT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
+    EXPECT_EQ((V{int32_t(items[0].Size), int32_t(file.size())}), (V{1000, 1014}));
     EXPECT_EQ(plan("GROUP_ICON"), Texts{"2.ICO"});
     EXPECT_TRUE(items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
     Pick("GROUP_ICON", "2");
-    EXPECT_TRUE(SelImages.empty());
-    EXPECT_LT(ImageLast, ImageFirst);
+    EXPECT_EQ((V{int32_t(SelImages.size()), ImageFirst, ImageLast}), (V{0, 0, -1}));
     for (const std::vector<int16_t>& images : {std::vector<int16_t>{}, {-1, 1666}, {0}})
         EXPECT_FALSE(BuildIconFile(images, ExportIcons, file)) << images.size();
     const UserMessages shown = Pick("BITMAP", "8");
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(std::string(shown[0].Text) + "|" + shown[0].Caption, "Unrecognized format!|");
-    EXPECT_EQ((std::vector<int>{ImageShow, ExportCmd}), (std::vector<int>{ImagesNone, ExportBitmaps}));
+    EXPECT_EQ(shown.size() == 1 ? std::string(shown[0].Text) + "|" + shown[0].Caption : "", "Unrecognized format!|");
+    EXPECT_EQ((V{ImageShow, ExportCmd}), (V{ImagesNone, ExportBitmaps}));
     Pick("BITMAP", "7");
-    EXPECT_EQ((std::vector<int>{ImageShow, ByteOffset}), (std::vector<int>{ImagesBitmap, 0x1000}));
+    EXPECT_EQ((V{ImageShow, ByteOffset}), (V{ImagesBitmap, 0x1000}));
     // The .BMP header's bits offset follows the bit count.
-    for (auto [bits, off] : std::vector<std::pair<uint16_t, uint32_t>>{{1, 62}, {4, 118}, {8, 1078}, {16, 1078}, {24, 54}, {32, 54}}) {
-        b.U16(0x100E, bits);
-        LoadBytes(b.data, "r.dll");
+    for (auto [bits, off] : std::vector<std::pair<uint16_t, int>>{{1, 62}, {4, 118}, {8, 1078}, {16, 1078}, {24, 54}, {32, 54}}) {
+        LoadBytes(b.U16(0x100E, bits).data, "r.dll");
         ASSERT_TRUE(BuildBmpFile(0x1000, 1000, file));
         EXPECT_EQ(file[10] | file[11] << 8, off) << bits;
     }
@@ -201,31 +179,20 @@ Raw ReadFixture(const std::string& name) {
     return Raw(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-// The images of an .ICO or .CUR file: (directory entry, image bytes).
-std::vector<std::pair<Raw, Raw>> ImagesOf(const Raw& file) {
-    std::vector<std::pair<Raw, Raw>> out;
-    for (size_t j = 0; j < file[4]; ++j) {
-        const uint8_t* e = &file[6 + 16 * j];
-        const uint32_t size = e[8] | e[9] << 8 | e[10] << 16, at = e[12] | e[13] << 8;
-        out.push_back({Raw(e, e + 16), Raw(file.begin() + at, file.begin() + at + size)});
-    }
-    return out;
+// Image `j` of an .ICO or .CUR file: its directory entry and its bytes.
+std::pair<Raw, Raw> ImageOf(const Raw& file, size_t j) {
+    const uint8_t* e = &file[6 + 16 * j];
+    const uint32_t size = e[8] | e[9] << 8 | e[10] << 16, at = e[12] | e[13] << 8;
+    return {Raw(e, e + 16), Raw(file.begin() + at, file.begin() + at + size)};
 }
 
 class FixtureExe : public InterpTest, public ::testing::WithParamInterface<const char*> {
 protected:
-    void SetUp() override {
-        LoadBytes(ReadFixture(GetParam()), GetParam());
-        BuildTree();
-    }
+    void SetUp() override { LoadBytes(ReadFixture(GetParam()), GetParam()), BuildTree(); }
 };
 
 TEST_P(FixtureExe, ImportsAreListedWithTheThunksOfTheirWidth) {
-    EXPECT_EQ(InterpKind, InterpExe);
-    EXPECT_EQ(ThunkSize, std::string(GetParam()) == "fixture64.exe" ? 8 : 4);
-    int32_t imports = 0;
-    while (TreeNodes[size_t(imports)].Kind != KindImports) ++imports;
-    EXPECT_EQ(TreeText(imports).substr(TreeText(imports).find('\n')), "\n  fixture.dll\n  KERNEL32.dll\n");
+    EXPECT_EQ((V{InterpKind, ThunkSize}), (V{InterpExe, std::string(GetParam()) == "fixture64.exe" ? 8 : 4}));
     EXPECT_TRUE(Pick("fixture.dll").empty());
     EXPECT_EQ(Imports(1, NumLines), (Texts{"hint=0x0005|FixtureAdd", "hint=0x0006|FixtureName", "  ordinal:     0x0007"}));
 }
@@ -233,76 +200,64 @@ TEST_P(FixtureExe, ImportsAreListedWithTheThunksOfTheirWidth) {
 // Every image file is written back as the file the resource was made from,
 // but for one byte: the colour count of a 1-bit image is 1, not 2.
 TEST_P(FixtureExe, ImagesAreWrittenAsTheFilesTheyCameFrom) {
-    const struct {
-        const char *type, *entry, *file;
-        uint16_t cmd;
-        bool oneBit;
-    } rows[] = {{"BITMAP", "101", "mono.bmp", ExportBitmaps, false}, {"BITMAP", "102", "four.bmp", ExportBitmaps, false},
-                {"BITMAP", "103", "eight.bmp", ExportBitmaps, false}, {"BITMAP", "104", "true.bmp", ExportBitmaps, false},
-                {"BITMAP", "FACE", "face.bmp", ExportBitmaps, false}, {"GROUP_ICON", "1", "app.ico", ExportIcons, false},
-                {"GROUP_ICON", "DOCUMENT", "doc.ico", ExportIcons, false}, {"GROUP_ICON", "2", "small.ico", ExportIcons, true},
-                {"GROUP_CURSOR", "1", "arrow.cur", ExportCursors, true}, {"GROUP_CURSOR", "2", "hand.cur", ExportCursors, true}};
+    const struct { const char *type, *entry, *file; uint16_t cmd; } rows[] = {
+        {"BITMAP", "101", "mono.bmp", ExportBitmaps}, {"BITMAP", "102", "four.bmp", ExportBitmaps},
+        {"BITMAP", "103", "eight.bmp", ExportBitmaps}, {"BITMAP", "104", "true.bmp", ExportBitmaps},
+        {"BITMAP", "FACE", "face.bmp", ExportBitmaps}, {"GROUP_ICON", "1", "app.ico", ExportIcons},
+        {"GROUP_ICON", "DOCUMENT", "doc.ico", ExportIcons}, {"GROUP_ICON", "2", "small.ico", ExportIcons},
+        {"GROUP_CURSOR", "1", "arrow.cur", ExportCursors}, {"GROUP_CURSOR", "2", "hand.cur", ExportCursors}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.file);
         EXPECT_TRUE(Pick(r.type, r.entry).empty());
         EXPECT_EQ(ExportCmd, r.cmd);
         Raw written, source = ReadFixture(std::string("images/") + r.file);
-        if (r.oneBit) source[8] = 1;
-        if (r.cmd == ExportBitmaps) {
-            ASSERT_TRUE(BuildBmpFile(ByteOffset, NumBytes, written));
-        } else {
-            ASSERT_TRUE(BuildIconFile(SelImages, r.cmd, written));
-        }
+        if (r.cmd != ExportBitmaps && source[8] == 2) source[8] = 1;
+        ASSERT_TRUE(r.cmd == ExportBitmaps ? BuildBmpFile(ByteOffset, NumBytes, written)
+                                           : BuildIconFile(SelImages, r.cmd, written));
         EXPECT_EQ(written, source);
     }
     // The group that names ICON 300 and ICON 1: both found by their ids.
     Pick("GROUP_ICON", "400");
     Raw ico;
     ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, ico));
-    const auto gap = ImagesOf(ico);
-    ASSERT_EQ(gap.size(), 2u);
-    EXPECT_EQ(gap[0].second, ReadFixture("images/gap_icon.bin"));
-    EXPECT_EQ(gap[0].first[0], 20);
-    EXPECT_EQ(gap[1].second, ImagesOf(ReadFixture("images/app.ico"))[0].second);
+    ASSERT_EQ(ico[4], 2);
+    EXPECT_EQ(ImageOf(ico, 0).second, ReadFixture("images/gap_icon.bin"));
+    EXPECT_EQ(ImageOf(ico, 0).first[0], 20);
+    EXPECT_EQ(ImageOf(ico, 1).second, ImageOf(ReadFixture("images/app.ico"), 0).second);
     // The folder of the icon type: one file per icon.
     std::vector<ExportItem> items;
     PlanFolderExport(FindNode("ICON"), ExportIcons, items);
     ASSERT_EQ(items.size(), 7u);
     EXPECT_EQ(items[6].Name, "300.ICO");
     ASSERT_TRUE(BuildExportFile(items[3], ExportIcons, ico));
-    EXPECT_EQ(ImagesOf(ico)[0].second, ImagesOf(ReadFixture("images/small.ico"))[0].second);
+    EXPECT_EQ(ImageOf(ico, 0).second, ImageOf(ReadFixture("images/small.ico"), 0).second);
 }
 
-// Cursors are images 0-2, icons 3-9 (ICON 300 is image 9).
+// Cursors are images 0-2, icons 3-9 (ICON 300 is image 9); a group's images
+// are looked up by id, not counted.
 TEST_P(FixtureExe, ResourcesNameTheirImagesAndTheirExport) {
-    const struct Row {
-        const char *type, *entry;
-        int kind, exportCmd, show;
-        std::vector<int16_t> images;
-    } rows[] = {{"CURSOR", nullptr, KindResType, ExportCursors, ImagesGrid, {0, 1, 2}},
-                {"GROUP_ICON", nullptr, KindResType, ExportIcons, ImagesGrid, {3, 4, 5, 6, 7, 8, 9}},
-                {"BITMAP", nullptr, KindResType, ExportBitmaps, ImagesNone, {}},
-                {"NOTES", nullptr, KindResType, 0, ImagesNone, {}}, {"NOTES", "SAMPLE", KindResEntry, 0, ImagesNone, {}},
-                {"ICON", "300", KindResEntry, ExportIcons, ImagesGrid, {9}},
-                {"CURSOR", "2", KindResEntry, ExportCursors, ImagesGrid, {1}},
-                {"BITMAP", "101", KindResEntry, ExportBitmaps, ImagesBitmap, {}},
-                {"GROUP_ICON", "400", KindResEntry, ExportIcons, ImagesGrid, {9, 3}},  // looked up, not counted
-                {"RCDATA", "7", KindResEntry, 0, ImagesNone, {}}, {"DIALOG", "200", KindResEntry, 0, ImagesNone, {}}};
+    const struct Row { const char *type, *entry; int kind, exportCmd, show; std::vector<int16_t> images; } rows[] = {
+        {"CURSOR", nullptr, KindResType, ExportCursors, ImagesGrid, {0, 1, 2}},
+        {"GROUP_ICON", nullptr, KindResType, ExportIcons, ImagesGrid, {3, 4, 5, 6, 7, 8, 9}},
+        {"BITMAP", nullptr, KindResType, ExportBitmaps, ImagesNone, {}}, {"NOTES", nullptr, KindResType, 0, ImagesNone, {}},
+        {"NOTES", "SAMPLE", KindResEntry, 0, ImagesNone, {}}, {"ICON", "300", KindResEntry, ExportIcons, ImagesGrid, {9}},
+        {"CURSOR", "2", KindResEntry, ExportCursors, ImagesGrid, {1}},
+        {"BITMAP", "101", KindResEntry, ExportBitmaps, ImagesBitmap, {}},
+        {"GROUP_ICON", "400", KindResEntry, ExportIcons, ImagesGrid, {9, 3}},
+        {"RCDATA", "7", KindResEntry, 0, ImagesNone, {}}, {"DIALOG", "200", KindResEntry, 0, ImagesNone, {}}};
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.type) + "/" + (r.entry ? r.entry : ""));
         EXPECT_TRUE(Pick(r.type, r.entry).empty());
-        EXPECT_EQ((std::vector<int>{SelKind, ExportCmd, ImageShow, ShowDialogPreview}),
-                  (std::vector<int>{r.kind, r.exportCmd, r.show, r.type[0] == 'D'}));
+        EXPECT_EQ((V{SelKind, ExportCmd, ImageShow, ShowDialogPreview}), (V{r.kind, r.exportCmd, r.show, r.type[0] == 'D'}));
         if (r.show == ImagesGrid) { EXPECT_EQ(SelImages, r.images); }
     }
     Pick("RCDATA", "7");
     EXPECT_EQ(NumBytes, 6u);  // three 16-bit numbers
     Pick("SAMPLE");
-    EXPECT_EQ(SelType, 0);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(FileBuf + ByteOffset)), "hello, notes");
-    Pick("CURSOR");
-    EXPECT_EQ((std::vector<int>{SelType, ImageFirst, ImageLast, int(NumBytes)}), (std::vector<int>{1, 0, 2, 16 + 3 * 8}));
-    EXPECT_EQ(ByteOffset, TreeNodes[static_cast<size_t>(FindNode("CURSOR"))].Ref);  // the directory and its entries
+    EXPECT_EQ(std::to_string(SelType) + reinterpret_cast<const char*>(FileBuf + ByteOffset), "0hello, notes");
+    Pick("CURSOR");  // the directory and its three entries
+    EXPECT_EQ((V{SelType, ImageFirst, ImageLast, int32_t(NumBytes), ByteOffset}),
+              (V{1, 0, 2, 16 + 3 * 8, TreeNodes[size_t(FindNode("CURSOR"))].Ref}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, FixtureExe, ::testing::Values("fixture.exe", "fixture64.exe"));

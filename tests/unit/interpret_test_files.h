@@ -28,16 +28,13 @@ public:
     Bytes& U16BE(size_t at, uint16_t v) { return U8(at, v >> 8).U8(at + 1, v & 0xFF); }
     Bytes& U32BE(size_t at, uint32_t v) { return U16BE(at, v >> 16).U16BE(at + 2, v & 0xFFFF); }
     Bytes& Text(size_t at, const char* s, bool nul = true) {
-        const size_t n = std::strlen(s) + (nul ? 1 : 0);
-        Grow(at + n);
-        std::memcpy(&data[at], s, n);
+        for (size_t i = 0, n = std::strlen(s) + nul; i < n; ++i) U8(at + i, static_cast<uint8_t>(s[i]));
         return *this;
     }
     // A resource name string: u16 length and UTF-16 units.
     Bytes& Utf16(size_t at, const char* s) {
-        U16(at, static_cast<uint16_t>(std::strlen(s)));
         for (size_t i = 0; s[i]; ++i) U16(at + 2 + 2 * i, static_cast<uint8_t>(s[i]));
-        return *this;
+        return U16(at, static_cast<uint16_t>(std::strlen(s)));
     }
 };
 
@@ -113,8 +110,7 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
 inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
     static std::vector<uint8_t> held;
     UnloadDocumentFile();
-    held = bytes;
-    held.push_back(0);  // a non-empty block even for an empty file
+    (held = bytes).push_back(0);  // a non-empty block even for an empty file
     Checked = _INTERP_;
     std::snprintf(FileName, sizeof FileName, "C:\\files\\%s", name);
     SetFileNameParts();
@@ -123,8 +119,7 @@ inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
 
 inline UserMessages BuildTree() {
     UserMessages shown;
-    BuildInterpTree(shown);
-    return shown;
+    return BuildInterpTree(shown), shown;
 }
 
 inline void AppendTree(int32_t node, int depth, std::string& out) {
@@ -152,19 +147,14 @@ inline int32_t FindNode(const char* text, int32_t node = RootNode) {
 }
 
 // Listing lines as "text|name" ("text" when the name is empty).
-class ListedLines final : public ListingSink {
-public:
-    std::vector<std::string> lines;
-    void Put(const ListingLine& line) override {
-        lines.push_back(std::string(line.Text) + (line.Name[0] ? "|" : "") + line.Name);
-    }
-};
-
 template <void (*List)(int32_t, int32_t, ListingSink&)>
 std::vector<std::string> Listing(int32_t first, int32_t count) {
-    ListedLines l;
-    List(first, count, l);
-    return l.lines;
+    struct Lines final : ListingSink {
+        std::vector<std::string> all;
+        void Put(const ListingLine& l) override { all.push_back(std::string(l.Text) + (l.Name[0] ? "|" : "") + l.Name); }
+    } lines;
+    List(first, count, lines);
+    return lines.all;
 }
 
 // The interpretation suites: a file loaded and its tree built in physical
@@ -177,11 +167,7 @@ protected:
         LoadBytes(b.data, name);
         return BuildTree();
     }
-    static const TreeNode& NodeOf(const char* text) {
-        const int32_t n = FindNode(text);
-        EXPECT_GE(n, 0) << text;
-        return TreeNodes[static_cast<size_t>(n < 0 ? 0 : n)];
-    }
+    static const TreeNode& NodeOf(const char* text) { return TreeNodes[static_cast<size_t>(std::max(FindNode(text), 0))]; }
     // Selects the node `text`, or the child `entry` of it.
     static UserMessages Pick(const char* text, const char* entry = nullptr) {
         int32_t node = FindNode(text);

@@ -1,10 +1,6 @@
-// Printing without a printer: page arithmetic (metrics, margins, fonts,
-// lines and pages), the footer's expansion and placement, the footer
-// dialog's split and join, the margin fields and the properties' sample.
+// Printing without a printer: page arithmetic, the footer's expansion,
+// placement, split and join, the margin fields and the properties' sample.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "doc_fixture.h"
 #include "print/footer.h"
@@ -24,167 +20,114 @@ protected:
         DocTest::SetUp();
         PortraitMargins = {100, 55, 50, 55};
         LandscapeMargins = {55, 100, 55, 50};
-        PrintSize = 4;
-        PrintCpi = 0;
-        PrintSpacing = 2;
-        PrintLineNums = 0;
+        PrintSize = 4, PrintCpi = 0, PrintSpacing = 2, PrintLineNums = 0;
         TakePrinterMetrics({600, 600, 5100, 6600, 150, 150, 4800, 6000});
     }
 };
 
-// A font whose average width is the requested width plus `slack`, or
-// `natural` for width 0; counts the fonts made.
-struct FixedMeasure final : FontMeasure {
-    FixedMeasure(int32_t natural, int32_t slack) : natural(natural), slack(slack) {}
-    int32_t AverageWidth(int32_t width) override { return ++made, width == 0 ? natural : width + slack; }
-    int32_t natural, slack;
-    int made = 0;
-};
-
 TEST_F(PrintLayout, MetricsAndMarginsFromTheDeviceCaps) {
-    // {caps}, {dpi x and y, page width and height, the four strips and the
-    // four margins (left, top, right, bottom)}
+    // {caps} -> {dpi x and y, page width and height, the four strips, the four margins}
     const struct Case { DeviceCaps caps; V expect; } cases[] = {
         // A4 at 300 dpi as the PDF printer reports it: the portrait set
         {{300, 300, 2479, 3508, 50, 50, 2379, 3408}, {300, 300, 826, 1169, 16, 16, 17, 17, 100, 55, 50, 55}},
-        // landscape letter, strips of 0.25 inch: the landscape set; a square page counts as landscape
-        {{600, 600, 6600, 5100, 150, 150, 6300, 4800}, {600, 600, 1100, 850, 25, 25, 25, 25, 55, 100, 55, 50}},
+        // a square page counts as landscape; the finest resolution and the largest page are taken
         {{100, 100, 800, 800, 0, 0, 800, 800}, {100, 100, 800, 800, 0, 0, 0, 0, 55, 100, 55, 50}},
-        // the finest resolution and the largest page taken
         {{100000, 100000, 850000, 1100000, 0, 0, 850000, 1100000}, {100000, 100000, 850, 1100, 0, 0, 0, 0, 100, 55, 50, 55}},
         {{1, 1, 1000, 1000, 0, 0, 1000, 1000}, {1, 1, 100000, 100000, 0, 0, 0, 0, 55, 100, 55, 50}},
         // a top strip of 0.60 inch and a right one of 0.75 raise those margins
-        {{100, 100, 850, 1100, 10, 60, 765, 1000}, {100, 100, 850, 1100, 10, 60, 75, 40, 100, 60, 75, 55}},
-    };
+        {{100, 100, 850, 1100, 10, 60, 765, 1000}, {100, 100, 850, 1100, 10, 60, 75, 40, 100, 60, 75, 55}}};
     for (const Case& c : cases) {
         TakePrinterMetrics(c.caps);
         EXPECT_EQ((V{LogPixelsX, LogPixelsY, PageWidth, PageHeight, MinLeft, MinTop, MinRight, MinBottom, LeftMargin,
                      TopMargin, RightMargin, BottomMargin}), c.expect) << c.caps.logPixelsX << " " << c.caps.physicalWidth;
     }
     EXPECT_EQ(PortraitMargins.top, 55);  // the stored sets stay as they were
-    // A report without a resolution, or of a page no printer has, leaves the
-    // metrics as they were.
-    for (const DeviceCaps& bad : {DeviceCaps{0, 300, 1, 1, 0, 0, 1, 1}, DeviceCaps{300, 0, 1, 1, 0, 0, 1, 1},
-                                  DeviceCaps{100001, 300, 1, 1, 0, 0, 1, 1}, DeviceCaps{300, 300, 0, 3508, 0, 0, 1, 1},
-                                  DeviceCaps{1, 1, INT32_MAX, 2000, 0, 0, 1, 1},
-                                  DeviceCaps{300, 300, 2479, 3508, -50, 50, 2379, 3408}}) {
+    // A report without a resolution, or of a page no printer has, leaves the metrics as they were.
+    for (const DeviceCaps& bad : {DeviceCaps{0, 300, 1, 1, 0, 0, 1, 1}, {300, 0, 1, 1, 0, 0, 1, 1},
+                                  {100001, 300, 1, 1, 0, 0, 1, 1}, {300, 300, 0, 3508, 0, 0, 1, 1},
+                                  {1, 1, INT32_MAX, 2000, 0, 0, 1, 1}, {300, 300, 2479, 3508, -50, 50, 2379, 3408}}) {
         TakePrinterMetrics(bad);
         EXPECT_EQ((V{PageWidth, MinLeft}), (V{850, 10})) << bad.logPixelsX << " " << bad.physicalWidth;
     }
 }
 
-TEST_F(PrintLayout, PrintFontByViewAndCpi) {
+// A font whose average width is the requested width plus `slack`, or
+// `natural` for width 0; counts the fonts made.
+struct FixedMeasure final : FontMeasure {
+    FixedMeasure(int32_t natural, int32_t slack) : natural(natural), slack(slack) {}
+    int32_t AverageWidth(int32_t width) override { return ++made, width == 0 ? natural : width + slack; }
+    int32_t natural, slack, made = 0;
+};
+
+TEST_F(PrintLayout, PrintAndPreviewFonts) {
     EXPECT_EQ((V{TextWidthUnits(), PrintHeightUnits()}), (V{4200, 100}));
-    const struct Case { uint16_t mode; uint8_t cpi; int32_t width; } cases[] = {
-        {_TEXT_, 0, 0}, {_TEXT_, 2, 60}, {_HEX_, 0, 59}, {_CHAR_, 0, 56}, {_HEX_, 3, 50}, {_CHAR_, 6, 30}, {_HEX_, 99, 30}};
-    for (const Case& c : cases) {
-        ShowMode = c.mode;
-        PrintCpi = c.cpi;
-        EXPECT_EQ(RequestedPrintWidth(), c.width) << c.mode << " cpi " << int(c.cpi);
+    // {mode, cpi, natural, slack} -> {requested, width, characters, average, fonts made}
+    const struct Fit { uint16_t mode; uint8_t cpi; int32_t natural, slack; V expect; } fits[] = {
+        {_HEX_, 0, 0, 2, {59, 57, 71, 59, 3}},      // 59 -> 61 gives 68 characters: narrowed to 57
+        {_CHAR_, 0, 0, 0, {56, 56, 75, 56, 1}},     // a char row fits at once
+        {_HEX_, 3, 0, 20, {50, 50, 60, 70, 1}},     // a cpi chosen: the first font stands
+        {_TEXT_, 6, 0, 0, {30, 30, 140, 30, 1}},
+        {_HEX_, 99, 0, 0, {30, 30, 140, 30, 1}},    // a damaged cpi: the last choice
+        {_HEX_, 0, 0, 200, {59, 1, 20, 201, 59}},   // a font that never narrows stops at 1
+        {_TEXT_, 0, 50, 0, {0, 0, 84, 50, 1}},      // text: the natural width, measured once
+        {_TEXT_, 0, 0, 0, {0, 0, 0, 0, 1}}};        // a font measured 0 wide: no characters
+    for (const Fit& f : fits) {
+        ShowMode = f.mode, PrintCpi = f.cpi;
+        FixedMeasure measure(f.natural, f.slack);
+        const int32_t requested = RequestedPrintWidth(), width = FitPrintFont(measure);
+        EXPECT_EQ((V{requested, width, CharsPerLine, PrintCharWidth, measure.made}), f.expect) << f.mode << " " << f.slack;
     }
     PrintSize = 9;
     EXPECT_EQ(PrintHeightUnits(), 200);
-    // {mode, cpi, natural, slack} -> {width, characters, average, fonts made}
-    const struct Fit { uint16_t mode; uint8_t cpi; int32_t natural, slack; V expect; } fits[] = {
-        {_HEX_, 0, 0, 2, {57, 71, 59, 3}},     // 59 -> 61 gives 68 characters: narrowed to 57
-        {_CHAR_, 0, 0, 0, {56, 75, 56, 1}},    // a char row fits at once
-        {_HEX_, 3, 0, 20, {50, 60, 70, 1}},    // a cpi chosen: the first font stands
-        {_HEX_, 0, 0, 200, {1, 20, 201, 59}},  // a font that never narrows stops at 1
-        {_TEXT_, 0, 50, 0, {0, 84, 50, 1}},    // text: the natural width, measured once
-        {_TEXT_, 0, 0, 0, {0, 0, 0, 1}},       // a font measured 0 wide: no characters
-    };
-    for (const Fit& f : fits) {
-        ShowMode = f.mode;
-        PrintCpi = f.cpi;
-        FixedMeasure measure(f.natural, f.slack);
-        const int32_t width = FitPrintFont(measure);
-        EXPECT_EQ((V{width, CharsPerLine, PrintCharWidth, measure.made}), f.expect) << f.slack;
-    }
-}
-
-TEST_F(PrintLayout, PreviewFontAndPageWidth) {
-    // {cpi, print width, dpi, preview width}: 6.48 rounds to 6, 6.72 to 7
-    const int32_t cases[][4] = {{1, 0, 600, 9}, {2, 0, 600, 7}, {4, 0, 600, 5}, {6, 0, 600, 4},
-                                {0, 50, 600, 6}, {0, 27, 300, 6}, {0, 28, 300, 7}};
-    for (auto [cpi, printWidth, dpi, expect] : cases) {
-        PrintCpi = static_cast<uint8_t>(cpi);
-        PrintCharWidth = printWidth;
-        LogPixelsX = dpi;
+    // {cpi, print width, dpi} -> preview width: 6.48 rounds to 6, 6.72 to 7
+    const int32_t previews[][4] = {{1, 0, 600, 9}, {2, 0, 600, 7}, {6, 0, 600, 4}, {0, 27, 300, 6}, {0, 28, 300, 7}};
+    for (auto [cpi, printWidth, dpi, expect] : previews) {
+        PrintCpi = static_cast<uint8_t>(cpi), PrintCharWidth = printWidth, LogPixelsX = dpi;
         EXPECT_EQ(PreviewRequestWidth(), expect) << cpi << " " << printWidth;
     }
-    EXPECT_TRUE(PreviewNeedsRetry(7, 6, 8));
-    EXPECT_FALSE(PreviewNeedsRetry(7, 6, 6));  // fixed pitch: max = average
-    EXPECT_FALSE(PreviewNeedsRetry(6, 6, 9));
-    PreviewFontHeight = 12;
+    EXPECT_EQ((V{PreviewNeedsRetry(7, 6, 8), PreviewNeedsRetry(7, 6, 6), PreviewNeedsRetry(6, 6, 9)}), (V{1, 0, 0}));
+    PreviewFontHeight = 12, PreviewCharWidth = 7, CharsPerLine = 84;
     SetFontInfo(7, 14, 8, 7);
     EXPECT_STREQ(FontInfoText, "72 dpi:  12x7 --> 14x8,7");
-    PreviewCharWidth = 7;
-    CharsPerLine = 84;
     EXPECT_EQ(PreviewPageWidth(), 696);  // 84 characters and 1.50 inch of margins
 }
 
-TEST_F(PrintLayout, PagePlanWithAndWithoutFooter) {
-    CharsPerLine = 80;
-    TopMargin = 50;
-    BottomMargin = 60;
-    LeftMargin = 125;
-    // {dpi, page height, offset, font height, spacing, footer} ->
-    // {x0, y0, bottom, pitch, footerTop, lines, drawable}
+TEST_F(PrintLayout, PagePlansAndPageCounts) {
+    CharsPerLine = 80, TopMargin = 50, BottomMargin = 60, LeftMargin = 125;
+    // {dpi, page height, offset, font height, spacing, footer} -> {x0, y0, bottom, pitch, footerTop, lines, drawable}
     const struct Case { int32_t dpi, height, offset, h; uint8_t spacing; bool footer; V expect; } cases[] = {
-        // printer at 600 dpi with offsets of 0.25 inch, the default font; the
-        // footer takes one font height above the bottom margin and one pitch
+        // printer at 600 dpi with offsets of 0.25 inch; the footer takes a font height and a pitch
         {600, 1100, 25, 100, 2, false, {600, 150, 6090, 100, 5990, 59, 1}},
         {600, 1100, 25, 100, 2, true, {600, 150, 6090, 100, 5990, 57, 1}},
-        // preview at 72 dpi; 1 1/2 spacing with 9 points
-        {72, 1100, 0, 12, 2, true, {90, 36, 748, 12, 736, 57, 1}},
-        {72, 1100, 0, 9, 3, true, {90, 36, 748, 13, 739, 53, 1}},
+        {72, 1100, 0, 9, 3, true, {90, 36, 748, 13, 739, 53, 1}},  // preview, 1 1/2 spacing with 9 points
         {72, 1100, 0, 8, 4, false, {90, 36, 748, 16, 740, 44, 1}},
         // nothing is drawn on a page too short or with no room for a line
-        {72, 400, 0, 12, 2, false, {90, 36, 244, 12, 232, 17, 0}},
-        {72, 416, 0, 12, 2, false, {90, 36, 256, 12, 244, 18, 1}},
-        {72, 1100, 0, 800, 2, false, {90, 36, 748, 800, -52, 0, 0}},
-        {72, 1100, 0, 0, 2, false, {90, 36, 748, 0, 748, 0, 0}},  // no font height
-    };
+        {72, 400, 0, 12, 2, false, {90, 36, 244, 12, 232, 17, 0}}, {72, 416, 0, 12, 2, false, {90, 36, 256, 12, 244, 18, 1}},
+        {72, 1100, 0, 800, 2, false, {90, 36, 748, 800, -52, 0, 0}}, {72, 1100, 0, 0, 2, false, {90, 36, 748, 0, 748, 0, 0}}};
     for (const Case& c : cases) {
         PrintSpacing = c.spacing;
         const PagePlan p = PlanPage(c.dpi, c.dpi, c.height, c.offset, c.offset, c.h, c.footer);
-        EXPECT_EQ((V{p.x0, p.y0, p.bottom, p.pitch, p.footerTop, p.lines, p.drawable}), c.expect)
-            << c.dpi << " dpi, height " << c.height << ", h " << c.h;
+        EXPECT_EQ((V{p.x0, p.y0, p.bottom, p.pitch, p.footerTop, p.lines, p.drawable}), c.expect) << c.height << " " << c.h;
     }
-    PrintSpacing = 2;
-    CharsPerLine = 3;
+    CharsPerLine = 3, PrintSpacing = 2;
     EXPECT_TRUE(PlanPage(72, 72, 1100, 0, 0, 12, false).drawable);
     CharsPerLine = 2;  // a line too narrow
     EXPECT_FALSE(PlanPage(72, 72, 1100, 0, 0, 12, false).drawable);
-}
-
-TEST_F(PrintLayout, PageCountsRowsAndColumns) {
     // Text counts NumLines, hex and char NumBytes: {mode, lines, bytes, per page, pages}
-    const struct Case { uint16_t mode; int32_t lines; uint32_t bytes; int32_t perPage, pages; } cases[] = {
-        {_TEXT_, 0, 0, 55, 1},    {_TEXT_, 0, 0, 1, 1},     {_TEXT_, 1000, 0, 55, 19}, {_TEXT_, 990, 0, 55, 18},
-        {_TEXT_, 991, 0, 55, 19}, {_TEXT_, 5, 0, 0, 5},     {_HEX_, 0, 4096, 40, 7},   {_HEX_, 0, 0, 40, 1},
-        {_HEX_, 0, 640, 40, 1},   {_CHAR_, 0, 4096, 40, 2}, {_CHAR_, 0, 2561, 40, 2},  {_HEX_, 0, 0x7FFFFFFF, 1, 134217728}};
-    for (const Case& c : cases) {
-        ShowMode = c.mode;
-        NumLines = c.lines;
-        NumBytes = c.bytes;
+    const struct Count { uint16_t mode; int32_t lines; uint32_t bytes; int32_t perPage, pages; } counts[] = {
+        {_TEXT_, 0, 0, 55, 1}, {_TEXT_, 990, 0, 55, 18}, {_TEXT_, 991, 0, 55, 19}, {_TEXT_, 5, 0, 0, 5},
+        {_HEX_, 0, 4096, 40, 7}, {_HEX_, 0, 0, 40, 1}, {_HEX_, 0, 640, 40, 1}, {_CHAR_, 0, 2561, 40, 2},
+        {_HEX_, 0, 0x7FFFFFFF, 1, 134217728}};
+    for (const Count& c : counts) {
+        ShowMode = c.mode, NumLines = c.lines, NumBytes = c.bytes;
         EXPECT_EQ(CountPages(c.perPage), c.pages) << c.mode << " " << c.lines << " " << c.bytes;
     }
-    CharsPerLine = 80;
-    EXPECT_EQ(PrintTextCols(), 80);
-    PrintLineNums = 2;  // "001:  "
-    EXPECT_EQ(PrintTextCols(), 74);
+    CharsPerLine = 80, PrintLineNums = 2;  // "001:  "
+    EXPECT_EQ((V{PrintTextCols(), (PrintLineNums = 0, PrintTextCols())}), (V{74, 80}));
 }
 
 int NowCalls = 0;
 ClockTime Now() { return ++NowCalls, ClockTime{2026, 12, 7, 0, 5}; }
-
-std::string Part(const char* text, int index, const FooterFacts& facts) {
-    char out[FooterPartMax + 1];
-    const int32_t len = ExpandFooterPart(text, index, facts, out);
-    EXPECT_EQ(static_cast<size_t>(len), std::string(out).size());
-    return out;
-}
 
 TEST(Footer, PartsParametersAndSequencesAsTyped) {
     const FooterFacts facts = {"C:\\DATA\\A.TXT", "A.TXT", {2004, 5, 20, 13, 7}, Now, 2, 7};
@@ -193,91 +136,71 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
         {DefaultFooterText, 0, "C:\\DATA\\A.TXT"}, {DefaultFooterText, 1, "Page 2 of 7"},
         {DefaultFooterText, 2, "05/20/2004  1:07 pm"}, {"%f|%F", 0, "A.TXT|C:\\DATA\\A.TXT"},
         {"%d %t", 0, "12/07/2026 12:05 am"}, {"%p/%n", 0, "2/7"}, {"100%", 0, "100%"}, {"%%", 0, "%%"},
-        {"%z%", 0, "%z%"}, {"a%\tb%\t%", 1, "b%"},  // a trailing % before a TAB, the part still ends
-        {"a%\tb%\t%", 2, "%"}, {"only", 1, ""},     // fewer than two TABs: the missing parts are empty
-        {"only\tright", 2, ""}, {"\t\t%p", 2, "2"},
-        // an expanded part is cut at 255 characters
-        {longPart.c_str(), 0, std::string(200, 'x') + "C:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Part(c.text, c.index, facts), c.expect) << c.text << " #" << c.index;
+        {"%z%", 0, "%z%"}, {"a%\tb%\t%", 1, "b%"}, {"a%\tb%\t%", 2, "%"},  // a % before a TAB: the part still ends
+        {"only", 1, ""}, {"only\tright", 2, ""}, {"\t\t%p", 2, "2"},     // missing parts are empty
+        {longPart.c_str(), 0, std::string(200, 'x') + "C:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\DATA\\A.TXTC:\\"}};
+    char out[FooterPartMax + 1];
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExpandFooterPart(c.text, c.index, facts, out), int32_t(c.expect.size())) << c.text << " #" << c.index;
+        EXPECT_EQ(out, c.expect) << c.text << " #" << c.index;
+    }
     NowCalls = 0;
-    Part("%d%t%d", 0, facts);
+    ExpandFooterPart("%d%t%d", 0, facts, out);
     EXPECT_EQ(NowCalls, 3);  // the clock is read at each expansion
-    EXPECT_EQ(Part("[%F%f]", 0, {nullptr, nullptr, {2004, 5, 20, 13, 7}, Now, 1, 1}), "[]");
+    ExpandFooterPart("[%F%f]", 0, {nullptr, nullptr, {2004, 5, 20, 13, 7}, Now, 1, 1}, out);
+    EXPECT_STREQ(out, "[]");
 }
 
 TEST(Footer, TwelveHourClockDateAndPlacement) {
-    const std::pair<uint16_t, const char*> hours[] = {{0, "12:05 am"}, {11, "11:05 am"}, {12, "12:05 pm"}, {13, "1:05 pm"}, {23, "11:05 pm"}};
+    std::string times;
     char out[16];
-    for (auto [hour, expect] : hours) {
-        FormatFooterTime({2004, 1, 1, hour, 5}, out);
-        EXPECT_STREQ(out, expect);
-    }
+    for (uint16_t hour : {0, 11, 12, 13, 23}) times += (FormatFooterTime({2004, 1, 1, hour, 5}, out), out) + std::string("|");
+    EXPECT_EQ(times, "12:05 am|11:05 am|12:05 pm|1:05 pm|11:05 pm|");
     FormatFooterDate({987, 1, 2, 0, 0}, out);
     EXPECT_STREQ(out, "01/02/ 987");
-    // {widths of the left, right and centre parts} -> {their x} and which are drawn
-    const struct Case { int32_t cx[3], x[3]; bool drawn[3]; } cases[] = {
-        {{100, 60, 40}, {10, 950, 510}, {true, true, true}},     // centred between the left's end and the right's start
-        {{0, 0, 40}, {10, 1010, 490}, {true, true, true}},       // both sides empty: centred on the whole line
-        {{100, 1200, 40}, {10, -190, -60}, {true, false, true}},  // too wide: not drawn but still bounds the room
-        {{1000, 0, 1000}, {10, 1010, 510}, {false, true, false}},  // exactly as wide as the line: not drawn
-    };
+    // {widths of the left, right and centre parts} -> {their x, whether drawn}: the centre part is centred
+    // between the left's end and the right's start; a part as wide as the line or wider is not drawn.
+    const struct Case { int32_t cx[3]; V expect; } cases[] = {
+        {{100, 60, 40}, {10, 950, 510, 1, 1, 1}}, {{0, 0, 40}, {10, 1010, 490, 1, 1, 1}},
+        {{100, 1200, 40}, {10, -190, -60, 1, 0, 1}}, {{1000, 0, 1000}, {10, 1010, 510, 0, 1, 0}}};
     for (const Case& c : cases) {
         const FooterPlacement f = PlaceFooter(c.cx, 10, 1000);
-        EXPECT_EQ((V{f.x[0], f.x[1], f.x[2], f.drawn[0], f.drawn[1], f.drawn[2]}),
-                  (V{c.x[0], c.x[1], c.x[2], c.drawn[0], c.drawn[1], c.drawn[2]})) << c.cx[0] << " " << c.cx[1];
+        EXPECT_EQ((V{f.x[0], f.x[1], f.x[2], f.drawn[0], f.drawn[1], f.drawn[2]}), c.expect) << c.cx[0] << " " << c.cx[1];
     }
 }
 
 TEST(Footer, DialogSplitAndJoin) {
-    char left[127], right[127], centre[127], cut[4];
+    char left[127], right[127], centre[127], cut[4], out[FooterTextMax + 1];
     SplitFooter(DefaultFooterText, left, right, centre, sizeof left);
     EXPECT_EQ(std::string(left) + "|" + right + "|" + centre, "%F|Page %p of %n|%D  %T");
-    SplitFooter("just left", left, right, centre, sizeof left);
-    EXPECT_EQ(std::string(left) + "|" + right + "|" + centre, "just left||");
     SplitFooter("abcdef\tg", cut, right, centre, sizeof cut);  // each part cut to size - 1
-    EXPECT_EQ(std::string(cut) + "|" + right, "abc|g");
+    EXPECT_EQ(std::string(cut) + "|" + right + "|" + centre, "abc|g|");
     const std::string l(62, 'l'), r(62, 'r'), c(62, 'c');
     const struct Case { std::string left, right, centre, expect; } cases[] = {
-        {"%F", "Page %p of %n", "%D  %T", DefaultFooterText},
         {l, r, c, l + "\t" + r + "\t"},  // three full edits: both TABs stay, 126 characters
-        {"ab", r, c, "ab\t" + r + "\t" + c.substr(0, 60)},
-        {std::string(80, 'l'), "", "", l + "\t\t"},
-    };
-    char out[FooterTextMax + 1];
+        {"ab", r, c, "ab\t" + r + "\t" + c.substr(0, 60)}, {std::string(80, 'l'), "", "", l + "\t\t"}};
     for (const Case& k : cases) {
         JoinFooter(k.left.c_str(), k.right.c_str(), k.centre.c_str(), out);
-        EXPECT_EQ(std::string(out), k.expect) << k.left;
+        EXPECT_EQ(out, k.expect) << k.left;
     }
 }
 
-TEST(MarginField, TypingArrowsLimitsAndForm) {
+TEST(PrintChoices, MarginFieldsAndSample) {
     const std::pair<const char*, int32_t> parses[] = {
         {"1", 100}, {".5", 50}, {"0.755", 76}, {"0.754", 75}, {"1.25", 125}, {"2.", 200}, {"0.4x", 40}, {"abc", 0},
-        {"", 0}, {"9.99", 999}, {"0.09", 9}, {"0.1234567", 12},  // a fourth decimal is ignored
-        {"1234567", 12345600}, {"1234.56", 123450}};           // at most six characters are read
+        {"9.99", 999}, {"0.09", 9}, {"0.1234567", 12}, {"1234567", 12345600}, {"1234.56", 123450}};  // six characters
     for (auto [text, value] : parses) EXPECT_EQ(ParseMargin(text), value) << text;
     // Up and right raise top and right; down and left the others.
-    const struct Step { MarginSide side; int delta; int32_t expect; } steps[] = {
-        {MarginTop, -1, 95}, {MarginTop, 1, 105}, {MarginBottom, -3, 105}, {MarginBottom, 1, 95},
-        {MarginLeft, -1, 105}, {MarginLeft, 2, 95}, {MarginRight, -1, 95}, {MarginRight, 1, 105}, {MarginTop, 0, 100}};
-    for (const Step& s : steps) EXPECT_EQ(StepMargin(s.side, 100, s.delta), s.expect) << s.side << s.delta;
-    EXPECT_EQ((V{LimitMargin(500, 25), LimitMargin(10, 25), LimitMargin(-5, 0), LimitMargin(200, 25)}), (V{333, 25, 0, 200}));
-    const std::pair<int32_t, const char*> forms[] = {{55, "0.55"}, {125, "1.25"}, {5, "0.05"}, {333, "3.33"}, {-5, "0.00"}};
+    EXPECT_EQ((V{StepMargin(MarginTop, 100, -1), StepMargin(MarginRight, 100, -1), StepMargin(MarginBottom, 100, -3),
+                 StepMargin(MarginLeft, 100, 2), StepMargin(MarginTop, 100, 0)}), (V{95, 95, 105, 95, 100}));
+    EXPECT_EQ((V{LimitMargin(500, 25), LimitMargin(10, 25), LimitMargin(200, 25)}), (V{333, 25, 200}));
+    std::string forms;
     char out[16];
-    for (auto [value, text] : forms) {
-        FormatMargin(value, out);
-        EXPECT_STREQ(out, text) << value;
-    }
-}
-
-TEST(PrintSample, TextsWidthsAndSpacing) {
-    const std::pair<std::pair<int, int>, const char*> texts[] = {
-        {{1, 0}, "Line 1 ..."}, {{2, 0}, "Line 2 ..."}, {{1, 1}, "01:  Line 1 ..."}, {{1, 2}, "001:  Line 1 ..."},
-        {{2, 4}, "00002:  Line 2 ..."}, {{2, 9}, "00002:  Line 2 ..."}};
-    for (auto [args, text] : texts) EXPECT_STREQ(SampleText(args.first, args.second), text) << args.second;
-    const int32_t widths[] = {0, 9, 7, 6, 4, 4, 3, 0};  // and past the last choice
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(SampleFontWidth(i), widths[i]) << i;
+    for (int32_t value : {55, 125, 5, -5}) forms += (FormatMargin(value, out), out) + std::string("|");
+    EXPECT_EQ(forms, "0.55|1.25|0.05|0.00|");
+    EXPECT_EQ(std::string(SampleText(1, 0)) + "|" + SampleText(2, 1) + "|" + SampleText(1, 2) + "|" + SampleText(2, 9),
+              "Line 1 ...|02:  Line 2 ...|001:  Line 1 ...|00002:  Line 2 ...");
+    EXPECT_EQ((V{SampleFontWidth(0), SampleFontWidth(1), SampleFontWidth(6), SampleFontWidth(7)}), (V{0, 9, 3, 0}));
     EXPECT_EQ((V{SampleSecondLineY(12, 2), SampleSecondLineY(10, 3), SampleSecondLineY(9, 4)}), (V{16, 19, 22}));
 }
 
