@@ -25,12 +25,10 @@ TEST_F(ImageCheck, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
         {"the file is shorter", Dib(10, 10, 4, 64 + 79), 40 + 64 + 80, 0, 0},
         {"8 bits: 256 colours whatever biClrUsed says", Dib(4, 2, 8, 1024 + 8, 0, 16), 1072, 1064, 8},
         {"8 bits, 16 colours' room", Dib(4, 2, 8, 1024 + 8, 0, 16), 40 + 64 + 8, 0, 0},
-        {"1 bit: 2 colours", Dib(33, 1, 1, 8 + 8), 40 + 8 + 8, 48, 8},
         {"top-down rows count as rows", Dib(3, -2, 24, 24), 64, 40, 24},
         {"bit-field masks before the bits", Dib(2, 2, 32, 12 + 16, 3), 40 + 12 + 16, 52, 16},
         {"bit-field masks at 24 bits", Dib(2, 2, 24, 12 + 16, 3), 40 + 12 + 16, 0, 0},
         {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104, 0, 0},
-        {"overflowing 32 bits at 32 bits", Dib(0x10000, 0x10000, 32, 64), 104, 0, 0},
         {"run-length compressed", Dib(1, 1, 24, 4, 1), 44, 0, 0}, {"no width", Dib(0, 1, 24, 4), 44, 0, 0},
         {"no height", Dib(1, 0, 24, 4), 44, 0, 0}, {"no such bit count", Dib(1, 1, 7, 4), 44, 0, 0},
         {"shorter than its header", Dib(1, 1, 24, 4), 39, 0, 0}};

@@ -122,25 +122,23 @@ inline UserMessages BuildTree() {
     return BuildInterpTree(shown), shown;
 }
 
-inline void AppendTree(int32_t node, int depth, std::string& out) {
-    for (; node >= 0; node = TreeNodes[static_cast<size_t>(node)].NextSibling) {
-        out += std::string(2 * static_cast<size_t>(depth), ' ') + TreeNodes[static_cast<size_t>(node)].Text + '\n';
-        AppendTree(TreeNodes[static_cast<size_t>(node)].FirstChild, depth + 1, out);
-    }
-}
+inline TreeNode& NodeAt(int32_t node) { return TreeNodes[static_cast<size_t>(node)]; }
 
-// The tree below `node` (the node itself unindented).
+// The tree below `node` (the node itself unindented, each level two blanks more).
 inline std::string TreeText(int32_t node = RootNode) {
-    std::string out = std::string(TreeNodes[static_cast<size_t>(node)].Text) + '\n';
-    AppendTree(TreeNodes[static_cast<size_t>(node)].FirstChild, 1, out);
+    std::string out = std::string(NodeAt(node).Text) + '\n';
+    for (int32_t c = NodeAt(node).FirstChild; c >= 0; c = NodeAt(c).NextSibling) {
+        const std::string sub = TreeText(c);
+        for (size_t i = 0; i < sub.size(); i = sub.find('\n', i) + 1) out += "  " + sub.substr(i, sub.find('\n', i) + 1 - i);
+    }
     return out;
 }
 
 // The first node, in tree order, whose text is `text` (-1 when none).
 inline int32_t FindNode(const char* text, int32_t node = RootNode) {
-    for (; node >= 0; node = TreeNodes[static_cast<size_t>(node)].NextSibling) {
-        if (std::strcmp(TreeNodes[static_cast<size_t>(node)].Text, text) == 0) return node;
-        const int32_t found = FindNode(text, TreeNodes[static_cast<size_t>(node)].FirstChild);
+    for (; node >= 0; node = NodeAt(node).NextSibling) {
+        if (std::strcmp(NodeAt(node).Text, text) == 0) return node;
+        const int32_t found = FindNode(text, NodeAt(node).FirstChild);
         if (found >= 0) return found;
     }
     return -1;
@@ -164,14 +162,13 @@ protected:
     void TearDown() override { AddrMode = AddrPhysical; }
     static UserMessages Open(const Bytes& b, const char* name = "a.dll", uint16_t addr = AddrPhysical) {
         AddrMode = addr;
-        LoadBytes(b.data, name);
-        return BuildTree();
+        return LoadBytes(b.data, name), BuildTree();
     }
-    static const TreeNode& NodeOf(const char* text) { return TreeNodes[static_cast<size_t>(std::max(FindNode(text), 0))]; }
+    static const TreeNode& NodeOf(const char* text) { return NodeAt(std::max(FindNode(text), 0)); }
     // Selects the node `text`, or the child `entry` of it.
     static UserMessages Pick(const char* text, const char* entry = nullptr) {
         int32_t node = FindNode(text);
-        if (entry && node >= 0) node = FindNode(entry, TreeNodes[static_cast<size_t>(node)].FirstChild);
+        if (entry && node >= 0) node = FindNode(entry, NodeAt(node).FirstChild);
         EXPECT_GE(node, 0) << text << "/" << (entry ? entry : "");
         UserMessages shown;
         SelectNode(node, shown);

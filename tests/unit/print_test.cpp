@@ -26,15 +26,14 @@ protected:
 };
 
 TEST_F(PrintLayout, MetricsAndMarginsFromTheDeviceCaps) {
-    // {caps} -> {dpi x and y, page width and height, the four strips, the four margins}
+    // {caps} -> {dpi x and y, page width and height, the four strips, the four margins}: A4 at 300 dpi as
+    // the PDF printer reports it; a square page counts as landscape; the finest resolution and the largest
+    // page are taken; a top strip of 0.60 inch and a right one of 0.75 raise those margins.
     const struct Case { DeviceCaps caps; V expect; } cases[] = {
-        // A4 at 300 dpi as the PDF printer reports it: the portrait set
         {{300, 300, 2479, 3508, 50, 50, 2379, 3408}, {300, 300, 826, 1169, 16, 16, 17, 17, 100, 55, 50, 55}},
-        // a square page counts as landscape; the finest resolution and the largest page are taken
         {{100, 100, 800, 800, 0, 0, 800, 800}, {100, 100, 800, 800, 0, 0, 0, 0, 55, 100, 55, 50}},
         {{100000, 100000, 850000, 1100000, 0, 0, 850000, 1100000}, {100000, 100000, 850, 1100, 0, 0, 0, 0, 100, 55, 50, 55}},
         {{1, 1, 1000, 1000, 0, 0, 1000, 1000}, {1, 1, 100000, 100000, 0, 0, 0, 0, 55, 100, 55, 50}},
-        // a top strip of 0.60 inch and a right one of 0.75 raise those margins
         {{100, 100, 850, 1100, 10, 60, 765, 1000}, {100, 100, 850, 1100, 10, 60, 75, 40, 100, 60, 75, 55}}};
     for (const Case& c : cases) {
         TakePrinterMetrics(c.caps);
@@ -43,12 +42,9 @@ TEST_F(PrintLayout, MetricsAndMarginsFromTheDeviceCaps) {
     }
     EXPECT_EQ(PortraitMargins.top, 55);  // the stored sets stay as they were
     // A report without a resolution, or of a page no printer has, leaves the metrics as they were.
-    for (const DeviceCaps& bad : {DeviceCaps{0, 300, 1, 1, 0, 0, 1, 1}, {300, 0, 1, 1, 0, 0, 1, 1},
-                                  {100001, 300, 1, 1, 0, 0, 1, 1}, {300, 300, 0, 3508, 0, 0, 1, 1},
-                                  {1, 1, INT32_MAX, 2000, 0, 0, 1, 1}, {300, 300, 2479, 3508, -50, 50, 2379, 3408}}) {
-        TakePrinterMetrics(bad);
-        EXPECT_EQ((V{PageWidth, MinLeft}), (V{850, 10})) << bad.logPixelsX << " " << bad.physicalWidth;
-    }
+    for (const DeviceCaps& bad : {DeviceCaps{0, 300, 1, 1, 0, 0, 1, 1}, {300, 0, 1, 1, 0, 0, 1, 1}, {100001, 300, 1, 1, 0, 0, 1, 1},
+                                  {300, 300, 0, 3508, 0, 0, 1, 1}, {1, 1, INT32_MAX, 2000, 0, 0, 1, 1}, {300, 300, 2479, 3508, -50, 50, 2379, 3408}})
+        EXPECT_EQ((TakePrinterMetrics(bad), V{PageWidth, MinLeft}), (V{850, 10})) << bad.logPixelsX << " " << bad.physicalWidth;
 }
 
 // A font whose average width is the requested width plus `slack`, or
@@ -61,16 +57,13 @@ struct FixedMeasure final : FontMeasure {
 
 TEST_F(PrintLayout, PrintAndPreviewFonts) {
     EXPECT_EQ((V{TextWidthUnits(), PrintHeightUnits()}), (V{4200, 100}));
-    // {mode, cpi, natural, slack} -> {requested, width, characters, average, fonts made}
+    // {mode, cpi, natural, slack} -> {requested, width, characters, average, fonts made}: a hex font 61 wide
+    // for 59 gives 68 characters, narrowed to 57; a char row fits at once; with a cpi (a damaged one: the last
+    // choice) the first font stands; a font that never narrows stops at 1; text takes the natural width.
     const struct Fit { uint16_t mode; uint8_t cpi; int32_t natural, slack; V expect; } fits[] = {
-        {_HEX_, 0, 0, 2, {59, 57, 71, 59, 3}},      // 59 -> 61 gives 68 characters: narrowed to 57
-        {_CHAR_, 0, 0, 0, {56, 56, 75, 56, 1}},     // a char row fits at once
-        {_HEX_, 3, 0, 20, {50, 50, 60, 70, 1}},     // a cpi chosen: the first font stands
-        {_TEXT_, 6, 0, 0, {30, 30, 140, 30, 1}},
-        {_HEX_, 99, 0, 0, {30, 30, 140, 30, 1}},    // a damaged cpi: the last choice
-        {_HEX_, 0, 0, 200, {59, 1, 20, 201, 59}},   // a font that never narrows stops at 1
-        {_TEXT_, 0, 50, 0, {0, 0, 84, 50, 1}},      // text: the natural width, measured once
-        {_TEXT_, 0, 0, 0, {0, 0, 0, 0, 1}}};        // a font measured 0 wide: no characters
+        {_HEX_, 0, 0, 2, {59, 57, 71, 59, 3}}, {_CHAR_, 0, 0, 0, {56, 56, 75, 56, 1}}, {_HEX_, 3, 0, 20, {50, 50, 60, 70, 1}},
+        {_TEXT_, 6, 0, 0, {30, 30, 140, 30, 1}}, {_HEX_, 99, 0, 0, {30, 30, 140, 30, 1}},
+        {_HEX_, 0, 0, 200, {59, 1, 20, 201, 59}}, {_TEXT_, 0, 50, 0, {0, 0, 84, 50, 1}}, {_TEXT_, 0, 0, 0, {0, 0, 0, 0, 1}}};
     for (const Fit& f : fits) {
         ShowMode = f.mode, PrintCpi = f.cpi;
         FixedMeasure measure(f.natural, f.slack);
@@ -94,14 +87,12 @@ TEST_F(PrintLayout, PrintAndPreviewFonts) {
 
 TEST_F(PrintLayout, PagePlansAndPageCounts) {
     CharsPerLine = 80, TopMargin = 50, BottomMargin = 60, LeftMargin = 125;
-    // {dpi, page height, offset, font height, spacing, footer} -> {x0, y0, bottom, pitch, footerTop, lines, drawable}
+    // {dpi, page height, offset, font height, spacing, footer} -> {x0, y0, bottom, pitch, footerTop, lines, drawable}:
+    // a printer with offsets of 0.25 inch (the footer takes a font height and a pitch); the preview with
+    // 1 1/2 and double spacing; nothing drawn on a page too short or with no room for a line.
     const struct Case { int32_t dpi, height, offset, h; uint8_t spacing; bool footer; V expect; } cases[] = {
-        // printer at 600 dpi with offsets of 0.25 inch; the footer takes a font height and a pitch
-        {600, 1100, 25, 100, 2, false, {600, 150, 6090, 100, 5990, 59, 1}},
-        {600, 1100, 25, 100, 2, true, {600, 150, 6090, 100, 5990, 57, 1}},
-        {72, 1100, 0, 9, 3, true, {90, 36, 748, 13, 739, 53, 1}},  // preview, 1 1/2 spacing with 9 points
-        {72, 1100, 0, 8, 4, false, {90, 36, 748, 16, 740, 44, 1}},
-        // nothing is drawn on a page too short or with no room for a line
+        {600, 1100, 25, 100, 2, false, {600, 150, 6090, 100, 5990, 59, 1}}, {600, 1100, 25, 100, 2, true, {600, 150, 6090, 100, 5990, 57, 1}},
+        {72, 1100, 0, 9, 3, true, {90, 36, 748, 13, 739, 53, 1}}, {72, 1100, 0, 8, 4, false, {90, 36, 748, 16, 740, 44, 1}},
         {72, 400, 0, 12, 2, false, {90, 36, 244, 12, 232, 17, 0}}, {72, 416, 0, 12, 2, false, {90, 36, 256, 12, 244, 18, 1}},
         {72, 1100, 0, 800, 2, false, {90, 36, 748, 800, -52, 0, 0}}, {72, 1100, 0, 0, 2, false, {90, 36, 748, 0, 748, 0, 0}}};
     for (const Case& c : cases) {
@@ -110,18 +101,13 @@ TEST_F(PrintLayout, PagePlansAndPageCounts) {
         EXPECT_EQ((V{p.x0, p.y0, p.bottom, p.pitch, p.footerTop, p.lines, p.drawable}), c.expect) << c.height << " " << c.h;
     }
     CharsPerLine = 3, PrintSpacing = 2;
-    EXPECT_TRUE(PlanPage(72, 72, 1100, 0, 0, 12, false).drawable);
-    CharsPerLine = 2;  // a line too narrow
-    EXPECT_FALSE(PlanPage(72, 72, 1100, 0, 0, 12, false).drawable);
+    EXPECT_TRUE(PlanPage(72, 72, 1100, 0, 0, 12, false).drawable && !(CharsPerLine = 2, PlanPage(72, 72, 1100, 0, 0, 12, false)).drawable);
     // Text counts NumLines, hex and char NumBytes: {mode, lines, bytes, per page, pages}
     const struct Count { uint16_t mode; int32_t lines; uint32_t bytes; int32_t perPage, pages; } counts[] = {
-        {_TEXT_, 0, 0, 55, 1}, {_TEXT_, 990, 0, 55, 18}, {_TEXT_, 991, 0, 55, 19}, {_TEXT_, 5, 0, 0, 5},
-        {_HEX_, 0, 4096, 40, 7}, {_HEX_, 0, 0, 40, 1}, {_HEX_, 0, 640, 40, 1}, {_CHAR_, 0, 2561, 40, 2},
-        {_HEX_, 0, 0x7FFFFFFF, 1, 134217728}};
-    for (const Count& c : counts) {
-        ShowMode = c.mode, NumLines = c.lines, NumBytes = c.bytes;
-        EXPECT_EQ(CountPages(c.perPage), c.pages) << c.mode << " " << c.lines << " " << c.bytes;
-    }
+        {_TEXT_, 0, 0, 55, 1}, {_TEXT_, 990, 0, 55, 18}, {_TEXT_, 991, 0, 55, 19}, {_TEXT_, 5, 0, 0, 5}, {_HEX_, 0, 4096, 40, 7},
+        {_HEX_, 0, 0, 40, 1}, {_HEX_, 0, 640, 40, 1}, {_CHAR_, 0, 2561, 40, 2}, {_HEX_, 0, 0x7FFFFFFF, 1, 134217728}};
+    for (const Count& c : counts)
+        EXPECT_EQ((ShowMode = c.mode, NumLines = c.lines, NumBytes = c.bytes, CountPages(c.perPage)), c.pages) << c.lines << " " << c.bytes;
     CharsPerLine = 80, PrintLineNums = 2;  // "001:  "
     EXPECT_EQ((V{PrintTextCols(), (PrintLineNums = 0, PrintTextCols())}), (V{74, 80}));
 }
