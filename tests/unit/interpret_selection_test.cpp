@@ -21,7 +21,8 @@ const auto Imports = Listing<ListImportLines>;
 
 // .text at RVA 0x1000 / file 0x400, .edata at RVA 0x2000 / file 0x800 with
 // an export directory of three names, .idata at RVA 0x3000 / file 0xC00 with
-// one library, importing by name, by name with hint 0 and by ordinal.
+// one library, importing by name, by name with hint 0 and by ordinal; three
+// directories that reach past the end of the file, start at it or beyond it.
 Bytes ListingPe() {
     Bytes b = MakePe({{".text", 0x1000, 0x400, 0x400}, {".edata", 0x2000, 0x800, 0x400},
                       {".idata", 0x3000, 0xC00, 0x400}});
@@ -36,22 +37,28 @@ Bytes ListingPe() {
     b.U32(0xC40, 0x30A0).U32(0xC44, 0x30B0).U32(0xC48, 0x80000005u);       // names array
     b.U32(0xC60, 1).U32(0xC64, 1).U32(0xC68, 1);                           // FT: 3 values
     b.Text(0xC80, "lib.dll").U16(0xCA0, 0x12).Text(0xCA2, "Named").U16(0xCB0, 0).Text(0xCB2, "NoHint");
-    return b;
+    return SetDir(SetDir(SetDir(b, 9, 0x3200, 0x400), 3, 0x3400, 0x10), 6, 0x7000, 0x10);
 }
 
+// A range that reaches past the end of the file is reported and cut; one
+// that starts at the end or beyond it is moved to the last byte.
 TEST_F(Selection, NodesShowTheirBytesOrTheirListing) {
-    const Bytes b = ListingPe();
-    // {node, offset, bytes, mode, kind, lines (-1: no listing)}; a library's lines come from FirstThunk
-    const struct Row { const char* node; int32_t offset, bytes, mode, kind, lines; } rows[] = {
-        {"a.dll", 0, 0x1000, _HEX_, 0, -1}, {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1},
-        {"00000C00: Imports", 0xC00, 40, _HEX_, KindImports, -1}, {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5},
-        {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3}};
-    Open(b);
+    // {node, offset, bytes, mode, kind, lines (-1: no listing), message}; a library's lines come from FirstThunk
+    const struct Row { const char* node; int32_t offset, bytes, mode, kind, lines; std::string message; } rows[] = {
+        {"a.dll", 0, 0x1000, _HEX_, 0, -1, ""}, {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1, ""},
+        {"00000C00: Imports", 0xC00, 40, _HEX_, KindImports, -1, ""},
+        {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5, ""}, {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3, ""},
+        {"00000E00: TLS", 0xE00, 0x200, _HEX_, 16 + 9, -1, "E00, NumBytes=400"},
+        {"00001000: Exceptions", 0xFFF, 1, _HEX_, 16 + 3, -1, "1000, NumBytes=10"},
+        {"00004C00: Debug", 0xFFF, 1, _HEX_, 16 + 6, -1, "4C00, NumBytes=10"}};
+    Open(ListingPe());
     for (const Row& r : rows) {
         LineNum = 40, Col = 7;
-        EXPECT_TRUE(Pick(r.node).empty());
-        EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), ShowMode, ImageShow, SelKind}), (V{r.offset, r.bytes, r.mode, ImagesNone, r.kind}))
-            << r.node;
+        const UserMessages shown = Pick(r.node);
+        EXPECT_EQ(shown.empty() ? "" : shown[0].Caption + std::string("|") + shown[0].Text,
+                  r.message.empty() ? "" : "Addressing past End of File|ByteOffset=" + r.message) << r.node;
+        EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), ShowMode, ImageShow, SelKind}),
+                  (V{r.offset, r.bytes, r.mode, ImagesNone, r.kind})) << r.node;
         if (r.lines >= 0) { EXPECT_EQ((V{NumLines, LineNum, Col, NumCols}), (V{r.lines, 1, 1, 49})) << r.node; }
     }
 }
@@ -97,22 +104,6 @@ TEST_F(Selection, ListingsReadOnlyWhatLiesInTheFile) {
     Open(open.U32(0xC00 + 16, 0x3100));
     Pick("lib.dll");
     EXPECT_EQ(NumLines, 192);
-}
-
-TEST_F(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
-    Bytes b = ListingPe();
-    SetDir(b, 0, 0x2000, 0x900);  // 0x800 + 0x900 > 0x1000
-    SetDir(b, 6, 0x7000, 0x10);   // starts beyond the end
-    Open(SetDir(b, 3, 0x3400, 0x10));  // starts at the end
-    const struct Row { const char *node, *text; int32_t offset, bytes; } rows[] = {
-        {"00000800: Exports", "800, NumBytes=900", 0x800, 0x800}, {"00004C00: Debug", "4C00, NumBytes=10", 0xFFF, 1},
-        {"00001000: Exceptions", "1000, NumBytes=10", 0xFFF, 1}};
-    for (const Row& r : rows) {
-        const UserMessages shown = Pick(r.node);
-        ASSERT_EQ(shown.size(), 1u) << r.node;
-        EXPECT_EQ(std::string(shown[0].Caption) + "|" + shown[0].Text, "Addressing past End of File|ByteOffset=" + std::string(r.text));
-        EXPECT_EQ((V{ByteOffset, int32_t(NumBytes)}), (V{r.offset, r.bytes})) << r.node;
-    }
 }
 
 // Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that
