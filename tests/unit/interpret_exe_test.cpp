@@ -163,9 +163,9 @@ Bytes IconFile(const std::vector<V>& entries, uint16_t type = 1) {
 
 TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
     Open(IconFile({{32, 32, 16, 4, 0x20, 0x100}, {32, 32, 0, 8, 0x20, 0x120}, {48, 24, 0, 32, 0x40, 0x140},
-                   {16, 0, 2, 1, 0x20, 0x160}}, 2), "app.cur");
-    EXPECT_EQ(TreeText(), "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  16x256, 2 colors\n");
-    EXPECT_EQ((V{InterpKind, ImageCount, CellWidth, CellHeight, ImageSizes[2]}), (V{InterpIconFile, 4, 52, 260, 48}));
+                   {0, 0, 2, 1, 0x20, 0x160}}, 2), "app.cur");  // 0 stands for 256
+    EXPECT_EQ(TreeText(), "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  256x256, 2 colors\n");
+    EXPECT_EQ((V{InterpKind, ImageCount, CellWidth, CellHeight, ImageSizes[2], ImagePixels[3]}), (V{InterpIconFile, 4, 260, 260, 48, 256}));
     EXPECT_EQ(Fields(NodeOf("48x24, 2*32 colors")), (V{3, 3, 6 + 32 + 8, 0, 0}));
     EXPECT_TRUE(Pick("app.cur").empty());
     EXPECT_EQ((V{ImageShow, ImageFirst, ImageLast, int32_t(NumBytes)}), (V{ImagesGrid, 0, 3, 0x200}));

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "interpret/image_check.h"
 #include "interpret/image_table.h"
 #include "interpret/resource_files.h"
 #include "interpret_test_files.h"
@@ -106,17 +107,19 @@ TEST_F(Selection, ListingsReadOnlyWhatLiesInTheFile) {
     EXPECT_EQ(NumLines, 192);
 }
 
-// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that
-// would leave the export folder; an icon outside the file and a group naming
-// only an icon that is missing.
+// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that would leave the export folder;
+// icons: 1 outside the file, 7 a PNG image of 256 x 256, 8 a PNG signature without its header; a group that
+// names only an icon that is missing.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
     SetDir(b, 2, 0x5000, 0x100).U32(0x1000, 40).U32(0x1004, 10).U32(0x1008, 10).U16(0x100C, 1).U16(0x100E, 4);
-    b.U16(0x1402, 1).U16(0x1404, 1).U16(0x1412, 5);
+    b.U16(0x1402, 1).U16(0x1404, 1).U16(0x1412, 5).U8(0xE00, 0x89).Text(0xE01, "PNG\r\n\x1A\n", false);
+    b.U32BE(0xE08, 13).Text(0xE0C, "IHDR", false).U32BE(0xE10, 256).U32BE(0xE14, 256).U8(0xE18, 8).U8(0xE19, 6);
+    b.U8(0xE80, 0x89).Text(0xE81, "PNG\r\n\x1A\n", false);
     LayOutResources(b, 0x400, {{2, nullptr, {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64},
                                              {0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4},
                                              {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4}, {0, ".", 0x5000, 4}}},
-                               {3, nullptr, {{1, nullptr, 0x9000, 64}}},  // outside the file
+                               {3, nullptr, {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
                                {14, nullptr, {{2, nullptr, 0x6000, 20}}}});
     Open(b, "r.dll");
     std::vector<ExportItem> items;
@@ -131,10 +134,8 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     // Only what would leave the folder is rewritten: separators, "." and
     // "..". Other names the system refuses fail there, with its own message.
     EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
-    EXPECT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
-    EXPECT_EQ((V{int32_t(items[0].Size), int32_t(file.size())}), (V{1000, 1014}));
-    EXPECT_EQ(plan("GROUP_ICON"), Texts{"2.ICO"});
-    EXPECT_TRUE(items[0].Images.empty());
+    EXPECT_TRUE(BuildExportFile(items[0], ExportBitmaps, file) && file.size() == 1014 && items[0].Size == 1000);
+    EXPECT_TRUE(plan("GROUP_ICON") == Texts{"2.ICO"} && items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
     Pick("GROUP_ICON", "2");
     EXPECT_EQ((V{int32_t(SelImages.size()), ImageFirst, ImageLast}), (V{0, 0, -1}));
@@ -147,6 +148,97 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     EXPECT_EQ((V{ImageShow, ByteOffset}), (V{ImagesBitmap, 0x1000}));
     EXPECT_FALSE(BuildBmpFile(0x1000, 0x501, file));  // past the end of the file
     EXPECT_TRUE(file.empty());
+    // A 256-pixel PNG icon is collected with 0 in the one-byte size table (as .ICO directories write 256)
+    // and its width kept for drawing; it is shown, and exported with its bytes unchanged and 32 bits a pixel.
+    // The PNG without its header is not shown, yet its export still writes it (bit count 0, colour count 1).
+    for (const bool drawn : {true, false}) {
+        const int index = drawn ? 1 : 2;
+        EXPECT_EQ((V{ImageSizes[index], ImagePixels[index], IconImageFits(ImageOffsets[index], ImageLengths[index])}),
+                  (V{0, drawn ? 256 : 0, drawn})) << drawn;
+        const UserMessages png = Pick("ICON", drawn ? "7" : "8");
+        EXPECT_EQ(png.empty() ? "" : png[0].Text, std::string(drawn ? "" : "Unrecognized format!"));
+        EXPECT_EQ((V{ImageShow, ExportCmd}), (V{drawn ? ImagesGrid : ImagesNone, ExportIcons}));
+        ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, file));
+        EXPECT_EQ(Raw(file.begin(), file.begin() + 14), (Raw{0, 0, 1, 0, 1, 0, 0, 0, !drawn, 0, 1, 0, uint8_t(drawn ? 32 : 0), 0}));
+        EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(FileBuf + (drawn ? 0xE00 : 0xE80), FileBuf + (drawn ? 0xE78 : 0xED0)));
+    }
+    ClearSelection();  // forgetting the selection leaves nothing selected
+    EXPECT_EQ((V{SelNode, ExportCmd, int32_t(SelImages.size())}), (V{-1, 0, 0}));
+}
+
+// A bitmap header of `width` x `height` at `bits` bits, then `extra` bytes.
+Bytes Dib(int32_t width, int32_t height, uint16_t bits, size_t extra, uint32_t compression = 0, uint32_t used = 0) {
+    Bytes b(40 + extra);
+    b.U32(0, 40).U32(4, static_cast<uint32_t>(width)).U32(8, static_cast<uint32_t>(height));
+    return b.U16(12, 1).U16(14, bits).U32(16, compression).U32(32, used);
+}
+
+// What may reach the system's bitmap and icon calls: images whose parts all lie inside their bytes and the file.
+TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
+    const struct Row { const char* what; Bytes dib; uint32_t size, bitsOffset, bitsSize; } rows[] = {  // offset 0: no fit
+        {"10x10, 4 bits: 16 colours, rows of 8 bytes", Dib(10, 10, 4, 64 + 80), 40 + 64 + 80, 104, 80},
+        {"one byte short", Dib(10, 10, 4, 64 + 80), 40 + 64 + 79, 0, 0},
+        {"the file is shorter", Dib(10, 10, 4, 64 + 79), 40 + 64 + 80, 0, 0},
+        {"8 bits: 256 colours whatever biClrUsed says", Dib(4, 2, 8, 1024 + 8, 0, 16), 1072, 1064, 8},
+        {"8 bits, 16 colours' room", Dib(4, 2, 8, 1024 + 8, 0, 16), 40 + 64 + 8, 0, 0},
+        {"top-down rows count as rows", Dib(3, -2, 24, 24), 64, 40, 24},
+        {"bit-field masks before the bits", Dib(2, 2, 32, 12 + 16, 3), 40 + 12 + 16, 52, 16},
+        {"bit-field masks at 24 bits", Dib(2, 2, 24, 12 + 16, 3), 40 + 12 + 16, 0, 0},
+        {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104, 0, 0},
+        {"run-length compressed", Dib(1, 1, 24, 4, 1), 44, 0, 0}, {"no width", Dib(0, 1, 24, 4), 44, 0, 0},
+        {"no height", Dib(1, 0, 24, 4), 44, 0, 0}, {"no such bit count", Dib(1, 1, 7, 4), 44, 0, 0},
+        {"shorter than its header", Dib(1, 1, 24, 4), 39, 0, 0}};
+    for (const Row& r : rows) {
+        LoadBytes(r.dib.data, "b.bin");
+        DibParts p;
+        const bool fits = BitmapFits(0, r.size, p);
+        EXPECT_EQ((V{fits, int32_t(fits ? p.BitsOffset : 0), int32_t(fits ? p.BitsSize : 0)}),
+                  (V{r.bitsOffset != 0, int32_t(r.bitsOffset), int32_t(r.bitsSize)})) << r.what;
+    }
+    // An icon of 16 x 16 at 4 bits: 64 bytes of colours, 128 of bits, 64 of mask; biClrUsed names the
+    // colours the system reads. {used, height, offset, size, fits}
+    const uint64_t icons[][5] = {{0, 32, 0, 296, 1}, {0, 32, 0, 295, 0}, {0, 32, 1, 296, 0}, {2, 32, 0, 240, 1},
+                                 {0x40000000, 32, 0, 296, 0}, {0, 1, 0, 296, 0}};
+    for (auto [used, height, offset, size, fits] : icons) {
+        LoadBytes(Dib(16, int32_t(height), 4, 64 + 128 + 64, 0, uint32_t(used)).data, "i.bin");
+        EXPECT_EQ(IconImageFits(offset, uint32_t(size)), fits != 0) << used << " " << height << " " << offset << " " << size;
+    }
+    uint32_t w = 0, h = 0;  // PNG images cut off within their image or within the file
+    uint16_t bits = 0;
+    LoadBytes(Bytes(30).U8(0, 0x89).Text(1, "PNG\r\n\x1A\n", false).U32BE(8, 13).Text(12, "IHDR", false).data, "cut.bin");
+    EXPECT_FALSE(PngImage(0, 120, w, h, bits) || PngImage(0, 30, w, h, bits));
+}
+
+// What may reach the system's dialog calls: templates that hold every item and name no class of the program's.
+TEST_F(Selection, DialogTemplatesMustHoldEveryItem) {
+    const char* const refused[] = {"Orvex", "TextClient", nullptr};
+    // A template, font 8 "A", with two items of the class `itemClass` (an ordinal when null).
+    auto dialog = [](const char* itemClass) {
+        Bytes b(32);
+        b.U32(0, 0x80C800C0u).U16(8, 2).U16(14, 100).U16(16, 50).U16(22, 'T').U16(26, 8).U16(28, 'A');
+        for (size_t i = 0, at = 32; i < 2; ++i, at = (at + 3) & ~size_t{3}) {
+            b.U32(at, 0x50010000u).U16(at + 16, 1).U16(at + 18, 0xFFFF).U16(at + 20, 0x80);
+            for (size_t c = 0; itemClass && c <= std::strlen(itemClass); ++c) b.U16(at + 18 + 2 * c, uint8_t(itemClass[c]));
+            at += 18 + (itemClass ? 2 * std::strlen(itemClass) + 2 : 4);
+            b.U16(at, 'O').U16(at + 2, 'K').U16(at + 4, 0).U16(at + 6, 0);
+            at += 8;
+        }
+        return b;
+    };
+    auto fits = [&](const Bytes& b, size_t cut = 0) { return DialogTemplateFits(b.data.data(), b.data.size() - cut, refused); };
+    const Bytes plain = dialog(nullptr);
+    EXPECT_TRUE(fits(plain));
+    for (size_t cut = 1; cut <= plain.data.size(); ++cut) EXPECT_FALSE(fits(plain, cut)) << cut;
+    Bytes claims = plain, owner = plain;
+    EXPECT_FALSE(fits(claims.U16(8, 500)));
+    EXPECT_FALSE(fits(owner.U16(26, 0x7FFF)));  // the owner's font
+    EXPECT_FALSE(fits(dialog("tEXTcLIENT")));   // the program's own classes, in any case
+    EXPECT_TRUE(fits(dialog("SysListView32")) && fits(dialog("TextClientX")));
+    EXPECT_FALSE(DialogTemplateFits(nullptr, 0, refused));
+    Bytes extended;  // no font (no DS_SETFONT), no items
+    EXPECT_TRUE(fits(extended.U32(0, 0xFFFF0001u).U32(12, 0x80C80080u).U32(28, 0)));
+    extended.U32(12, 0x80C800C8u).U16(32, 8).U16(38, 'A').U16(40, 0);  // a shell font, 8 points, "A"
+    EXPECT_TRUE(fits(extended) && !fits(extended, 1));
 }
 
 #ifdef ORVEX_FIXTURE_DIR
