@@ -262,8 +262,8 @@ protected:
 
 // PE32+ thunks are 8 bytes wide; every image file is written back as the
 // file the resource was made from, but for one byte: the colour count of a
-// 1-bit image is 1, not 2.
-TEST_P(FixtureExe, ImportsAreListedAndImagesWrittenAsTheFilesTheyCameFrom) {
+// 1-bit image is 1, not 2. Resource types and entries name their images.
+TEST_P(FixtureExe, ImportsImagesAndTheirExport) {
     EXPECT_EQ((V{InterpKind, ThunkSize}), (V{InterpExe, std::string(GetParam()) == "fixture64.exe" ? 8 : 4}));
     EXPECT_TRUE(Pick("fixture.dll").empty());
     EXPECT_EQ(Imports(1, NumLines), (Texts{"hint=0x0005|FixtureAdd", "hint=0x0006|FixtureName", "  ordinal:     0x0007"}));
@@ -282,32 +282,20 @@ TEST_P(FixtureExe, ImportsAreListedAndImagesWrittenAsTheFilesTheyCameFrom) {
         EXPECT_EQ(written, source) << r.file;
     }
     // The group that names ICON 300 and ICON 1, found by their ids; the icon folder: one file per icon.
-    Raw ico, one;
+    Raw ico;
     ASSERT_TRUE((Pick("GROUP_ICON", "400"), BuildIconFile(SelImages, ExportIcons, ico)) && ico[4] == 2);
     EXPECT_EQ(ImageOf(ico, 0).second, ReadFixture("images/gap_icon.bin"));
     EXPECT_EQ(ImageOf(ico, 1).second, ImageOf(ReadFixture("images/app.ico"), 0).second);
     std::vector<ExportItem> items;
     PlanFolderExport(FindNode("ICON"), ExportIcons, items);
-    ASSERT_EQ(items.size(), 7u);
-    EXPECT_TRUE(items[6].Name == "300.ICO" && BuildExportFile(items[3], ExportIcons, one));
-    EXPECT_EQ(ImageOf(one, 0).second, ImageOf(ReadFixture("images/small.ico"), 0).second);
-}
-
-// Cursors are images 0-2, icons 3-9 (ICON 300 is image 9).
-TEST_P(FixtureExe, ResourcesNameTheirImagesAndTheirExport) {
-    const struct Row { const char *type, *entry; int kind, exportCmd, show; std::vector<int16_t> images; } rows[] = {
-        {"CURSOR", nullptr, KindResType, ExportCursors, ImagesGrid, {0, 1, 2}},
-        {"GROUP_ICON", nullptr, KindResType, ExportIcons, ImagesGrid, {3, 4, 5, 6, 7, 8, 9}},
-        {"BITMAP", nullptr, KindResType, ExportBitmaps, ImagesNone, {}}, {"NOTES", nullptr, KindResType, 0, ImagesNone, {}},
-        {"ICON", "300", KindResEntry, ExportIcons, ImagesGrid, {9}}, {"CURSOR", "2", KindResEntry, ExportCursors, ImagesGrid, {1}},
-        {"DIALOG", "200", KindResEntry, 0, ImagesNone, {}}};
-    for (const Row& r : rows) {
-        EXPECT_TRUE(Pick(r.type, r.entry).empty());
-        EXPECT_EQ((V{SelKind, ExportCmd, ImageShow, ShowDialogPreview, r.show == ImagesGrid ? SelImages == r.images : 1}),
-                  (V{r.kind, r.exportCmd, r.show, r.type[0] == 'D', 1})) << r.type << "/" << (r.entry ? r.entry : "");
-    }
-    Pick("CURSOR");  // the directory and its three entries
-    EXPECT_EQ((V{SelType, int32_t(NumBytes), ByteOffset}), (V{1, 16 + 3 * 8, TreeNodes[size_t(FindNode("CURSOR"))].Ref}));
+    EXPECT_TRUE(items.size() == 7 && items[6].Name == "300.ICO" && items[6].Images == std::vector<int16_t>{9});
+    // Cursors are images 0-2, icons 3-9; the cursor type's bytes are its directory and its three entries.
+    EXPECT_EQ((Pick("CURSOR"), V{SelType, int32_t(NumBytes), ByteOffset - NodeOf("CURSOR").Ref, ImageFirst, ImageLast}),
+              (V{1, 16 + 3 * 8, 0, 0, 2}));
+    EXPECT_EQ((Pick("GROUP_ICON"), V{ExportCmd, ImageShow, ImageFirst, ImageLast}), (V{ExportIcons, ImagesGrid, 3, 9}));
+    EXPECT_EQ((Pick("CURSOR", "2"), V{ExportCmd, ImageShow, SelImages.at(0)}), (V{ExportCursors, ImagesGrid, 1}));
+    EXPECT_EQ((Pick("NOTES"), V{ExportCmd, ImageShow}), (V{0, ImagesNone}));
+    EXPECT_EQ((Pick("DIALOG", "200"), V{ShowDialogPreview, ExportCmd, ImageShow}), (V{1, 0, ImagesNone}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, FixtureExe, ::testing::Values("fixture.exe", "fixture64.exe"));
