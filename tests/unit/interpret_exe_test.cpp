@@ -21,7 +21,7 @@ Bytes ResourceSection(uint32_t size) {
 
 V Fields(const TreeNode& n) { return {n.Section, n.Kind, n.Ref, n.HasChildren, n.Expanded}; }
 
-TEST_F(ReadTree, ReaderChosenByNameAndWhatIsNoExecutableGivesTheRootAlone) {
+TEST_F(ReadTree, HeadersSectionsAndDirectories) {
     for (auto [name, kind] : {std::pair<const char*, int>{"X.ICO", InterpIconFile}, {"x.icon", InterpExe}, {"x.tt", InterpExe}})
         EXPECT_EQ((Open(TwoSections(), name), InterpKind), kind) << name;
     // {what, offset, u16 written there}; "only MZ" cuts the file after MZ
@@ -37,13 +37,9 @@ TEST_F(ReadTree, ReaderChosenByNameAndWhatIsNoExecutableGivesTheRootAlone) {
     Bytes cut = TwoSections();
     cut.U16(PeAt + 6, 0x7FFF).data.resize(SectionAt(3) + 20);
     EXPECT_EQ((Open(cut), SectionBias.size()), 3u);
-}
-
-// Sections and directories are sorted by address (the section table lists
-// .data first) and shown in the address mode; a directory hangs under the
-// section with the greatest address not above its RVA, the first of equal
-// ones, or under the root below every section but one at 0.
-TEST_F(ReadTree, SectionsAndDirectoriesAreSortedByAddressAndPlacedInTheirSection) {
+    // Sections and directories are sorted by address (the section table lists .data first) and shown in
+    // the address mode; a directory hangs under the section with the greatest address not above its RVA,
+    // the first of equal ones, or under the root below every section but one at 0.
     Bytes b = MakePe({{".data", 0x3000, 0x800, 0x400}, {".text", 0x1000, 0x400, 0x400}});
     SetDir(SetDir(SetDir(b, 5, 0x3100, 0x10), 12, 0x3010, 0x10), 6, 0x1200, 0x10);  // Relocations, IAT, Debug
     Open(b, "a.dll", AddrRva);
@@ -92,12 +88,9 @@ TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     // Type 257 counts as a cursor type: its entry is collected as a cursor.
     EXPECT_EQ((V{NodeOf("alpha").Kind, NodeOf("Type 257").Kind, NodeOf("65535").Kind, ImageCount, ImageTypes[0]}),
               (V{KindResEntry, KindResType + 256, KindResEntry + 256 * 25, 1, 1}));
-}
-
-TEST_F(ReadTree, ResourceDirectoriesThatLoopShareOrOverlapAreReadOnce) {
-    Bytes b = ResourceSection(0x8000);
-    // 2001 types: the first owns a name directory at 0x6000, the second points
-    // at the type directory itself, all others share the first one's.
+    // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
+    // directory at 0x6000, the second points at the type directory itself, all others share the first one's.
+    b = ResourceSection(0x8000);
     b.U16(0x400 + 14, 2001);
     for (uint32_t t = 0; t < 2001; ++t) b.U32(0x410 + 8 * t, t ? 7 : 6).U32(0x414 + 8 * t, t == 1 ? 1u << 31 : 0x80006000u);
     b.U16(0x640E, 1).U32(0x6410, 1).U32(0x6414, 0x80006020u).U16(0x642E, 1).U32(0x6434, 0x6040);

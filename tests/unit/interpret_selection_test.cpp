@@ -43,7 +43,7 @@ Bytes ListingPe() {
 
 // A range that reaches past the end of the file is reported and cut; one
 // that starts at the end or beyond it is moved to the last byte.
-TEST_F(Selection, NodesShowTheirBytesOrTheirListing) {
+TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
     // {node, offset, bytes, mode, kind, lines (-1: no listing), message}; a library's lines come from FirstThunk
     const struct Row { const char* node; int32_t offset, bytes, mode, kind, lines; std::string message; } rows[] = {
         {"a.dll", 0, 0x1000, _HEX_, 0, -1, ""}, {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1, ""},
@@ -62,20 +62,16 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListing) {
                   (V{r.offset, r.bytes, r.mode, ImagesNone, r.kind})) << r.node;
         if (r.lines >= 0) { EXPECT_EQ((V{NumLines, LineNum, Col, NumCols}), (V{r.lines, 1, 1, 49})) << r.node; }
     }
-}
-
-TEST_F(Selection, ListingsStartAtAnyLineAndGiveTheHeadingsAlways) {
-    Open(ListingPe());
+    // Listings start at any line; the export listing's headings are always there.
     const std::string h1 = "Ordinal  RVA         Name", h2 = "-------  ----------  --------",
                       start = "0x0000   0x00001000  Start", middle = "0x0002   0x00001234  Middle",
                       other = "0x0001   0x00001010  Other";
-    const struct Row { int32_t first, count; Texts lines; } rows[] = {
+    const struct Lines { int32_t first, count; Texts lines; } listings[] = {
         {1, 100, {h1, h2, start, middle, other}}, {2, 100, {h2, start, middle, other}}, {3, 2, {start, middle}},
         {1, 1, {h1, h2, start}}, {5, 9, {other}}};
     Pick("00000800: Exports");
-    for (const Row& r : rows) EXPECT_EQ(Exports(r.first, r.count), r.lines) << r.first << "+" << r.count;
-    Pick("lib.dll");
-    EXPECT_EQ(Imports(1, 100), (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
+    for (const Lines& r : listings) EXPECT_EQ(Exports(r.first, r.count), r.lines) << r.first << "+" << r.count;
+    EXPECT_EQ((Pick("lib.dll"), Imports(1, 100)), (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
     EXPECT_EQ(Imports(3, 1), Texts{"  ordinal:     0x0005"});
     EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0012|Named"});
 }
@@ -89,22 +85,16 @@ TEST_F(Selection, ListingsReadOnlyWhatLiesInTheFile) {
     b.U32(0xC60, 0x30A0).U32(0xC64, 0x7FFFFF00).U32(0xC68, 0);
     const std::string longName(300, 'N');
     b.Text(0xE00, longName.c_str()).U32(0x860, 0x2600);  // first export's name
-    Open(b);
-    Pick("00000800: Exports");
-    EXPECT_EQ(NumLines, 490);  // the names up to the end of the file
+    EXPECT_EQ((Open(b), Pick("00000800: Exports"), NumLines), 490);  // the names up to the end of the file
     EXPECT_EQ(Exports(3, 3), (Texts{"0x0000   0x00001000  " + longName.substr(0, 234), "0x0002   0x00001234  Middle",
                                     "0x4000   ----------  (outside the file)"}));
-    Pick("lib.dll");
-    EXPECT_EQ(Imports(1, 10), (Texts{"hint=0x0012|Named", "|(outside the file)"}));
+    EXPECT_EQ((Pick("lib.dll"), Imports(1, 10)), (Texts{"hint=0x0012|Named", "|(outside the file)"}));
     Open(b.U16(0xE00 - 2, 7).U32(0xC60, 0x31FE));  // the first import's name is the long one
-    Pick("lib.dll");
-    EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0007|" + longName.substr(0, 255)});
+    EXPECT_EQ((Pick("lib.dll"), Imports(1, 1)), Texts{"hint=0x0007|" + longName.substr(0, 255)});
     // Thunk arrays that run to the end of the file end the count there.
     Bytes open = ListingPe();
     for (size_t p = 0xD00; p < 0x1000; p += 4) open.U32(p, 1);
-    Open(open.U32(0xC00 + 16, 0x3100));
-    Pick("lib.dll");
-    EXPECT_EQ(NumLines, 192);
+    EXPECT_EQ((Open(open.U32(0xC00 + 16, 0x3100)), Pick("lib.dll"), NumLines), 192);
 }
 
 // Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that would leave the export folder;
