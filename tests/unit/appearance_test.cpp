@@ -34,7 +34,4 @@ TEST(Appearance, SizeTextsFontChoiceAndColours) {
     DefaultSettings();
     uint32_t* const fields[] = {nullptr, &TextColor, &BkColor, &MarkTextColor, &MarkBkColor, nullptr};  // of 315..320
     for (int i = 0; i < 6; ++i) EXPECT_EQ(CommandColor(315 + i), fields[i]) << 315 + i;
-    // As the colour dialog first offers them, 0x00BBGGRR: light yellow, ..., red, ..., blue.
-    EXPECT_EQ((std::vector<uint32_t>{CustColors[0], CustColors[5], CustColors[14]}),
-              (std::vector<uint32_t>{0xC0FFFF, 0xFF, 0xFF0000}));
 }

@@ -42,23 +42,18 @@ public:
 // section table at 0x138 (PE32+ when wide: directories at 0xC8, sections
 // after an optional header of 240 bytes).
 constexpr size_t PeAt = 0x40;
-struct PeSection {
-    const char* name;
-    uint32_t va, raw, rawSize;
-};
+struct PeSection { const char* name; uint32_t va, raw, rawSize; };
 inline size_t DirAt(int index, bool wide = false) { return PeAt + (wide ? 136 : 120) + 8 * size_t(index); }
 inline size_t SectionAt(int index, bool wide = false) { return PeAt + (wide ? 264 : 248) + 40 * size_t(index); }
 
 inline Bytes MakePe(const std::vector<PeSection>& sections, bool wide = false) {
     Bytes b(0x400);
     b.Text(0, "MZ", false).U32(0x3C, PeAt).Text(PeAt, "PE", true).U8(PeAt + 3, 0);
-    b.U16(PeAt + 6, static_cast<uint16_t>(sections.size()));
-    b.U16(PeAt + 20, wide ? 240 : 224).U16(PeAt + 24, wide ? 0x20B : 0x10B);
+    b.U16(PeAt + 6, static_cast<uint16_t>(sections.size())).U16(PeAt + 20, wide ? 240 : 224).U16(PeAt + 24, wide ? 0x20B : 0x10B);
     for (size_t i = 0; i < sections.size(); ++i) {
         const size_t h = SectionAt(static_cast<int>(i), wide);
-        b.Text(h, sections[i].name, false);
-        b.U32(h + 12, sections[i].va).U32(h + 16, sections[i].rawSize).U32(h + 20, sections[i].raw);
-        b.Grow(sections[i].raw + sections[i].rawSize);
+        b.Text(h, sections[i].name, false).U32(h + 12, sections[i].va).U32(h + 16, sections[i].rawSize);
+        b.U32(h + 20, sections[i].raw).Grow(sections[i].raw + sections[i].rawSize);
     }
     return b;
 }
@@ -69,16 +64,8 @@ inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size, bool wide
 
 // A resource tree laid out at file offset `base` (RVA base + bias): types,
 // each with its entries (named when name is set), each with one language.
-struct ResEntry {
-    uint32_t id;
-    const char* name;
-    uint32_t rva, size;  // of the data
-};
-struct ResType {
-    uint32_t id;
-    const char* name;
-    std::vector<ResEntry> entries;
-};
+struct ResEntry { uint32_t id; const char* name; uint32_t rva, size; };  // the data's RVA and size
+struct ResType { uint32_t id; const char* name; std::vector<ResEntry> entries; };
 
 inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& types) {
     size_t next = base + 16 + 8 * types.size();
@@ -93,8 +80,7 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
         const std::vector<ResEntry>& es = types[t].entries;
         next = dir + 16 + 8 * es.size();
         b.U32(base + 16 + 8 * t, entryName(types[t].name, types[t].id));
-        b.U32(base + 20 + 8 * t, 0x80000000u | static_cast<uint32_t>(dir - base));
-        b.U16(dir + 14, static_cast<uint16_t>(es.size()));
+        b.U32(base + 20 + 8 * t, 0x80000000u | static_cast<uint32_t>(dir - base)).U16(dir + 14, static_cast<uint16_t>(es.size()));
         for (size_t e = 0; e < es.size(); ++e) {
             const size_t lang = next, data = next + 24;
             next = data + 16;
