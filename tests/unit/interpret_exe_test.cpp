@@ -85,6 +85,7 @@ TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     // Type 257 counts as a cursor type: its entry is collected as a cursor.
     EXPECT_EQ((V{NodeOf("alpha").Kind, NodeOf("Type 257").Kind, NodeOf("65535").Kind, ImageCount, ImageTypes[0]}),
               (V{KindResEntry, KindResType + 256, KindResEntry + 256 * 25, 1, 1}));
+    EXPECT_EQ((Open(b.U16(0x400 + 14, 4)), FindNode("Type 257")), -1);  // types past the count are not read
     // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
     // directory at 0x6000, the second points at the type directory itself, all others share the first one's.
     b = ResourceSection(0x8000);
