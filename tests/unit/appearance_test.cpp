@@ -15,7 +15,7 @@ TEST(Appearance, SizeTextsFontChoiceAndColours) {
         char text[SizeTextSize] = "ZZZZZZZ";
         const bool ok = c.width == H ? FormatHeightText(c.height, text) : FormatRasterSize(c.height, c.width, text);
         EXPECT_EQ(std::string(text) + "|" + std::to_string(ok), std::string(c.text) + "|" + std::to_string(*c.text != 0));
-        if (ok) { EXPECT_EQ(SizeTextHeight(text) * 100 + SizeTextWidth(text), c.height * 100 + std::max(c.width, 0)) << text; }
+        if (ok) { EXPECT_EQ(SizeTextHeight(text) * 100 + SizeTextWidth(text), c.height * 100 + std::max(c.width, 0)); }
     }
     // Blanks, and characters missing at the end, read as 0.
     for (auto [text, size] : {std::pair<const char*, int>{"", 0}, {" ", 0}, {"7", 7000}, {"  x  ", 0}, {"12 x 3", 1230},

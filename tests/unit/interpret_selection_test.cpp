@@ -147,8 +147,9 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
         EXPECT_EQ(png.empty() ? "" : png[0].Text, std::string(drawn ? "" : "Unrecognized format!"));
         EXPECT_EQ((V{ImageShow, ExportCmd}), (V{drawn ? ImagesGrid : ImagesNone, ExportIcons}));
         ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, file));
-        EXPECT_EQ(Raw(file.begin(), file.begin() + 14), (Raw{0, 0, 1, 0, 1, 0, 0, 0, !drawn, 0, 1, 0, uint8_t(drawn ? 32 : 0), 0}));
-        EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(FileBuf + (drawn ? 0xE00 : 0xE80), FileBuf + (drawn ? 0xE78 : 0xED0)));
+        EXPECT_EQ(Raw(file.begin(), file.begin() + 14), (Raw{0, 0, 1, 0, 1, 0, 0, 0, !drawn, 0, 1, 0, uint8_t(32 * drawn), 0}));
+        const uint8_t* image = FileBuf + (drawn ? 0xE00 : 0xE80);
+        EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(image, image + (drawn ? 120 : 80)));
     }
     ClearSelection();  // forgetting the selection leaves nothing selected
     EXPECT_EQ((V{SelNode, ExportCmd, int32_t(SelImages.size())}), (V{-1, 0, 0}));
@@ -163,19 +164,16 @@ Bytes Dib(int32_t width, int32_t height, uint16_t bits, size_t extra, uint32_t c
 
 // What may reach the system's bitmap and icon calls: images whose parts all lie inside their bytes and the file.
 TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
-    const struct Row { const char* what; Bytes dib; uint32_t size, bitsOffset, bitsSize; } rows[] = {  // offset 0: no fit
+    // {what, bitmap, its size, offset and size of the bits (0: it does not fit)}
+    const struct Row { const char* what; Bytes dib; uint32_t size, bitsOffset = 0, bitsSize = 0; } rows[] = {
         {"10x10, 4 bits: 16 colours, rows of 8 bytes", Dib(10, 10, 4, 64 + 80), 40 + 64 + 80, 104, 80},
-        {"one byte short", Dib(10, 10, 4, 64 + 80), 40 + 64 + 79, 0, 0},
-        {"the file is shorter", Dib(10, 10, 4, 64 + 79), 40 + 64 + 80, 0, 0},
+        {"one byte short", Dib(10, 10, 4, 144), 183}, {"the file is shorter", Dib(10, 10, 4, 143), 184},
         {"8 bits: 256 colours whatever biClrUsed says", Dib(4, 2, 8, 1024 + 8, 0, 16), 1072, 1064, 8},
-        {"8 bits, 16 colours' room", Dib(4, 2, 8, 1024 + 8, 0, 16), 40 + 64 + 8, 0, 0},
-        {"top-down rows count as rows", Dib(3, -2, 24, 24), 64, 40, 24},
-        {"bit-field masks before the bits", Dib(2, 2, 32, 12 + 16, 3), 40 + 12 + 16, 52, 16},
-        {"bit-field masks at 24 bits", Dib(2, 2, 24, 12 + 16, 3), 40 + 12 + 16, 0, 0},
-        {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104, 0, 0},
-        {"run-length compressed", Dib(1, 1, 24, 4, 1), 44, 0, 0}, {"no width", Dib(0, 1, 24, 4), 44, 0, 0},
-        {"no height", Dib(1, 0, 24, 4), 44, 0, 0}, {"no such bit count", Dib(1, 1, 7, 4), 44, 0, 0},
-        {"shorter than its header", Dib(1, 1, 24, 4), 39, 0, 0}};
+        {"8 bits, 16 colours' room", Dib(4, 2, 8, 1032, 0, 16), 112}, {"top-down", Dib(3, -2, 24, 24), 64, 40, 24},
+        {"bit-field masks before the bits", Dib(2, 2, 32, 28, 3), 68, 52, 16}, {"masks at 24 bits", Dib(2, 2, 24, 28, 3), 68},
+        {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104}, {"run-length", Dib(1, 1, 24, 4, 1), 44},
+        {"no width", Dib(0, 1, 24, 4), 44}, {"no height", Dib(1, 0, 24, 4), 44}, {"no such bit count", Dib(1, 1, 7, 4), 44},
+        {"shorter than its header", Dib(1, 1, 24, 4), 39}};
     for (const Row& r : rows) {
         LoadBytes(r.dib.data, "b.bin");
         DibParts p;
@@ -213,7 +211,7 @@ TEST_F(Selection, DialogTemplatesMustHoldEveryItem) {
         }
         return b;
     };
-    auto fits = [&](const Bytes& b, size_t cut = 0) { return DialogTemplateFits(b.data.data(), b.data.size() - cut, refused); };
+    auto fits = [&](const Bytes& b, size_t cut = 0) { return DialogTemplateFits(&b.data[0], b.data.size() - cut, refused); };
     const Bytes plain = dialog(nullptr);
     EXPECT_TRUE(fits(plain));
     for (size_t cut = 1; cut <= plain.data.size(); ++cut) EXPECT_FALSE(fits(plain, cut)) << cut;

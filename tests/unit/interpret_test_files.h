@@ -49,7 +49,7 @@ inline size_t SectionAt(int index, bool wide = false) { return PeAt + (wide ? 26
 inline Bytes MakePe(const std::vector<PeSection>& sections, bool wide = false) {
     Bytes b(0x400);
     b.Text(0, "MZ", false).U32(0x3C, PeAt).Text(PeAt, "PE", true).U8(PeAt + 3, 0);
-    b.U16(PeAt + 6, static_cast<uint16_t>(sections.size())).U16(PeAt + 20, wide ? 240 : 224).U16(PeAt + 24, wide ? 0x20B : 0x10B);
+    b.U16(PeAt + 6, uint16_t(sections.size())).U16(PeAt + 20, wide ? 240 : 224).U16(PeAt + 24, wide ? 0x20B : 0x10B);
     for (size_t i = 0; i < sections.size(); ++i) {
         const size_t h = SectionAt(static_cast<int>(i), wide);
         b.Text(h, sections[i].name, false).U32(h + 12, sections[i].va).U32(h + 16, sections[i].rawSize);
@@ -80,7 +80,7 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
         const std::vector<ResEntry>& es = types[t].entries;
         next = dir + 16 + 8 * es.size();
         b.U32(base + 16 + 8 * t, entryName(types[t].name, types[t].id));
-        b.U32(base + 20 + 8 * t, 0x80000000u | static_cast<uint32_t>(dir - base)).U16(dir + 14, static_cast<uint16_t>(es.size()));
+        b.U32(base + 20 + 8 * t, 0x80000000u | uint32_t(dir - base)).U16(dir + 14, uint16_t(es.size()));
         for (size_t e = 0; e < es.size(); ++e) {
             const size_t lang = next, data = next + 24;
             next = data + 16;

@@ -45,7 +45,7 @@ TEST_F(PrintLayout, MetricsAndMarginsFromTheDeviceCaps) {
     for (const DeviceCaps& bad : {DeviceCaps{0, 300, 1, 1, 0, 0, 1, 1}, {300, 0, 1, 1, 0, 0, 1, 1},
                                   {100001, 300, 1, 1, 0, 0, 1, 1}, {300, 300, 0, 3508, 0, 0, 1, 1},
                                   {1, 1, INT32_MAX, 2000, 0, 0, 1, 1}, {300, 300, 2479, 3508, -50, 50, 2379, 3408}})
-        EXPECT_EQ((TakePrinterMetrics(bad), V{PageWidth, MinLeft}), (V{850, 10})) << bad.logPixelsX << " " << bad.physicalWidth;
+        EXPECT_EQ((TakePrinterMetrics(bad), V{PageWidth, MinLeft}), (V{850, 10})) << bad.logPixelsX << "," << bad.horzRes;
 }
 
 // A font whose average width is the requested width plus `slack`, or
@@ -68,14 +68,15 @@ TEST_F(PrintLayout, PrintAndPreviewFonts) {
         {_TEXT_, 0, 50, 0, {0, 0, 84, 50, 1}}, {_TEXT_, 0, 0, 0, {0, 0, 0, 0, 1}}};
     for (const Fit& f : fits) {
         FixedMeasure measure(f.natural, f.slack);
-        const int32_t requested = (ShowMode = f.mode, PrintCpi = f.cpi, RequestedPrintWidth()), width = FitPrintFont(measure);
+        const int32_t requested = (ShowMode = f.mode, PrintCpi = f.cpi, RequestedPrintWidth());
+        const int32_t width = FitPrintFont(measure);
         EXPECT_EQ((V{requested, width, CharsPerLine, PrintCharWidth, measure.made}), f.expect) << f.slack;
     }
     EXPECT_EQ((PrintSize = 9, PrintHeightUnits()), 200);
     // {cpi, print width, dpi} -> preview width: 6.48 rounds to 6, 6.72 to 7
     const int32_t previews[][4] = {{1, 0, 600, 9}, {2, 0, 600, 7}, {6, 0, 600, 4}, {0, 27, 300, 6}, {0, 28, 300, 7}};
     for (auto [cpi, printWidth, dpi, expect] : previews)
-        EXPECT_EQ((PrintCpi = uint8_t(cpi), PrintCharWidth = printWidth, LogPixelsX = dpi, PreviewRequestWidth()), expect) << cpi;
+        EXPECT_EQ((PrintCpi = uint8_t(cpi), PrintCharWidth = printWidth, LogPixelsX = dpi, PreviewRequestWidth()), expect);
     EXPECT_EQ((V{PreviewNeedsRetry(7, 6, 8), PreviewNeedsRetry(7, 6, 6), PreviewNeedsRetry(6, 6, 9)}), (V{1, 0, 0}));
     EXPECT_EQ((PreviewCharWidth = 7, CharsPerLine = 84, PreviewPageWidth()), 696);  // and 1.50 inch of margins
 }
@@ -90,7 +91,8 @@ TEST_F(PrintLayout, PagePlansAndPageCounts) {
         {600, 1100, 25, 100, 2, true, {600, 150, 6090, 100, 5990, 57, 1}},
         {72, 1100, 0, 9, 3, true, {90, 36, 748, 13, 739, 53, 1}}, {72, 1100, 0, 8, 4, false, {90, 36, 748, 16, 740, 44, 1}},
         {72, 400, 0, 12, 2, false, {90, 36, 244, 12, 232, 17, 0}}, {72, 416, 0, 12, 2, false, {90, 36, 256, 12, 244, 18, 1}},
-        {72, 1100, 0, 800, 2, false, {90, 36, 748, 800, -52, 0, 0}}, {72, 1100, 0, 0, 2, false, {90, 36, 748, 0, 748, 0, 0}}};
+        {72, 1100, 0, 800, 2, false, {90, 36, 748, 800, -52, 0, 0}}, {72, 1100, 0, 0, 2, false, {90, 36, 748, 0, 748, 0, 0}},
+    };
     for (const Case& c : cases) {
         const PagePlan p = (PrintSpacing = c.spacing, PlanPage(c.dpi, c.dpi, c.height, c.offset, c.offset, c.h, c.footer));
         EXPECT_EQ((V{p.x0, p.y0, p.bottom, p.pitch, p.footerTop, p.lines, p.drawable}), c.expect) << c.height << " " << c.h;
@@ -132,8 +134,8 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
 TEST(Footer, TwelveHourClockDateAndPlacement) {
     std::string times;
     char out[16];
-    for (uint16_t hour : {0, 11, 12, 13, 23}) times += (FormatFooterTime({2004, 1, 1, hour, 5}, out), out) + std::string(",");
-    EXPECT_EQ(times, "12:05 am,11:05 am,12:05 pm,1:05 pm,11:05 pm,");
+    for (uint16_t hour : {0, 11, 12, 13, 23}) times += (FormatFooterTime({2004, 1, 1, hour, 5}, out), out) + std::string(" ");
+    EXPECT_EQ(times, "12:05 am 11:05 am 12:05 pm 1:05 pm 11:05 pm ");
     FormatFooterDate({987, 1, 2, 0, 0}, out);
     EXPECT_STREQ(out, "01/02/ 987");
     // {widths of the left, right and centre parts} -> {their x, whether drawn}: the centre part is centred
