@@ -30,7 +30,7 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
     for (const Bad& x : bad) {
         Bytes b = TwoSections();
         b.U16(x.at, x.value).data.resize(x.at == 2 ? 2 : b.data.size());
-        EXPECT_EQ((Open(b), TreeText() + std::to_string(InterpKind)), "a.dll\n0") << x.what;
+        EXPECT_EQ((Open(b), TreeText() + std::to_string(InterpKind)), "a.dll\n" + std::to_string(InterpNone)) << x.what;
     }
     Bytes cut = TwoSections();  // a section count far beyond the file: only whole headers are read
     EXPECT_EQ((cut.U16(PeAt + 6, 0x7FFF).data.resize(SectionAt(3) + 20), Open(cut), SectionBias.size()), 3u);
@@ -173,12 +173,12 @@ TEST_F(ReadTree, FontTablesSelectTheirBytesAndRecordsBeyondTheFileAreLeftOut) {
     Bytes b(0x400);
     b.U32BE(0, 0x00010000).U16BE(4, 3).Text(12, "name", false).U32BE(20, 0x100).U32BE(24, 0x200);
     b.Text(28, "OS/2", false).U32BE(36, 0x120).U32BE(40, 0x200).Text(44, "glyf", false).U32BE(52, 0x300).U32BE(56, 0x200);
-    EXPECT_EQ((Open(b, "f.Ttf"), TreeText() + std::to_string(InterpKind)), "f.Ttf\n  glyf\n  name\n  OS/2\n15");
-    EXPECT_TRUE(Pick("OS/2").empty());
-    EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), ImageShow}), (V{0x120, 0x200, ImagesNone}));
+    EXPECT_EQ((Open(b, "f.Ttf"), TreeText()), "f.Ttf\n  glyf\n  name\n  OS/2\n");
+    EXPECT_EQ(InterpKind, InterpFont);
     const UserMessages shown = Pick("glyf");  // runs 0x100 bytes past the end
     EXPECT_EQ((shown.size() == 1 ? shown[0].Text : "") + std::string("|") + std::to_string(NumBytes),
               "ByteOffset=300, NumBytes=200|256");
+    EXPECT_EQ((Pick("OS/2"), V{ByteOffset, int32_t(NumBytes), ImageShow}), (V{0x120, 0x200, ImagesNone}));
     b.U16BE(4, 0xFFFF).data.resize(12 + 16 * 2 + 15);
     EXPECT_EQ((Open(b, "f.TTF"), TreeText()), "f.TTF\n  name\n  OS/2\n");
 }
