@@ -14,6 +14,7 @@ TEST(Appearance, SizeTextsFontChoiceAndColours) {
     for (const auto& c : made) {
         char text[SizeTextSize] = "ZZZZZZZ";
         const bool ok = c.width == H ? FormatHeightText(c.height, text) : FormatRasterSize(c.height, c.width, text);
+        SCOPED_TRACE(std::to_string(c.height) + " x " + std::to_string(c.width));
         EXPECT_EQ(std::string(text) + "|" + std::to_string(ok), std::string(c.text) + "|" + std::to_string(*c.text != 0));
         if (ok) { EXPECT_EQ(SizeTextHeight(text) * 100 + SizeTextWidth(text), c.height * 100 + std::max(c.width, 0)); }
     }

@@ -38,7 +38,7 @@ TEST_F(OrvexDump, TextModeAndUsage) {
         {{"--width", "3", "--from", "2", "--rows", "2", "@"}, text, "0|1\n2\n|"}, {{"--from", "99", "@"}, "a\n", "0||"},
         {{"@"}, std::string(40000, '\n'), "1||This file has too many lines for me to handle.\n"},
         {{"--tree", "@"}, "MZ", "0|dump.bin\nCannot interpret this file!\n|"}};
-    for (const Row& r : rows) EXPECT_EQ(Dump(r.args, r.bytes), r.result) << ::testing::PrintToString(r.args);
+    for (const Row& r : rows) EXPECT_EQ(Dump(r.args, r.bytes), r.result) << ::testing::PrintToString(r.args) << r.bytes.size();
     for (const std::vector<std::string>& usage : {std::vector<std::string>{}, {"--bogus", "@"}, {"--wrap", "0", "@"},
                                                   {"--addr", "virtual", "@"}, {"--extract"}})
         EXPECT_EQ(Dump(usage).substr(0, 2), "3|") << ::testing::PrintToString(usage);

@@ -115,7 +115,7 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
     const int32_t lookups[][3] = {{1, 3, 2}, {1, 4, -1}, {3, 2, 4}, {3, 7, 5}, {3, 300, 6}, {3, 5, 7}, {3, 3, -1},
                                   {3, 0, -1}, {2, 1, -1}};
-    for (auto [type, id, index] : lookups) EXPECT_EQ(ImageIndexOfId(uint8_t(type), uint32_t(id)), index) << id;
+    for (auto [type, id, index] : lookups) EXPECT_EQ(ImageIndexOfId(uint8_t(type), uint32_t(id)), index) << type << "/" << id;
     // The largest of a range {first, last, largest}, its last image included, clipped to the table.
     const int16_t ranges[][3] = {{3, 7, 32}, {3, 3, 32}, {0, 7, 48}, {-5, 0, 48}, {7, 99, 32}, {0, -1, 0}};
     for (auto [first, last, largest] : ranges) EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
@@ -128,7 +128,8 @@ TEST_F(ReadTree, The1666thImageShowsTheMessageOnceAndLaterOnesAreLeftOut) {
         for (uint32_t id = 1; id <= count; ++id) icons.push_back({id, nullptr, 0x5000, 4});
         LayOutResources(b, 0x400, {{3, nullptr, icons}});
         const UserMessages shown = Open(b);
-        EXPECT_EQ(shown.size() == 1 ? shown[0].Text + std::string(shown[0].Caption) : "", "More than 1666 cursors/icons!");
+        EXPECT_EQ(shown.size() == 1 ? shown[0].Text + std::string(shown[0].Caption) : "", "More than 1666 cursors/icons!")
+            << count;
         // The node of the last icon is there; its image is in the table only when it is the 1666th.
         EXPECT_EQ((V{ImageCount, FindNode(std::to_string(count).c_str()) > 0, ImageIndexOfId(3, count)}),
                   (V{1666, 1, count == 1666 ? 1665 : -1})) << count;

@@ -140,9 +140,10 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     // and its width kept for drawing; it is shown, and exported with its bytes unchanged and 32 bits a pixel.
     // The PNG without its header is not shown, yet its export still writes it (bit count 0, colour count 1).
     for (const bool drawn : {true, false}) {
+        SCOPED_TRACE(drawn ? "the whole PNG" : "its signature alone");
         const int index = drawn ? 1 : 2;
         EXPECT_EQ((V{ImageSizes[index], ImagePixels[index], IconImageFits(ImageOffsets[index], ImageLengths[index])}),
-                  (V{0, drawn ? 256 : 0, drawn})) << drawn;
+                  (V{0, drawn ? 256 : 0, drawn}));
         const UserMessages png = Pick("ICON", drawn ? "7" : "8");
         EXPECT_EQ(png.empty() ? "" : png[0].Text, std::string(drawn ? "" : "Unrecognized format!"));
         EXPECT_EQ((V{ImageShow, ExportCmd}), (V{drawn ? ImagesGrid : ImagesNone, ExportIcons}));
@@ -252,12 +253,13 @@ TEST_P(FixtureExe, ImportsImagesAndTheirExport) {
         {"GROUP_ICON", "DOCUMENT", "doc.ico", ExportIcons}, {"GROUP_ICON", "2", "small.ico", ExportIcons},
         {"GROUP_CURSOR", "1", "arrow.cur", ExportCursors}, {"GROUP_CURSOR", "2", "hand.cur", ExportCursors}};
     for (const auto& r : rows) {
+        SCOPED_TRACE(r.file);
         EXPECT_TRUE(Pick(r.type, r.entry).empty());
         Raw written, source = ReadFixture(std::string("images/") + r.file);
         if (r.cmd != ExportBitmaps && source[8] == 2) source[8] = 1;
         EXPECT_TRUE(ExportCmd == r.cmd && (r.cmd == ExportBitmaps ? BuildBmpFile(ByteOffset, NumBytes, written)
                                                                   : BuildIconFile(SelImages, r.cmd, written)));
-        EXPECT_EQ(written, source) << r.file;
+        EXPECT_EQ(written, source);
     }
     // The group that names ICON 300 and ICON 1 finds them by their ids; the icon folder: one file per icon.
     EXPECT_EQ((Pick("GROUP_ICON", "400"), SelImages), (std::vector<int16_t>{9, 3}));

@@ -45,7 +45,8 @@ TEST_F(PrintLayout, MetricsAndMarginsFromTheDeviceCaps) {
     for (const DeviceCaps& bad : {DeviceCaps{0, 300, 1, 1, 0, 0, 1, 1}, {300, 0, 1, 1, 0, 0, 1, 1},
                                   {100001, 300, 1, 1, 0, 0, 1, 1}, {300, 300, 0, 3508, 0, 0, 1, 1},
                                   {1, 1, INT32_MAX, 2000, 0, 0, 1, 1}, {300, 300, 2479, 3508, -50, 50, 2379, 3408}})
-        EXPECT_EQ((TakePrinterMetrics(bad), V{PageWidth, MinLeft}), (V{850, 10})) << bad.logPixelsX << "," << bad.horzRes;
+        EXPECT_EQ((TakePrinterMetrics(bad), V{PageWidth, MinLeft}), (V{850, 10}))
+            << bad.logPixelsX << "," << bad.logPixelsY << "," << bad.physicalWidth;
 }
 
 // A font whose average width is the requested width plus `slack`, or
@@ -70,13 +71,15 @@ TEST_F(PrintLayout, PrintAndPreviewFonts) {
         FixedMeasure measure(f.natural, f.slack);
         const int32_t requested = (ShowMode = f.mode, PrintCpi = f.cpi, RequestedPrintWidth());
         const int32_t width = FitPrintFont(measure);
-        EXPECT_EQ((V{requested, width, CharsPerLine, PrintCharWidth, measure.made}), f.expect) << f.slack;
+        EXPECT_EQ((V{requested, width, CharsPerLine, PrintCharWidth, measure.made}), f.expect)
+            << f.mode << " cpi " << int(f.cpi) << " natural " << f.natural << " slack " << f.slack;
     }
     EXPECT_EQ((PrintSize = 9, PrintHeightUnits()), 200);
     // {cpi, print width, dpi} -> preview width: 6.48 rounds to 6, 6.72 to 7
     const int32_t previews[][4] = {{1, 0, 600, 9}, {2, 0, 600, 7}, {6, 0, 600, 4}, {0, 27, 300, 6}, {0, 28, 300, 7}};
     for (auto [cpi, printWidth, dpi, expect] : previews)
-        EXPECT_EQ((PrintCpi = uint8_t(cpi), PrintCharWidth = printWidth, LogPixelsX = dpi, PreviewRequestWidth()), expect);
+        EXPECT_EQ((PrintCpi = uint8_t(cpi), PrintCharWidth = printWidth, LogPixelsX = dpi, PreviewRequestWidth()), expect)
+            << cpi << " " << printWidth;
     EXPECT_EQ((V{PreviewNeedsRetry(7, 6, 8), PreviewNeedsRetry(7, 6, 6), PreviewNeedsRetry(6, 6, 9)}), (V{1, 0, 0}));
     EXPECT_EQ((PreviewCharWidth = 7, CharsPerLine = 84, PreviewPageWidth()), 696);  // and 1.50 inch of margins
 }
@@ -95,7 +98,8 @@ TEST_F(PrintLayout, PagePlansAndPageCounts) {
     };
     for (const Case& c : cases) {
         const PagePlan p = (PrintSpacing = c.spacing, PlanPage(c.dpi, c.dpi, c.height, c.offset, c.offset, c.h, c.footer));
-        EXPECT_EQ((V{p.x0, p.y0, p.bottom, p.pitch, p.footerTop, p.lines, p.drawable}), c.expect) << c.height << " " << c.h;
+        EXPECT_EQ((V{p.x0, p.y0, p.bottom, p.pitch, p.footerTop, p.lines, p.drawable}), c.expect)
+            << c.dpi << " dpi, height " << c.height << ", h " << c.h << (c.footer ? ", footer" : "");
     }
     CharsPerLine = 3, PrintSpacing = 2;  // the narrowest line drawn
     EXPECT_TRUE(PlanPage(72, 72, 1100, 0, 0, 12, false).drawable);
@@ -105,7 +109,8 @@ TEST_F(PrintLayout, PagePlansAndPageCounts) {
         {_TEXT_, 0, 0, 55, 1}, {_TEXT_, 990, 0, 55, 18}, {_TEXT_, 991, 0, 55, 19}, {_TEXT_, 5, 0, 0, 5},
         {_HEX_, 0, 4096, 40, 7}, {_HEX_, 0, 640, 40, 1}, {_CHAR_, 0, 2561, 40, 2}, {_HEX_, 0, 0x7FFFFFFF, 1, 134217728}};
     for (const Count& c : counts)
-        EXPECT_EQ((ShowMode = c.mode, NumLines = c.lines, NumBytes = c.bytes, CountPages(c.perPage)), c.pages) << c.bytes;
+        EXPECT_EQ((ShowMode = c.mode, NumLines = c.lines, NumBytes = c.bytes, CountPages(c.perPage)), c.pages)
+            << c.mode << " " << c.lines << " " << c.bytes << " " << c.perPage;
     EXPECT_EQ((CharsPerLine = 80, PrintLineNums = 2, PrintTextCols()), 74);  // "001:  "
 }
 
@@ -124,7 +129,8 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
     char out[FooterPartMax + 1];
     for (const Case& c : cases) {
         const int32_t len = ExpandFooterPart(c.text, c.index, facts, out);
-        EXPECT_EQ(out + std::string("|") + std::to_string(len), c.expect + "|" + std::to_string(c.expect.size())) << c.text;
+        EXPECT_EQ(out + std::string("|") + std::to_string(len), c.expect + "|" + std::to_string(c.expect.size()))
+            << c.text << " #" << c.index;
     }
     EXPECT_EQ((NowCalls = 0, ExpandFooterPart("%d%t%d", 0, facts, out), NowCalls), 3);  // the clock is read each time
     ExpandFooterPart("[%F%f]", 0, {nullptr, nullptr, {2004, 5, 20, 13, 7}, Now, 1, 1}, out);
