@@ -6,10 +6,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/layout.h"
 #include "interpret/image_check.h"
+#include "interpret/image_pane.h"
 #include "interpret/image_table.h"
 #include "interpret/resource_files.h"
 #include "interpret_test_files.h"
+#include "view/view_nav.h"
 
 namespace {
 
@@ -154,6 +157,15 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     }
     ClearSelection();  // forgetting the selection leaves nothing selected
     EXPECT_EQ((V{SelNode, ExportCmd, int32_t(SelImages.size())}), (V{-1, 0, 0}));
+}
+
+// The pane of icons scrolls its top row by lines between 0 and the last row; Home moves it with Ctrl only.
+TEST_F(Selection, ImagePaneScrollsBetweenItsFirstAndLastRow) {
+    ImageIsBitmap = 0, MaxRow = 1, RowsShown = 1, VScrollPos = 0;
+    EXPECT_FALSE(PaneVScroll(0, 0, 0));  // a line up at the top row
+    EXPECT_TRUE(PaneVScroll(1, 0, 0));   // a line down to the last row, not beyond it
+    EXPECT_EQ((V{VScrollPos, PaneVScroll(1, 0, 0)}), (V{1, 0}));
+    EXPECT_EQ((V{PaneKey(KeyHome, false, 0, 0), PaneKey(KeyHome, true, 0, 0), VScrollPos}), (V{0, 1, 0}));
 }
 
 // A bitmap header of `width` x `height` at `bits` bits, then `extra` bytes.
