@@ -1,267 +1,187 @@
-// The tree of an executable: sections, directories, libraries, resources
-// and the table of their cursors and icons.
+// The trees of executables, icon and cursor files and TrueType files, and
+// the table of the cursors and icons an executable holds.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "interpret/image_table.h"
-#include "interpret/interp_tree.h"
 #include "interpret_test_files.h"
 
 namespace {
 
-// Two sections: .text (RVA 0x1000, file 0x400) and .data (RVA 0x3000,
-// file 0x800), both 0x400 bytes.
-Bytes TwoSections() { return MakePe({{".text", 0x1000, 0x400, 0x400}, {".data", 0x3000, 0x800, 0x400}}); }
+using ReadTree = InterpTest;
+using V = std::vector<int32_t>;
 
-// A resource section at RVA 0x5000 / file 0x400 of `size` bytes.
+// .text at RVA 0x1000 / file 0x400, .data at RVA 0x3000 / file 0x800; a
+// resource section at RVA 0x5000 / file 0x400 of `size` bytes.
+Bytes TwoSections() { return MakePe({{".text", 0x1000, 0x400, 0x400}, {".data", 0x3000, 0x800, 0x400}}); }
 Bytes ResourceSection(uint32_t size) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, size}});
-    SetDir(b, 2, 0x5000, 0x100);
-    return b;
+    return SetDir(b, 2, 0x5000, 0x100);
 }
 
-std::string Tree(const Bytes& b, uint16_t addr = AddrPhysical, const char* name = "a.dll") {
-    AddrMode = addr;
-    LoadBytes(b.data, name);
-    BuildTree();
-    AddrMode = AddrPhysical;
-    return TreeText();
-}
+V Fields(const TreeNode& n) { return {n.Section, n.Kind, n.Ref, n.HasChildren, n.Expanded}; }
 
-const TreeNode& Node(const char* text) { return TreeNodes[static_cast<size_t>(FindNode(text))]; }
-
-TEST(ReadExe, ChoosesTheReaderByNameAndRejectsWhatIsNoExecutable) {
-    const Bytes b = TwoSections();
-    EXPECT_EQ(Tree(b), "a.dll\n  00000400: .text\n  00000800: .data\n");
-    EXPECT_EQ(InterpKind, InterpExe);
-    const std::pair<const char*, uint8_t> names[] = {
-        {"X.ICO", InterpIconFile}, {"font.Ttf", InterpFont}, {"x.icon", InterpExe}, {"x.tt", InterpExe}};
-    for (auto [name, kind] : names) {
-        Tree(b, AddrPhysical, name);
-        EXPECT_EQ(InterpKind, kind) << name;
+TEST_F(ReadTree, HeadersSectionsAndDirectories) {
+    for (auto [name, kind] : {std::pair<const char*, int>{"X.ICO", InterpIconFile}, {"x.icon", InterpExe}, {"x.tt", InterpExe}})
+        EXPECT_EQ((Open(TwoSections(), name), InterpKind), kind) << name;
+    // {what, offset, u16 written there}; "only MZ" cuts the file after MZ
+    const struct Bad { const char* what; size_t at; uint16_t value; } bad[] = {
+        {"no MZ", 0, 'Z'}, {"e_lfanew at the end", 0x3C, 0xC00}, {"no PE", PeAt + 1, 'X'}, {"no sections", PeAt + 6, 0},
+        {"negative sections", PeAt + 6, 0x8001}, {"only MZ", 2, 0}};
+    for (const Bad& x : bad) {
+        Bytes b = TwoSections();
+        b.U16(x.at, x.value).data.resize(x.at == 2 ? 2 : b.data.size());
+        EXPECT_EQ((Open(b), TreeText() + std::to_string(InterpKind)), "a.dll\n" + std::to_string(InterpNone)) << x.what;
     }
-    const std::pair<const char*, std::function<void(Bytes&)>> bad[] = {
-        {"no MZ", [](Bytes& x) { x.U8(0, 'Z'); }},
-        {"e_lfanew at the end", [](Bytes& x) { x.U32(0x3C, static_cast<uint32_t>(x.data.size())); }},
-        {"no PE", [](Bytes& x) { x.U8(PeAt + 1, 'X'); }},
-        {"no sections", [](Bytes& x) { x.U16(PeAt + 6, 0); }},
-        {"negative sections", [](Bytes& x) { x.U16(PeAt + 6, 0x8001); }},
-        {"only MZ", [](Bytes& x) { x.data.resize(2); }}};
-    for (const auto& [what, spoil] : bad) {
-        Bytes x = b;
-        spoil(x);
-        EXPECT_EQ(Tree(x), "a.dll\n") << what;
-        EXPECT_EQ(InterpKind, InterpNone) << what;
-        EXPECT_EQ(TreeNodes.size(), 1u) << what;
-    }
-}
-
-TEST(ReadExe, SectionsAndDirectoriesAreSortedByAddressAndFollowTheAddressMode) {
-    // The section table lists .data first; the tree sorts by address.
+    Bytes cut = TwoSections();  // a section count far beyond the file: only whole headers are read
+    EXPECT_EQ((cut.U16(PeAt + 6, 0x7FFF).data.resize(SectionAt(3) + 20), Open(cut), SectionBias.size()), 3u);
+    // Sections and directories are sorted by address (the section table lists .data first) and shown in
+    // the address mode; a directory hangs under the section with the greatest address not above its RVA,
+    // the first of equal ones, or under the root below every section but one at 0.
     Bytes b = MakePe({{".data", 0x3000, 0x800, 0x400}, {".text", 0x1000, 0x400, 0x400}});
-    SetDir(b, 5, 0x3100, 0x10);   // Relocations in .data
-    SetDir(b, 12, 0x3010, 0x10);  // IAT in .data, lower address
-    SetDir(b, 6, 0x1200, 0x10);   // Debug in .text
-    EXPECT_EQ(Tree(b, AddrRva),
-              "a.dll\n"
-              "  00001000: .text\n"
-              "    00001200: Debug\n"
-              "  00003000: .data\n"
-              "    00003010: IAT\n"
-              "    00003100: Relocations\n");
-    EXPECT_EQ(Tree(b, AddrZero),
-              "a.dll\n"
-              "  00000400: .text\n"
-              "    00000600: Debug\n"
-              "  00000800: .data\n"
-              "    00000810: IAT\n"
-              "    00000900: Relocations\n");
-    EXPECT_EQ(Tree(b, AddrPhysical), Tree(b, AddrZero));
-    const TreeNode& data = Node("00000800: .data");
-    EXPECT_EQ(data.Section, 0);
-    EXPECT_EQ(data.HasChildren, 1);
-    EXPECT_EQ(data.Ref, 0x138 + 12);  // its section header's VirtualAddress
-    EXPECT_EQ(data.Expanded, 1);
-    const TreeNode& iat = Node("00000810: IAT");
-    EXPECT_EQ(iat.Kind, 16 + 12);
-    EXPECT_EQ(iat.Section, 0);
-    EXPECT_EQ(iat.Ref, 0xB8 + 8 * 12);
-    EXPECT_EQ(iat.HasChildren, 0);
-    EXPECT_EQ(SectionBias, (std::vector<int32_t>{0x2800, 0xC00}));
-}
-
-TEST(ReadExe, ContainingSectionIsTheGreatestAddressNotAboveTheRva) {
-    Bytes b = MakePe({{"zero", 0, 0x200, 0x200},
-                      {"first", 0x2000, 0x400, 0x100},
-                      {"twin", 0x2000, 0x500, 0x100},
+    SetDir(SetDir(SetDir(b, 5, 0x3100, 0x10), 12, 0x3010, 0x10), 6, 0x1200, 0x10);  // Relocations, IAT, Debug
+    Open(b, "a.dll", AddrRva);
+    EXPECT_EQ(TreeText(), "a.dll\n  00001000: .text\n    00001200: Debug\n"
+                          "  00003000: .data\n    00003010: IAT\n    00003100: Relocations\n");
+    EXPECT_EQ((Open(b), Fields(NodeOf("00000800: .data"))), (V{0, 0, 0x138 + 12, 1, 1}));
+    EXPECT_EQ(Fields(NodeOf("00000810: IAT")), (V{0, 16 + 12, 0xB8 + 8 * 12, 0, 0}));
+    EXPECT_EQ(SectionBias, (V{0x2800, 0xC00}));
+    Bytes c = MakePe({{"zero", 0, 0x200, 0x200}, {"first", 0x2000, 0x400, 0x100}, {"twin", 0x2000, 0x500, 0x100},
                       {"last", 0x4000, 0x600, 0x100}});
-    SetDir(b, 3, 0x2050, 0);   // in "first": the first of equal addresses wins
-    SetDir(b, 4, 0x9000, 0);   // beyond the end of "last": still "last"
-    SetDir(b, 11, 0x150, 0);   // below every section but the one at 0
-    EXPECT_EQ(Tree(b),
-              "a.dll\n"
-              "  00000150: Bound Imports\n"
-              "  00000200: zero\n"
-              "  00000400: first\n"
-              "    00000450: Exceptions\n"
-              "  00000500: twin\n"
-              "  00000600: last\n"
-              "    00005600: Security\n");
-    EXPECT_EQ(Node("00000150: Bound Imports").Section, NoSection);
-    EXPECT_EQ(ContainingSection(0x80001000u), NoSection);
+    Open(SetDir(SetDir(SetDir(c, 3, 0x2050, 0), 4, 0x9000, 0), 11, 0x150, 0));
+    EXPECT_EQ(TreeText(), "a.dll\n  00000150: Bound Imports\n  00000200: zero\n  00000400: first\n"
+                          "    00000450: Exceptions\n  00000500: twin\n  00000600: last\n    00005600: Security\n");
+    EXPECT_EQ((V{NodeOf("00000150: Bound Imports").Section, ContainingSection(0x80001000u)}), (V{NoSection, NoSection}));
 }
 
-TEST(ReadExe, ReadsEverySectionAndStopsAtTheEndOfTheFile) {
-    std::vector<PeSection> many;
-    static char names[40][9];
-    for (uint32_t i = 0; i < 40; ++i) {
-        std::snprintf(names[i], sizeof names[i], "s%02u", i);
-        many.push_back({names[i], 0x1000 * (i + 1), 0x800 + 0x10 * i, 0x10});
-    }
-    Bytes b = MakePe(many);
-    SetDir(b, 0, 0x28000 + 4, 0x10);  // in the 40th section
-    Tree(b);
-    EXPECT_EQ(SectionBias.size(), 40u);
-    ASSERT_GE(FindNode("00000A74: Exports"), 0);
-    EXPECT_EQ(Node("00000A74: Exports").Section, 39);
-    // A section count far beyond the file: only whole headers are read.
-    Bytes cut = TwoSections();
-    cut.U16(PeAt + 6, 0x7FFF);
-    cut.data.resize(SectionAt(3) + 20);
-    Tree(cut);
-    EXPECT_EQ(SectionBias.size(), 3u);
-}
-
-TEST(ReadExe, ImportWalkEndsAtAZeroFirstThunkOrTheEndOfTheFile) {
+TEST_F(ReadTree, ImportWalkEndsAtAZeroFirstThunkOrTheEndOfTheFile) {
     Bytes b = TwoSections();
-    SetDir(b, 1, 0x3000, 100);
-    b.U32(0x800 + 12, 0x3200).U32(0x800 + 16, 0x3300);  // zeta
-    b.U32(0x814 + 12, 0x3210).U32(0x814 + 16, 0x3300);  // Alpha
-    b.U32(0x828 + 12, 0x3FF0).U32(0x828 + 16, 0x3300);  // name not in the file
-    b.Text(0xA00, "zeta.dll").Text(0xA10, "Alpha.dll");
-    b.data.resize(0xC00);
-    Tree(b);
-    EXPECT_EQ(TreeText(FindNode("00000800: Imports")), "00000800: Imports\n  ?\n  Alpha.dll\n  zeta.dll\n");
-    const TreeNode& lib = Node("Alpha.dll");
-    EXPECT_EQ(lib.Kind, KindLibrary);
-    EXPECT_EQ(lib.Ref, 0x814);
-    EXPECT_EQ(lib.Section, 1);
+    SetDir(b, 1, 0x3000, 100).U32(0x80C, 0x3200).U32(0x810, 0x3300).U32(0x820, 0x3210).U32(0x824, 0x3300);  // zeta, Alpha
+    b.U32(0x834, 0x3FF0).U32(0x838, 0x3300);  // a name not in the file
+    b.Text(0xA00, "zeta.dll").Text(0xA10, "Alpha.dll").data.resize(0xC00);
+    EXPECT_EQ((Open(b), TreeText(FindNode("00000800: Imports"))), "00000800: Imports\n  ?\n  Alpha.dll\n  zeta.dll\n");
+    EXPECT_EQ(Fields(NodeOf("Alpha.dll")), (V{1, KindLibrary, 0x814, 0, 0}));
     // A first descriptor with FirstThunk 0: an expandable node without children.
     Bytes empty = TwoSections();
-    SetDir(empty, 1, 0x3000, 20);
-    Tree(empty);
-    EXPECT_EQ(Node("00000800: Imports").HasChildren, 1);
-    EXPECT_EQ(Node("00000800: Imports").FirstChild, -1);
+    const TreeNode& imports = (Open(SetDir(empty, 1, 0x3000, 20)), NodeOf("00000800: Imports"));
+    EXPECT_EQ((V{imports.HasChildren, imports.FirstChild}), (V{1, -1}));
     // Descriptors up to the last byte, none ending the list: 51 libraries.
     for (size_t p = 0x800; p + 20 <= 0xC00; p += 20) empty.U32(p + 16, 1).U32(p + 12, 0x3000);
-    Tree(empty);
-    EXPECT_EQ(TreeNodes.size(), 4u + 51u);
+    EXPECT_EQ((Open(empty), TreeNodes.size()), 4u + 51u);
 }
 
-TEST(ReadExe, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
+TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     Bytes b = ResourceSection(0x2000);
-    LayOutResources(b, 0x400,
-                    {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
-                     {13, nullptr, {{9, nullptr, 0x5100, 4}, {2, nullptr, 0x5100, 4}}},
-                     {24, nullptr, {{1, nullptr, 0x5100, 4}}},
-                     {25, nullptr, {{65535, nullptr, 0x5100, 4}}},
-                     {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
-    Tree(b);
-    EXPECT_EQ(TreeText(FindNode("00000400: Resources")),
-              "00000400: Resources\n"
-              "  ZOO\n    beta\n    alpha\n"
-              "  Type 13\n    9\n    2\n"
-              "  MANIFEST\n    1\n"
-              "  Type 25\n    65535\n"
-              "  Type 257\n    3\n");
-    EXPECT_EQ(Node("ZOO").Kind, KindResType);
-    EXPECT_EQ(Node("ZOO").HasChildren, 1);
-    EXPECT_EQ(Node("alpha").Kind, KindResEntry);
-    EXPECT_EQ(Node("Type 257").Kind, KindResType + 256);
-    EXPECT_EQ(Node("65535").Kind, KindResEntry + 256 * 25);
+    LayOutResources(b, 0x400, {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
+                               {13, nullptr, {{9, nullptr, 0x5100, 4}, {2, nullptr, 0x5100, 4}}},
+                               {24, nullptr, {{1, nullptr, 0x5100, 4}}}, {25, nullptr, {{65535, nullptr, 0x5100, 4}}},
+                               {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
+    EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))), "00000400: Resources\n  ZOO\n    beta\n    alpha\n"
+              "  Type 13\n    9\n    2\n  MANIFEST\n    1\n  Type 25\n    65535\n  Type 257\n    3\n");
+    EXPECT_EQ(Fields(NodeOf("ZOO")), (V{0, KindResType, 0x400 + 56, 1, 0}));
     // Type 257 counts as a cursor type: its entry is collected as a cursor.
-    EXPECT_EQ(ImageCount, 1);
-    EXPECT_EQ(ImageTypes[0], 1);
-}
-
-TEST(ReadExe, ResourceDirectoriesThatLoopShareOrOverlapAreReadOnce) {
-    Bytes b = ResourceSection(0x8000);
-    const size_t base = 0x400, names = base + 0x6000, lang = names + 0x20, data = lang + 0x20;
-    // 2001 types: the first owns a name directory, the second points at the
-    // type directory itself, all others share the first one's directory.
-    b.U16(base + 14, 2001);
-    for (uint32_t t = 0; t < 2001; ++t)
-        b.U32(base + 16 + 8 * t, t == 0 ? 6 : 7)
-            .U32(base + 20 + 8 * t, 0x80000000u | (t == 1 ? 0u : static_cast<uint32_t>(names - base)));
-    b.U16(names + 14, 1).U32(names + 16, 1).U32(names + 20, 0x80000000u | static_cast<uint32_t>(lang - base));
-    b.U16(lang + 14, 1).U32(lang + 20, static_cast<uint32_t>(data - base));
-    b.U32(data, 0x5000).U32(data + 4, 4).Grow(data + 16);
-    Tree(b);
-    EXPECT_EQ(TreeText(FindNode("00000400: Resources")), "00000400: Resources\n  STRING\n    1\n");
-
-    // 500 types whose name directories start 8 bytes apart, each claiming
-    // 500 entries: read naively they would give 250000 nodes from 9 KB.
+    EXPECT_EQ((V{NodeOf("alpha").Kind, NodeOf("Type 257").Kind, NodeOf("65535").Kind, ImageCount, ImageTypes[0]}),
+              (V{KindResEntry, KindResType + 256, KindResEntry + 256 * 25, 1, 1}));
+    EXPECT_EQ((Open(b.U16(0x400 + 14, 4)), FindNode("Type 257")), -1);  // types past the count are not read
+    // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
+    // directory at 0x6000, the second points at the type directory itself, all others share the first one's.
+    b = ResourceSection(0x8000);
+    b.U16(0x400 + 14, 2001);
+    for (uint32_t t = 0; t < 2001; ++t) b.U32(0x410 + 8 * t, t ? 7 : 6).U32(0x414 + 8 * t, t == 1 ? 1u << 31 : 0x80006000u);
+    b.U16(0x640E, 1).U32(0x6410, 1).U32(0x6414, 0x80006020u).U16(0x642E, 1).U32(0x6434, 0x6040);
+    b.U32(0x6440, 0x5000).U32(0x6444, 4).Grow(0x6450);
+    EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))), "00000400: Resources\n  STRING\n    1\n");
+    // 500 types whose name directories start 8 bytes apart, each of 500 entries: naively 250000 nodes from 9 KB.
     Bytes o = ResourceSection(0x2000);
-    const size_t dirs = base + 0x1000, olang = base + 0x100, odata = base + 0x200;
-    o.U16(base + 14, 500);
-    for (uint32_t t = 0; t < 500; ++t)
-        o.U32(base + 16 + 8 * t, 3).U32(base + 20 + 8 * t, 0x80000000u | static_cast<uint32_t>(dirs - base + 8 * t));
-    for (uint32_t e = 0; e < 520; ++e)
-        o.U16(dirs + 8 * e + 14, 500).U32(dirs + 8 * e + 16, e).U32(dirs + 8 * e + 20,
-                                                                    static_cast<uint32_t>(olang - base));
-    o.U32(olang + 20, static_cast<uint32_t>(odata - base)).U32(odata, 0x5000).U32(odata + 4, 4);
-    Tree(o);
-    EXPECT_LE(TreeNodes.size(), o.data.size() / 8);
+    o.U16(0x400 + 14, 500);
+    for (uint32_t t = 0; t < 500; ++t) o.U32(0x410 + 8 * t, 3).U32(0x414 + 8 * t, 0x80001000u + 8 * t);
+    for (uint32_t e = 0; e < 520; ++e) o.U16(0x140E + 8 * e, 500).U32(0x1410 + 8 * e, e).U32(0x1414 + 8 * e, 0x100);
+    o.U32(0x514, 0x200).U32(0x600, 0x5000).U32(0x604, 4);  // language and data entries
+    EXPECT_LE((Open(o), TreeNodes.size()), o.data.size() / 8);
     EXPECT_GE(FindNode("ICON"), 0);
 }
 
-TEST(ImageTable, CursorsComeBeforeIconsAndIdsAreLookedUp) {
+TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     Bytes b = ResourceSection(0x4000);
-    // Image data: an icon header of width 32 at 0x2000, a cursor (hotspot
-    // first) of width 48 at 0x2100, a compressed image at 0x2200.
-    b.U32(0x400 + 0x2000, 40).U32(0x400 + 0x2004, 32);
-    b.U32(0x400 + 0x2104, 40).U32(0x400 + 0x2108, 48);
-    b.U32(0x400 + 0x2200, 0x474E5089);
+    // Image data: an icon header 32 wide at 0x2000, a cursor (hotspot first) 48 wide at 0x2100, a PNG signature at 0x2200.
+    b.U32(0x2400, 40).U32(0x2404, 32).U32(0x2504, 40).U32(0x2508, 48).U32(0x2600, 0x474E5089);
     std::vector<ResEntry> cursors, icons;
     for (uint32_t id = 1; id <= 3; ++id) cursors.push_back({id, nullptr, 0x7100, 0x100});
     for (uint32_t id : {1, 2, 7, 300, 5}) icons.push_back({id, nullptr, id == 5 ? 0x7200u : 0x7000u, 0x100});
     icons.push_back({0, "NAMED", 0x7000, 0x100});
     LayOutResources(b, 0x400, {{1, nullptr, cursors}, {3, nullptr, icons}});
-    Tree(b);
-    EXPECT_EQ(ImageCount, 9);
-    EXPECT_EQ(LastCursorIndex, 2);
-    EXPECT_EQ(FirstCursorId, 1);
-    EXPECT_EQ(FirstIconIndex, 3);
-    EXPECT_EQ(LastIconIndex, 8);
-    EXPECT_EQ(IconIndexOffset, 2);
-    const int32_t lookups[][3] = {{1, 3, 2}, {1, 4, -1}, {3, 2, 4},  {3, 7, 5},  // 7: not 3 + 7 - 1
-                                  {3, 300, 6}, {3, 5, 7}, {3, 3, -1}, {3, 0, -1}};
-    for (auto [type, id, index] : lookups) EXPECT_EQ(ImageIndexOfId(static_cast<uint16_t>(type), id), index) << id;
-    EXPECT_EQ(ImageSizes[0], 48);
-    EXPECT_EQ(ImageSizes[3], 32);
-    EXPECT_EQ(ImageSizes[7], 0);  // not a bitmap header
-    EXPECT_EQ(LargestImage(3, 7), 32);
-    EXPECT_EQ(LargestImage(3, 3), 32);  // the last of the range counts
-    EXPECT_EQ(LargestImage(0, 7), 48);
-    EXPECT_EQ(LargestImage(0, -1), 0);
+    Open(b);
+    EXPECT_EQ((V{ImageCount, LastCursorIndex, FirstCursorId, FirstIconIndex, LastIconIndex, IconIndexOffset, ImageSizes[0],
+                 ImageSizes[3], ImageSizes[7]}), (V{9, 2, 1, 3, 8, 2, 48, 32, 0}));
+    // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
+    const int32_t lookups[][3] = {{1, 3, 2}, {1, 4, -1}, {3, 2, 4}, {3, 7, 5}, {3, 300, 6}, {3, 5, 7}, {3, 3, -1},
+                                  {3, 0, -1}, {2, 1, -1}};
+    for (auto [type, id, index] : lookups) EXPECT_EQ(ImageIndexOfId(uint8_t(type), uint32_t(id)), index) << type << "/" << id;
+    // The largest of a range {first, last, largest}, its last image included, clipped to the table.
+    const int16_t ranges[][3] = {{3, 7, 32}, {3, 3, 32}, {0, 7, 48}, {-5, 0, 48}, {7, 99, 32}, {0, -1, 0}};
+    for (auto [first, last, largest] : ranges) EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
 }
 
-TEST(ImageTable, The1666thImageShowsTheMessageOnceAndLaterOnesAreLeftOut) {
+TEST_F(ReadTree, The1666thImageShowsTheMessageOnceAndLaterOnesAreLeftOut) {
     for (uint32_t count : {1666u, 1667u}) {
         Bytes b = ResourceSection(0x100);
         std::vector<ResEntry> icons;
         for (uint32_t id = 1; id <= count; ++id) icons.push_back({id, nullptr, 0x5000, 4});
         LayOutResources(b, 0x400, {{3, nullptr, icons}});
-        LoadBytes(b.data, "many.dll");
-        const UserMessages shown = BuildTree();
-        ASSERT_EQ(shown.size(), 1u) << count;
-        EXPECT_STREQ(shown[0].Text, "More than 1666 cursors/icons!");
-        EXPECT_STREQ(shown[0].Caption, "");
-        EXPECT_EQ(ImageCount, 1666);
-        EXPECT_GE(FindNode(std::to_string(count).c_str()), 0);  // the node is still there
-        EXPECT_EQ(ImageIndexOfId(3, count), count == 1666 ? 1665 : -1);
+        const UserMessages shown = Open(b);
+        EXPECT_EQ(shown.size() == 1 ? shown[0].Text + std::string(shown[0].Caption) : "", "More than 1666 cursors/icons!")
+            << count;
+        // The node of the last icon is there; its image is in the table only when it is the 1666th.
+        EXPECT_EQ((V{ImageCount, FindNode(std::to_string(count).c_str()) > 0, ImageIndexOfId(3, count)}),
+                  (V{1666, 1, count == 1666 ? 1665 : -1})) << count;
     }
+}
+
+// An .ICO or .CUR file of entries {width, height, colours, bits, size, offset}.
+Bytes IconFile(const std::vector<V>& entries, uint16_t type = 1) {
+    Bytes b(0x200);
+    b.U16(2, type).U16(4, static_cast<uint16_t>(entries.size()));
+    for (size_t i = 0, e = 6; i < entries.size(); ++i, e += 16) {
+        b.U8(e, uint8_t(entries[i][0])).U8(e + 1, uint8_t(entries[i][1])).U8(e + 2, uint8_t(entries[i][2])).U16(e + 4, 1);
+        b.U16(e + 6, uint16_t(entries[i][3])).U32(e + 8, uint32_t(entries[i][4])).U32(e + 12, uint32_t(entries[i][5]));
+    }
+    return b;
+}
+
+TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
+    Open(IconFile({{32, 32, 16, 4, 0x20, 0x100}, {32, 32, 0, 8, 0x20, 0x120}, {48, 24, 0, 32, 0x40, 0x140},
+                   {0, 0, 2, 1, 0x20, 0x160}}, 2), "app.cur");  // 0 stands for 256
+    EXPECT_EQ(TreeText(), "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  256x256, 2 colors\n");
+    EXPECT_EQ((V{InterpKind, ImageCount, CellWidth, CellHeight, ImageSizes[2], ImagePixels[3]}),
+              (V{InterpIconFile, 4, 260, 260, 48, 256}));
+    EXPECT_EQ(Fields(NodeOf("48x24, 2*32 colors")), (V{3, 3, 6 + 32 + 8, 0, 0}));
+    EXPECT_TRUE(Pick("app.cur").empty());
+    EXPECT_EQ((V{ImageShow, ImageFirst, ImageLast, int32_t(NumBytes)}), (V{ImagesGrid, 0, 3, 0x200}));
+    EXPECT_TRUE(Pick("48x24, 2*32 colors").empty());
+    EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), RvaBias, ExportCmd, SelImages.at(0)}), (V{0x140, 0x40, 0, 0, 2}));
+    // 2000 entries claimed, the file holds 1800 of them; the table 1666.
+    Bytes many = IconFile(std::vector<V>(1800, {8, 8, 2, 1, 4, 0}));
+    many.U16(4, 2000).data.resize(6 + 16 * 1800 + 10);
+    Open(many, "many.ico");
+    EXPECT_EQ((V{int32_t(TreeNodes.size()), ImageCount}), (V{1 + 1800, 1666}));
+    UserMessages shown;
+    SelectNode(1800, shown);  // entry 1800: no image in the table
+    EXPECT_EQ((V{int32_t(SelImages.size()), ImageLast < ImageFirst}), (V{0, 1}));
+    EXPECT_EQ((Open(IconFile({}), "none.ico"), TreeText() + std::to_string(ImageCount)), "none.ico\n0");
+}
+
+// Tables are sorted by tag, whatever their case; a table selects its bytes; records beyond the file are left out.
+TEST_F(ReadTree, FontTablesSelectTheirBytesAndRecordsBeyondTheFileAreLeftOut) {
+    Bytes b(0x400);
+    b.U32BE(0, 0x00010000).U16BE(4, 3).Text(12, "name", false).U32BE(20, 0x100).U32BE(24, 0x200);
+    b.Text(28, "OS/2", false).U32BE(36, 0x120).U32BE(40, 0x200).Text(44, "glyf", false).U32BE(52, 0x300).U32BE(56, 0x200);
+    EXPECT_EQ((Open(b, "f.Ttf"), TreeText()), "f.Ttf\n  glyf\n  name\n  OS/2\n");
+    EXPECT_EQ(InterpKind, InterpFont);
+    const UserMessages shown = Pick("glyf");  // runs 0x100 bytes past the end
+    EXPECT_EQ((shown.size() == 1 ? shown[0].Text : "") + std::string("|") + std::to_string(NumBytes),
+              "ByteOffset=300, NumBytes=200|256");
+    EXPECT_EQ((Pick("OS/2"), V{ByteOffset, int32_t(NumBytes), ImageShow}), (V{0x120, 0x200, ImagesNone}));
+    b.U16BE(4, 0xFFFF).data.resize(12 + 16 * 2 + 15);
+    EXPECT_EQ((Open(b, "f.TTF"), TreeText()), "f.TTF\n  name\n  OS/2\n");
 }
 
 }  // namespace

@@ -1,142 +1,85 @@
-// Selecting nodes of small executables: the bytes or listing shown, the
-// images named, and the files their resources are exported as.
+// Selecting nodes: the bytes or listing shown, the images named, and the
+// files their resources are exported as; on small executables laid out here
+// and on the PE32 and PE32+ executables the build makes from known images.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
+#include "app/layout.h"
+#include "interpret/image_check.h"
+#include "interpret/image_pane.h"
 #include "interpret/image_table.h"
-#include "interpret/listings.h"
 #include "interpret/resource_files.h"
-#include "interpret/selection.h"
 #include "interpret_test_files.h"
+#include "view/view_nav.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 using Raw = std::vector<uint8_t>;
-
-class Lines final : public ListingSink {
-public:
-    Texts text, names;
-    void Put(const ListingLine& line) override {
-        text.push_back(line.Text);
-        names.push_back(line.Name);
-    }
-};
-template <void (*List)(int32_t, int32_t, ListingSink&)>
-Lines Listed(int32_t first, int32_t count) {
-    Lines l;
-    List(first, count, l);
-    return l;
-}
-const auto Exports = Listed<ListExportLines>;
-const auto Imports = Listed<ListImportLines>;
-
-UserMessages Select(int32_t node) {
-    UserMessages shown;
-    EXPECT_GE(node, 0);
-    SelectNode(node, shown);
-    return shown;
-}
-UserMessages Select(const char* text) { return Select(FindNode(text)); }
-UserMessages Select(const char* type, const char* entry) {
-    return Select(FindNode(entry, TreeNodes[static_cast<size_t>(FindNode(type))].FirstChild));
-}
-void Load(const Bytes& b, const char* name) {
-    LoadBytes(b.data, name);
-    BuildTree();
-}
+using V = std::vector<int32_t>;
+using Selection = InterpTest;
+const auto Exports = Listing<ListExportLines>;
+const auto Imports = Listing<ListImportLines>;
 
 // .text at RVA 0x1000 / file 0x400, .edata at RVA 0x2000 / file 0x800 with
 // an export directory of three names, .idata at RVA 0x3000 / file 0xC00 with
-// one library, importing by name, by name with hint 0 and by ordinal.
+// one library, importing by name, by name with hint 0 and by ordinal; three
+// directories that reach past the end of the file, start at it or beyond it.
 Bytes ListingPe() {
     Bytes b = MakePe({{".text", 0x1000, 0x400, 0x400}, {".edata", 0x2000, 0x800, 0x400},
                       {".idata", 0x3000, 0xC00, 0x400}});
     SetDir(b, 0, 0x2000, 0x80);
     b.U32(0x800 + 24, 3).U32(0x800 + 28, 0x2040).U32(0x800 + 32, 0x2060).U32(0x800 + 36, 0x2070);
-    b.U32(0x840, 0x1000).U32(0x844, 0x1010).U32(0x848, 0x1234);          // functions
-    b.U32(0x860, 0x2100).U32(0x864, 0x2108).U32(0x868, 0x2110);          // names
-    b.U16(0x870, 0).U16(0x872, 2).U16(0x874, 1);                         // name ordinals
+    b.U32(0x840, 0x1000).U32(0x844, 0x1010).U32(0x848, 0x1234);  // functions
+    b.U32(0x860, 0x2100).U32(0x864, 0x2108).U32(0x868, 0x2110);  // names
+    b.U16(0x870, 0).U16(0x872, 2).U16(0x874, 1);                 // name ordinals
     b.Text(0x900, "Start").Text(0x908, "Middle").Text(0x910, "Other");
     SetDir(b, 1, 0x3000, 40);
     b.U32(0xC00, 0x3040).U32(0xC00 + 12, 0x3080).U32(0xC00 + 16, 0x3060);  // OFT, name, FT
     b.U32(0xC40, 0x30A0).U32(0xC44, 0x30B0).U32(0xC48, 0x80000005u);       // names array
     b.U32(0xC60, 1).U32(0xC64, 1).U32(0xC68, 1);                           // FT: 3 values
-    b.Text(0xC80, "lib.dll");
-    b.U16(0xCA0, 0x12).Text(0xCA2, "Named");
-    b.U16(0xCB0, 0).Text(0xCB2, "NoHint");
-    return b;
+    b.Text(0xC80, "lib.dll").U16(0xCA0, 0x12).Text(0xCA2, "Named").U16(0xCB0, 0).Text(0xCB2, "NoHint");
+    return SetDir(SetDir(SetDir(b, 9, 0x3200, 0x400), 3, 0x3400, 0x10), 6, 0x7000, 0x10);
 }
 
-TEST(Selection, NodesShowTheirBytesOrTheirListing) {
-    const Bytes b = ListingPe();
-    struct Row {
-        const char* node;
-        int32_t offset;
-        uint32_t bytes;
-        uint16_t mode;
-        int kind;
-        int32_t lines;
-    } const rows[] = {{"a.dll", 0, 0x1000, _HEX_, 0, -1},
-                      {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1},
-                      {"00000C00: Imports", 0xC00, 40, _HEX_, KindImports, -1},
-                      {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5},
-                      {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3}};  // lines from FirstThunk
-    Load(b, "a.dll");
+// A range that reaches past the end of the file is reported and cut; one
+// that starts at the end or beyond it is moved to the last byte.
+TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
+    // {node, offset, bytes, mode, kind, lines (-1: no listing), message}; a library's lines come from FirstThunk
+    const struct Row { const char* node; int32_t offset, bytes, mode, kind, lines; std::string message; } rows[] = {
+        {"a.dll", 0, 0x1000, _HEX_, 0, -1, ""}, {"00000800: .edata", 0x800, 0x400, _HEX_, 0, -1, ""},
+        {"00000C00: Imports", 0xC00, 40, _HEX_, KindImports, -1, ""},
+        {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5, ""}, {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3, ""},
+        {"00000E00: TLS", 0xE00, 0x200, _HEX_, 16 + 9, -1, "E00, NumBytes=400"},
+        {"00001000: Exceptions", 0xFFF, 1, _HEX_, 16 + 3, -1, "1000, NumBytes=10"},
+        {"00004C00: Debug", 0xFFF, 1, _HEX_, 16 + 6, -1, "4C00, NumBytes=10"}};
+    Open(ListingPe());
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.node);
-        LineNum = 40;
-        Col = 7;
-        EXPECT_TRUE(Select(r.node).empty());
-        EXPECT_EQ(ByteOffset, r.offset);
-        EXPECT_EQ(NumBytes, r.bytes);
-        EXPECT_EQ(ShowMode, r.mode);
-        EXPECT_EQ(ImageShow, ImagesNone);
-        EXPECT_EQ(SelKind, r.kind);
-        if (r.lines < 0) continue;
-        EXPECT_EQ(NumLines, r.lines);
-        EXPECT_EQ(LineNum, 1);
-        EXPECT_EQ(Col, 1);
+        LineNum = 40, Col = 7;
+        const UserMessages shown = Pick(r.node);
+        EXPECT_EQ(shown.empty() ? "" : shown[0].Caption + std::string("|") + shown[0].Text,
+                  r.message.empty() ? "" : "Addressing past End of File|ByteOffset=" + r.message) << r.node;
+        EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), ShowMode, ImageShow, SelKind}),
+                  (V{r.offset, r.bytes, r.mode, ImagesNone, r.kind})) << r.node;
+        if (r.lines >= 0) { EXPECT_EQ((V{NumLines, LineNum, Col, NumCols}), (V{r.lines, 1, 1, 49})) << r.node; }
     }
-    Select("00000800: Exports");
-    EXPECT_EQ(NumCols, 49);
-    // A section in every address mode: its file bytes and its RVA bias.
-    for (uint16_t mode : {AddrZero, AddrPhysical, AddrRva}) {
-        AddrMode = mode;
-        Load(b, "a.dll");
-        AddrMode = AddrPhysical;
-        Select(SectionNode[1]);
-        EXPECT_EQ(ByteOffset, 0x800);
-        EXPECT_EQ(RvaBias, 0x2000 - 0x800);
-    }
-    Select("a.dll");
-    EXPECT_EQ(RvaBias, 0);
-}
-
-TEST(Listings, LinesFromAnyFirstLineHeadingsAlwaysGiven) {
-    Load(ListingPe(), "a.dll");
+    // Listings start at any line; the export listing's headings are always there.
     const std::string h1 = "Ordinal  RVA         Name", h2 = "-------  ----------  --------",
                       start = "0x0000   0x00001000  Start", middle = "0x0002   0x00001234  Middle",
                       other = "0x0001   0x00001010  Other";
-    struct Row {
-        int32_t first, count;
-        Texts lines;
-    } const rows[] = {{1, 100, {h1, h2, start, middle, other}},
-                      {2, 100, {h2, start, middle, other}},
-                      {3, 2, {start, middle}},
-                      {1, 1, {h1, h2, start}}};
-    Select("00000800: Exports");
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.first * 1000 + r.count);
-        EXPECT_EQ(Exports(r.first, r.count).text, r.lines);
-    }
-    Select("lib.dll");
-    const Lines all = Imports(1, 100);
-    EXPECT_EQ(all.text, (Texts{"hint=0x0012", "", "  ordinal:     0x0005"}));
-    EXPECT_EQ(all.names, (Texts{"Named", "NoHint", ""}));
-    EXPECT_EQ(Imports(3, 1).text, Texts{"  ordinal:     0x0005"});
+    const struct Lines { int32_t first, count; Texts lines; } listings[] = {
+        {1, 100, {h1, h2, start, middle, other}}, {2, 100, {h2, start, middle, other}}, {3, 2, {start, middle}},
+        {1, 1, {h1, h2, start}}, {5, 9, {other}}};
+    Pick("00000800: Exports");
+    for (const Lines& r : listings) EXPECT_EQ(Exports(r.first, r.count), r.lines) << r.first << "+" << r.count;
+    EXPECT_EQ((Pick("lib.dll"), Imports(1, 100)), (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
+    EXPECT_EQ(Imports(3, 1), Texts{"  ordinal:     0x0005"});
+    EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0012|Named"});
 }
 
-TEST(Listings, ReadOnlyWhatLiesInTheFile) {
+TEST_F(Selection, ListingsReadOnlyWhatLiesInTheFile) {
     Bytes b = ListingPe();
     b.U32(0x800 + 24, 0x7FFFFFFF);  // far more names than the file holds
     b.U32(0x868, 0x9000);           // a name outside the file
@@ -145,70 +88,37 @@ TEST(Listings, ReadOnlyWhatLiesInTheFile) {
     b.U32(0xC60, 0x30A0).U32(0xC64, 0x7FFFFF00).U32(0xC68, 0);
     const std::string longName(300, 'N');
     b.Text(0xE00, longName.c_str()).U32(0x860, 0x2600);  // first export's name
-    Load(b, "a.dll");
-    Select("00000800: Exports");
-    EXPECT_EQ(NumLines, 490);  // the names up to the end of the file
-    EXPECT_EQ(Exports(3, 3).text, (Texts{"0x0000   0x00001000  " + longName.substr(0, 234),
-                                         "0x0002   0x00001234  Middle",
-                                         "0x4000   ----------  (outside the file)"}));
-    Select("lib.dll");
-    EXPECT_EQ(NumLines, 2);
-    EXPECT_EQ(Imports(1, 10).names, (Texts{"Named", "(outside the file)"}));
-    b.U16(0xE00 - 2, 7).U32(0xC60, 0x31FE);  // the first import's name is the long one
-    Load(b, "a.dll");
-    Select("lib.dll");
-    EXPECT_EQ(Imports(1, 1).names, Texts{longName.substr(0, 255)});
-
+    EXPECT_EQ((Open(b), Pick("00000800: Exports"), NumLines), 490);  // the names up to the end of the file
+    EXPECT_EQ(Exports(3, 3), (Texts{"0x0000   0x00001000  " + longName.substr(0, 234), "0x0002   0x00001234  Middle",
+                                    "0x4000   ----------  (outside the file)"}));
+    EXPECT_EQ((Pick("lib.dll"), Imports(1, 10)), (Texts{"hint=0x0012|Named", "|(outside the file)"}));
+    Open(b.U16(0xE00 - 2, 7).U32(0xC60, 0x31FE));  // the first import's name is the long one
+    EXPECT_EQ((Pick("lib.dll"), Imports(1, 1)), Texts{"hint=0x0007|" + longName.substr(0, 255)});
     // Thunk arrays that run to the end of the file end the count there.
     Bytes open = ListingPe();
-    open.U32(0xC00 + 16, 0x3100);
     for (size_t p = 0xD00; p < 0x1000; p += 4) open.U32(p, 1);
-    Load(open, "a.dll");
-    Select("lib.dll");
-    EXPECT_EQ(NumLines, 192);
+    EXPECT_EQ((Open(open.U32(0xC00 + 16, 0x3100)), Pick("lib.dll"), NumLines), 192);
 }
 
-TEST(Selection, RangesPastTheEndOfTheFileAreReportedAndCut) {
-    Bytes b = ListingPe();
-    SetDir(b, 0, 0x2000, 0x900);  // 0x800 + 0x900 > 0x1000
-    SetDir(b, 6, 0x7000, 0x10);   // starts beyond the end
-    SetDir(b, 3, 0x3400, 0x10);   // starts at the end
-    Load(b, "a.dll");
-    UserMessages shown = Select("00000800: Exports");
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_STREQ(shown[0].Caption, "Addressing past End of File");
-    EXPECT_STREQ(shown[0].Text, "ByteOffset=800, NumBytes=900");
-    EXPECT_EQ(ByteOffset, 0x800);
-    EXPECT_EQ(NumBytes, 0x800u);
-    shown = Select("00004C00: Debug");
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_STREQ(shown[0].Text, "ByteOffset=4C00, NumBytes=10");
-    EXPECT_EQ(ByteOffset, 0xFFF);
-    EXPECT_EQ(NumBytes, 1u);
-    EXPECT_EQ(Select("00001000: Exceptions").size(), 1u);
-    EXPECT_EQ(ByteOffset, 0xFFF);
-    EXPECT_EQ(NumBytes, 1u);
-}
-
-// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names
-// that would leave the export folder; an icon outside the file and a group
-// naming only an icon that is missing.
-TEST(ResourceFiles, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
+// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that would leave the export folder;
+// icons: 1 outside the file, 7 a PNG image of 256 x 256, 8 a PNG signature without its header; a group that
+// names only an icon that is missing.
+TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
-    SetDir(b, 2, 0x5000, 0x100);
-    b.U32(0x1000, 40).U32(0x1004, 10).U32(0x1008, 10).U16(0x100C, 1).U16(0x100E, 4).Grow(0x1000 + 1000);
-    b.U16(0x1400 + 2, 1).U16(0x1400 + 4, 1).U16(0x1400 + 18, 5);
+    SetDir(b, 2, 0x5000, 0x100).U32(0x1000, 40).U32(0x1004, 10).U32(0x1008, 10).U16(0x100C, 1).U16(0x100E, 4);
+    b.U16(0x1402, 1).U16(0x1404, 1).U16(0x1412, 5).U8(0xE00, 0x89).Text(0xE01, "PNG\r\n\x1A\n", false);
+    b.U32BE(0xE08, 13).Text(0xE0C, "IHDR", false).U32BE(0xE10, 256).U32BE(0xE14, 256).U8(0xE18, 8).U8(0xE19, 6);
+    b.U8(0xE80, 0x89).Text(0xE81, "PNG\r\n\x1A\n", false);
     LayOutResources(b, 0x400, {{2, nullptr, {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64},
                                              {0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4},
-                                             {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4},
-                                             {0, ".", 0x5000, 4}}},
-                               {3, nullptr, {{1, nullptr, 0x9000, 64}}},  // outside the file
+                                             {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4}, {0, ".", 0x5000, 4}}},
+                               {3, nullptr, {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
                                {14, nullptr, {{2, nullptr, 0x6000, 20}}}});
-    Load(b, "r.dll");
+    Open(b, "r.dll");
     std::vector<ExportItem> items;
     Raw file;
     auto plan = [&](const char* type) {
-        Select(type);
+        Pick(type);
         PlanFolderExport(FindNode(type), ExportCmd, items);
         Texts names;
         for (const ExportItem& item : items) names.push_back(item.Name);
@@ -216,39 +126,169 @@ TEST(ResourceFiles, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     };
     // Only what would leave the folder is rewritten: separators, "." and
     // "..". Other names the system refuses fail there, with its own message.
-    EXPECT_EQ(plan("BITMAP"),
-              (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
-    EXPECT_EQ(items[0].Size, 1000u);
-    ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
-    EXPECT_EQ(file.size(), 1014u);
-    EXPECT_EQ(plan("GROUP_ICON"), Texts{"2.ICO"});
-    EXPECT_TRUE(items[0].Images.empty());
+    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
+    EXPECT_TRUE(BuildExportFile(items[0], ExportBitmaps, file) && file.size() == 1014 && items[0].Size == 1000);
+    EXPECT_TRUE(plan("GROUP_ICON") == Texts{"2.ICO"} && items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
-    Select("GROUP_ICON", "2");
-    EXPECT_TRUE(SelImages.empty());
-    EXPECT_LT(ImageLast, ImageFirst);
-    EXPECT_FALSE(BuildIconFile({}, ExportIcons, file));
-    EXPECT_FALSE(BuildIconFile({-1, 1666}, ExportIcons, file));
-    EXPECT_FALSE(BuildIconFile({0}, ExportIcons, file));
-    const UserMessages shown = Select("BITMAP", "8");
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_STREQ(shown[0].Text, "Unrecognized format!");
-    EXPECT_STREQ(shown[0].Caption, "");
-    EXPECT_EQ(ImageShow, ImagesNone);
-    EXPECT_EQ(ExportCmd, ExportBitmaps);
-    // The .BMP header's bits offset follows the bit count.
-    Select("BITMAP", "7");
-    EXPECT_EQ(ImageShow, ImagesBitmap);
-    EXPECT_EQ(ByteOffset, 0x1000);
-    for (auto [bits, off] : std::vector<std::pair<uint16_t, uint32_t>>{
-             {1, 62}, {4, 118}, {8, 1078}, {16, 1078}, {24, 54}, {32, 54}}) {
-        b.U16(0x100E, bits);
-        LoadBytes(b.data, "r.dll");
-        ASSERT_TRUE(BuildBmpFile(0x1000, 1000, file));
-        EXPECT_EQ(file[10] | file[11] << 8, off) << bits;
+    Pick("GROUP_ICON", "2");
+    EXPECT_EQ((V{int32_t(SelImages.size()), ImageFirst, ImageLast}), (V{0, 0, -1}));
+    for (const std::vector<int16_t>& images : {std::vector<int16_t>{}, {-1, 1666}, {0}})
+        EXPECT_FALSE(BuildIconFile(images, ExportIcons, file)) << images.size();
+    const UserMessages shown = Pick("BITMAP", "8");
+    EXPECT_EQ(shown.size() == 1 ? std::string(shown[0].Text) + "|" + shown[0].Caption : "", "Unrecognized format!|");
+    EXPECT_EQ((V{ImageShow, ExportCmd}), (V{ImagesNone, ExportBitmaps}));
+    EXPECT_EQ((Pick("BITMAP", "7"), V{ImageShow, ByteOffset}), (V{ImagesBitmap, 0x1000}));
+    EXPECT_TRUE(!BuildBmpFile(0x1000, 0x501, file) && file.empty());  // past the end of the file
+    // A 256-pixel PNG icon is collected with 0 in the one-byte size table (as .ICO directories write 256)
+    // and its width kept for drawing; it is shown, and exported with its bytes unchanged and 32 bits a pixel.
+    // The PNG without its header is not shown, yet its export still writes it (bit count 0, colour count 1).
+    for (const bool drawn : {true, false}) {
+        SCOPED_TRACE(drawn ? "the whole PNG" : "its signature alone");
+        const int index = drawn ? 1 : 2;
+        EXPECT_EQ((V{ImageSizes[index], ImagePixels[index], IconImageFits(ImageOffsets[index], ImageLengths[index])}),
+                  (V{0, drawn ? 256 : 0, drawn}));
+        const UserMessages png = Pick("ICON", drawn ? "7" : "8");
+        EXPECT_EQ(png.empty() ? "" : png[0].Text, std::string(drawn ? "" : "Unrecognized format!"));
+        EXPECT_EQ((V{ImageShow, ExportCmd}), (V{drawn ? ImagesGrid : ImagesNone, ExportIcons}));
+        ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, file));
+        EXPECT_EQ(Raw(file.begin(), file.begin() + 14), (Raw{0, 0, 1, 0, 1, 0, 0, 0, !drawn, 0, 1, 0, uint8_t(32 * drawn), 0}));
+        const uint8_t* image = FileBuf + (drawn ? 0xE00 : 0xE80);
+        EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(image, image + (drawn ? 120 : 80)));
     }
-    EXPECT_FALSE(BuildBmpFile(0x1000, 0x501, file));  // past the end of the file
-    EXPECT_TRUE(file.empty());
+    ClearSelection();  // forgetting the selection leaves nothing selected
+    EXPECT_EQ((V{SelNode, ExportCmd, int32_t(SelImages.size())}), (V{-1, 0, 0}));
 }
+
+// The pane of icons scrolls its top row by lines between 0 and the last row; Home moves it with Ctrl only.
+TEST_F(Selection, ImagePaneScrollsBetweenItsFirstAndLastRow) {
+    ImageIsBitmap = 0, MaxRow = 1, RowsShown = 1, VScrollPos = 0;
+    EXPECT_FALSE(PaneVScroll(0, 0, 0));  // a line up at the top row
+    EXPECT_TRUE(PaneVScroll(1, 0, 0));   // a line down to the last row, not beyond it
+    EXPECT_EQ((V{VScrollPos, PaneVScroll(1, 0, 0)}), (V{1, 0}));
+    EXPECT_EQ((V{PaneKey(KeyHome, false, 0, 0), PaneKey(KeyHome, true, 0, 0), VScrollPos}), (V{0, 1, 0}));
+}
+
+// A bitmap header of `width` x `height` at `bits` bits, then `extra` bytes.
+Bytes Dib(int32_t width, int32_t height, uint16_t bits, size_t extra, uint32_t compression = 0, uint32_t used = 0) {
+    Bytes b(40 + extra);
+    b.U32(0, 40).U32(4, static_cast<uint32_t>(width)).U32(8, static_cast<uint32_t>(height));
+    return b.U16(12, 1).U16(14, bits).U32(16, compression).U32(32, used);
+}
+
+// What may reach the system's bitmap and icon calls: images whose parts all lie inside their bytes and the file.
+TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
+    // {what, bitmap, its size, offset and size of the bits (0: it does not fit)}
+    const struct Row { const char* what; Bytes dib; uint32_t size, bitsOffset = 0, bitsSize = 0; } rows[] = {
+        {"10x10, 4 bits: 16 colours, rows of 8 bytes", Dib(10, 10, 4, 64 + 80), 40 + 64 + 80, 104, 80},
+        {"one byte short", Dib(10, 10, 4, 144), 183}, {"the file is shorter", Dib(10, 10, 4, 143), 184},
+        {"8 bits: 256 colours whatever biClrUsed says", Dib(4, 2, 8, 1024 + 8, 0, 16), 1072, 1064, 8},
+        {"8 bits, 16 colours' room", Dib(4, 2, 8, 1032, 0, 16), 112}, {"top-down", Dib(3, -2, 24, 24), 64, 40, 24},
+        {"bit-field masks before the bits", Dib(2, 2, 32, 28, 3), 68, 52, 16}, {"masks at 24 bits", Dib(2, 2, 24, 28, 3), 68},
+        {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104}, {"run-length", Dib(1, 1, 24, 4, 1), 44},
+        {"no width", Dib(0, 1, 24, 4), 44}, {"no height", Dib(1, 0, 24, 4), 44}, {"no such bit count", Dib(1, 1, 7, 4), 44},
+        {"shorter than its header", Dib(1, 1, 24, 4), 39}};
+    for (const Row& r : rows) {
+        LoadBytes(r.dib.data, "b.bin");
+        DibParts p;
+        const bool fits = BitmapFits(0, r.size, p);
+        EXPECT_EQ((V{fits, int32_t(fits ? p.BitsOffset : 0), int32_t(fits ? p.BitsSize : 0)}),
+                  (V{r.bitsOffset != 0, int32_t(r.bitsOffset), int32_t(r.bitsSize)})) << r.what;
+    }
+    // An icon of 16 x 16 at 4 bits: 64 bytes of colours, 128 of bits, 64 of mask; biClrUsed names the
+    // colours the system reads. {used, height, offset, size, fits}
+    const uint64_t icons[][5] = {{0, 32, 0, 296, 1}, {0, 32, 0, 295, 0}, {0, 32, 1, 296, 0}, {2, 32, 0, 240, 1},
+                                 {0x40000000, 32, 0, 296, 0}, {0, 1, 0, 296, 0}};
+    for (auto [used, height, offset, size, fits] : icons) {
+        LoadBytes(Dib(16, int32_t(height), 4, 64 + 128 + 64, 0, uint32_t(used)).data, "i.bin");
+        EXPECT_EQ(IconImageFits(offset, uint32_t(size)), fits != 0) << used << " " << height << " " << offset << " " << size;
+    }
+    uint32_t w = 0, h = 0;  // PNG images cut off within their image or within the file
+    uint16_t bits = 0;
+    LoadBytes(Bytes(30).U8(0, 0x89).Text(1, "PNG\r\n\x1A\n", false).U32BE(8, 13).Text(12, "IHDR", false).data, "cut.bin");
+    EXPECT_FALSE(PngImage(0, 120, w, h, bits) || PngImage(0, 30, w, h, bits));
+}
+
+// What may reach the system's dialog calls: templates that hold every item and name no class of the program's.
+TEST_F(Selection, DialogTemplatesMustHoldEveryItem) {
+    const char* const refused[] = {"Orvex", "TextClient", nullptr};
+    // A template, font 8 "A", with two items of the class `itemClass` (an ordinal when null).
+    auto dialog = [](const char* itemClass) {
+        Bytes b(32);
+        b.U32(0, 0x80C800C0u).U16(8, 2).U16(14, 100).U16(16, 50).U16(22, 'T').U16(26, 8).U16(28, 'A');
+        for (size_t i = 0, at = 32; i < 2; ++i, at = (at + 3) & ~size_t{3}) {
+            b.U32(at, 0x50010000u).U16(at + 16, 1).U16(at + 18, 0xFFFF).U16(at + 20, 0x80);
+            for (size_t c = 0; itemClass && c <= std::strlen(itemClass); ++c) b.U16(at + 18 + 2 * c, uint8_t(itemClass[c]));
+            at += 18 + (itemClass ? 2 * std::strlen(itemClass) + 2 : 4);
+            b.U16(at, 'O').U16(at + 2, 'K').U16(at + 4, 0).U16(at + 6, 0);
+            at += 8;
+        }
+        return b;
+    };
+    auto fits = [&](const Bytes& b, size_t cut = 0) { return DialogTemplateFits(&b.data[0], b.data.size() - cut, refused); };
+    const Bytes plain = dialog(nullptr);
+    EXPECT_TRUE(fits(plain));
+    for (size_t cut = 1; cut <= plain.data.size(); ++cut) EXPECT_FALSE(fits(plain, cut)) << cut;
+    EXPECT_FALSE(fits(Bytes(plain).U16(8, 500)));     // items claimed past the end
+    EXPECT_FALSE(fits(Bytes(plain).U16(26, 0x7FFF)));  // the owner's font
+    EXPECT_FALSE(fits(dialog("tEXTcLIENT")));   // the program's own classes, in any case
+    EXPECT_TRUE(fits(dialog("SysListView32")) && fits(dialog("TextClientX")));
+    EXPECT_FALSE(DialogTemplateFits(nullptr, 0, refused));
+    Bytes extended;  // no font (no DS_SETFONT), no items
+    EXPECT_TRUE(fits(extended.U32(0, 0xFFFF0001u).U32(12, 0x80C80080u).U32(28, 0)));
+    extended.U32(12, 0x80C800C8u).U16(32, 8).U16(38, 'A').U16(40, 0);  // a shell font, 8 points, "A"
+    EXPECT_TRUE(fits(extended) && !fits(extended, 1));
+}
+
+#ifdef ORVEX_FIXTURE_DIR
+
+Raw ReadFixture(const std::string& name) {
+    std::ifstream f(std::string(ORVEX_FIXTURE_DIR) + "/" + name, std::ios::binary);
+    return Raw(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+class FixtureExe : public InterpTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override { LoadBytes(ReadFixture(GetParam()), GetParam()), BuildTree(); }
+};
+
+// PE32+ thunks are 8 bytes wide; every image file is written back as the
+// file the resource was made from, but for one byte: the colour count of a
+// 1-bit image is 1, not 2. Resource types and entries name their images.
+TEST_P(FixtureExe, ImportsImagesAndTheirExport) {
+    EXPECT_EQ((V{InterpKind, ThunkSize}), (V{InterpExe, std::string(GetParam()) == "fixture64.exe" ? 8 : 4}));
+    EXPECT_TRUE(Pick("fixture.dll").empty());
+    EXPECT_EQ(Imports(1, NumLines), (Texts{"hint=0x0005|FixtureAdd", "hint=0x0006|FixtureName", "  ordinal:     0x0007"}));
+    const struct { const char *type, *entry, *file; uint16_t cmd; } rows[] = {
+        {"BITMAP", "101", "mono.bmp", ExportBitmaps}, {"BITMAP", "102", "four.bmp", ExportBitmaps},
+        {"BITMAP", "103", "eight.bmp", ExportBitmaps}, {"BITMAP", "104", "true.bmp", ExportBitmaps},
+        {"BITMAP", "FACE", "face.bmp", ExportBitmaps}, {"GROUP_ICON", "1", "app.ico", ExportIcons},
+        {"GROUP_ICON", "DOCUMENT", "doc.ico", ExportIcons}, {"GROUP_ICON", "2", "small.ico", ExportIcons},
+        {"GROUP_CURSOR", "1", "arrow.cur", ExportCursors}, {"GROUP_CURSOR", "2", "hand.cur", ExportCursors}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.file);
+        EXPECT_TRUE(Pick(r.type, r.entry).empty());
+        Raw written, source = ReadFixture(std::string("images/") + r.file);
+        if (r.cmd != ExportBitmaps && source[8] == 2) source[8] = 1;
+        EXPECT_TRUE(ExportCmd == r.cmd && (r.cmd == ExportBitmaps ? BuildBmpFile(ByteOffset, NumBytes, written)
+                                                                  : BuildIconFile(SelImages, r.cmd, written)));
+        EXPECT_EQ(written, source);
+    }
+    // The group that names ICON 300 and ICON 1 finds them by their ids; the icon folder: one file per icon.
+    EXPECT_EQ((Pick("GROUP_ICON", "400"), SelImages), (std::vector<int16_t>{9, 3}));
+    std::vector<ExportItem> items;
+    PlanFolderExport(FindNode("ICON"), ExportIcons, items);
+    EXPECT_TRUE(items.size() == 7 && items[6].Name == "300.ICO" && items[6].Images == std::vector<int16_t>{9});
+    // Cursors are images 0-2, icons 3-9; the cursor type's bytes are its directory and its three entries.
+    EXPECT_EQ((Pick("CURSOR"), V{SelType, int32_t(NumBytes), ByteOffset - NodeOf("CURSOR").Ref, ImageFirst, ImageLast}),
+              (V{1, 16 + 3 * 8, 0, 0, 2}));
+    EXPECT_EQ((Pick("GROUP_ICON"), V{ExportCmd, ImageShow, ImageFirst, ImageLast}), (V{ExportIcons, ImagesGrid, 3, 9}));
+    EXPECT_EQ((Pick("CURSOR", "2"), V{ExportCmd, ImageShow, SelImages.at(0)}), (V{ExportCursors, ImagesGrid, 1}));
+    EXPECT_EQ((Pick("NOTES"), V{ExportCmd, ImageShow}), (V{0, ImagesNone}));
+    EXPECT_EQ((Pick("DIALOG", "200"), V{ShowDialogPreview, ExportCmd, ImageShow}), (V{1, 0, ImagesNone}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, FixtureExe, ::testing::Values("fixture.exe", "fixture64.exe"));
+
+#endif
 
 }  // namespace

@@ -1,7 +1,10 @@
 // Helpers of the interpretation tests: small executables, icon and font
-// files laid out byte by byte, loading them as the document, and the tree
-// as text.
+// files laid out byte by byte, loading them as the document, the tree as
+// text, and the fixture the interpretation suites share.
 #pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -11,35 +14,27 @@
 #include "document/document.h"
 #include "document/file_load.h"
 #include "interpret/interp_tree.h"
+#include "interpret/listings.h"
+#include "interpret/selection.h"
 
 class Bytes {
 public:
     std::vector<uint8_t> data;
     explicit Bytes(size_t size = 0) : data(size, 0) {}
-    void Grow(size_t end) {
-        if (data.size() < end) data.resize(end, 0);
-    }
-    Bytes& U8(size_t at, uint8_t v) {
-        Grow(at + 1);
-        data[at] = v;
-        return *this;
-    }
+    void Grow(size_t end) { data.resize(std::max(data.size(), end), 0); }
+    Bytes& U8(size_t at, uint8_t v) { return Grow(at + 1), data[at] = v, *this; }
     Bytes& U16(size_t at, uint16_t v) { return U8(at, v & 0xFF).U8(at + 1, v >> 8); }
     Bytes& U32(size_t at, uint32_t v) { return U16(at, v & 0xFFFF).U16(at + 2, v >> 16); }
     Bytes& U16BE(size_t at, uint16_t v) { return U8(at, v >> 8).U8(at + 1, v & 0xFF); }
     Bytes& U32BE(size_t at, uint32_t v) { return U16BE(at, v >> 16).U16BE(at + 2, v & 0xFFFF); }
     Bytes& Text(size_t at, const char* s, bool nul = true) {
-        const size_t n = std::strlen(s) + (nul ? 1 : 0);
-        Grow(at + n);
-        std::memcpy(&data[at], s, n);
+        for (size_t i = 0, n = std::strlen(s) + nul; i < n; ++i) U8(at + i, static_cast<uint8_t>(s[i]));
         return *this;
     }
     // A resource name string: u16 length and UTF-16 units.
     Bytes& Utf16(size_t at, const char* s) {
-        const size_t n = std::strlen(s);
-        U16(at, static_cast<uint16_t>(n));
-        for (size_t i = 0; i < n; ++i) U16(at + 2 + 2 * i, static_cast<uint8_t>(s[i]));
-        return *this;
+        for (size_t i = 0; s[i]; ++i) U16(at + 2 + 2 * i, static_cast<uint8_t>(s[i]));
+        return U16(at, static_cast<uint16_t>(std::strlen(s)));
     }
 };
 
@@ -47,30 +42,18 @@ public:
 // section table at 0x138 (PE32+ when wide: directories at 0xC8, sections
 // after an optional header of 240 bytes).
 constexpr size_t PeAt = 0x40;
-struct PeSection {
-    const char* name;
-    uint32_t va;
-    uint32_t raw;
-    uint32_t rawSize;
-};
-
-inline size_t DirAt(int index, bool wide = false) {
-    return PeAt + (wide ? 136 : 120) + 8 * static_cast<size_t>(index);
-}
-inline size_t SectionAt(int index, bool wide = false) {
-    return PeAt + (wide ? 264 : 248) + 40 * static_cast<size_t>(index);
-}
+struct PeSection { const char* name; uint32_t va, raw, rawSize; };
+inline size_t DirAt(int index, bool wide = false) { return PeAt + (wide ? 136 : 120) + 8 * size_t(index); }
+inline size_t SectionAt(int index, bool wide = false) { return PeAt + (wide ? 264 : 248) + 40 * size_t(index); }
 
 inline Bytes MakePe(const std::vector<PeSection>& sections, bool wide = false) {
     Bytes b(0x400);
     b.Text(0, "MZ", false).U32(0x3C, PeAt).Text(PeAt, "PE", true).U8(PeAt + 3, 0);
-    b.U16(PeAt + 6, static_cast<uint16_t>(sections.size()));
-    b.U16(PeAt + 20, wide ? 240 : 224).U16(PeAt + 24, wide ? 0x20B : 0x10B);
+    b.U16(PeAt + 6, uint16_t(sections.size())).U16(PeAt + 20, wide ? 240 : 224).U16(PeAt + 24, wide ? 0x20B : 0x10B);
     for (size_t i = 0; i < sections.size(); ++i) {
         const size_t h = SectionAt(static_cast<int>(i), wide);
-        b.Text(h, sections[i].name, false);
-        b.U32(h + 12, sections[i].va).U32(h + 16, sections[i].rawSize).U32(h + 20, sections[i].raw);
-        b.Grow(sections[i].raw + sections[i].rawSize);
+        b.Text(h, sections[i].name, false).U32(h + 12, sections[i].va).U32(h + 16, sections[i].rawSize);
+        b.U32(h + 20, sections[i].raw).Grow(sections[i].raw + sections[i].rawSize);
     }
     return b;
 }
@@ -79,26 +62,17 @@ inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size, bool wide
     return b.U32(DirAt(index, wide), rva).U32(DirAt(index, wide) + 4, size);
 }
 
-// A resource tree laid out at file offset `base` (RVA base + bias).
-struct ResEntry {
-    uint32_t id;       // used when name is null
-    const char* name;  // a name string
-    uint32_t rva;      // of the data
-    uint32_t size;
-};
-struct ResType {
-    uint32_t id;
-    const char* name;
-    std::vector<ResEntry> entries;
-};
+// A resource tree laid out at file offset `base` (RVA base + bias): types,
+// each with its entries (named when name is set), each with one language.
+struct ResEntry { uint32_t id; const char* name; uint32_t rva, size; };  // the data's RVA and size
+struct ResType { uint32_t id; const char* name; std::vector<ResEntry> entries; };
 
 inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& types) {
     size_t next = base + 16 + 8 * types.size();
     auto entryName = [&](const char* name, uint32_t id) -> uint32_t {
         if (!name) return id;
-        const size_t at = base + 0x800 + (next - base);
-        b.Utf16(at, name);
-        return 0x80000000u | static_cast<uint32_t>(at - base);
+        b.Utf16(next + 0x800, name);  // names lie 0x800 above the directories
+        return 0x80000000u | static_cast<uint32_t>(next + 0x800 - base);
     };
     b.U16(base + 14, static_cast<uint16_t>(types.size()));
     for (size_t t = 0; t < types.size(); ++t) {
@@ -106,8 +80,7 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
         const std::vector<ResEntry>& es = types[t].entries;
         next = dir + 16 + 8 * es.size();
         b.U32(base + 16 + 8 * t, entryName(types[t].name, types[t].id));
-        b.U32(base + 20 + 8 * t, 0x80000000u | static_cast<uint32_t>(dir - base));
-        b.U16(dir + 14, static_cast<uint16_t>(es.size()));
+        b.U32(base + 20 + 8 * t, 0x80000000u | uint32_t(dir - base)).U16(dir + 14, uint16_t(es.size()));
         for (size_t e = 0; e < es.size(); ++e) {
             const size_t lang = next, data = next + 24;
             next = data + 16;
@@ -123,8 +96,7 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
 inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
     static std::vector<uint8_t> held;
     UnloadDocumentFile();
-    held = bytes;
-    held.push_back(0);  // a non-empty block even for an empty file
+    (held = bytes).push_back(0);  // a non-empty block even for an empty file
     Checked = _INTERP_;
     std::snprintf(FileName, sizeof FileName, "C:\\files\\%s", name);
     SetFileNameParts();
@@ -133,34 +105,59 @@ inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
 
 inline UserMessages BuildTree() {
     UserMessages shown;
-    BuildInterpTree(shown);
-    return shown;
+    return BuildInterpTree(shown), shown;
 }
 
-inline void AppendTree(int32_t node, int depth, std::string& out) {
-    for (; node >= 0; node = TreeNodes[static_cast<size_t>(node)].NextSibling) {
-        out += std::string(2 * static_cast<size_t>(depth), ' ');
-        out += TreeNodes[static_cast<size_t>(node)].Text;
-        out += '\n';
-        AppendTree(TreeNodes[static_cast<size_t>(node)].FirstChild, depth + 1, out);
-    }
-}
+inline TreeNode& NodeAt(int32_t node) { return TreeNodes[static_cast<size_t>(node)]; }
 
-// The tree below `node` (the node itself unindented).
+// The tree below `node` (the node itself unindented, each level two blanks more).
 inline std::string TreeText(int32_t node = RootNode) {
-    std::string out;
-    out += TreeNodes[static_cast<size_t>(node)].Text;
-    out += '\n';
-    AppendTree(TreeNodes[static_cast<size_t>(node)].FirstChild, 1, out);
+    std::string out = std::string(NodeAt(node).Text) + '\n';
+    for (int32_t c = NodeAt(node).FirstChild; c >= 0; c = NodeAt(c).NextSibling) {
+        const std::string sub = TreeText(c);
+        for (size_t i = 0; i < sub.size(); i = sub.find('\n', i) + 1) out += "  " + sub.substr(i, sub.find('\n', i) + 1 - i);
+    }
     return out;
 }
 
 // The first node, in tree order, whose text is `text` (-1 when none).
 inline int32_t FindNode(const char* text, int32_t node = RootNode) {
-    for (; node >= 0; node = TreeNodes[static_cast<size_t>(node)].NextSibling) {
-        if (std::strcmp(TreeNodes[static_cast<size_t>(node)].Text, text) == 0) return node;
-        const int32_t found = FindNode(text, TreeNodes[static_cast<size_t>(node)].FirstChild);
+    for (; node >= 0; node = NodeAt(node).NextSibling) {
+        if (std::strcmp(NodeAt(node).Text, text) == 0) return node;
+        const int32_t found = FindNode(text, NodeAt(node).FirstChild);
         if (found >= 0) return found;
     }
     return -1;
 }
+
+// Listing lines as "text|name" ("text" when the name is empty).
+template <void (*List)(int32_t, int32_t, ListingSink&)>
+std::vector<std::string> Listing(int32_t first, int32_t count) {
+    struct Lines final : ListingSink {
+        std::vector<std::string> all;
+        void Put(const ListingLine& l) override { all.push_back(std::string(l.Text) + (l.Name[0] ? "|" : "") + l.Name); }
+    } lines;
+    List(first, count, lines);
+    return lines.all;
+}
+
+// The interpretation suites: a file loaded and its tree built in physical
+// addresses, nodes found by their text and selected.
+class InterpTest : public ::testing::Test {
+protected:
+    void TearDown() override { AddrMode = AddrPhysical; }
+    static UserMessages Open(const Bytes& b, const char* name = "a.dll", uint16_t addr = AddrPhysical) {
+        AddrMode = addr;
+        return LoadBytes(b.data, name), BuildTree();
+    }
+    static const TreeNode& NodeOf(const char* text) { return NodeAt(std::max(FindNode(text), 0)); }
+    // Selects the node `text`, or the child `entry` of it.
+    static UserMessages Pick(const char* text, const char* entry = nullptr) {
+        int32_t node = FindNode(text);
+        if (entry && node >= 0) node = FindNode(entry, NodeAt(node).FirstChild);
+        EXPECT_GE(node, 0) << text << "/" << (entry ? entry : "");
+        UserMessages shown;
+        SelectNode(node, shown);
+        return shown;
+    }
+};

@@ -1,0 +1,188 @@
+// Printing without a printer: page arithmetic, the footer's expansion,
+// placement, split and join, the margin fields and the properties' sample.
+#include <gtest/gtest.h>
+
+#include "doc_fixture.h"
+#include "print/footer.h"
+#include "print/page_layout.h"
+#include "print/print_choices.h"
+#include "print/print_settings.h"
+
+namespace {
+
+using V = std::vector<int32_t>;
+
+// Print choices and metrics at their defaults for each test: a letter page
+// at 600 dpi with strips of 0.25 inch, the text 7 inches (4200 units) wide.
+class PrintLayout : public DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        PortraitMargins = {100, 55, 50, 55};
+        LandscapeMargins = {55, 100, 55, 50};
+        PrintSize = 4, PrintCpi = 0, PrintSpacing = 2, PrintLineNums = 0;
+        TakePrinterMetrics({600, 600, 5100, 6600, 150, 150, 4800, 6000});
+    }
+};
+
+// {caps} -> {dpi x and y, page width and height, the four strips, the four margins}: A4 at 300 dpi as the
+// PDF printer reports it; the finest resolution and the largest page (square: landscape) are taken; strips
+// of 0.60 inch at the top and 0.75 at the right raise those margins. Reports without a resolution, or of a
+// page no printer has, leave the metrics as they were.
+TEST_F(PrintLayout, MetricsAndMarginsFromTheDeviceCaps) {
+    const struct Case { DeviceCaps caps; V expect; } cases[] = {
+        {{300, 300, 2479, 3508, 50, 50, 2379, 3408}, {300, 300, 826, 1169, 16, 16, 17, 17, 100, 55, 50, 55}},
+        {{100000, 100000, 850000, 1100000, 0, 0, 850000, 1100000},
+         {100000, 100000, 850, 1100, 0, 0, 0, 0, 100, 55, 50, 55}},
+        {{1, 1, 1000, 1000, 0, 0, 1000, 1000}, {1, 1, 100000, 100000, 0, 0, 0, 0, 55, 100, 55, 50}},
+        {{100, 100, 850, 1100, 10, 60, 765, 1000}, {100, 100, 850, 1100, 10, 60, 75, 40, 100, 60, 75, 55}}};
+    for (const Case& c : cases) {
+        TakePrinterMetrics(c.caps);
+        EXPECT_EQ((V{LogPixelsX, LogPixelsY, PageWidth, PageHeight, MinLeft, MinTop, MinRight, MinBottom,
+                     LeftMargin, TopMargin, RightMargin, BottomMargin}), c.expect) << c.caps.physicalWidth;
+    }
+    EXPECT_EQ(PortraitMargins.top, 55);  // the stored sets stay as they were
+    for (const DeviceCaps& bad : {DeviceCaps{0, 300, 1, 1, 0, 0, 1, 1}, {300, 0, 1, 1, 0, 0, 1, 1},
+                                  {100001, 300, 1, 1, 0, 0, 1, 1}, {300, 300, 0, 3508, 0, 0, 1, 1},
+                                  {1, 1, INT32_MAX, 2000, 0, 0, 1, 1}, {300, 300, 2479, 3508, -50, 50, 2379, 3408}})
+        EXPECT_EQ((TakePrinterMetrics(bad), V{PageWidth, MinLeft}), (V{850, 10}))
+            << bad.logPixelsX << "," << bad.logPixelsY << "," << bad.physicalWidth;
+}
+
+// A font whose average width is the requested width plus `slack`, or
+// `natural` for width 0; counts the fonts made.
+struct FixedMeasure final : FontMeasure {
+    FixedMeasure(int32_t natural, int32_t slack) : natural(natural), slack(slack) {}
+    int32_t AverageWidth(int32_t width) override { return ++made, width == 0 ? natural : width + slack; }
+    int32_t natural, slack, made = 0;
+};
+
+// {mode, cpi, natural, slack} -> {requested, width, characters, average, fonts made}: a hex font 61 wide
+// for 59 gives 68 characters, narrowed to 57; a char row fits at once; with a cpi (a damaged one: the
+// last choice) the first font stands; a font that never narrows stops at 1; text takes the natural width.
+TEST_F(PrintLayout, PrintAndPreviewFonts) {
+    EXPECT_EQ((V{TextWidthUnits(), PrintHeightUnits()}), (V{4200, 100}));
+    const struct Fit { uint16_t mode; uint8_t cpi; int32_t natural, slack; V expect; } fits[] = {
+        {_HEX_, 0, 0, 2, {59, 57, 71, 59, 3}}, {_CHAR_, 0, 0, 0, {56, 56, 75, 56, 1}},
+        {_HEX_, 3, 0, 20, {50, 50, 60, 70, 1}}, {_TEXT_, 6, 0, 0, {30, 30, 140, 30, 1}},
+        {_HEX_, 99, 0, 0, {30, 30, 140, 30, 1}}, {_HEX_, 0, 0, 200, {59, 1, 20, 201, 59}},
+        {_TEXT_, 0, 50, 0, {0, 0, 84, 50, 1}}, {_TEXT_, 0, 0, 0, {0, 0, 0, 0, 1}}};
+    for (const Fit& f : fits) {
+        FixedMeasure measure(f.natural, f.slack);
+        const int32_t requested = (ShowMode = f.mode, PrintCpi = f.cpi, RequestedPrintWidth());
+        const int32_t width = FitPrintFont(measure);
+        EXPECT_EQ((V{requested, width, CharsPerLine, PrintCharWidth, measure.made}), f.expect)
+            << f.mode << " cpi " << int(f.cpi) << " natural " << f.natural << " slack " << f.slack;
+    }
+    EXPECT_EQ((PrintSize = 9, PrintHeightUnits()), 200);
+    // {cpi, print width, dpi} -> preview width: 6.48 rounds to 6, 6.72 to 7
+    const int32_t previews[][4] = {{1, 0, 600, 9}, {2, 0, 600, 7}, {6, 0, 600, 4}, {0, 27, 300, 6}, {0, 28, 300, 7}};
+    for (auto [cpi, printWidth, dpi, expect] : previews)
+        EXPECT_EQ((PrintCpi = uint8_t(cpi), PrintCharWidth = printWidth, LogPixelsX = dpi, PreviewRequestWidth()), expect)
+            << cpi << " " << printWidth;
+    EXPECT_EQ((V{PreviewNeedsRetry(7, 6, 8), PreviewNeedsRetry(7, 6, 6), PreviewNeedsRetry(6, 6, 9)}), (V{1, 0, 0}));
+    EXPECT_EQ((PreviewCharWidth = 7, CharsPerLine = 84, PreviewPageWidth()), 696);  // and 1.50 inch of margins
+}
+
+// {dpi, page height, offset, font height, spacing, footer} -> {x0, y0, bottom, pitch, footerTop, lines,
+// drawable}: a printer with offsets of 0.25 inch (the footer takes a font height and a pitch); the preview
+// with 1 1/2 and double spacing; nothing drawn on a page too short or with no room for a line.
+TEST_F(PrintLayout, PagePlansAndPageCounts) {
+    CharsPerLine = 80, TopMargin = 50, BottomMargin = 60, LeftMargin = 125;
+    const struct Case { int32_t dpi, height, offset, h; uint8_t spacing; bool footer; V expect; } cases[] = {
+        {600, 1100, 25, 100, 2, false, {600, 150, 6090, 100, 5990, 59, 1}},
+        {600, 1100, 25, 100, 2, true, {600, 150, 6090, 100, 5990, 57, 1}},
+        {72, 1100, 0, 9, 3, true, {90, 36, 748, 13, 739, 53, 1}}, {72, 1100, 0, 8, 4, false, {90, 36, 748, 16, 740, 44, 1}},
+        {72, 400, 0, 12, 2, false, {90, 36, 244, 12, 232, 17, 0}}, {72, 416, 0, 12, 2, false, {90, 36, 256, 12, 244, 18, 1}},
+        {72, 1100, 0, 800, 2, false, {90, 36, 748, 800, -52, 0, 0}}, {72, 1100, 0, 0, 2, false, {90, 36, 748, 0, 748, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        const PagePlan p = (PrintSpacing = c.spacing, PlanPage(c.dpi, c.dpi, c.height, c.offset, c.offset, c.h, c.footer));
+        EXPECT_EQ((V{p.x0, p.y0, p.bottom, p.pitch, p.footerTop, p.lines, p.drawable}), c.expect)
+            << c.dpi << " dpi, height " << c.height << ", h " << c.h << (c.footer ? ", footer" : "");
+    }
+    CharsPerLine = 3, PrintSpacing = 2;  // the narrowest line drawn
+    EXPECT_TRUE(PlanPage(72, 72, 1100, 0, 0, 12, false).drawable);
+    EXPECT_FALSE((CharsPerLine = 2, PlanPage(72, 72, 1100, 0, 0, 12, false)).drawable);
+    // Text counts NumLines, hex and char NumBytes: {mode, lines, bytes, per page, pages}
+    const struct Count { uint16_t mode; int32_t lines; uint32_t bytes; int32_t perPage, pages; } counts[] = {
+        {_TEXT_, 0, 0, 55, 1}, {_TEXT_, 990, 0, 55, 18}, {_TEXT_, 991, 0, 55, 19}, {_TEXT_, 5, 0, 0, 5},
+        {_HEX_, 0, 4096, 40, 7}, {_HEX_, 0, 640, 40, 1}, {_CHAR_, 0, 2561, 40, 2}, {_HEX_, 0, 0x7FFFFFFF, 1, 134217728}};
+    for (const Count& c : counts)
+        EXPECT_EQ((ShowMode = c.mode, NumLines = c.lines, NumBytes = c.bytes, CountPages(c.perPage)), c.pages)
+            << c.mode << " " << c.lines << " " << c.bytes << " " << c.perPage;
+    EXPECT_EQ((CharsPerLine = 80, PrintLineNums = 2, PrintTextCols()), 74);  // "001:  "
+}
+
+int NowCalls = 0;
+ClockTime Now() { return ++NowCalls, ClockTime{2026, 12, 7, 0, 5}; }
+
+TEST(Footer, PartsParametersAndSequencesAsTyped) {
+    const FooterFacts facts = {"C:\\DATA\\A.TXT", "A.TXT", {2004, 5, 20, 13, 7}, Now, 2, 7};
+    const std::string file = "C:\\DATA\\A.TXT", x200(200, 'x'), longPart = x200 + "%F%F%F%F%F";
+    // A % before a TAB ends the part; missing parts are empty; a part is cut at 255 characters.
+    const struct Case { const char* text; int index; std::string expect; } cases[] = {
+        {DefaultFooterText, 0, file}, {DefaultFooterText, 1, "Page 2 of 7"}, {DefaultFooterText, 2, "05/20/2004  1:07 pm"},
+        {"%f|%F", 0, "A.TXT|" + file}, {"%d %t", 0, "12/07/2026 12:05 am"}, {"%p/%n", 0, "2/7"}, {"100%", 0, "100%"},
+        {"%%", 0, "%%"}, {"%z%", 0, "%z%"}, {"a%\tb%\t%", 1, "b%"}, {"a%\tb%\t%", 2, "%"}, {"only", 1, ""},
+        {"only\tright", 2, ""}, {"\t\t%p", 2, "2"}, {longPart.c_str(), 0, x200 + file + file + file + file + "C:\\"}};
+    char out[FooterPartMax + 1];
+    for (const Case& c : cases) {
+        const int32_t len = ExpandFooterPart(c.text, c.index, facts, out);
+        EXPECT_EQ(out + std::string("|") + std::to_string(len), c.expect + "|" + std::to_string(c.expect.size()))
+            << c.text << " #" << c.index;
+    }
+    EXPECT_EQ((NowCalls = 0, ExpandFooterPart("%d%t%d", 0, facts, out), NowCalls), 3);  // the clock is read each time
+    ExpandFooterPart("[%F%f]", 0, {nullptr, nullptr, {2004, 5, 20, 13, 7}, Now, 1, 1}, out);
+    EXPECT_STREQ(out, "[]");
+}
+
+TEST(Footer, TwelveHourClockDateAndPlacement) {
+    std::string times;
+    char out[16];
+    for (uint16_t hour : {0, 11, 12, 13, 23}) times += (FormatFooterTime({2004, 1, 1, hour, 5}, out), out) + std::string(" ");
+    EXPECT_EQ(times, "12:05 am 11:05 am 12:05 pm 1:05 pm 11:05 pm ");
+    FormatFooterDate({987, 1, 2, 0, 0}, out);
+    EXPECT_STREQ(out, "01/02/ 987");
+    // {widths of the left, right and centre parts} -> {their x, whether drawn}: the centre part is centred
+    // between the left's end and the right's start; a part as wide as the line or wider is not drawn.
+    const struct Case { int32_t cx[3]; V expect; } cases[] = {
+        {{100, 60, 40}, {10, 950, 510, 1, 1, 1}}, {{0, 0, 40}, {10, 1010, 490, 1, 1, 1}},
+        {{100, 1200, 40}, {10, -190, -60, 1, 0, 1}}, {{1000, 0, 1000}, {10, 1010, 510, 0, 1, 0}}};
+    for (const Case& c : cases) {
+        const FooterPlacement f = PlaceFooter(c.cx, 10, 1000);
+        EXPECT_EQ((V{f.x[0], f.x[1], f.x[2], f.drawn[0], f.drawn[1], f.drawn[2]}), c.expect) << c.cx[0] << " " << c.cx[1];
+    }
+}
+
+TEST(Footer, DialogSplitAndJoin) {
+    char left[127], right[127], centre[127], cut[4], out[FooterTextMax + 1];
+    SplitFooter(DefaultFooterText, left, right, centre, sizeof left);
+    EXPECT_EQ(std::string(left) + "|" + right + "|" + centre, "%F|Page %p of %n|%D  %T");
+    SplitFooter("abcdef\tg", cut, right, centre, sizeof cut);  // each part cut to size - 1
+    EXPECT_EQ(std::string(cut) + "|" + right + "|" + centre, "abc|g|");
+    // Three full edits keep both TABs in 126 characters; an edit is cut at 62.
+    const std::string l(62, 'l'), r(62, 'r'), c(62, 'c');
+    const std::string cases[][4] = {{l, r, c, l + "\t" + r + "\t"}, {"ab", r, c, "ab\t" + r + "\t" + c.substr(0, 60)},
+                                    {std::string(80, 'l'), "", "", l + "\t\t"}};
+    for (const auto& k : cases) EXPECT_EQ((JoinFooter(k[0].c_str(), k[1].c_str(), k[2].c_str(), out), out), k[3]) << k[0];
+}
+
+TEST(PrintChoices, MarginFieldsAndSample) {
+    const std::pair<const char*, int32_t> parses[] = {  // at most six characters and three decimals are read
+        {"1", 100}, {".5", 50}, {"0.755", 76}, {"0.754", 75}, {"1.25", 125}, {"2.", 200}, {"0.4x", 40}, {"abc", 0},
+        {"9.99", 999}, {"0.09", 9}, {"0.1234567", 12}, {"1234567", 12345600}, {"1234.56", 123450}};
+    for (auto [text, value] : parses) EXPECT_EQ(ParseMargin(text), value) << text;
+    // Up and right raise top and right; down and left the others.
+    EXPECT_EQ((V{StepMargin(MarginTop, 100, -1), StepMargin(MarginRight, 100, -1), StepMargin(MarginBottom, 100, -3),
+                 StepMargin(MarginLeft, 100, 2), StepMargin(MarginTop, 100, 0)}), (V{95, 95, 105, 95, 100}));
+    EXPECT_EQ((V{LimitMargin(500, 25), LimitMargin(10, 25), LimitMargin(200, 25)}), (V{333, 25, 200}));
+    auto form = [](int32_t value) { char out[16]; return FormatMargin(value, out), std::string(out) + ","; };
+    EXPECT_EQ(form(125) + form(5) + form(-5), "1.25,0.05,0.00,");
+    EXPECT_EQ(std::string(SampleText(1, 0)) + "|" + SampleText(2, 1) + "|" + SampleText(1, 2) + "|" + SampleText(2, 9),
+              "Line 1 ...|02:  Line 2 ...|001:  Line 1 ...|00002:  Line 2 ...");
+    EXPECT_EQ((V{SampleFontWidth(0), SampleFontWidth(1), SampleFontWidth(6), SampleFontWidth(7),
+                 SampleSecondLineY(12, 2), SampleSecondLineY(10, 3), SampleSecondLineY(9, 4)}), (V{0, 9, 3, 0, 16, 19, 22}));
+}
+
+}  // namespace
