@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "doc_fixture.h"
+#include "view/hex_rows.h"
+#include "view/text_rows.h"
+
+namespace {
+
+// Collects built rows as text joined by '|', and as '#' under the marked cells; the pieces of a row must tile
+// its cells, each cell drawn exactly once.
+struct Capture final : RowSink {
+    void Put(const Row& row) override {
+        const size_t n = static_cast<size_t>(row.len);
+        std::string marked(n, ' '), drawn(n, '0');
+        for (int32_t i = 0; i < row.count; ++i) {
+            const RowPiece& p = row.pieces[i];
+            ASSERT_TRUE(p.cell >= 0 && p.len > 0 && p.cell + p.len <= row.len) << p.cell << "+" << p.len;
+            for (int32_t c = p.cell; c < p.cell + p.len; ++c) ++drawn[c], marked[c] = p.marked ? '#' : ' ';
+        }
+        EXPECT_EQ(drawn, std::string(n, '1')) << std::string(row.text, n);
+        rows.emplace_back(row.text, n);
+        marks.push_back(marked);
+        pieces += row.count;
+    }
+    static std::string Join(const std::vector<std::string>& v, size_t at = 0, size_t len = std::string::npos) {
+        std::string s;
+        for (const std::string& r : v) s += (s.empty() ? "" : "|") + r.substr(std::min(at, r.size()), len);
+        return s;
+    }
+    std::vector<std::string> rows, marks;
+    int pieces = 0;
+};
+
+using Rows = DocTest;
+
+// Rows of a text (wrapped at `wrap` columns when not 0) and, with a mark (1 range, 2 block), the marked cells.
+TEST_F(Rows, TextRowsAndTheirMarks) {
+    const struct { const char* what; std::string text; int32_t wrap, cols, first, col, mark, start, end;
+                   const char *rows, *marked; int32_t col1, col2; } cases[] = {
+        {"tab", "a\tb", 0, 12, 1, 1, 0, 0, 0, "a       b   ", "", 0, 0},
+        {"scrolled", "abcdefghijklmnopqrst", 0, 16, 1, 5, 0, 0, 0, "efghijklmnopqrst", "", 0, 0},
+        {"tab over the left edge", "ab\tcd", 0, 6, 1, 5, 0, 0, 0, "    cd", "", 0, 0},
+        {"line ends", "ab\r\ncd\nef", 0, 4, 1, 1, 0, 0, 0, "ab  |cd  |ef  ", "", 0, 0},
+        {"cut", "0123456789abcdef\nx", 0, 10, 1, 1, 0, 0, 0, "0123456789|x         ", "", 0, 0},
+        {"wrapped", "0123456789abcdef\nx", 10, 10, 1, 1, 0, 0, 0, "0123456789|abcdef    |x         ", "", 0, 0},
+        {"below the last line", "a\nb", 0, 4, 3, 1, 0, 0, 0, "", "", 0, 0},
+        {"the last line", "a\nb", 0, 4, 2, 1, 0, 0, 0, "b   ", "", 0, 0},
+        {"empty", "", 0, 4, 1, 1, 0, 0, 0, "    ", "", 0, 0},
+        {"control and high bytes unconverted", std::string("a\x01\x7f\xff", 4), 0, 4, 1, 1, 0, 0, 0, "a\x01\x7f\xff", "", 0, 0},
+        {"range over two lines", "abcdef\r\nghijkl\r\n", 0, 10, 1, 1, 1, 3, 11, "abcdef    |ghijkl    |          ",
+         "   ####   |###       |          ", 0, 0},
+        {"range begun above", "aaaa\nbbbb\ncccc", 0, 6, 2, 1, 1, 1, 12, "bbbb  |cccc  ", "##### |##    ", 0, 0},
+        {"range scrolled left", "0123456789", 0, 6, 1, 5, 1, 2, 6, "456789", "##    ", 0, 0},
+        {"marked tab", "a\tb", 0, 10, 1, 1, 1, 1, 2, "a       b ", " #######  ", 0, 0},
+        {"block", "0123456789\n01\n0123456789\n0123456789\nzz", 0, 12, 1, 1, 2, 3, 32,
+         "0123456789  |01          |0123456789  |0123456789  |zz          ",
+         "   ####     |   ####     |   ####     |   ####     |            ", 3, 7},
+        {"block right to left", "0123456789\n0123456789", 0, 12, 1, 1, 2, 7, 14, "0123456789  |0123456789  ",
+         "  ######    |  ######    ", 2, 8},
+        {"block scrolled", "0123456789\n0123456789", 0, 5, 1, 4, 2, 4, 19, "34567|34567", " ####| ####", 4, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WrapFlag = c.wrap ? 8 : 0, ScreenCols = c.wrap, ConvertFlag = 8;  // only hex and char rows convert
+        Load(c.text);
+        MarkStart = c.start, MarkEnd = c.end, BlockCol1 = BlockCol2 = 0;
+        Capture sink;
+        const int32_t built = BuildTextRows(9, c.cols, c.first, c.col, 0, c.mark, sink);
+        EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
+        EXPECT_EQ(Capture::Join(sink.rows), c.rows);
+        EXPECT_EQ(c.mark ? Capture::Join(sink.marks) : "", c.marked);
+        EXPECT_TRUE(c.mark || sink.pieces == static_cast<int>(sink.rows.size()));  // one text call a row
+        EXPECT_EQ(BlockCol1 * 100 + BlockCol2, c.col1 * 100 + c.col2);
+    }
+    WrapFlag = 8, ScreenCols = 6, LineCounter = 1;  // numbers on real lines only, digits that do not fit dropped
+    Load("abcdefghij\nxy");
+    Capture sink;
+    BuildTextRows(9, 12, 1, 1, 2, 0, sink);
+    EXPECT_EQ(Capture::Join(sink.rows), "001:  abcdef|      ghij  |002:  xy    ");
+    EXPECT_EQ(LineCounter, 3);
+    LineCounter = 123456;
+    Load("z");
+    BuildTextRows(1, 10, 1, 1, 4, 0, sink);
+    EXPECT_EQ(sink.rows.back(), "23456:  z ");
+    Load("a\nb\nc\nd\ne\nf");
+    Checked = _HEX_;
+    Load("x");  // the line table is cleared, not left for the old file
+    EXPECT_LE(BuildTextRows(9, 4, 1, 1, 0, 0, sink), 1);
+}
+
+// The digits and characters of hex and char rows are compared with xxd by the golden test of orvex-dump;
+// here: addresses, marks and limits. A row's marked cells from `at`, for rows built from `first`.
+TEST_F(Rows, HexRowMarks) {
+    const struct { uint16_t mode; int32_t size, first, mark, start, end, col1, col2; size_t at, len; const char* marked; }
+        cases[] = {
+        // Bytes 2..5: their digits with the blanks between, then their characters.
+        {_HEX_, 200, 0, 1, 2, 6, 0, 0, 15, 12, " #########  |            |            "},
+        {_HEX_, 200, 0, 1, 2, 6, 0, 0, 55, 6, " #### |      |      "},
+        // Past a row's end: through byte 15's digits and character, never the brackets.
+        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 46, 6, " #### |##### |      "},
+        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 10, 22, "                      | #####################| ###################  "},
+        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 50, 21, "#                 ## |#   ################ |    ########         "},
+        {_HEX_, 200, 32, 1, 3, 40, 0, 0, 53, 18, " ########         |                  |                  "},  // begun above
+        {_CHAR_, 200, 0, 1, 60, 70, 0, 0, 70, 5, " ####|     |     "},
+        {_CHAR_, 200, 0, 1, 60, 70, 0, 0, 10, 8, "        | ###### |        "},
+        {_HEX_, 20, 0, 1, 2, 20, 0, 0, 53, 18, "   ############## | ################ "},  // to the end of a short row
+        // Blocks: the same columns on every row from the first to the last byte's row.
+        {_HEX_, 64, 0, 2, 3, 38, 57, 60, 16, 10, "  ####### |  ####### |  ####### |          "},
+        {_HEX_, 64, 0, 2, 3, 38, 57, 60, 54, 16, "   ###          |   ###          |   ###          |                "},
+        {_HEX_, 64, 0, 2, 2, 33, 54, 57, 54, 4, "### |### |### |    "},  // right to left, ending on a row's first byte
+        {_HEX_, 64, 0, 2, 2, 32, 56, 70, 54, 4, "  ##|  ##|    |    "},
+        {_CHAR_, 200, 0, 2, 5, 136, 16, 19, 15, 5, " ### | ### | ### |     "},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(++row);
+        Checked = ShowMode = c.mode;
+        std::string bytes;
+        for (int i = 0; i < c.size; ++i) bytes += static_cast<char>(0x30 + i % 64);
+        Load(bytes);
+        MarkStart = c.start, MarkEnd = c.end, BlockCol1 = BlockCol2 = 0;
+        const int32_t width = c.mode == _CHAR_ ? CharRowWidth : HexRowWidth;
+        Capture sink;
+        const int32_t built = BuildHexRows(c.mark == 2 ? 4 : 3, 16, width, c.first, 1, c.mark, sink);
+        EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
+        EXPECT_EQ(Capture::Join(sink.marks, c.at, c.len), c.marked);
+        EXPECT_EQ(BlockCol1 * 100 + BlockCol2, c.col1 * 100 + c.col2);
+    }
+}
+
+TEST_F(Rows, HexRowAddressesAndLimits) {
+    Checked = ShowMode = _HEX_;
+    Load(std::string(0x600, 'q'));
+    NumBytes = 0x100, RvaBias = 0xC00;
+    const struct { uint16_t mode; int32_t offset; const char* address; } cases[] = {
+        {AddrZero, 0x400, "00000000:"}, {AddrPhysical, 0x400, "00000400:"}, {AddrRva, 0x400, "00001000:"},
+        {AddrRva, 0x200, "00000E00:"}};
+    Capture sink;
+    for (const auto& c : cases) {
+        AddrMode = c.mode, ByteOffset = c.offset;
+        BuildHexRows(1, 16, HexRowWidth, 0, 1, 0, sink);
+        EXPECT_EQ(sink.rows.back().substr(0, 9), c.address);
+    }
+    AddrMode = AddrPhysical;
+    Load("AB");
+    BuildHexRows(1, 16, HexRowWidth, 0, 12, 0, sink);
+    EXPECT_EQ(sink.rows.back().substr(0, 4), "4142");  // scrolled: from the first digit
+    EXPECT_EQ(sink.rows.back().size(), 60u);
+    Load("abc");
+    EXPECT_EQ(BuildHexRows(5, 16, HexRowWidth, 3, 1, 0, sink), 1);  // first at the end: the address alone
+    EXPECT_EQ(sink.rows.back().substr(0, 9) + sink.rows.back().substr(54, 3), "00000003:   ");
+    std::string bytes;
+    for (int i = 0; i < 200; ++i) bytes += static_cast<char>(i);
+    Load(bytes.substr(0, 20));
+    ByteOffset = 10, NumBytes = 100000;  // a range that claims more than the file holds
+    EXPECT_EQ(BuildHexRows(50, 16, HexRowWidth, 0, 1, 0, sink), 1);
+    EXPECT_EQ(sink.rows.back().substr(54, 11), bytes.substr(10, 10) + " ");
+    ByteOffset = 500;  // outside the file
+    EXPECT_EQ(BuildHexRows(50, 16, HexRowWidth, 0, 1, 0, sink), 1);
+    Load(bytes);
+    EXPECT_EQ(BuildHexRows(2, 64, HexRowWidth, 0, 1, 0, sink), 2);  // the hex layout, 64 asked
+    EXPECT_EQ(sink.rows.back().substr(0, 8), "00000010");
+    Load(bytes.substr(0x41, 16));
+    BuildHexRows(1, 16, 30, 0, 1, 0, sink);
+    EXPECT_EQ(sink.rows.back(), "00000000:  4142 4344 4546 4748");
+    BuildHexRows(1, 16, 80, 0, 1, 0, sink);
+    EXPECT_EQ(sink.rows.back().substr(70), "]         ");
+    ShowMode = _CHAR_;  // an empty file held in a block of its own has no buffer at all
+    AdoptFile(nullptr, 0);
+    EXPECT_EQ(BuildHexRows(3, 64, CharRowWidth, 0, 1, 0, sink), 1);
+    EXPECT_EQ(sink.rows.back(), "00000000:" + std::string(CharRowWidth - 9, ' '));
+}
+
+}  // namespace
