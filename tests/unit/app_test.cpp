@@ -35,14 +35,19 @@ protected:
     }
 };
 
-const Bytes DefaultRecord = {
-    0, 0, 0, 0,  0, 0, 0, 0,  0x80, 2, 0, 0,  0xC2, 1, 0, 0,   // WinRect 0,0,640,450
-    100, 0, 0, 0,  55, 0, 0, 0,  50, 0, 0, 0,  55, 0, 0, 0,   // portrait margins
-    55, 0, 0, 0,  100, 0, 0, 0,  55, 0, 0, 0,  50, 0, 0, 0,   // landscape margins
-    0, 0, 0, 0,  0xFF, 0xFF, 0xC0, 0,  0, 0, 0, 0,  0xFF, 0x80, 0x80, 0,  // colours
-    180, 0, 0, 0,  0, 0, 0, 0,                                // tree width, reserved
-    0x30, 1,  0x37, 1,  12, 0,  8, 0,                          // 304, 311, 12, 8
-    0, 0, 1, 0, 0, 4, 0, 2, 0, 0, 0, 0};
+// A record as hex digits, blanks ignored.
+Bytes Record(const char* hex) {
+    Bytes out;
+    for (const char* p = hex; *p; ++p)
+        if (*p != ' ') out.push_back(static_cast<uint8_t>(std::stoi(std::string(p, 2), nullptr, 16))), ++p;
+    return out;
+}
+
+// WinRect 0,0,640,450; portrait and landscape margins; text, background, mark text and mark background colours;
+// tree width, reserved; Checked 304, AddrMode 311, font 12 x 8; the flags and print choices.
+const Bytes DefaultRecord = Record("00000000 00000000 80020000 C2010000 64000000 37000000 32000000 37000000 "
+                                   "37000000 64000000 37000000 32000000 00000000 FFFFC000 00000000 FF808000 "
+                                   "B4000000 00000000 3001 3701 0C00 0800 000001000004000200000000");
 
 TEST_F(Settings, EveryFieldAtItsOffset) {
     EXPECT_EQ(Packed(), DefaultRecord);
@@ -51,14 +56,9 @@ TEST_F(Settings, EveryFieldAtItsOffset) {
     TreeWidth = 0x1234, Checked = _CHAR_, AddrMode = AddrRva, FontHeight = 16, FontWidth = 0;
     ConvertFlag = WrapFlag = 8, MaxFlag = 0, PrintBold = PrintItalic = 1, PrintSize = 9, PrintCpi = 6;
     PrintSpacing = 4, PrintLineNums = 3, ExactCase = HexSearch = 8;
-    Bytes expect = {
-        0xF8, 0xFF, 0xFF, 0xFF,  20, 0, 0, 0,  0xE8, 3, 0, 0,  0xBC, 2, 0, 0,
-        1, 0, 0, 0,  2, 0, 0, 0,  3, 0, 0, 0,  4, 0, 0, 0,
-        5, 0, 0, 0,  6, 0, 0, 0,  7, 0, 0, 0,  8, 0, 0, 0,
-        0x33, 0x22, 0x11, 0,  0x66, 0x55, 0x44, 0,  0x99, 0x88, 0x77, 0,  0xCC, 0xBB, 0xAA, 0,
-        0x34, 0x12, 0, 0,  0, 0, 0, 0,
-        0x32, 1,  0x38, 1,  16, 0,  0, 0,
-        8, 8, 0, 1, 1, 9, 6, 4, 3, 8, 8, 0};
+    Bytes expect = Record("F8FFFFFF 14000000 E8030000 BC020000 01000000 02000000 03000000 04000000 "
+                          "05000000 06000000 07000000 08000000 33221100 66554400 99887700 CCBBAA00 "
+                          "34120000 00000000 3201 3801 1000 0000 080800010109060403080800");
     EXPECT_EQ(Packed(), expect);
     expect[68] = 0xAB, expect[71] = 0xCD, expect[91] = 0x5A;  // read back: the same record, reserved bytes kept
     DefaultSettings();
@@ -80,8 +80,7 @@ TEST_F(Settings, EveryFieldAtItsOffset) {
 }
 
 TEST_F(Settings, StoredTextsAndLists) {
-    EXPECT_EQ(FooterStoredLength(), 1 + std::strlen("%F\tPage %p of %n\t%D  %T") + 1);  // flag, text, NUL
-    const uint8_t stored[] = {0, 'a', '\t', 'b', 0};
+    const uint8_t stored[] = {0, 'a', '\t', 'b', 0};  // the footer: flag, text, NUL
     EXPECT_TRUE(AcceptFooter(stored, sizeof stored));
     EXPECT_EQ(FooterBlock[0], 0);
     EXPECT_STREQ(FooterBlock + 1, "a\tb");

@@ -34,15 +34,6 @@ TEST_F(Search, TheSearchStringFromWhatWasTyped) {
     }
     ASSERT_EQ(SetFindText(std::string(300, 'q').c_str(), 0, 0), FindFound);
     EXPECT_EQ(FindLen, 255);  // what the find box gives
-    const struct { FindStatus status; const char *text, *caption; bool exclamation; } messages[] = {
-        {FindNoString, "No search string", nullptr, true}, {FindBadHex, "Search string is not a valid hex value.", nullptr, true},
-        {FindNotFound, "Not found.", "Search String", false}, {FindFound, nullptr, nullptr, false}};
-    for (const auto& m : messages) {
-        const FindMessage got = FindMessageFor(m.status);
-        EXPECT_EQ(got.text ? got.text : "-", std::string(m.text ? m.text : "-"));
-        EXPECT_EQ(got.caption ? got.caption : "-", std::string(m.caption ? m.caption : "-"));
-        EXPECT_EQ(got.exclamation, m.exclamation) << m.status;
-    }
 }
 
 // Searches run one after the other as the find commands run them, from a view: each sets the mark on a hit; a

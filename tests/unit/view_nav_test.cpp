@@ -14,16 +14,8 @@ namespace {
 // Cells of 8 x 16 pixels; rows start 4 pixels in from the left and the top.
 class ViewNav : public DocTest {
 public:
-    void SetUp() override {
-        DocTest::SetUp();
-        ScreenLines = 10;
-        MarkState = MarkDrag = RowMark = 0;
-    }
-    void LoadIn(uint16_t mode, const std::string& bytes) {
-        Checked = ShowMode = mode;
-        Load(bytes);
-        SetRowMetrics();
-    }
+    void SetUp() override { DocTest::SetUp(), ScreenLines = 10, MarkState = MarkDrag = RowMark = 0; }
+    void LoadIn(uint16_t mode, const std::string& bytes) { Checked = ShowMode = mode, Load(bytes), SetRowMetrics(); }
     static int X(int c) { return 4 + 8 * c + 3; }  // the centre of cell c
     static int Y(int r) { return 4 + 16 * r + 5; }
     PointerPlace At(int x, int y) {
@@ -45,50 +37,37 @@ public:
     }
 };
 
-// Each key from a position (LineNum, Col, ByteNum), 10 rows on screen: whether the view moved, and where to.
+// Each key (with Ctrl: c) from a position (LineNum, Col, ByteNum), 10 rows on screen: whether the view moved, and
+// where to. Documents: L 100 text lines, W one of 201 columns (w: wrapped), H 32 hex bytes (h: 40 columns shown),
+// S 18 hex bytes, C 1000 char bytes, B 1000 hex bytes, F 100 hex bytes.
 TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
-    struct Case { uint16_t mode; std::string text; int32_t cols; uint8_t wrap; V from; unsigned key; bool ctrl; V to; };
-    const std::string L = Lines(100), W(201, 'x'), H(0x20, 'b'), C(1000, 'c'), B(1000, 'h');
-    const Case cases[] = {  // to: moved, line, col, byte
-        {_TEXT_, L, 80, 0, {1, 1, 0}, KeyPageDown, false, {1, 10, 1, 0}},
-        {_TEXT_, L, 80, 0, {10, 1, 0}, KeyPageDown, true, {1, 14, 1, 0}},  // half a page
-        {_TEXT_, L, 80, 0, {14, 1, 0}, KeyUp, false, {1, 13, 1, 0}},
-        {_TEXT_, L, 80, 0, {13, 1, 0}, KeyEnd, true, {1, 92, 1, 0}},
-        {_TEXT_, L, 80, 0, {95, 1, 0}, KeyPageDown, false, {1, 100, 1, 0}},  // the last line at the top
-        {_TEXT_, L, 80, 0, {50, 3, 7}, KeyHome, true, {1, 1, 3, 0}},
-        {_TEXT_, L, 80, 0, {1, 1, 0}, KeyPageUp, false, {0, 1, 1, 0}},
-        {_TEXT_, L, 80, 0, {1, 1, 0}, 'A', false, {0, 1, 1, 0}},
-        {_TEXT_, W, 80, 0, {1, 1, 0}, KeyEnd, false, {1, 1, 122, 0}},
-        {_TEXT_, W, 80, 0, {1, 122, 0}, KeyLeft, true, {1, 1, 82, 0}},
-        {_TEXT_, W, 80, 0, {1, 82, 0}, KeyRight, true, {1, 1, 122, 0}},
-        {_TEXT_, W, 80, 0, {1, 200, 0}, KeyRight, true, {1, 1, 201, 0}},
-        {_TEXT_, W, 80, 0, {1, 201, 0}, KeyRight, false, {0, 1, 201, 0}},
-        {_TEXT_, W, 80, 0, {1, 2, 0}, KeyLeft, true, {1, 1, 1, 0}},
-        {_TEXT_, W, 80, 0, {1, 122, 0}, KeyHome, false, {1, 1, 1, 0}},
-        {_TEXT_, W, 80, 8, {1, 1, 0}, KeyEnd, false, {0, 1, 1, 0}},  // wrapped: no columns to scroll
-        {_TEXT_, W, 80, 8, {1, 1, 0}, KeyRight, false, {0, 1, 1, 0}},
-        {_HEX_, H, 80, 0, {1, 1, 0x15}, KeyDown, false, {0, 1, 1, 0x15}},  // kept in the last row
-        {_HEX_, H, 80, 0, {1, 1, 0x15}, KeyUp, false, {1, 1, 1, 5}},
-        {_HEX_, H, 80, 0, {1, 1, 5}, KeyUp, false, {1, 1, 1, 0}},
-        {_HEX_, H, 80, 0, {1, 1, 0}, KeyRight, false, {1, 1, 1, 1}},
-        {_HEX_, H, 80, 0, {1, 1, 1}, KeyLeft, false, {1, 1, 1, 0}},
-        {_HEX_, H, 80, 0, {1, 1, 0}, KeyLeft, false, {0, 1, 1, 0}},
-        {_HEX_, H, 80, 0, {1, 1, 0x1F}, KeyRight, false, {0, 1, 1, 0x1F}},
-        {_HEX_, H, 80, 0, {1, 1, 0}, KeyEnd, false, {0, 1, 1, 0}},  // the row fits
-        {_HEX_, H, 40, 0, {1, 1, 0}, KeyEnd, false, {1, 1, 32, 0}},
-        {_HEX_, std::string(0x12, 'b'), 80, 0, {1, 1, 5}, KeyDown, false, {1, 1, 1, 0x11}},
-        {_CHAR_, C, 80, 0, {1, 1, 0}, KeyDown, false, {1, 1, 1, 64}},
-        {_CHAR_, C, 80, 0, {1, 1, 64}, KeyPageDown, false, {1, 1, 1, 640}},
-        {_HEX_, std::string(100, 'h'), 80, 0, {1, 1, 0}, KeyEnd, true, {0, 1, 1, 0}},  // all on screen
-        {_HEX_, B, 80, 0, {1, 1, 0}, KeyEnd, true, {1, 1, 1, 864}},
+    const unsigned PD = KeyPageDown, PU = KeyPageUp, E = KeyEnd, Hm = KeyHome, Lf = KeyLeft, Rt = KeyRight, Up = KeyUp,
+                   Dn = KeyDown;
+    const struct { char doc; V from; unsigned key; char c; V to; } cases[] = {
+        {'L', {1, 1, 0}, PD, 0, {1, 10, 1, 0}}, {'L', {10, 1, 0}, PD, 'c', {1, 14, 1, 0}} /* half a page */,
+        {'L', {14, 1, 0}, Up, 0, {1, 13, 1, 0}}, {'L', {13, 1, 0}, E, 'c', {1, 92, 1, 0}},
+        {'L', {95, 1, 0}, PD, 0, {1, 100, 1, 0}} /* the last line at the top */, {'L', {50, 3, 7}, Hm, 'c', {1, 1, 3, 0}},
+        {'L', {1, 1, 0}, PU, 0, {0, 1, 1, 0}}, {'L', {1, 1, 0}, 'A', 0, {0, 1, 1, 0}}, {'W', {1, 1, 0}, E, 0, {1, 1, 122, 0}},
+        {'W', {1, 122, 0}, Lf, 'c', {1, 1, 82, 0}}, {'W', {1, 82, 0}, Rt, 'c', {1, 1, 122, 0}},
+        {'W', {1, 200, 0}, Rt, 'c', {1, 1, 201, 0}}, {'W', {1, 201, 0}, Rt, 0, {0, 1, 201, 0}},
+        {'W', {1, 2, 0}, Lf, 'c', {1, 1, 1, 0}}, {'W', {1, 122, 0}, Hm, 0, {1, 1, 1, 0}}, {'w', {1, 1, 0}, E, 0, {0, 1, 1, 0}},
+        {'w', {1, 1, 0}, Rt, 0, {0, 1, 1, 0}}, {'H', {1, 1, 0x15}, Dn, 0, {0, 1, 1, 0x15}} /* kept in the last row */,
+        {'H', {1, 1, 0x15}, Up, 0, {1, 1, 1, 5}}, {'H', {1, 1, 5}, Up, 0, {1, 1, 1, 0}}, {'H', {1, 1, 0}, Rt, 0, {1, 1, 1, 1}},
+        {'H', {1, 1, 5}, Lf, 0, {1, 1, 1, 4}}, {'H', {1, 1, 0}, Lf, 0, {0, 1, 1, 0}}, {'H', {1, 1, 0x1F}, Rt, 0, {0, 1, 1, 0x1F}},
+        {'H', {1, 1, 0}, E, 0, {0, 1, 1, 0}} /* the row fits */, {'h', {1, 1, 0}, E, 0, {1, 1, 32, 0}},
+        {'S', {1, 1, 5}, Dn, 0, {1, 1, 1, 0x11}}, {'C', {1, 1, 0}, Dn, 0, {1, 1, 1, 64}}, {'C', {1, 1, 64}, PD, 0, {1, 1, 1, 640}},
+        {'F', {1, 1, 0}, E, 'c', {0, 1, 1, 0}} /* all on screen */, {'B', {1, 1, 0}, E, 'c', {1, 1, 1, 864}},
     };
-    int row = 0;
-    for (const Case& c : cases) {
-        ++row;
-        LoadIn(c.mode, c.text);
-        ScreenCols = c.cols, WrapFlag = c.wrap, LineNum = c.from[0], Col = c.from[1], ByteNum = c.from[2];
-        const bool moved = ViewKey(c.key, c.ctrl);
-        EXPECT_EQ(V({moved, LineNum, Col, ByteNum}), c.to) << "row " << row;
+    const std::string L = Lines(100), W(201, 'x');
+    for (const auto& c : cases) {
+        const bool text = c.doc == 'L' || c.doc == 'W' || c.doc == 'w';
+        const size_t size = c.doc == 'S' ? 18 : c.doc == 'F' ? 100 : c.doc == 'C' || c.doc == 'B' ? 1000 : 32;
+        LoadIn(text ? _TEXT_ : c.doc == 'C' ? _CHAR_ : _HEX_, c.doc == 'L' ? L : text ? W : std::string(size, 'b'));
+        ScreenCols = c.doc == 'h' ? 40 : 80, WrapFlag = c.doc == 'w' ? 8 : 0;
+        LineNum = static_cast<int32_t>(c.from[0]), Col = static_cast<int32_t>(c.from[1]), ByteNum = static_cast<int32_t>(c.from[2]);
+        const bool moved = ViewKey(c.key, c.c != 0);
+        EXPECT_EQ(V({moved, LineNum, Col, ByteNum}), c.to) << c.doc << " key " << c.key << " from " << c.from[0] << ","
+                                                            << c.from[1] << "," << c.from[2];
     }
     EXPECT_EQ(HorizontalScroll().max, 70);
     ScreenLines = 1;  // Ctrl+End stops at the last byte, not beyond it
@@ -100,10 +79,9 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
     ScreenLines = 10;
     LoadIn(_HEX_, "");  // an empty range keeps the view at its start
     for (unsigned key = KeyPageUp; key <= KeyDown; ++key) ViewKey(key, false), ViewKey(key, true);
-    VerticalScrollAction(5, 1000);
     EXPECT_EQ(ByteNum, 0);
-    EXPECT_EQ(VerticalScroll().max, 0);
-    EXPECT_EQ(ScrollScale, 1);
+    VerticalScrollAction(5, 1000);
+    EXPECT_EQ(V({ByteNum, VerticalScroll().max, ScrollScale}), V({0, 0, 1}));
     PointerPlace p;
     EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));
     LoadIn(_HEX_, std::string(17, 'h'));  // a last row of one byte
@@ -129,8 +107,7 @@ TEST_F(ViewNav, ScrollBarsAndTheirActions) {
     EXPECT_EQ(ByteNum, 1999999);
 
     LoadIn(_TEXT_, Lines(50));
-    LineNum = 5;
-    VerticalScroll();
+    LineNum = 5, VerticalScroll();
     const struct { bool horizontal; int code, thumb; bool moved; int32_t at; } steps[] = {
         {false, 2, 20, false, 5}, {false, 3, 20, false, 5}, {false, 4, 20, false, 5}, {false, 6, 20, false, 5},
         {false, 7, 20, false, 5}, {false, 8, 20, false, 5}, {false, 1, 0, true, 6}, {false, 0, 0, true, 5},
@@ -234,69 +211,56 @@ TEST_F(ViewNav, MouseMarks) {
             case 'o': ByteOffset = s.r, NumBytes = static_cast<uint32_t>(s.c); break;
             case 'x': RowMark = static_cast<uint8_t>(s.r); break;
             }
-            if (*s.fx) {
-                const char want[] = {e.repaint ? 'R' : '-', e.capture ? 'C' : '-', e.mark < 0 ? '.' : char('0' + e.mark), 0};
-                EXPECT_STREQ(want, s.fx);
-            }
+            const char fx[] = {e.repaint ? 'R' : '-', e.capture ? 'C' : '-', e.mark < 0 ? '.' : char('0' + e.mark), 0};
+            EXPECT_TRUE(!*s.fx || std::string(fx) == s.fx) << fx;
             EXPECT_TRUE(s.start < 0 || (MarkStart == s.start && MarkEnd == s.end)) << MarkStart << ".." << MarkEnd;
         }
         ++n;
     }
 }
 
-// Go To and Set Column: a line in text mode, else an address in the current addressing, kept in the document;
-// Mark Bytes: a range kept in the file.
+// Go To and Set Column (col): a line in text mode, else an address in the current addressing, kept in the
+// document; 0x400: a table of 0x100 bytes there. Mark Bytes: a range kept in the file.
 TEST_F(ViewNav, DialogValuesAreClamped) {
-    const struct { uint16_t mode; bool column; int32_t offset; uint16_t addr; const char* text; int32_t want; } go[] = {
-        {_TEXT_, false, 0, AddrPhysical, "0", 1}, {_TEXT_, false, 0, AddrPhysical, "99999", 120},
-        {_TEXT_, false, 0, AddrPhysical, "4294967295", 1},  // -1 as a signed number
-        {_TEXT_, true, 0, AddrPhysical, "0", 1}, {_TEXT_, true, 0, AddrPhysical, "9999", 8},
-        {_HEX_, false, 0, AddrPhysical, "100000", 0x7FF}, {_HEX_, false, 0, AddrPhysical, "FFFFFFFF", 0},
-        {_HEX_, false, 0, AddrPhysical, "12G4", 0x12},  // not rounded to a row
-        {_HEX_, true, 0, AddrPhysical, "500", 71},
-        {_HEX_, false, 0x400, AddrPhysical, "410", 0x10},  // a table of 0x100 at 0x400
-        {_HEX_, false, 0x400, AddrRva, "1420", 0x20}, {_HEX_, false, 0x400, AddrZero, "410", 0xFF},
+    const uint16_t P = AddrPhysical, Z = AddrZero, Rv = AddrRva, Tx = _TEXT_, Hx = _HEX_;
+    const struct { uint16_t mode; bool col; int32_t offset; uint16_t addr; const char* text; int32_t want; } go[] = {
+        {Tx, false, 0, P, "0", 1}, {Tx, false, 0, P, "99999", 120}, {Tx, false, 0, P, "4294967295", 1} /* -1 */,
+        {Tx, true, 0, P, "0", 1}, {Tx, true, 0, P, "9999", 8}, {Hx, false, 0, P, "100000", 0x7FF}, {Hx, false, 0, P, "FFFFFFFF", 0},
+        {Hx, false, 0, P, "12G4", 0x12} /* not rounded to a row */, {Hx, true, 0, P, "500", 71},
+        {Hx, false, 0x400, P, "410", 0x10}, {Hx, false, 0x400, Rv, "1420", 0x20}, {Hx, false, 0x400, Z, "410", 0xFF},
     };
     for (const auto& c : go) {
-        SCOPED_TRACE(c.text);
         LoadIn(c.mode, c.mode == _TEXT_ ? Lines(120) : std::string(0x800, 'g'));
         if (c.offset) ByteOffset = c.offset, NumBytes = 0x100;
         AddrMode = c.addr, RvaBias = 0x1000;
-        EXPECT_TRUE(c.column ? SetColumnText(c.text) : GoToText(c.text));
-        EXPECT_EQ(c.column ? Col : c.mode == _TEXT_ ? LineNum : ByteNum, c.want);
+        EXPECT_TRUE(c.col ? SetColumnText(c.text) : GoToText(c.text));
+        EXPECT_EQ(c.col ? Col : c.mode == _TEXT_ ? LineNum : ByteNum, c.want) << c.text;
     }
     EXPECT_FALSE(GoToText(""));
     EXPECT_FALSE(SetColumnText(""));
     const struct { int32_t offset; uint16_t addr; const char *first, *last; bool hex; Span want; } mark[] = {
-        {0, AddrPhysical, "10", "1F", true, {0x10, 0x20}}, {0, AddrPhysical, "10", "", true, {0x10, 0x11}},
-        {0, AddrPhysical, "16", "31", false, {16, 32}},
-        {0, AddrPhysical, "7F0", "FFFFFFFF", true, {0x7F0, 0x800}},  // past the end
-        {0, AddrPhysical, "900", "", true, {0x7FF, 0x800}},          // beyond the last byte
-        {0, AddrPhysical, "40", "20", true, {0x40, 0x41}},           // last before first
-        {0x100, AddrZero, "10", "1F", true, {0x110, 0x120}},
-        {0x100, AddrRva, "10", "1F", true, {0, 1}},  // below the file: its start
-        {0x100, AddrRva, "1010", "101F", true, {0x10, 0x20}},
+        {0, P, "10", "1F", true, {0x10, 0x20}}, {0, P, "10", "", true, {0x10, 0x11}}, {0, P, "16", "31", false, {16, 32}},
+        {0, P, "7F0", "FFFFFFFF", true, {0x7F0, 0x800}} /* past the end */, {0, P, "900", "", true, {0x7FF, 0x800}},
+        {0, P, "40", "20", true, {0x40, 0x41}} /* last before first */, {0x100, Z, "10", "1F", true, {0x110, 0x120}},
+        {0x100, Rv, "10", "1F", true, {0, 1}} /* below the file: its start */, {0x100, Rv, "1010", "101F", true, {0x10, 0x20}},
     };
     for (const auto& c : mark) {
-        SCOPED_TRACE(testing::Message() << c.first << " " << c.last);
         LoadIn(_HEX_, std::string(0x800, 'm'));
         ByteOffset = c.offset, AddrMode = c.addr, RvaBias = 0x1000;
         EXPECT_TRUE(MarkBytesText(c.first, c.last, c.hex));
-        EXPECT_EQ(Marked(), c.want);
+        EXPECT_EQ(Marked(), c.want) << c.first << " " << c.last;
     }
     EXPECT_FALSE(MarkBytesText("", "20", true));
     LoadIn(_HEX_, "");
     EXPECT_FALSE(MarkBytesText("0", "0", true));
-}
 
-TEST_F(ViewNav, ConvertsBetweenBases) {
-    const struct { const char* input; bool toHex; ConvertResult result; const char* out; } cases[] = {
-        {"255", true, ConvertResult::Done, "        FF"}, {"FFFFFFFF", false, ConvertResult::Done, "4294967295"},
-        {"4294967296", true, ConvertResult::Done, "         0"},  // modulo 2^32
-        {"123456789", false, ConvertResult::TooBig, ""}, {"12345678901", true, ConvertResult::TooBig, ""},
-        {"", true, ConvertResult::NoInput, ""},
+    using R = ConvertResult;  // Convert: decimal to hex and back, in ten columns
+    const struct { const char* input; bool toHex; R result; const char* out; } convert[] = {
+        {"255", true, R::Done, "        FF"}, {"FFFFFFFF", false, R::Done, "4294967295"},
+        {"4294967296", true, R::Done, "         0"} /* modulo 2^32 */, {"123456789", false, R::TooBig, ""},
+        {"12345678901", true, R::TooBig, ""}, {"", true, R::NoInput, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : convert) {
         char out[16] = "";
         EXPECT_EQ(ConvertNumber(c.input, c.toHex, out), c.result) << c.input;
         EXPECT_STREQ(out, c.out) << c.input;
