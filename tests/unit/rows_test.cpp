@@ -128,47 +128,41 @@ TEST_F(Rows, HexRowMarks) {
     }
 }
 
+// Rows built from `first` of a document of `size` bytes counting up from `from`, with a range of `num` bytes at
+// `offset` (num 0: the whole file; size -1: no buffer at all): how many, and the rows' cells from `at` joined.
 TEST_F(Rows, HexRowAddressesAndLimits) {
-    Checked = ShowMode = _HEX_;
-    Load(std::string(0x600, 'q'));
-    NumBytes = 0x100, RvaBias = 0xC00;
-    const struct { uint16_t mode; int32_t offset; const char* address; } cases[] = {
-        {AddrZero, 0x400, "00000000:"}, {AddrPhysical, 0x400, "00000400:"}, {AddrRva, 0x400, "00001000:"},
-        {AddrRva, 0x200, "00000E00:"}};
-    Capture sink;
+    const uint16_t Z = AddrZero, P = AddrPhysical, Rv = AddrRva;
+    const struct { uint16_t mode; int size, from, offset, num; uint16_t addr; int32_t rows, rowbytes, width, first, col, built;
+                   size_t at, len; std::string want; } cases[] = {
+        {_HEX_, 0x600, 0x71, 0x400, 0x100, Z, 1, 16, 71, 0, 1, 1, 0, 9, "00000000:"},
+        {_HEX_, 0x600, 0x71, 0x400, 0x100, P, 1, 16, 71, 0, 1, 1, 0, 9, "00000400:"},
+        {_HEX_, 0x600, 0x71, 0x400, 0x100, Rv, 1, 16, 71, 0, 1, 1, 0, 9, "00001000:"},  // RvaBias 0xC00
+        {_HEX_, 0x600, 0x71, 0x200, 0x100, Rv, 1, 16, 71, 0, 1, 1, 0, 9, "00000E00:"},
+        {_HEX_, 2, 0x41, 0, 0, P, 1, 16, 71, 0, 12, 1, 0, 99, "4142" + std::string(38, ' ') + "[AB              ]"},  // scrolled
+        {_HEX_, 3, 0x61, 0, 0, P, 5, 16, 71, 3, 1, 1, 0, 9, "00000003:"},  // first at the end: the address alone
+        {_HEX_, 3, 0x61, 0, 0, P, 5, 16, 71, 3, 1, 1, 53, 18, "[                ]"},
+        {_HEX_, 20, 0x30, 10, 100000, P, 50, 16, 71, 0, 1, 1, 54, 11, ":;<=>?@ABC "},  // more than the file holds
+        {_HEX_, 20, 0x30, 500, 0, P, 50, 16, 71, 0, 1, 1, 0, 9, "000001F4:"},  // a range outside the file
+        {_HEX_, 200, 0, 0, 0, P, 2, 64, 71, 0, 1, 2, 0, 8, "00000000|00000010"},  // the hex layout, 64 asked
+        {_HEX_, 16, 0x41, 0, 0, P, 1, 16, 30, 0, 1, 1, 0, 30, "00000000:  4142 4344 4546 4748"},
+        {_HEX_, 16, 0x41, 0, 0, P, 1, 16, 80, 0, 1, 1, 70, 10, "]         "},
+        {_CHAR_, -1, 0, 0, 0, P, 3, 64, 75, 0, 1, 1, 0, 75, "00000000:" + std::string(66, ' ')},
+    };
+    int row = 0;
     for (const auto& c : cases) {
-        AddrMode = c.mode, ByteOffset = c.offset;
-        BuildHexRows(1, 16, HexRowWidth, 0, 1, 0, sink);
-        EXPECT_EQ(sink.rows.back().substr(0, 9), c.address);
+        SCOPED_TRACE(++row);
+        Checked = ShowMode = c.mode;
+        std::string bytes;
+        for (int i = 0; i < c.size; ++i) bytes += static_cast<char>(c.from + i);
+        Load(bytes);
+        if (c.size < 0) AdoptFile(nullptr, 0);
+        if (c.offset) ByteOffset = c.offset;
+        if (c.num) NumBytes = static_cast<uint32_t>(c.num);
+        AddrMode = c.addr, RvaBias = 0xC00;
+        Capture sink;
+        EXPECT_EQ(BuildHexRows(c.rows, c.rowbytes, c.width, c.first, c.col, 0, sink), c.built);
+        EXPECT_EQ(Capture::Join(sink.rows, c.at, c.len), c.want);
     }
-    AddrMode = AddrPhysical;
-    Load("AB");
-    BuildHexRows(1, 16, HexRowWidth, 0, 12, 0, sink);
-    EXPECT_EQ(sink.rows.back().substr(0, 4), "4142");  // scrolled: from the first digit
-    EXPECT_EQ(sink.rows.back().size(), 60u);
-    Load("abc");
-    EXPECT_EQ(BuildHexRows(5, 16, HexRowWidth, 3, 1, 0, sink), 1);  // first at the end: the address alone
-    EXPECT_EQ(sink.rows.back().substr(0, 9) + sink.rows.back().substr(54, 3), "00000003:   ");
-    std::string bytes;
-    for (int i = 0; i < 200; ++i) bytes += static_cast<char>(i);
-    Load(bytes.substr(0, 20));
-    ByteOffset = 10, NumBytes = 100000;  // a range that claims more than the file holds
-    EXPECT_EQ(BuildHexRows(50, 16, HexRowWidth, 0, 1, 0, sink), 1);
-    EXPECT_EQ(sink.rows.back().substr(54, 11), bytes.substr(10, 10) + " ");
-    ByteOffset = 500;  // outside the file
-    EXPECT_EQ(BuildHexRows(50, 16, HexRowWidth, 0, 1, 0, sink), 1);
-    Load(bytes);
-    EXPECT_EQ(BuildHexRows(2, 64, HexRowWidth, 0, 1, 0, sink), 2);  // the hex layout, 64 asked
-    EXPECT_EQ(sink.rows.back().substr(0, 8), "00000010");
-    Load(bytes.substr(0x41, 16));
-    BuildHexRows(1, 16, 30, 0, 1, 0, sink);
-    EXPECT_EQ(sink.rows.back(), "00000000:  4142 4344 4546 4748");
-    BuildHexRows(1, 16, 80, 0, 1, 0, sink);
-    EXPECT_EQ(sink.rows.back().substr(70), "]         ");
-    ShowMode = _CHAR_;  // an empty file held in a block of its own has no buffer at all
-    AdoptFile(nullptr, 0);
-    EXPECT_EQ(BuildHexRows(3, 64, CharRowWidth, 0, 1, 0, sink), 1);
-    EXPECT_EQ(sink.rows.back(), "00000000:" + std::string(CharRowWidth - 9, ' '));
 }
 
 }  // namespace
