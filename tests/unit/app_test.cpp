@@ -197,26 +197,16 @@ TEST(CommandArgument, TheArgumentAfterTheProgramName) {
     }
 }
 
-class CommandBar : public DocTest {
-protected:
-    void SetUp() override {
-        DocTest::SetUp();
-        CmdErase();
-        LastCmd[0] = '\0';
-    }
-    void LoadIn(uint16_t mode, const std::string& bytes) {
-        Checked = ShowMode = mode;
-        Load(bytes);
-        SetRowMetrics();
-    }
-    void Run(const char* text) {
-        while (*text) CmdInsert(*text++);
-        ASSERT_TRUE(ExecuteCmd());
-    }
-};
+using CommandBar = DocTest;
+
+void Enter(const char* text) {
+    while (*text) CmdInsert(*text++);
+    ASSERT_TRUE(ExecuteCmd());
+}
 
 // Editing keys one after the other (I | c: the character c typed): whether the text or the place changed.
 TEST_F(CommandBar, EditingKeys) {
+    CmdErase();
     constexpr unsigned I = 0x100;
     const struct { unsigned key; bool changed; const char* text; int pos; } steps[] = {
         {I | '1', true, "1", 1}, {I | '2', true, "12", 2}, {I | '3', true, "123", 3}, {I | '4', true, "1234", 4},
@@ -247,13 +237,14 @@ TEST_F(CommandBar, TextAndHexGrammar) {
     std::string text;
     for (int i = 0; i < 500; ++i) text += "x\n";
     LoadIn(_TEXT_, text + std::string(30, 'w'));
+    CmdErase(), LastCmd[0] = '\0';
     EXPECT_FALSE(ExecuteCmd());  // Enter on nothing, and no command to repeat
     EXPECT_FALSE(RepeatCmd());
     const struct { const char* typed; int32_t line, col; } steps[] = {
         {"250", 250, 1}, {"+300", 501, 1}, {"-1000", 1, 1}, {"c12", 1, 12}, {"c0", 1, 1}, {"C 9999", 1, 30},
         {"c5", 1, 5}, {"c  7", 1, 1} /* "  7" reads 0 */, {"abc", 1, 1}};
     for (const auto& s : steps) {
-        Run(s.typed);
+        Enter(s.typed);
         EXPECT_EQ(V({LineNum, Col, CmdLen}), V({s.line, s.col, 0})) << s.typed;
         EXPECT_STREQ(LastCmd, s.typed);
     }
@@ -265,24 +256,24 @@ TEST_F(CommandBar, TextAndHexGrammar) {
     for (const auto& s : hex) {
         if (s.typed[0] == '4' && s.addr == AddrPhysical) ByteOffset = 0x400, NumBytes = 0x80;
         AddrMode = s.addr, RvaBias = 0x2000;
-        Run(s.typed);
+        Enter(s.typed);
         EXPECT_EQ(ByteNum, s.byte) << s.typed << " " << s.addr;
     }
     ByteOffset = 0, NumBytes = 0x800, ByteNum = 0, AddrMode = AddrPhysical;
-    Run("+10");
+    Enter("+10");
     EXPECT_TRUE(RepeatCmd());
     EXPECT_TRUE(RepeatCmd());
     EXPECT_EQ(V({ByteNum, CmdLen}), V({0x30, 0}));
     EXPECT_STREQ(LastCmd, "+10");
     Checked = _INTERP_, ShowMode = _TEXT_, NumLines = 40;  // the grammar follows ShowMode: a text listing
-    Run("12");
+    Enter("12");
     EXPECT_EQ(LineNum, 12);
     LoadIn(_HEX_, "");  // empty ranges leave the start in place
-    Run("+10");
+    Enter("+10");
     EXPECT_EQ(ByteNum, 0);
     LoadIn(_TEXT_, "");
     NumLines = 0;
-    Run("5");
+    Enter("5");
     EXPECT_EQ(LineNum, 1);
 }
 

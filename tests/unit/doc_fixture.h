@@ -8,6 +8,7 @@
 
 #include "document/document.h"
 #include "document/line_index.h"
+#include "view/view_nav.h"
 
 class DocTest : public ::testing::Test {
 protected:
@@ -29,6 +30,8 @@ protected:
         else if (!bytes.empty()) std::memcpy(buf, bytes.data(), bytes.size());
         AdoptFile(buf, static_cast<int32_t>(bytes.size()));
     }
+    // Loads `bytes` to be shown in `mode`.
+    void LoadIn(uint16_t mode, const std::string& bytes) { Checked = ShowMode = mode, Load(bytes), SetRowMetrics(); }
 
 public:
     static uint32_t Start(int32_t line) { return LinePtr[line] & LineOffsetMask; }

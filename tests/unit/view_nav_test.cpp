@@ -15,7 +15,6 @@ namespace {
 class ViewNav : public DocTest {
 public:
     void SetUp() override { DocTest::SetUp(), ScreenLines = 10, MarkState = MarkDrag = RowMark = 0; }
-    void LoadIn(uint16_t mode, const std::string& bytes) { Checked = ShowMode = mode, Load(bytes), SetRowMetrics(); }
     static int X(int c) { return 4 + 8 * c + 3; }  // the centre of cell c
     static int Y(int r) { return 4 + 16 * r + 5; }
     PointerPlace At(int x, int y) {
