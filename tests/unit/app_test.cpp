@@ -453,6 +453,9 @@ TEST_F(Search, SuccessiveSearchesFromTheView) {
          {{"hit", 0, FindFound, 0, 3}, {"hit", 0, FindFound, 8, 11}, {"hit", 0, FindFound, 13, 16}}},
         {"a mark above the view is dropped", _INTERP_, table, 4, at8, {8, 11}, {{"hit", 0, FindFound, 13, 16}}},
         {"a mark inside it is kept", _INTERP_, table, 4, at8, {13, 16}, {{"hit", R, FindFound, 8, 11}}},
+        {"a mark past the range is dropped", _INTERP_, table, 4, at8, {13, 21}, {{"hit", 0, FindFound, 13, 16}}},
+        {"bad hex is reported before the mark is looked at", _INTERP_, table, 4, at8, {0, 3}, {{"zz", H, FindBadHex, 0, 3}}},
+        {"a range past the end of the file", _INTERP_, table, 13, {8, -16}, none, {{"hit", 0, FindFound, 21, 24}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -470,29 +473,9 @@ TEST_F(Search, SuccessiveSearchesFromTheView) {
             if (r.dropMark) MarkState = 0;
             if (r.status == FindFound) MarkState = 1, MarkStart = r.start, MarkEnd = r.end;
             EXPECT_EQ(r.status, s.status);
-            EXPECT_TRUE(s.start < 0 || (MarkStart == s.start && MarkEnd == s.end)) << MarkStart << ".." << MarkEnd;
+            EXPECT_TRUE(s.start < 0 || (MarkState == 1 && MarkStart == s.start && MarkEnd == s.end)) << MarkStart << ".." << MarkEnd;
         }
     }
-}
-
-TEST_F(Search, InterpretMarksAndRangesOutsideTheTable) {
-    Checked = _INTERP_;
-    Load("hit.....hit..hithit..hit");
-    ShowMode = _HEX_, ByteOffset = 8, NumBytes = 8, ByteNum = 4;  // the first byte shown: 12
-    MarkState = 1, MarkStart = 8, MarkEnd = 11;
-    EXPECT_TRUE(RunFind("hit", 0, 0, 0).dropMark);
-    MarkStart = 13, MarkEnd = 16;
-    EXPECT_FALSE(RunFind("hit", 0, 0, 1).dropMark);
-    MarkEnd = 21;  // runs past the table's end
-    EXPECT_TRUE(RunFind("hit", 0, 0, 0).dropMark);
-    MarkStart = 0;  // a bad hex string is reported before the mark is looked at
-    const FindResult bad = RunFind("zz", 0, 8, 0);
-    EXPECT_EQ(bad.status, FindBadHex);
-    EXPECT_FALSE(bad.dropMark);
-    NumBytes = 0xFFFFFFF0u;
-    EXPECT_EQ(V({FindSearchRange().lo, FindSearchRange().hi}), V({8, 24}));
-    ByteOffset = 29;
-    EXPECT_EQ(FindSearchRange().lo, 24);
 }
 
 // The scans against a byte-by-byte scan by the matching rule, over few different bytes so that partial matches

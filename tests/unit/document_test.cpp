@@ -200,7 +200,9 @@ struct TempFile {
     std::string path;
 };
 
-TEST_F(Document, LoadingResetsThePositionAndKeepsTheOptions) {
+// Loads one after the other (run under ASan: no load may leave FileBuf on freed memory): a file in FileArea up to
+// its size, else in a block of its own; a missing file keeps the document that was there.
+TEST_F(Document, LoadingFiles) {
     const char* const names[][3] = {{"C:\\DIR\\APP.EXE", "APP.EXE", ".exe"}, {"C:\\Fonts\\x.TtF", "x.TtF", ".ttf"},
                                     {"noext", "noext", "oext"}, {"a.b", "a.b", "a.b"}, {"", "", ""}};
     for (const auto& c : names) {  // the extension: the last four characters, lower-cased, never before the name
@@ -208,32 +210,24 @@ TEST_F(Document, LoadingResetsThePositionAndKeepsTheOptions) {
         SetFileNameParts();
         EXPECT_EQ(std::string(FileNamePart) + "|" + FileExt, std::string(c[1]) + "|" + c[2]);
     }
-    TempFile f("line one\nline two\n", ".BIN");
+    TempFile text("line one\nline two\n", ".BIN"), limit(std::string(204800, 'a'), "limit"),
+        big(std::string(204801, 'b'), "big"), empty("", "empty");
     LineNum = 7, Col = 3, ByteNum = 9, ByteOffset = 4, MarkState = 1;
-    ASSERT_EQ(LoadDocumentFile(f.path.c_str()), LoadResult::Ok);
-    EXPECT_EQ(V({FileBuf == FileArea, FileSize, NumBytes, MaxLines, LineNum, Col, ByteNum, ByteOffset, MarkState, NumLines}),
-              V({1, 18, 18, 32767, 1, 1, 0, 0, 0, 3}));  // the line table built at once in text mode
+    ASSERT_EQ(LoadDocumentFile(text.path.c_str()), LoadResult::Ok);  // the position reset, the lines found at once
+    EXPECT_EQ(V({LineNum, Col, ByteNum, ByteOffset, MarkState, NumLines, NumBytes}), V({1, 1, 0, 0, 0, 3, 18}));
     EXPECT_STREQ(FileExt, ".bin");
     Checked = ShowMode = _CHAR_, AddrMode = AddrRva, WrapFlag = 8, ConvertFlag = 8, RvaBias = 0x1000;
-    ASSERT_EQ(LoadDocumentFile(f.path.c_str()), LoadResult::Ok);
+    const std::string missing = "/nonexistent/dir/file";
+    const struct { const std::string& path; LoadResult result; V want; } loads[] = {  // in FileArea, MaxLines, size, ends
+        {text.path, LoadResult::Ok, {1, 32767, 18, 'l', '\n'}}, {limit.path, LoadResult::Ok, {1, 32767, 204800, 'a', 'a'}},
+        {big.path, LoadResult::Ok, {0, 83967, 204801, 'b', 'b'}}, {text.path, LoadResult::Ok, {1, 32767, 18, 'l', '\n'}},
+        {big.path, LoadResult::Ok, {0, 83967, 204801, 'b', 'b'}}, {missing, LoadResult::OpenFailed, {0, 83967, 204801, 'b', 'b'}},
+    };
+    for (const auto& l : loads) {
+        EXPECT_EQ(LoadDocumentFile(l.path.c_str()), l.result) << l.path;
+        EXPECT_EQ(V({FileBuf == FileArea, MaxLines, FileSize, FileBuf[0], FileBuf[FileSize - 1]}), l.want) << l.path;
+    }
     EXPECT_EQ(V({Checked, AddrMode, WrapFlag, ConvertFlag, RvaBias, LineNumFlag}), V({_CHAR_, AddrRva, 8, 8, 0x1000, 0}));
-    UnloadDocumentFile();
-}
-
-// Run under ASan: no load may leave FileBuf on freed memory.
-TEST_F(Document, LargerFilesGetABlockOfTheirOwn) {
-    TempFile limit(std::string(204800, 'a'), "limit"), big(std::string(204801, 'b'), "big"), small("s", "small"),
-        empty("", "empty");
-    ASSERT_EQ(LoadDocumentFile(limit.path.c_str()), LoadResult::Ok);
-    EXPECT_EQ(V({FileBuf == FileArea, MaxLines}), V({1, 32767}));
-    ASSERT_EQ(LoadDocumentFile(big.path.c_str()), LoadResult::Ok);
-    EXPECT_EQ(V({FileBuf == FileArea, MaxLines, FileBuf[204800]}), V({0, 83967, 'b'}));
-    ASSERT_EQ(LoadDocumentFile(small.path.c_str()), LoadResult::Ok);
-    EXPECT_EQ(V({FileBuf == FileArea, FileBuf[0]}), V({1, 's'}));
-    ASSERT_EQ(LoadDocumentFile(big.path.c_str()), LoadResult::Ok);
-    EXPECT_EQ(FileBuf[204800], 'b');
-    EXPECT_EQ(LoadDocumentFile("/nonexistent/dir/file"), LoadResult::OpenFailed);  // the document stays
-    EXPECT_EQ(V({FileSize, FileBuf[0]}), V({204801, 'b'}));
     ASSERT_EQ(LoadDocumentFile(empty.path.c_str()), LoadResult::Ok);
     EXPECT_EQ(V({FileSize, NumLines}), V({0, 1}));
     UnloadDocumentFile();
