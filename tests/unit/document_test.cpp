@@ -150,16 +150,11 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
 
     Checked = _TEXT_, ScreenCols = 80;
     Load(std::string(39, 'l') + "\n" + std::string(39, 'l') + "\n");
-    Col = 4;
-    EXPECT_FALSE(ToggleWrap());  // every line fits the 80 columns: no rebuild
-    EXPECT_EQ(V({WrapFlag, Col}), V({8, 1}));
-    EXPECT_TRUE(ToggleWrap());  // off always rebuilds
-    EXPECT_EQ(WrapFlag, 0);
-    ScreenCols = 20;
-    EXPECT_TRUE(ToggleWrap());  // lines wider than the view
-    EXPECT_EQ(NumLines, 5);
-    ToggleWrap();
-    EXPECT_EQ(NumLines, 3);
+    Col = 4;  // wrap on and off: rebuilt (not when every line fits the view, always when off), WrapFlag, lines, Col
+    for (const auto& t : {V{80, 0, 8, 3, 1}, V{80, 1, 0, 3, 1}, V{20, 1, 8, 5, 1}, V{20, 1, 0, 3, 1}}) {
+        ScreenCols = static_cast<int32_t>(t[0]);
+        EXPECT_EQ(V({ToggleWrap(), WrapFlag, NumLines, Col}), V(t.begin() + 1, t.end())) << t[0];
+    }
 }
 
 TEST_F(Document, AddressesAndStatusTexts) {

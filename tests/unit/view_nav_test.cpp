@@ -82,7 +82,7 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
     VerticalScrollAction(5, 1000);
     EXPECT_EQ(V({ByteNum, VerticalScroll().max, ScrollScale}), V({0, 0, 1}));
     PointerPlace p;
-    EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));
+    EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));  // no byte to point at
     LoadIn(_HEX_, std::string(17, 'h'));  // a last row of one byte
     EXPECT_EQ(VerticalScroll().max, 1);
     LoadIn(_TEXT_, "");
@@ -92,18 +92,12 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
 
 // Scroll bar actions (code, thumb) one after the other: whether the view moved, and where to.
 TEST_F(ViewNav, ScrollBarsAndTheirActions) {
-    block.assign(2000000, 'x');  // more rows than 16 bits hold: scaled by 2
-    Checked = ShowMode = _HEX_;
-    AdoptFile(block.data(), 2000000);
-    SetRowMetrics();
+    LoadIn(_HEX_, std::string(2000000, 'x'));  // more rows than 16 bits hold: scaled by 2
     ByteNum = 1000000;
     const ScrollSpec big = VerticalScroll();
     EXPECT_EQ(V({ScrollScale, big.max, big.pos, big.page}), V({2, 62500, 31250, 4}));
-    EXPECT_TRUE(VerticalScrollAction(5, 100));
-    EXPECT_EQ(ByteNum, 3200);
-    EXPECT_FALSE(VerticalScrollAction(5, 100));
-    EXPECT_TRUE(VerticalScrollAction(5, 62500));  // the far end stays inside
-    EXPECT_EQ(ByteNum, 1999999);
+    EXPECT_EQ(V({VerticalScrollAction(5, 100), ByteNum, VerticalScrollAction(5, 100)}), V({1, 3200, 0}));
+    EXPECT_EQ(V({VerticalScrollAction(5, 62500), ByteNum}), V({1, 1999999}));  // the far end stays inside
 
     LoadIn(_TEXT_, Lines(50));
     LineNum = 5, VerticalScroll();
@@ -149,18 +143,15 @@ TEST_F(ViewNav, PointerCellsMapToBytesAndGaps) {
     EXPECT_EQ(Place(At(X(12), Y(30))), V({20, 39, 16, 20}));  // far below it
     LoadIn(_TEXT_, "ab\ncd");
     EXPECT_EQ(Place(At(X(1), Y(5))), V({5, 9, 3, 5}));
-    LoadIn(_TEXT_, "a\tbc\n");  // wide cells: a tab, and the margin
-    PointerPlace p;
-    ASSERT_TRUE(PlaceAt(4 + 13 * 5, Y(0), 13, 16, &p));  // column 5 of the tab
-    EXPECT_EQ(p.byte, 1);
-    ASSERT_TRUE(PlaceAt(4 + 13 * 8, Y(0), 13, 16, &p));
-    EXPECT_EQ(p.byte, 2);
+    LoadIn(_TEXT_, "a\tbc\n");  // wide cells: columns 5 and 8 (the tab, the b) and the margin before byte 0
+    PointerPlace p, q, r;
+    EXPECT_EQ(V({PlaceAt(4 + 13 * 5, Y(0), 13, 16, &p), PlaceAt(4 + 13 * 8, Y(0), 13, 16, &q), PlaceAt(1, Y(0), 13, 16, &r)}),
+              V({1, 1, 1}));
+    EXPECT_EQ(V({p.byte, q.byte, r.half}), V({1, 2, -1}));
     EXPECT_FALSE(PlaceAt(10, 10, 0, 16, &p));  // no cell width, no place
-    ASSERT_TRUE(PlaceAt(1, Y(0), 13, 16, &p));
-    EXPECT_EQ(p.half, -1);  // the margin before byte 0
     DragAnchor = 0;
-    ButtonDown(p, 0);
-    EXPECT_EQ(DragMove(p, 0, false).mark, -1);  // no move from the last place
+    ButtonDown(r, 0);
+    EXPECT_EQ(DragMove(r, 0, false).mark, -1);  // no move from the last place
 }
 
 // Mouse actions one after the other on a document: each one's effect ("RC1": repaint, capture, mark 1;
