@@ -509,6 +509,9 @@ TEST(SearchScan, AgreesWithAByteByByteScan) {
     EXPECT_EQ(V({ScanForward(four, 0, 4, four, nullptr, 0), ScanBackward(four, 0, 3, 4, four, nullptr, 0),
                  ScanForward(four, 0, 4, four, nullptr, 5), ScanBackward(four, 0, 3, 4, four, nullptr, FindMaxText + 1)}),
               V({-1, -1, -1, -1}));
+    const std::vector<uint8_t> longest(FindMaxText, 'q');  // the longest string is found both ways
+    EXPECT_EQ(V({ScanForward(longest.data(), 0, FindMaxText, longest.data(), nullptr, FindMaxText),
+                 ScanBackward(longest.data(), 0, 0, FindMaxText, longest.data(), nullptr, FindMaxText)}), V({0, 0}));
 }
 
 }  // namespace

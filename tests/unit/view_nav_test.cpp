@@ -38,7 +38,7 @@ public:
 
 // Each key (with Ctrl: c) from a position (LineNum, Col, ByteNum), 10 rows on screen: whether the view moved, and
 // where to. Documents: L 100 text lines, W one of 201 columns (w: wrapped), H 32 hex bytes (h: 40 columns shown),
-// S 18 hex bytes, C 1000 char bytes, B 1000 hex bytes, F 100 hex bytes.
+// S 18 hex bytes, C 1000 char bytes, B 1000 hex bytes, F 100 hex bytes, K 1024 hex bytes.
 TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
     const unsigned PD = KeyPageDown, PU = KeyPageUp, E = KeyEnd, Hm = KeyHome, Lf = KeyLeft, Rt = KeyRight, Up = KeyUp,
                    Dn = KeyDown;
@@ -55,12 +55,13 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
         {'H', {1, 1, 5}, Lf, 0, {1, 1, 1, 4}}, {'H', {1, 1, 0}, Lf, 0, {0, 1, 1, 0}}, {'H', {1, 1, 0x1F}, Rt, 0, {0, 1, 1, 0x1F}},
         {'H', {1, 1, 0}, E, 0, {0, 1, 1, 0}} /* the row fits */, {'h', {1, 1, 0}, E, 0, {1, 1, 32, 0}},
         {'S', {1, 1, 5}, Dn, 0, {1, 1, 1, 0x11}}, {'C', {1, 1, 0}, Dn, 0, {1, 1, 1, 64}}, {'C', {1, 1, 64}, PD, 0, {1, 1, 1, 640}},
-        {'F', {1, 1, 0}, E, 'c', {0, 1, 1, 0}} /* all on screen */, {'B', {1, 1, 0}, E, 'c', {1, 1, 1, 864}},
+        {'F', {1, 1, 0}, E, 'c', {0, 1, 1, 0}} /* all on screen */, {'K', {1, 1, 0}, E, 'c', {1, 1, 1, 880}},
+        {'B', {1, 1, 0}, E, 'c', {1, 1, 1, 864}},
     };
     const std::string L = Lines(100), W(201, 'x');
     for (const auto& c : cases) {
         const bool text = c.doc == 'L' || c.doc == 'W' || c.doc == 'w';
-        const size_t size = c.doc == 'S' ? 18 : c.doc == 'F' ? 100 : c.doc == 'C' || c.doc == 'B' ? 1000 : 32;
+        const size_t size = c.doc == 'S' ? 18 : c.doc == 'F' ? 100 : c.doc == 'K' ? 1024 : c.doc == 'C' || c.doc == 'B' ? 1000 : 32;
         LoadIn(text ? _TEXT_ : c.doc == 'C' ? _CHAR_ : _HEX_, c.doc == 'L' ? L : text ? W : std::string(size, 'b'));
         ScreenCols = c.doc == 'h' ? 40 : 80, WrapFlag = c.doc == 'w' ? 8 : 0;
         LineNum = static_cast<int32_t>(c.from[0]), Col = static_cast<int32_t>(c.from[1]), ByteNum = static_cast<int32_t>(c.from[2]);
@@ -170,7 +171,7 @@ TEST_F(ViewNav, MouseMarks) {
             {'a', 0, 57, 0, "R-2"}, {'s', 10, 12, 0, ""}, {'d', 1, 58, S, "R-1", 10, 21}, {'d', 0, 56, S, "", 2, 21},
             {'m', 2, 53, S, "", 2, 32} /* "[" before row 2 */, {'s', 32, 40, 0, ""}, {'d', 2, 53, S, "", 32, 33}}},
         {_HEX_, std::string(20, 'q'), {
-            {'d', 0, 11, 0, ""}, {'m', 40, 40, 0, "", 0, 20}, {'w', 40, 40, 0, "--."}, {'d', 9, 12, K, "RC1", 16, 20}}},
+            {'d', 0, 11, 0, ""}, {'m', 40, 40, 0, "R-1", 0, 20}, {'w', 40, 40, 0, "--."}, {'d', 9, 12, K, "RC1", 16, 20}}},
         {_TEXT_, "hello world\r\nsecond\r\n", {{'d', 0, 2, 0, ""}, {'m', 0, 40, 0, "R-1", 2, 11}}},  // not the CR
         {_TEXT_, "first\r\nsecond\r\nthird\r\n", {
             {'d', 1, 2, K, "RC1", 7, 15} /* the line end included */, {'k', 1, 0, 0, ""}, {'m', 2, 0, 0, "R-1", 7, 22},
