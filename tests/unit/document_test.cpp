@@ -3,109 +3,291 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "doc_fixture.h"
-#include "document/document.h"
 #include "document/file_load.h"
+#include "document/text_number.h"
+#include "view/view_modes.h"
 
 namespace {
 
-class TempFile {
-public:
-    // The test's name keeps the files of tests that run at once apart.
-    explicit TempFile(const std::string& bytes, const char* name = "orvex-doc-test.BIN") {
-        const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        path_ = std::string(::testing::TempDir()) + test + "-" + name;
-        std::FILE* f = std::fopen(path_.c_str(), "wb");
-        EXPECT_TRUE(f != nullptr);
-        if (f) {
-            std::fwrite(bytes.data(), 1, bytes.size(), f);
-            std::fclose(f);
-        }
-    }
-    ~TempFile() { std::remove(path_.c_str()); }
-    const char* path() const { return path_.c_str(); }
+using V = std::vector<int64_t>;
+using Document = DocTest;
 
-private:
-    std::string path_;
+// The line table as text: each line's start, "w" before a wrapped continuation.
+std::string Table() {
+    std::string s;
+    for (int32_t i = 0; i < NumLines; ++i) s += (i ? " " : "") + std::string(DocTest::Real(i) ? "" : "w") + std::to_string(DocTest::Start(i));
+    return s;
+}
+
+// The table of a small text, wrapped at `wrap` columns when not 0, and its widest line. The end entry is
+// always the file's size with bit 31 clear.
+TEST_F(Document, LineTablesOfSmallTexts) {
+    const struct { std::string text; int32_t wrap; const char* table; int32_t cols; } cases[] = {
+        {"", 0, "0", 1}, {"abc\r\n", 0, "0 5", 3}, {"a\n\rb", 0, "0 3", 1} /* LF CR is one line end */,
+        {"a\r\rb", 0, "0 2 3", 1} /* CR CR is two */, {"a\n\nb", 0, "0 2 3", 1}, {"a\rb\nc", 0, "0 2 4", 1},
+        {"a\r\n\r\nb", 0, "0 3 5", 1}, {"abc\r", 0, "0 4", 3} /* not paired beyond the range */,
+        {"abcde\tx", 0, "0", 9} /* a tab at 5 reaches 8 */, {"abcdefgh\tx", 0, "0", 17}, {"\t", 0, "0", 8},
+        {"ab\nabcd\nabcdefg", 0, "0 3 8", 7} /* the last line counts */, {"abcdefg\nab\n", 0, "0 8 11", 7},
+        {"aaaa bbbb cccc", 10, "0 w10", 10} /* after the last blank */, {std::string(25, 'q'), 10, "0 w10 w20", 10},
+        {"0123456789\nx", 10, "0 11", 10} /* exactly the width */, {"0123456789A\nx", 10, "0 w10 12", 10},
+        {"abcd efgh", 4, "0 w5", 4} /* the blank stays above */, {"ab cdefghij", 8, "0 w3", 8}, {"a b c d", 6, "0 w6", 6},
+        // Ends and tabs beyond the first 64 bytes: 67 + tab (to 72) + 60 = 132.
+        {std::string(67, 'x') + "\t" + std::string(60, 'y') + "\r\n" + std::string(200, 'z'), 0, "0 130", 200},
+        {std::string(67, 'x') + "\t" + std::string(62, 'y'), 0, "0", 134},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("\"" + c.text.substr(0, 20) + "\" wrap " + std::to_string(c.wrap));
+        WrapFlag = c.wrap ? 8 : 0, ScreenCols = c.wrap;
+        Load(c.text);
+        EXPECT_EQ(Table(), c.table);
+        EXPECT_EQ(V({LinePtr[NumLines], FileCols, NumCols, FileLines, LineNumFlag, WrapCols}),
+                  V({static_cast<int64_t>(c.text.size()), c.cols, c.cols, NumLines, 1, c.wrap}));
+    }
+    WrapFlag = 8, ScreenCols = 0;  // wrapping below one column stays bounded
+    Load(std::string(100, 'z'));
+    EXPECT_GE(NumLines, 100);
+    EXPECT_LE(NumLines, MaxLines + 1);
+    for (int i = 1; i < NumLines && i < 100; ++i) EXPECT_LE(Start(i - 1), Start(i));
+    Load("a\nb\nc\nd");  // a rebuild does not move the top line
+    LineNum = 4, ScreenCols = 1;
+    GetLinePtrs(0, FileSize);
+    EXPECT_EQ(LineNum, 4);
+}
+
+// Where the file is held decides the limit: 32767 lines in FileArea, 83967 in a block of its own; one line more
+// is refused once, without an end entry and without touching the file behind the table.
+TEST_F(Document, LineLimits) {
+    const struct { size_t ends, size; int32_t lines, maxLines, refused; } cases[] = {
+        {32766, 32767, 32767, 32767, 0}, {32767, 32767, 32768, 32767, 1}, {40000, 204800, 32768, 32767, 1},
+        {40000, 204801, 40001, 83967, 0}, {83966, 300000, 83967, 83967, 0}, {83967, 300000, 83968, 83967, 1},
+    };
+    for (const auto& c : cases) {
+        std::string text(c.ends, '\n');
+        text.resize(c.size, 'x');
+        tooMany = 0;
+        Load(text);
+        SCOPED_TRACE(std::to_string(c.ends) + " ends in " + std::to_string(c.size));
+        EXPECT_EQ(V({NumLines, MaxLines, tooMany, FileBuf == FileArea}), V({c.lines, c.maxLines, c.refused, c.size <= 204800}));
+        EXPECT_TRUE(c.refused || LinePtr[NumLines] == c.size);
+        EXPECT_EQ(FileBuf[0], '\n');
+        EXPECT_EQ(FileBuf[c.size - 1], text.back());
+    }
+    const int32_t last = GetTextLine(FileSize - 1);  // after too many lines (no end entry)
+    EXPECT_EQ(V({last, LineEnd(last)}), V({83967, FileSize}));
+    EXPECT_LE(GetTextByte(last, 5), FileSize);
+    WrapFlag = 8, ScreenCols = 4;  // the same limit for lines made by wrapping: 32767 rows of 4 fit
+    for (const int32_t rows : {32767, 32768}) {
+        tooMany = 0;
+        Load(std::string(static_cast<size_t>(rows) * 4, 'x'));
+        EXPECT_EQ(V({NumLines, tooMany}), V({rows, rows > 32767})) << rows;
+    }
+    Checked = _HEX_;  // no table outside text mode until one is asked for
+    Load("a\nb\nc");
+    EXPECT_EQ(V({LineNumFlag, NumLines}), V({0, 1}));
+    GetLinePtrs(0, FileSize);
+    EXPECT_EQ(NumLines, 3);
+}
+
+TEST_F(Document, LinesColumnsAndBytes) {
+    Load("ab\ncd\r\nef\n\ngh");  // starts: 0, 3, 7, 10, 11; the LF that ends line 0, a CR LF pair, the end
+    for (const auto& c : {V{0, 0}, V{2, 0}, V{3, 1}, V{5, 1}, V{6, 1}, V{7, 2}, V{10, 3}, V{12, 4}, V{13, 4}, V{-1, 0}})
+        EXPECT_EQ(GetTextLine(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
+    std::string text;
+    for (int i = 0; i < 3000; ++i) text += std::string(static_cast<size_t>(i % 13), 'a') + "\n";
+    Load(text);
+    for (int32_t line = 0; line + 1 < NumLines; line += 5) {
+        ASSERT_EQ(GetTextLine(static_cast<int32_t>(Start(line))), line);
+        ASSERT_EQ(GetTextLine(static_cast<int32_t>(Start(line + 1)) - 1), line);
+    }
+    Load("a\tb\r\nxyz");
+    for (const auto& c : {V{0, 0}, V{1, 1}, V{2, 8}, V{3, 9}, V{7, 2}, V{1000, 3}})  // byte, column
+        EXPECT_EQ(GetTextColumn(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
+    // line, column, byte, gap: every column of the tab gives the tab; beyond the end of a line its CR (or the
+    // end of the last line), with GapFlag; outside the table the nearest line.
+    for (const auto& c : {V{0, 0, 0, 0}, V{0, 1, 1, 0}, V{0, 7, 1, 0}, V{0, 8, 2, 0}, V{0, 9, 3, 1}, V{1, 2, 7, 0},
+                          V{1, 50, 8, 1}, V{-5, 0, 0, 0}, V{99, 1, 6, 0}}) {
+        GapFlag = 0;
+        const int32_t byte = GetTextByte(static_cast<int32_t>(c[0]), static_cast<int32_t>(c[1]));
+        EXPECT_EQ(V({byte, GapFlag}), V({c[2], c[3]})) << c[0] << "," << c[1];
+    }
+    EXPECT_EQ(V({LineEnd(0), LineEnd(1)}), V({5, 8}));
+}
+
+// The view position carried from mode to mode.
+TEST_F(Document, PositionsCarriedBetweenModes) {
+    std::string text;  // line i starts at 10 * i
+    for (int i = 0; i < 200; ++i) text += std::string(9, 'a') + "\n";
+    Load(text);
+    LineNum = 101;
+    ByteModePosition();  // text to hex: the top line's start, unrounded
+    EXPECT_EQ(V({ByteNum, ByteOffset, NumBytes}), V({1000, 0, 2000}));
+    LineNum = 900;  // beyond the last line: the last line's start
+    ByteModePosition();
+    EXPECT_EQ(ByteNum, 2000);
+    Checked = _HEX_, ByteNum = 77;  // hex and char keep ByteNum
+    ByteModePosition();
+    EXPECT_EQ(ByteNum, 77);
+    Col = 5;
+    ModeColumn(_TEXT_);
+    EXPECT_EQ(Col, 5);
+    ModeColumn(_CHAR_);
+    EXPECT_EQ(Col, 1);
+    ByteNum = 1234, Col = 7;  // hex to text: the line holding ByteNum
+    bool reported = true;
+    ASSERT_TRUE(TextModePosition(&reported));
+    EXPECT_EQ(V({reported, LineNum, Col, NumLines, NumCols}), V({0, 124, 1, 201, 9}));  // the empty last line counts
+
+    Checked = _HEX_;
+    Load(std::string(40000, '\n'));
+    ByteNum = 5, Col = 3, reported = false;
+    EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
+    EXPECT_EQ(V({reported, Col, ByteNum}), V({1, 3, 5}));  // the build has just told the user
+    EXPECT_FALSE(TextModePosition(&reported));  // asked again, the table exists: the command itself must tell
+    EXPECT_FALSE(reported);
+
+    Checked = _TEXT_, ScreenCols = 80;
+    Load(std::string(39, 'l') + "\n" + std::string(39, 'l') + "\n");
+    Col = 4;  // wrap on and off: rebuilt (not when every line fits the view, always when off), WrapFlag, lines, Col
+    for (const auto& t : {V{80, 0, 8, 3, 1}, V{80, 1, 0, 3, 1}, V{20, 1, 8, 5, 1}, V{20, 1, 0, 3, 1}}) {
+        ScreenCols = static_cast<int32_t>(t[0]);
+        EXPECT_EQ(V({ToggleWrap(), WrapFlag, NumLines, Col}), V(t.begin() + 1, t.end())) << t[0];
+    }
+}
+
+TEST_F(Document, AddressesAndStatusTexts) {
+    ByteOffset = 0x400, RvaBias = 0xC00;
+    const struct { uint16_t mode; uint32_t first, address; } modes[] = {  // of position 0, and of position 0x10
+        {AddrZero, 0, 0x10}, {AddrPhysical, 0x400, 0x410}, {AddrRva, 0x1000, 0x1010}};
+    for (const auto& c : modes) {
+        AddrMode = c.mode;
+        EXPECT_EQ(V({AddressOf(0), PositionOfAddress(c.address), MarkOffsetOfAddress(c.address)}), V({c.first, 0x10, 0x410}))
+            << c.mode;
+    }
+    EXPECT_EQ(PositionOfAddress(0x0), -0x1000);  // below the range: negative, for the caller to clamp
+    LineNum = 250, NumLines = 500, Col = 1, NumCols = 12345678, ByteNum = 0x1A0, NumBytes = 0x2000;  // too wide: leading digits go
+    const struct { uint16_t show, checked; int32_t offset; const char *p2, *p3; } cases[] = {
+        {_TEXT_, _TEXT_, 0, "\tLine     250 of     500", "\tColumn       1 of 2345678"},
+        {_HEX_, _HEX_, 0, "\tByte values are in hex.", "\tByte     1A0 of    2000"},
+        {_HEX_, _INTERP_, 0x400, "\tOffset to table =    400 bytes", "\tByte     1A0 of    2000"},
+        {_HEX_, _INTERP_, 0, "\tByte values are in hex.", "\tByte     1A0 of    2000"},
+        {_TEXT_, _INTERP_, 0x400, "\tLine     250 of     500", "\tColumn       1 of 2345678"},
+    };
+    for (const auto& c : cases) {
+        ShowMode = c.show, Checked = c.checked, ByteOffset = c.offset;
+        char p2[64], p3[64];
+        PositionTexts(p2, p3);
+        EXPECT_EQ(std::string(p2) + "|" + p3, std::string(c.p2) + "|" + c.p3);
+    }
+}
+
+// A file written for the test; the test's name keeps the files of tests that run at once apart.
+struct TempFile {
+    explicit TempFile(const std::string& bytes, const char* name) {
+        path = std::string(::testing::TempDir()) + ::testing::UnitTest::GetInstance()->current_test_info()->name() + name;
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        EXPECT_TRUE(f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
+        if (f) std::fclose(f);
+    }
+    ~TempFile() { std::remove(path.c_str()); }
+    std::string path;
 };
 
-TEST(FileNameParts, ExtensionIsTheLastFourCharactersInLowerCase) {
-    const char* const cases[][3] = {
-        {"C:\\DIR\\APP.EXE", "APP.EXE", ".exe"}, {"C:\\Fonts\\x.TtF", "x.TtF", ".ttf"},
-        {"noext", "noext", "oext"}, {"a.b", "a.b", "a.b"},  // short names never reach before the buffer
-        {"", "", ""}};
-    for (const auto& c : cases) {
+// Loads one after the other (run under ASan: no load may leave FileBuf on freed memory): a file in FileArea up to
+// its size, else in a block of its own; a missing file keeps the document that was there.
+TEST_F(Document, LoadingFiles) {
+    const char* const names[][3] = {{"C:\\DIR\\APP.EXE", "APP.EXE", ".exe"}, {"C:\\Fonts\\x.TtF", "x.TtF", ".ttf"},
+                                    {"noext", "noext", "oext"}, {"a.b", "a.b", "a.b"}, {"", "", ""}};
+    for (const auto& c : names) {  // the extension: the last four characters, lower-cased, never before the name
         std::snprintf(FileName, sizeof FileName, "%s", c[0]);
         SetFileNameParts();
-        EXPECT_STREQ(FileNamePart, c[1]);
-        EXPECT_STREQ(FileExt, c[2]);
+        EXPECT_EQ(std::string(FileNamePart) + "|" + FileExt, std::string(c[1]) + "|" + c[2]);
+    }
+    TempFile text("line one\nline two\n", ".BIN"), limit(std::string(204800, 'a'), "limit"),
+        big(std::string(204801, 'b'), "big"), empty("", "empty");
+    LineNum = 7, Col = 3, ByteNum = 9, ByteOffset = 4, MarkState = 1;
+    ASSERT_EQ(LoadDocumentFile(text.path.c_str()), LoadResult::Ok);  // the position reset, the lines found at once
+    EXPECT_EQ(V({LineNum, Col, ByteNum, ByteOffset, MarkState, NumLines, NumBytes}), V({1, 1, 0, 0, 0, 3, 18}));
+    EXPECT_STREQ(FileExt, ".bin");
+    Checked = ShowMode = _CHAR_, AddrMode = AddrRva, WrapFlag = 8, ConvertFlag = 8, RvaBias = 0x1000;
+    const std::string missing = "/nonexistent/dir/file";
+    const struct { const std::string& path; LoadResult result; V want; } loads[] = {  // in FileArea, MaxLines, size, ends
+        {text.path, LoadResult::Ok, {1, 32767, 18, 'l', '\n'}}, {limit.path, LoadResult::Ok, {1, 32767, 204800, 'a', 'a'}},
+        {big.path, LoadResult::Ok, {0, 83967, 204801, 'b', 'b'}}, {text.path, LoadResult::Ok, {1, 32767, 18, 'l', '\n'}},
+        {big.path, LoadResult::Ok, {0, 83967, 204801, 'b', 'b'}}, {missing, LoadResult::OpenFailed, {0, 83967, 204801, 'b', 'b'}},
+    };
+    for (const auto& l : loads) {
+        EXPECT_EQ(LoadDocumentFile(l.path.c_str()), l.result) << l.path;
+        EXPECT_EQ(V({FileBuf == FileArea, MaxLines, FileSize, FileBuf[0], FileBuf[FileSize - 1]}), l.want) << l.path;
+    }
+    EXPECT_EQ(V({Checked, AddrMode, WrapFlag, ConvertFlag, RvaBias, LineNumFlag}), V({_CHAR_, AddrRva, 8, 8, 0x1000, 0}));
+    ASSERT_EQ(LoadDocumentFile(empty.path.c_str()), LoadResult::Ok);
+    EXPECT_EQ(V({FileSize, NumLines}), V({0, 1}));
+    UnloadDocumentFile();
+    EXPECT_EQ(FileSize, 0);
+}
+
+TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
+    const struct { bool hex; uint32_t v; int width; char fill; const char* want; } cases[] = {
+        {false, 1234, 7, ' ', "   1234"}, {false, 12345678, 7, ' ', "2345678"}, {false, 0, 3, ' ', "  0"},
+        {false, 4294967295u, 10, '0', "4294967295"}, {false, 7, 5, '0', "00007"}, {false, 123, 0, ' ', ""},
+        {true, 255, 8, '0', "000000FF"}, {true, 0, 8, '0', "00000000"}, {true, 0xABCDEF12, 4, '0', "EF12"},
+        {true, 0x1A, 7, ' ', "     1A"}, {true, 123, 0, ' ', ""},
+    };
+    for (const auto& c : cases) {
+        char buf[16];
+        std::memset(buf, '#', sizeof buf);
+        (c.hex ? FormatHex : FormatDec)(buf + 1, c.v, c.width, c.fill);
+        // The field and nothing on either side of it.
+        EXPECT_EQ(std::string(buf, static_cast<size_t>(c.width) + 2), "#" + std::string(c.want) + "#") << c.want;
+    }
+    const char* const commas[][2] = {{"1234567", "1,234,567"}, {"999", "999"}, {"1000", "1,000"}, {"12345", "12,345"},
+                                     {"123456", "123,456"}, {"0", "0"}, {"", ""}, {"2147483647", "2,147,483,647"}};
+    for (const auto& c : commas) {
+        char buf[32] = {};
+        std::strcpy(buf, c[0]);
+        AddCommas(buf);
+        EXPECT_STREQ(buf, c[1]);
     }
 }
 
-using Loading = DocTest;
-
-TEST_F(Loading, ASmallFileIsHeldInFileAreaWithThePositionReset) {
-    TempFile f("line one\nline two\n");
-    LineNum = 7;
-    Col = 3;
-    ByteNum = 9;
-    ByteOffset = 4;
-    MarkState = 1;
-    ASSERT_EQ(LoadDocumentFile(f.path()), LoadResult::Ok);
-    EXPECT_EQ(FileBuf, FileArea);
-    EXPECT_EQ(FileSize, 18);
-    EXPECT_EQ(NumBytes, 18u);
-    EXPECT_EQ(MaxLines, 32767);
-    EXPECT_EQ(LineNum, 1);
-    EXPECT_EQ(Col, 1);
-    EXPECT_EQ(ByteNum, 0);
-    EXPECT_EQ(ByteOffset, 0);
-    EXPECT_EQ(MarkState, 0);
-    EXPECT_EQ(NumLines, 3);  // built at once in text mode
-    EXPECT_STREQ(FileExt, ".bin");
-
-    // The mode and the options survive a load.
-    Checked = ShowMode = _CHAR_;
-    AddrMode = AddrRva;
-    WrapFlag = 8;
-    ConvertFlag = 8;
-    RvaBias = 0x1000;
-    ASSERT_EQ(LoadDocumentFile(f.path()), LoadResult::Ok);
-    EXPECT_EQ(Checked, _CHAR_);
-    EXPECT_EQ(AddrMode, AddrRva);
-    EXPECT_EQ(WrapFlag, 8);
-    EXPECT_EQ(ConvertFlag, 8);
-    EXPECT_EQ(RvaBias, 0x1000);
-    EXPECT_EQ(LineNumFlag, 0);  // no line table outside text mode
-    UnloadDocumentFile();
+TEST(TextNumber, ParsesStopAtTheFirstCharacterThatIsNoDigit) {
+    const struct { bool hex; const char* text; uint32_t want; } cases[] = {
+        {true, "ff", 255}, {true, "FF", 255}, {true, "12G4", 0x12}, {true, "0x10", 0}, {true, "123456789", 0x23456789},
+        {true, "", 0}, {true, "09aAfF/", 0x9AAFF}, {true, "@", 0}, {true, "`", 0}, {true, ":", 0},
+        {false, " 12", 0}, {false, "12 ", 12}, {false, "4294967296", 0} /* modulo 2^32 */,
+        {false, "4294967295", 4294967295u}, {false, "-5", 0}, {false, "09:", 9},
+    };
+    for (const auto& c : cases) EXPECT_EQ((c.hex ? ParseHex : ParseDec)(c.text), c.want) << c.text;
 }
 
-// Run under ASan: no load may leave FileBuf on freed memory.
-TEST_F(Loading, LargerFilesGetABlockOfTheirOwn) {
-    TempFile limit(std::string(204800, 'a'), "limit.bin"), big(std::string(204801, 'b'), "big.bin");
-    TempFile small("s", "small.bin"), empty("", "empty.bin");
-    ASSERT_EQ(LoadDocumentFile(limit.path()), LoadResult::Ok);
-    EXPECT_EQ(FileBuf, FileArea);
-    EXPECT_EQ(MaxLines, 32767);
-    ASSERT_EQ(LoadDocumentFile(big.path()), LoadResult::Ok);
-    EXPECT_NE(FileBuf, FileArea);
-    EXPECT_EQ(MaxLines, 83967);
-    EXPECT_EQ(FileBuf[204800], 'b');
-    ASSERT_EQ(LoadDocumentFile(small.path()), LoadResult::Ok);
-    EXPECT_EQ(FileBuf, FileArea);
-    EXPECT_EQ(FileBuf[0], 's');
-    ASSERT_EQ(LoadDocumentFile(big.path()), LoadResult::Ok);
-    EXPECT_EQ(FileBuf[204800], 'b');
-    // A missing file keeps the document that was there.
-    EXPECT_EQ(LoadDocumentFile("/nonexistent/dir/file"), LoadResult::OpenFailed);
-    EXPECT_EQ(FileSize, 204801);
-    EXPECT_EQ(FileBuf[0], 'b');
-    ASSERT_EQ(LoadDocumentFile(empty.path()), LoadResult::Ok);
-    EXPECT_EQ(FileSize, 0);
-    EXPECT_EQ(NumLines, 1);
-    UnloadDocumentFile();
-    EXPECT_EQ(FileSize, 0);
+TEST(TextNumber, ComparesExactlyOrFoldingAsciiLettersOnly) {
+    // '@'/'`' and '['/'{' differ only in bit 0x20 but are no letters.
+    const struct { const char *a, *b; bool exact, folded; } cases[] = {
+        {".exe", ".exe", true, true}, {".ex", ".exe", false, false}, {".exe", ".ex", false, false},
+        {".EXE", ".exe", false, true}, {"C:\\A.TXT", "c:\\a.txt", false, true}, {"C:\\a.txt", "C:\\.\\a.txt", false, false},
+        {"abc", "abcd", false, false}, {"@", "`", false, false}, {"[", "{", false, false}, {"", "", true, true},
+        {"Zz", "zZ", false, true}, {"Aa", "aA", false, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CompareText(c.a, c.b) == 0, c.exact) << c.a << " " << c.b;
+        EXPECT_EQ(SameText(c.a, c.b), c.folded) << c.a << " " << c.b;
+    }
+    const char* const names[][2] = {{"a.txt", "a.txt"}, {"C:\\DIR\\A.TXT", "A.TXT"}, {"C:\\DIR\\", ""}, {"", ""}};
+    for (const auto& n : names) EXPECT_STREQ(NamePart(n[0]), n[1]);
+}
+
+TEST(TextNumber, ShiftAndCtrlWidenTheWordCharacters) {
+    const struct { const char* chars; unsigned keys; int want; } cases[] = {
+        {"aZz7A09", 0, 1}, {"_", 0, 0}, {"_", KeyShift, 1}, {"_", KeyControl, 1}, {"./:\\~", KeyShift, 0},
+        {"./:\\~", KeyControl, 1}, {" ", KeyControl | KeyShift, 0}, {"@`[{/:", 0, 0} /* '@' | 0x20 is '`' */,
+        {"\xC4", KeyControl, 0},
+    };
+    for (const auto& c : cases)
+        for (const char* p = c.chars; *p; ++p)
+            EXPECT_EQ(IsWordChar(static_cast<unsigned char>(*p), c.keys), c.want) << *p << " keys " << c.keys;
 }
 
 }  // namespace

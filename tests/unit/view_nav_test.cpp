@@ -1,55 +1,34 @@
+#include "view/view_nav.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "doc_fixture.h"
 #include "document/text_number.h"
-#include "view/view_nav.h"
 
 namespace {
 
+// Cells of 8 x 16 pixels; rows start 4 pixels in from the left and the top.
 class ViewNav : public DocTest {
 public:
-    void SetUp() override {
-        DocTest::SetUp();
-        ScreenLines = 10;
-        ScreenCols = 80;
-        MarkState = 0;
-        MarkDrag = RowMark = 0;
-    }
-    void LoadIn(uint16_t mode, const std::string& bytes) {
-        Checked = ShowMode = mode;
-        Load(bytes);
-        SetRowMetrics();
-    }
-    // The pixel centre of character column `c` (0-based, from the left edge
-    // of the row) on row `r`, with cells 8 x 16.
-    static int X(int c) { return 4 + 8 * c + 3; }
+    void SetUp() override { DocTest::SetUp(), ScreenLines = 10, MarkState = MarkDrag = RowMark = 0; }
+    static int X(int c) { return 4 + 8 * c + 3; }  // the centre of cell c
     static int Y(int r) { return 4 + 16 * r + 5; }
     PointerPlace At(int x, int y) {
         PointerPlace p{};
         EXPECT_TRUE(PlaceAt(x, y, 8, 16, &p));
         return p;
     }
-    // Mouse actions on the cell at column c of row r.
     MouseEffect Down(int r, int c, unsigned keys = 0) { return ButtonDown(At(X(c), Y(r)), keys); }
-    MouseEffect Move(int r, int c, unsigned keys = 0, bool alt = false) {
-        return DragMove(At(X(c), Y(r)), keys, alt);
-    }
+    MouseEffect Move(int r, int c, unsigned keys = 0, bool alt = false) { return DragMove(At(X(c), Y(r)), keys, alt); }
     MouseEffect Double(int r, int c, unsigned keys = 0) { return DoubleClick(At(X(c), Y(r)), keys); }
-    // A character drag from column c1 to column c2 on row r.
-    MouseEffect Drag(int r, int c1, int c2, bool alt = false) {
-        Down(r, c1);
-        return Move(r, c2, 0, alt);
-    }
-    static void SetMark(uint8_t state, int32_t start, int32_t end) {
-        MarkState = state;
-        MarkStart = start;
-        MarkEnd = end;
-    }
     using Span = std::pair<int32_t, int32_t>;
     static Span Marked() { return {MarkStart, MarkEnd}; }
+    using V = std::vector<int64_t>;
+    static V Place(const PointerPlace& p) { return {p.byte, p.half, p.rowStart, p.rowEnd}; }
     static std::string Lines(int n) {
         std::string s;
         for (int i = 0; i < n; ++i) s += (i ? "\nline " : "line ") + std::to_string(i);
@@ -57,443 +36,225 @@ public:
     }
 };
 
-// Each key from a position (LineNum, Col, ByteNum) with 10 rows on screen:
-// whether the view moved, and where to.
+// Each key (with Ctrl: c) from a position (LineNum, Col, ByteNum), 10 rows on screen: whether the view moved, and
+// where to. Documents: L 100 text lines, W one of 201 columns (w: wrapped), H 32 hex bytes (h: 40 columns shown),
+// S 18 hex bytes, C 1000 char bytes, B 1000 hex bytes, F 100 hex bytes, K 1024 hex bytes.
 TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
-    struct Pos {
-        int32_t line, col, byte;
+    const unsigned PD = KeyPageDown, PU = KeyPageUp, E = KeyEnd, Hm = KeyHome, Lf = KeyLeft, Rt = KeyRight, Up = KeyUp,
+                   Dn = KeyDown;
+    const struct { char doc; V from; unsigned key; char c; V to; } cases[] = {
+        {'L', {1, 1, 0}, PD, 0, {1, 10, 1, 0}}, {'L', {10, 1, 0}, PD, 'c', {1, 14, 1, 0}} /* half a page */,
+        {'L', {14, 1, 0}, Up, 0, {1, 13, 1, 0}}, {'L', {13, 1, 0}, E, 'c', {1, 92, 1, 0}},
+        {'L', {95, 1, 0}, PD, 0, {1, 100, 1, 0}} /* the last line at the top */, {'L', {50, 3, 7}, Hm, 'c', {1, 1, 3, 0}},
+        {'L', {1, 1, 0}, PU, 0, {0, 1, 1, 0}}, {'L', {1, 1, 0}, 'A', 0, {0, 1, 1, 0}}, {'W', {1, 1, 0}, E, 0, {1, 1, 122, 0}},
+        {'W', {1, 122, 0}, Lf, 'c', {1, 1, 82, 0}}, {'W', {1, 82, 0}, Rt, 'c', {1, 1, 122, 0}},
+        {'W', {1, 200, 0}, Rt, 'c', {1, 1, 201, 0}}, {'W', {1, 201, 0}, Rt, 0, {0, 1, 201, 0}},
+        {'W', {1, 2, 0}, Lf, 'c', {1, 1, 1, 0}}, {'W', {1, 122, 0}, Hm, 0, {1, 1, 1, 0}}, {'w', {1, 1, 0}, E, 0, {0, 1, 1, 0}},
+        {'w', {1, 1, 0}, Rt, 0, {0, 1, 1, 0}}, {'H', {1, 1, 0x15}, Dn, 0, {0, 1, 1, 0x15}} /* kept in the last row */,
+        {'H', {1, 1, 0x15}, Up, 0, {1, 1, 1, 5}}, {'H', {1, 1, 5}, Up, 0, {1, 1, 1, 0}}, {'H', {1, 1, 0}, Rt, 0, {1, 1, 1, 1}},
+        {'H', {1, 1, 5}, Lf, 0, {1, 1, 1, 4}}, {'H', {1, 1, 0}, Lf, 0, {0, 1, 1, 0}}, {'H', {1, 1, 0x1F}, Rt, 0, {0, 1, 1, 0x1F}},
+        {'H', {1, 1, 0}, E, 0, {0, 1, 1, 0}} /* the row fits */, {'h', {1, 1, 0}, E, 0, {1, 1, 32, 0}},
+        {'S', {1, 1, 5}, Dn, 0, {1, 1, 1, 0x11}}, {'C', {1, 1, 0}, Dn, 0, {1, 1, 1, 64}}, {'C', {1, 1, 64}, PD, 0, {1, 1, 1, 640}},
+        {'F', {1, 1, 0}, E, 'c', {0, 1, 1, 0}} /* all on screen */, {'K', {1, 1, 0}, E, 'c', {1, 1, 1, 880}},
+        {'B', {1, 1, 0}, E, 'c', {1, 1, 1, 864}},
     };
-    struct Case {
-        uint16_t mode;
-        std::string text;
-        int32_t cols;  // ScreenCols
-        uint8_t wrap;
-        Pos from;
-        unsigned key;
-        bool ctrl, moved;
-        Pos to;
-    };
-    const std::string lines = Lines(100), wide(201, 'x'), hex(0x20, 'b');
-    const Case cases[] = {
-        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyPageDown, false, true, {10, 1, 0}},
-        {_TEXT_, lines, 80, 0, {10, 1, 0}, KeyPageDown, true, true, {14, 1, 0}},  // half a page
-        {_TEXT_, lines, 80, 0, {14, 1, 0}, KeyUp, false, true, {13, 1, 0}},
-        {_TEXT_, lines, 80, 0, {13, 1, 0}, KeyEnd, true, true, {92, 1, 0}},
-        {_TEXT_, lines, 80, 0, {95, 1, 0}, KeyPageDown, false, true, {100, 1, 0}},  // last at top
-        {_TEXT_, lines, 80, 0, {50, 3, 7}, KeyHome, true, true, {1, 3, 0}},
-        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyUp, false, false, {1, 1, 0}},
-        {_TEXT_, lines, 80, 0, {1, 1, 0}, KeyPageUp, false, false, {1, 1, 0}},
-        {_TEXT_, lines, 80, 0, {1, 1, 0}, 'A', false, false, {1, 1, 0}},
-        {_TEXT_, wide, 80, 0, {1, 1, 0}, KeyEnd, false, true, {1, 122, 0}},
-        {_TEXT_, wide, 80, 0, {1, 122, 0}, KeyLeft, true, true, {1, 82, 0}},
-        {_TEXT_, wide, 80, 0, {1, 82, 0}, KeyRight, true, true, {1, 122, 0}},
-        {_TEXT_, wide, 80, 0, {1, 200, 0}, KeyRight, true, true, {1, 201, 0}},
-        {_TEXT_, wide, 80, 0, {1, 201, 0}, KeyRight, false, false, {1, 201, 0}},
-        {_TEXT_, wide, 80, 0, {1, 2, 0}, KeyLeft, true, true, {1, 1, 0}},
-        {_TEXT_, wide, 80, 0, {1, 122, 0}, KeyHome, false, true, {1, 1, 0}},
-        {_TEXT_, wide, 80, 8, {1, 1, 0}, KeyEnd, false, false, {1, 1, 0}},  // wrapped
-        {_TEXT_, wide, 80, 8, {1, 1, 0}, KeyRight, false, false, {1, 1, 0}},
-        {_HEX_, hex, 80, 0, {1, 1, 0x15}, KeyDown, false, false, {1, 1, 0x15}},  // kept in row
-        {_HEX_, hex, 80, 0, {1, 1, 0x15}, KeyUp, false, true, {1, 1, 5}},
-        {_HEX_, hex, 80, 0, {1, 1, 5}, KeyUp, false, true, {1, 1, 0}},
-        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyRight, false, true, {1, 1, 1}},
-        {_HEX_, hex, 80, 0, {1, 1, 1}, KeyLeft, false, true, {1, 1, 0}},
-        {_HEX_, hex, 80, 0, {1, 1, 5}, KeyLeft, false, true, {1, 1, 4}},
-        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyLeft, false, false, {1, 1, 0}},
-        {_HEX_, hex, 80, 0, {1, 1, 0x1F}, KeyRight, false, false, {1, 1, 0x1F}},
-        {_HEX_, hex, 80, 0, {1, 1, 0}, KeyEnd, false, false, {1, 1, 0}},  // 71 + 1 - 80 < 1
-        {_HEX_, hex, 40, 0, {1, 1, 0}, KeyEnd, false, true, {1, 32, 0}},
-        {_HEX_, std::string(0x12, 'b'), 80, 0, {1, 1, 5}, KeyDown, false, true, {1, 1, 0x11}},
-        {_CHAR_, std::string(1000, 'c'), 80, 0, {1, 1, 0}, KeyDown, false, true, {1, 1, 64}},
-        {_CHAR_, std::string(1000, 'c'), 80, 0, {1, 1, 64}, KeyPageDown, false, true, {1, 1, 640}},
-        {_HEX_, std::string(100, 'h'), 80, 0, {1, 1, 0}, KeyEnd, true, false, {1, 1, 0}},  // fits
-        {_HEX_, std::string(1000, 'h'), 80, 0, {1, 1, 0}, KeyEnd, true, true, {1, 1, 864}},
-    };
-    int row = 0;
-    for (const Case& c : cases) {
-        ++row;
-        LoadIn(c.mode, c.text);
-        ScreenCols = c.cols;
-        WrapFlag = c.wrap;
-        LineNum = c.from.line;
-        Col = c.from.col;
-        ByteNum = c.from.byte;
-        EXPECT_EQ(ViewKey(c.key, c.ctrl), c.moved) << "row " << row;
-        EXPECT_EQ(LineNum, c.to.line) << "row " << row;
-        EXPECT_EQ(Col, c.to.col) << "row " << row;
-        EXPECT_EQ(ByteNum, c.to.byte) << "row " << row;
+    const std::string L = Lines(100), W(201, 'x');
+    for (const auto& c : cases) {
+        const bool text = c.doc == 'L' || c.doc == 'W' || c.doc == 'w';
+        const size_t size = c.doc == 'S' ? 18 : c.doc == 'F' ? 100 : c.doc == 'K' ? 1024 : c.doc == 'C' || c.doc == 'B' ? 1000 : 32;
+        LoadIn(text ? _TEXT_ : c.doc == 'C' ? _CHAR_ : _HEX_, c.doc == 'L' ? L : text ? W : std::string(size, 'b'));
+        ScreenCols = c.doc == 'h' ? 40 : 80, WrapFlag = c.doc == 'w' ? 8 : 0;
+        LineNum = static_cast<int32_t>(c.from[0]), Col = static_cast<int32_t>(c.from[1]), ByteNum = static_cast<int32_t>(c.from[2]);
+        const bool moved = ViewKey(c.key, c.c != 0);
+        EXPECT_EQ(V({moved, LineNum, Col, ByteNum}), c.to) << c.doc << " key " << c.key << " from " << c.from[0] << ","
+                                                            << c.from[1] << "," << c.from[2];
     }
     EXPECT_EQ(HorizontalScroll().max, 70);
-    // One row on screen: Ctrl+End stops at the last byte, not beyond it.
-    ScreenLines = 1;
+    ScreenLines = 1;  // Ctrl+End stops at the last byte, not beyond it
     EXPECT_TRUE(ViewKey(KeyEnd, true));
     EXPECT_EQ(ByteNum, 999);
-    LoadIn(_TEXT_, wide);
+    LoadIn(_TEXT_, W);
     WrapFlag = 8;
     EXPECT_EQ(HorizontalScroll().max, 0);
-}
-
-TEST_F(ViewNav, AnEmptyRangeKeepsByteNumAtZero) {
-    LoadIn(_HEX_, "");
-    for (unsigned key = KeyPageUp; key <= KeyDown; ++key) {
-        ViewKey(key, false);
-        ViewKey(key, true);
-        EXPECT_EQ(ByteNum, 0) << key;
-    }
-    VerticalScrollAction(5, 1000);
+    ScreenLines = 10;
+    LoadIn(_HEX_, "");  // an empty range keeps the view at its start
+    for (unsigned key = KeyPageUp; key <= KeyDown; ++key) ViewKey(key, false), ViewKey(key, true);
     EXPECT_EQ(ByteNum, 0);
-    const ScrollSpec v = VerticalScroll();
-    EXPECT_EQ(v.max, 0);
-    EXPECT_EQ(v.pos, 0);
-    EXPECT_EQ(ScrollScale, 1);
+    VerticalScrollAction(5, 1000);
+    EXPECT_EQ(V({ByteNum, VerticalScroll().max, ScrollScale}), V({0, 0, 1}));
     PointerPlace p;
-    EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));
-
+    EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));  // no byte to point at
     LoadIn(_HEX_, std::string(17, 'h'));  // a last row of one byte
     EXPECT_EQ(VerticalScroll().max, 1);
-
     LoadIn(_TEXT_, "");
-    ViewKey(KeyDown, false);
-    ViewKey(KeyEnd, true);
+    ViewKey(KeyDown, false), ViewKey(KeyEnd, true);
     EXPECT_EQ(LineNum, 1);
 }
 
+// Scroll bar actions (code, thumb) one after the other: whether the view moved, and where to.
 TEST_F(ViewNav, ScrollBarsAndTheirActions) {
-    block.assign(2000000, 'x');  // more rows than 16 bits hold: scaled by 2
-    Checked = ShowMode = _HEX_;
-    AdoptFile(block.data(), 2000000);
-    SetRowMetrics();
+    LoadIn(_HEX_, std::string(2000000, 'x'));  // more rows than 16 bits hold: scaled by 2
     ByteNum = 1000000;
     const ScrollSpec big = VerticalScroll();
-    EXPECT_EQ(ScrollScale, 2);
-    EXPECT_EQ(big.max, 62500);
-    EXPECT_EQ(big.pos, 31250);
-    EXPECT_EQ(big.page, 4);
-    EXPECT_TRUE(VerticalScrollAction(5, 100));
-    EXPECT_EQ(ByteNum, 3200);
-    EXPECT_FALSE(VerticalScrollAction(5, 100));
-    EXPECT_TRUE(VerticalScrollAction(5, 62500));  // the far end stays inside
-    EXPECT_EQ(ByteNum, 1999999);
+    EXPECT_EQ(V({ScrollScale, big.max, big.pos, big.page}), V({2, 62500, 31250, 4}));
+    EXPECT_EQ(V({VerticalScrollAction(5, 100), ByteNum, VerticalScrollAction(5, 100)}), V({1, 3200, 0}));
+    EXPECT_EQ(V({VerticalScrollAction(5, 62500), ByteNum}), V({1, 1999999}));  // the far end stays inside
 
     LoadIn(_TEXT_, Lines(50));
-    LineNum = 5;
-    for (int code : {2, 3, 4, 6, 7, 8}) EXPECT_FALSE(VerticalScrollAction(code, 20)) << code;
-    EXPECT_TRUE(VerticalScrollAction(1, 0));
-    EXPECT_EQ(LineNum, 6);
-    EXPECT_TRUE(VerticalScrollAction(0, 0));
-    VerticalScroll();
-    EXPECT_EQ(ScrollScale, 1);
-    EXPECT_TRUE(VerticalScrollAction(5, 20));
-    EXPECT_EQ(LineNum, 21);
-    EXPECT_TRUE(VerticalScrollAction(5, 900));
-    EXPECT_EQ(LineNum, 50);
-    const ScrollSpec v = VerticalScroll();
-    EXPECT_EQ(v.max, 49);
-    EXPECT_EQ(v.pos, 49);
-
-    EXPECT_FALSE(HorizontalScrollAction(0, 0));  // Col is 1
-    EXPECT_TRUE(HorizontalScrollAction(1, 0));
-    EXPECT_EQ(Col, 2);
-    Col = 7;  // the widest line
-    EXPECT_FALSE(HorizontalScrollAction(1, 0));
-    EXPECT_TRUE(HorizontalScrollAction(5, 3));
-    EXPECT_EQ(Col, 4);
-    EXPECT_FALSE(HorizontalScrollAction(2, 9));
-    const ScrollSpec h = HorizontalScroll();
-    EXPECT_EQ(h.max, 6);
-    EXPECT_EQ(h.page, 80);
-    EXPECT_EQ(h.pos, 3);
+    LineNum = 5, VerticalScroll();
+    const struct { bool horizontal; int code, thumb; bool moved; int32_t at; } steps[] = {
+        {false, 2, 20, false, 5}, {false, 3, 20, false, 5}, {false, 4, 20, false, 5}, {false, 6, 20, false, 5},
+        {false, 7, 20, false, 5}, {false, 8, 20, false, 5}, {false, 1, 0, true, 6}, {false, 0, 0, true, 5},
+        {false, 5, 20, true, 21}, {false, 5, 900, true, 50}, {true, 0, 0, false, 1}, {true, 1, 0, true, 2},
+        {true, 5, 5, true, 6}, {true, 1, 0, true, 7}, {true, 1, 0, false, 7} /* the widest line */, {true, 5, 3, true, 4}, {true, 2, 9, false, 4},
+    };
+    int row = 0;
+    for (const auto& s : steps) {
+        ++row;
+        const bool moved = s.horizontal ? HorizontalScrollAction(s.code, static_cast<uint16_t>(s.thumb))
+                                        : VerticalScrollAction(s.code, static_cast<uint16_t>(s.thumb));
+        EXPECT_EQ(V({moved, s.horizontal ? Col : LineNum}), V({s.moved, s.at})) << "step " << row;
+    }
+    const ScrollSpec v = VerticalScroll(), h = HorizontalScroll();
+    EXPECT_EQ(V({v.max, v.pos, h.max, h.page, h.pos}), V({49, 49, 6, 80, 3}));
 }
 
-// The pointer's place (half steps: 2b on byte b, 2b - 1 in the gap before
-// it) from its cell on a row, with the rows starting at ByteNum.
+// The pointer's place in half steps (2b on byte b, 2b - 1 in the gap before it) from its cell and row.
 TEST_F(ViewNav, PointerCellsMapToBytesAndGaps) {
-    struct Case {
-        uint16_t mode;
-        int32_t byteNum, col;
-        int x, row;  // x: a cell column, or a pixel when negative
-        int32_t half;
-    } cases[] = {
-        {_HEX_, 0, 1, 11, 0, 0},        // byte 0's digits at 11 and 12
-        {_HEX_, 0, 1, 12, 0, 0},
-        {_HEX_, 0, 1, 13, 0, 2},
-        {_HEX_, 0, 1, 15, 0, 4},        // the blank between pairs: the byte on its right
-        {_HEX_, 0, 1, 29, 0, 14},
-        {_HEX_, 0, 1, 30, 0, 16},       // the two blanks in the middle: byte 8
-        {_HEX_, 0, 1, 32, 0, 16},
-        {_HEX_, 0, 1, 50, 0, 30},
-        {_HEX_, 0, 1, 53, 1, 31},       // "[": before the row's first byte
-        {_HEX_, 0, 1, 54, 1, 32},
-        {_HEX_, 0, 1, 69, 1, 62},
-        {_HEX_, 0, 1, 70, 1, 63},       // "]": the gap before the next row
-        {_HEX_, 0, 1, 3, 2, 63},        // the address
-        {_HEX_, 0, 1, -2, 2, 63},       // the left margin
-        {_HEX_, 0, 12, 0, 0, 0},        // scrolled: the first cell is the first digit
-        {_CHAR_, 3, 1, 11, 0, 6},
-        {_CHAR_, 3, 1, 74, 1, 2 * (3 + 64 + 63)},
-        {_CHAR_, 3, 1, 75, 1, 2 * (3 + 128) - 1},
+    struct Case { uint16_t mode; int32_t byteNum, col; int x, row; int32_t half; } cases[] = {  // x < 0: a pixel
+        {_HEX_, 0, 1, 11, 0, 0}, {_HEX_, 0, 1, 12, 0, 0}, {_HEX_, 0, 1, 13, 0, 2},  // byte 0's digits at 11, 12
+        {_HEX_, 0, 1, 15, 0, 4},  // the blank between pairs: the byte on its right
+        {_HEX_, 0, 1, 29, 0, 14}, {_HEX_, 0, 1, 30, 0, 16}, {_HEX_, 0, 1, 32, 0, 16}, {_HEX_, 0, 1, 50, 0, 30},
+        {_HEX_, 0, 1, 53, 1, 31}, {_HEX_, 0, 1, 54, 1, 32}, {_HEX_, 0, 1, 69, 1, 62},  // "[" and the characters
+        {_HEX_, 0, 1, 70, 1, 63}, {_HEX_, 0, 1, 3, 2, 63}, {_HEX_, 0, 1, -2, 2, 63},  // "]", the address, the margin
+        {_HEX_, 0, 12, 0, 0, 0},  // scrolled: the first cell is the first digit
+        {_CHAR_, 3, 1, 11, 0, 6}, {_CHAR_, 3, 1, 74, 1, 2 * (3 + 64 + 63)}, {_CHAR_, 3, 1, 75, 1, 2 * (3 + 128) - 1},
         {_CHAR_, 3, 1, 5, 1, 2 * (3 + 64) - 1},
     };
     for (const Case& c : cases) {
         LoadIn(c.mode, std::string(200, 'q'));
-        ByteNum = c.byteNum;
-        Col = c.col;
+        ByteNum = c.byteNum, Col = c.col;
         const PointerPlace p = At(c.x < 0 ? -c.x : X(c.x), Y(c.row));
-        EXPECT_EQ(p.half, c.half) << c.mode << " cell " << c.x << " row " << c.row;
-        EXPECT_EQ(p.byte, (c.half + 1) / 2) << c.mode << " cell " << c.x << " row " << c.row;
+        EXPECT_EQ(V({p.half, p.byte}), V({c.half, (c.half + 1) / 2})) << c.mode << " cell " << c.x << " row " << c.row;
     }
     LoadIn(_HEX_, std::string(64, 'q'));
-    const PointerPlace p = At(X(20), Y(2));
-    EXPECT_EQ(p.rowStart, 32);
-    EXPECT_EQ(p.rowEnd, 48);
-}
-
-TEST_F(ViewNav, PointerBeyondTheShownRangeStaysInside) {
+    EXPECT_EQ(Place(At(X(20), Y(2))), V({36, 72, 32, 48}));
     LoadIn(_HEX_, std::string(20, 'q'));
-    // The short last row: beyond its 4 bytes, and far below it.
-    PointerPlace p = At(X(60), Y(1));
-    EXPECT_EQ(p.byte, 20);
-    EXPECT_EQ(p.half, 39);
-    EXPECT_EQ(p.rowStart, 16);
-    EXPECT_EQ(p.rowEnd, 20);
-    p = At(X(12), Y(30));
-    EXPECT_EQ(p.half, 39);
-    EXPECT_EQ(p.rowEnd, 20);
-    Down(0, 11);
-    Move(40, 40);
-    EXPECT_EQ(Marked(), Span(0, 20));
-    EXPECT_EQ(Double(40, 40).mark, -1);
-    EXPECT_EQ(Down(9, 12, KeyControl).mark, 1);  // Ctrl + click below the end: the last row
-    EXPECT_EQ(Marked(), Span(16, 20));
-
+    EXPECT_EQ(Place(At(X(60), Y(1))), V({20, 39, 16, 20}));  // beyond the 4 bytes of the short last row
+    EXPECT_EQ(Place(At(X(12), Y(30))), V({20, 39, 16, 20}));  // far below it
     LoadIn(_TEXT_, "ab\ncd");
-    p = At(X(1), Y(5));
-    EXPECT_EQ(p.byte, 5);
-    EXPECT_EQ(p.half, 9);
-    EXPECT_EQ(p.rowStart, 3);
-    EXPECT_EQ(p.rowEnd, 5);
-
-    LoadIn(_TEXT_, "a\tbc\n");  // wide cells: a tab, and the margin
-    ASSERT_TRUE(PlaceAt(4 + 13 * 5, Y(0), 13, 16, &p));  // column 5 of the tab
-    EXPECT_EQ(p.byte, 1);
-    ASSERT_TRUE(PlaceAt(4 + 13 * 8, Y(0), 13, 16, &p));
-    EXPECT_EQ(p.byte, 2);
+    EXPECT_EQ(Place(At(X(1), Y(5))), V({5, 9, 3, 5}));
+    LoadIn(_TEXT_, "a\tbc\n");  // wide cells: columns 5 and 8 (the tab, the b) and the margin before byte 0
+    PointerPlace p, q, r;
+    EXPECT_EQ(V({PlaceAt(4 + 13 * 5, Y(0), 13, 16, &p), PlaceAt(4 + 13 * 8, Y(0), 13, 16, &q), PlaceAt(1, Y(0), 13, 16, &r)}),
+              V({1, 1, 1}));
+    EXPECT_EQ(V({p.byte, q.byte, r.half}), V({1, 2, -1}));
     EXPECT_FALSE(PlaceAt(10, 10, 0, 16, &p));  // no cell width, no place
-    ASSERT_TRUE(PlaceAt(1, Y(0), 13, 16, &p));
-    EXPECT_EQ(p.half, -1);  // the margin before byte 0
     DragAnchor = 0;
-    ButtonDown(p, 0);
-    EXPECT_EQ(DragMove(p, 0, false).mark, -1);  // DragPos -1 equals h: nothing
+    ButtonDown(r, 0);
+    EXPECT_EQ(DragMove(r, 0, false).mark, -1);  // no move from the last place
 }
 
-// Hex rows of 16 bytes: the characters of row r start at cell 54, "[" at 53.
-TEST_F(ViewNav, DragAndShiftMarkWholeCharacters) {
-    LoadIn(_HEX_, std::string(64, 'q'));
-    EXPECT_FALSE(Down(0, 60, KeyShift).repaint);  // nothing marked to extend
-    MouseEffect e = Down(0, 59);
-    EXPECT_TRUE(e.capture);
-    EXPECT_EQ(e.mark, -1);  // a click alone marks nothing
-    EXPECT_EQ(Move(0, 59).mark, 1);  // the first move marks the character
-    EXPECT_EQ(Marked(), Span(5, 6));
-    Move(0, 62);
-    EXPECT_EQ(Marked(), Span(5, 9));
-    EXPECT_FALSE(Move(0, 62).repaint);
-    MarkState = 1;
-    EXPECT_EQ(Down(0, 62).mark, 0);  // a new press clears the old mark
-    Move(0, 59);
-    EXPECT_EQ(Marked(), Span(5, 9));
-    Move(1, 53);  // stopping in the gap before a character leaves it out
-    EXPECT_EQ(Marked(), Span(8, 16));
-    EXPECT_EQ(Drag(0, 57, 57, true).mark, 2);  // Alt: block mark
-
-    SetMark(1, 10, 12);
-    e = Down(1, 58, KeyShift);
-    EXPECT_FALSE(e.capture);
-    EXPECT_EQ(Marked(), Span(10, 21));
-    Down(0, 56, KeyShift);
-    EXPECT_EQ(Marked(), Span(2, 21));
-    Move(2, 53, KeyShift);  // up to the gap: "[" before row 2 ends the mark at 32
-    EXPECT_EQ(MarkEnd, 32);
-    SetMark(1, 32, 40);
-    Down(2, 53, KeyShift);  // the gap before MarkStart itself still leaves one byte
-    EXPECT_EQ(MarkEnd, 33);
-
-    LoadIn(_TEXT_, "hello world\r\nsecond\r\n");
-    EXPECT_EQ(Drag(0, 2, 40).mark, 1);
-    EXPECT_EQ(Marked(), Span(2, 11));  // up to the character before the CR
-    EXPECT_EQ(Drag(0, 2, 40, true).mark, 2);
-}
-
-TEST_F(ViewNav, CtrlMarksAndDragsWholeRows) {
-    LoadIn(_TEXT_, "first\r\nsecond\r\nthird\r\n");
-    MouseEffect e = Down(1, 2, KeyControl);
-    EXPECT_TRUE(e.capture);
-    EXPECT_EQ(e.mark, 1);
-    EXPECT_EQ(Marked(), Span(7, 15));  // the line end included
-    MarkState = 1;
-    EXPECT_TRUE(Move(2, 0).repaint);
-    EXPECT_EQ(Marked(), Span(7, 22));
-    Move(1, 0);  // back on the first row: it alone
-    EXPECT_EQ(MarkEnd, 15);
-    Move(0, 0);
-    EXPECT_EQ(MarkStart, 0);
-    MarkEnd = 7;
-    EXPECT_FALSE(Move(0, 3, KeyControl).repaint);
-    RowMark = 1;  // Shift extends by rows while RowMark is set
-    SetMark(1, 7, 15);
-    Down(2, 1, KeyShift);
-    EXPECT_EQ(MarkEnd, 22);
-    // The empty row after the last line end starts a drag without a mark,
-    // and drops one that was there; the drag then marks the rows above.
-    for (const uint8_t before : {0, 1}) {
-        MarkState = before;
-        e = Down(3, 0, KeyControl);
-        EXPECT_TRUE(e.capture);
-        EXPECT_EQ(MarkDrag, 1);
-        EXPECT_EQ(e.mark, before ? 0 : -1);
-        MarkState = 0;
-        EXPECT_EQ(Move(2, 0).mark, 1);
-        EXPECT_EQ(Marked(), Span(15, 22));
-    }
-}
-
-TEST_F(ViewNav, DoubleClickMarksAWord) {
-    const struct {
-        const char* text;
-        int col;
-        unsigned keys;
-        Span want;
-    } cases[] = {
-        {"x abc_def.txt/y z", 3, 0, {2, 5}},
-        {"x abc_def.txt/y z", 3, KeyShift, {2, 9}},
-        {"x abc_def.txt/y z", 3, KeyControl, {2, 15}},
-        {"a,-,b", 2, 0, {2, 3}},  // the byte itself, word character or not
+// Mouse actions one after the other on a document: each one's effect ("RC1": repaint, capture, mark 1;
+// '-' for false, '.' for an unchanged mark) and the mark after it. Hex rows of 16 bytes: the characters of a
+// row start at cell 54, its "[" at 53. Text mode shows the whole file, whatever range was chosen before.
+TEST_F(ViewNav, MouseMarks) {
+    const unsigned S = KeyShift, K = KeyControl;
+    struct Step { char op; int r, c; unsigned keys; const char* fx; int32_t start = -1, end = -1; };
+    // d: press, m: move, a: move with Alt, w: double click on row r, cell c; s: the mark r..c;
+    // k: MarkState r; o: a range of c bytes at r; x: RowMark r.
+    const struct { uint16_t mode; std::string doc; std::vector<Step> steps; } cases[] = {
+        {_HEX_, std::string(64, 'q'), {
+            {'d', 0, 60, S, "--."}, {'d', 0, 59, 0, "-C."}, {'m', 0, 59, 0, "R-1", 5, 6}, {'m', 0, 62, 0, "", 5, 9},
+            {'m', 0, 62, 0, "--."}, {'k', 1, 0, 0, ""}, {'d', 0, 62, 0, "RC0"}, {'m', 0, 59, 0, "", 5, 9},
+            {'m', 1, 53, 0, "", 8, 16} /* the gap before a character leaves it out */, {'d', 0, 57, 0, ""},
+            {'a', 0, 57, 0, "R-2"}, {'s', 10, 12, 0, ""}, {'d', 1, 58, S, "R-1", 10, 21}, {'d', 0, 56, S, "", 2, 21},
+            {'m', 2, 53, S, "", 2, 32} /* "[" before row 2 */, {'s', 32, 40, 0, ""}, {'d', 2, 53, S, "", 32, 33}}},
+        {_HEX_, std::string(20, 'q'), {
+            {'d', 0, 11, 0, ""}, {'m', 40, 40, 0, "R-1", 0, 20}, {'w', 40, 40, 0, "--."}, {'d', 9, 12, K, "RC1", 16, 20}}},
+        {_TEXT_, "hello world\r\nsecond\r\n", {{'d', 0, 2, 0, ""}, {'m', 0, 40, 0, "R-1", 2, 11}}},  // not the CR
+        {_TEXT_, "first\r\nsecond\r\nthird\r\n", {
+            {'d', 1, 2, K, "RC1", 7, 15} /* the line end included */, {'k', 1, 0, 0, ""}, {'m', 2, 0, 0, "R-1", 7, 22},
+            {'m', 1, 0, 0, "", 7, 15}, {'m', 0, 0, 0, "", 0, 15}, {'s', 0, 7, 0, ""}, {'m', 0, 3, K, "--."},
+            {'x', 1, 0, 0, ""}, {'s', 7, 15, 0, ""}, {'d', 2, 1, S, "", 7, 22} /* Shift extends by rows */,
+            // The empty row after the last line end starts a drag without a mark, and drops one that was there.
+            {'k', 0, 0, 0, ""}, {'d', 3, 0, K, "-C."}, {'k', 0, 0, 0, ""}, {'m', 2, 0, 0, "R-1", 15, 22},
+            {'k', 1, 0, 0, ""}, {'d', 3, 0, K, "RC0"}, {'k', 0, 0, 0, ""}, {'m', 2, 0, 0, "R-1", 15, 22}}},
+        {_TEXT_, "x abc_def.txt/y z", {
+            {'w', 0, 3, 0, "R-1", 2, 5}, {'w', 0, 3, S, "", 2, 9}, {'w', 0, 3, K, "", 2, 15}}},
+        {_TEXT_, "a,-,b", {{'w', 0, 2, 0, "", 2, 3}}},  // the byte itself, word character or not
+        {_TEXT_, "ab cd\r\nef gh\r\nij kl\r\n", {
+            {'o', 2, 3, 0, ""}, {'d', 2, 0, 0, ""}, {'m', 2, 4, 0, "", 14, 19}, {'d', 1, 1, K, "", 7, 14},
+            {'w', 2, 4, 0, "", 17, 19}, {'s', 0, 2, 0, ""}, {'d', 2, 1, S, "", 0, 16}}},
     };
+    int n = 0;
     for (const auto& c : cases) {
-        LoadIn(_TEXT_, c.text);
-        EXPECT_EQ(Double(0, c.col, c.keys).mark, 1);
-        EXPECT_EQ(Marked(), c.want) << c.text << " keys " << c.keys;
-        EXPECT_EQ(RowMark, 0);
-    }
-}
-
-// Text mode shows the whole file: a range that interpret mode chose before
-// does not limit the mouse.
-TEST_F(ViewNav, TextMouseReachesPastAnEarlierTableRange) {
-    const struct {
-        const char* what;
-        void (*act)(ViewNav&);
-        Span want;
-    } cases[] = {
-        {"drag", [](ViewNav& t) { t.Drag(2, 0, 4); }, {14, 19}},
-        {"ctrl row", [](ViewNav& t) { t.Down(1, 1, KeyControl); }, {7, 14}},
-        {"double click", [](ViewNav& t) { t.Double(2, 4); }, {17, 19}},
-        {"shift", [](ViewNav& t) {
-             MarkState = 1;
-             t.Down(2, 1, KeyShift);
-         }, {0, 16}},
-    };
-    for (const auto& c : cases) {
-        LoadIn(_TEXT_, "ab cd\r\nef gh\r\nij kl\r\n");
-        ByteOffset = 2;
-        NumBytes = 3;
-        SetMark(0, 0, 2);
-        c.act(*this);
-        EXPECT_EQ(Marked(), c.want) << c.what;
-    }
-}
-
-// Go To and Set Column: a line in text mode, else an address in the current
-// addressing; the result kept within the document.
-TEST_F(ViewNav, DialogValuesAreClamped) {
-    const struct {
-        uint16_t mode;
-        bool column;
-        int32_t offset;
-        uint16_t addr;
-        const char* text;
-        int32_t want;  // LineNum, Col or ByteNum
-    } cases[] = {
-        {_TEXT_, false, 0, AddrPhysical, "0", 1},
-        {_TEXT_, false, 0, AddrPhysical, "99999", 120},
-        {_TEXT_, false, 0, AddrPhysical, "4294967295", 1},  // -1 as a signed number
-        {_TEXT_, true, 0, AddrPhysical, "0", 1},
-        {_TEXT_, true, 0, AddrPhysical, "9999", 8},
-        {_HEX_, false, 0, AddrPhysical, "100000", 0x7FF},
-        {_HEX_, false, 0, AddrPhysical, "FFFFFFFF", 0},
-        {_HEX_, false, 0, AddrPhysical, "12G4", 0x12},  // not rounded to a row
-        {_HEX_, true, 0, AddrPhysical, "500", 71},
-        {_HEX_, false, 0x400, AddrPhysical, "410", 0x10},  // a table of 0x100 at 0x400
-        {_HEX_, false, 0x400, AddrRva, "1420", 0x20},
-        {_HEX_, false, 0x400, AddrZero, "410", 0xFF},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        LoadIn(c.mode, c.mode == _TEXT_ ? Lines(120) : std::string(0x800, 'g'));
-        if (c.offset) {
-            ByteOffset = c.offset;
-            NumBytes = 0x100;
+        LoadIn(c.mode, c.doc);
+        for (const Step& s : c.steps) {
+            SCOPED_TRACE(testing::Message() << "case " << n << " step " << s.op << " " << s.r << "," << s.c);
+            MouseEffect e{};
+            switch (s.op) {
+            case 'd': e = Down(s.r, s.c, s.keys); break;
+            case 'm': case 'a': e = Move(s.r, s.c, s.keys, s.op == 'a'); break;
+            case 'w': e = Double(s.r, s.c, s.keys); break;
+            case 's': MarkState = 1, MarkStart = s.r, MarkEnd = s.c; break;
+            case 'k': MarkState = static_cast<uint8_t>(s.r); break;
+            case 'o': ByteOffset = s.r, NumBytes = static_cast<uint32_t>(s.c); break;
+            case 'x': RowMark = static_cast<uint8_t>(s.r); break;
+            }
+            const char fx[] = {e.repaint ? 'R' : '-', e.capture ? 'C' : '-', e.mark < 0 ? '.' : char('0' + e.mark), 0};
+            EXPECT_TRUE(!*s.fx || std::string(fx) == s.fx) << fx;
+            EXPECT_TRUE(s.start < 0 || (MarkStart == s.start && MarkEnd == s.end)) << MarkStart << ".." << MarkEnd;
         }
-        AddrMode = c.addr;
-        RvaBias = 0x1000;
-        EXPECT_TRUE(c.column ? SetColumnText(c.text) : GoToText(c.text));
-        EXPECT_EQ(c.column ? Col : c.mode == _TEXT_ ? LineNum : ByteNum, c.want);
+        ++n;
+    }
+}
+
+// Go To and Set Column (col): a line in text mode, else an address in the current addressing, kept in the
+// document; 0x400: a table of 0x100 bytes there. Mark Bytes: a range kept in the file.
+TEST_F(ViewNav, DialogValuesAreClamped) {
+    const uint16_t P = AddrPhysical, Z = AddrZero, Rv = AddrRva, Tx = _TEXT_, Hx = _HEX_;
+    const struct { uint16_t mode; bool col; int32_t offset; uint16_t addr; const char* text; int32_t want; } go[] = {
+        {Tx, false, 0, P, "0", 1}, {Tx, false, 0, P, "99999", 120}, {Tx, false, 0, P, "4294967295", 1} /* -1 */,
+        {Tx, true, 0, P, "0", 1}, {Tx, true, 0, P, "9999", 8}, {Hx, false, 0, P, "100000", 0x7FF}, {Hx, false, 0, P, "FFFFFFFF", 0},
+        {Hx, false, 0, P, "12G4", 0x12} /* not rounded to a row */, {Hx, true, 0, P, "500", 71},
+        {Hx, false, 0x400, P, "410", 0x10}, {Hx, false, 0x400, Rv, "1420", 0x20}, {Hx, false, 0x400, Z, "410", 0xFF},
+    };
+    for (const auto& c : go) {
+        LoadIn(c.mode, c.mode == _TEXT_ ? Lines(120) : std::string(0x800, 'g'));
+        if (c.offset) ByteOffset = c.offset, NumBytes = 0x100;
+        AddrMode = c.addr, RvaBias = 0x1000;
+        EXPECT_TRUE(c.col ? SetColumnText(c.text) : GoToText(c.text));
+        EXPECT_EQ(c.col ? Col : c.mode == _TEXT_ ? LineNum : ByteNum, c.want) << c.text;
     }
     EXPECT_FALSE(GoToText(""));
     EXPECT_FALSE(SetColumnText(""));
-}
-
-TEST_F(ViewNav, MarkBytesStaysInTheFile) {
-    const struct {
-        int32_t offset;
-        uint16_t addr;
-        const char *first, *last;
-        bool hex;
-        Span want;
-    } cases[] = {
-        {0, AddrPhysical, "10", "1F", true, {0x10, 0x20}},
-        {0, AddrPhysical, "10", "", true, {0x10, 0x11}},
-        {0, AddrPhysical, "16", "31", false, {16, 32}},
-        {0, AddrPhysical, "7F0", "FFFFFFFF", true, {0x7F0, 0x800}},  // past the end
-        {0, AddrPhysical, "900", "", true, {0x7FF, 0x800}},          // beyond the last byte
-        {0, AddrPhysical, "40", "20", true, {0x40, 0x41}},           // last before first
-        {0x100, AddrZero, "10", "1F", true, {0x110, 0x120}},
-        {0x100, AddrRva, "10", "1F", true, {0, 1}},  // below the file: its start
-        {0x100, AddrRva, "1010", "101F", true, {0x10, 0x20}},
+    const struct { int32_t offset; uint16_t addr; const char *first, *last; bool hex; Span want; } mark[] = {
+        {0, P, "10", "1F", true, {0x10, 0x20}}, {0, P, "10", "", true, {0x10, 0x11}}, {0, P, "16", "31", false, {16, 32}},
+        {0, P, "7F0", "FFFFFFFF", true, {0x7F0, 0x800}} /* past the end */, {0, P, "900", "", true, {0x7FF, 0x800}},
+        {0, P, "40", "20", true, {0x40, 0x41}} /* last before first */, {0x100, Z, "10", "1F", true, {0x110, 0x120}},
+        {0x100, Rv, "10", "1F", true, {0, 1}} /* below the file: its start */, {0x100, Rv, "1010", "101F", true, {0x10, 0x20}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : mark) {
         LoadIn(_HEX_, std::string(0x800, 'm'));
-        ByteOffset = c.offset;
-        AddrMode = c.addr;
-        RvaBias = 0x1000;
+        ByteOffset = c.offset, AddrMode = c.addr, RvaBias = 0x1000;
         EXPECT_TRUE(MarkBytesText(c.first, c.last, c.hex));
         EXPECT_EQ(Marked(), c.want) << c.first << " " << c.last;
     }
     EXPECT_FALSE(MarkBytesText("", "20", true));
     LoadIn(_HEX_, "");
     EXPECT_FALSE(MarkBytesText("0", "0", true));
-}
 
-TEST_F(ViewNav, ConvertsBetweenBases) {
-    const struct {
-        const char* input;
-        bool toHex;
-        ConvertResult result;
-        const char* out;
-    } cases[] = {
-        {"255", true, ConvertResult::Done, "        FF"},
-        {"FFFFFFFF", false, ConvertResult::Done, "4294967295"},
-        {"4294967296", true, ConvertResult::Done, "         0"},  // modulo 2^32
-        {"123456789", false, ConvertResult::TooBig, nullptr},
-        {"12345678901", true, ConvertResult::TooBig, nullptr},
-        {"", true, ConvertResult::NoInput, nullptr},
+    using R = ConvertResult;  // Convert: decimal to hex and back, in ten columns
+    const struct { const char* input; bool toHex; R result; const char* out; } convert[] = {
+        {"255", true, R::Done, "        FF"}, {"FFFFFFFF", false, R::Done, "4294967295"},
+        {"4294967296", true, R::Done, "         0"} /* modulo 2^32 */, {"123456789", false, R::TooBig, ""},
+        {"12345678901", true, R::TooBig, ""}, {"", true, R::NoInput, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : convert) {
         char out[16] = "";
         EXPECT_EQ(ConvertNumber(c.input, c.toHex, out), c.result) << c.input;
-        if (c.out) {
-            EXPECT_STREQ(out, c.out);
-        }
+        EXPECT_STREQ(out, c.out) << c.input;
     }
 }
 
