@@ -171,7 +171,7 @@ int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t firs
         const int32_t mask = perRow - 1;
         BlockCol1 = static_cast<int32_t>((MarkStart - d) & mask) + firstChar;
         BlockCol2 = static_cast<int32_t>((MarkEnd - d - 1) & mask) + firstChar + 1;
-        if (BlockCol1 > BlockCol2) {
+        if (BlockCol1 >= BlockCol2) {
             const int32_t left = BlockCol2 - 1;
             BlockCol2 = BlockCol1 + 1;
             BlockCol1 = left;

@@ -66,7 +66,7 @@ int32_t BuildTextRows(int32_t rows, int32_t cols, int32_t first, int32_t col,
     if (mark == 2) {
         BlockCol1 = GetTextColumn(MarkStart);
         BlockCol2 = GetTextColumn(MarkEnd);
-        if (BlockCol1 > BlockCol2) {
+        if (BlockCol1 >= BlockCol2) {
             const int32_t left = BlockCol2 - 1;
             BlockCol2 = BlockCol1 + 1;
             BlockCol1 = left;
