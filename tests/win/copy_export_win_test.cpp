@@ -1,14 +1,9 @@
 // Copy and Export Marked Area under Wine: the clipboard read back, the
 // exported files compared byte for byte, the boxes seen by the hook.
-#include <cstring>
-
 #include "document/document_win.h"
 #include "win_test_support.h"
 
 namespace {
-
-using Texts = std::vector<std::string>;
-using Ints = std::vector<int32_t>;
 
 // The whole CF_TEXT block, beyond its NUL too.
 std::string Clipboard() {
@@ -58,7 +53,7 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFile) {
         Command(CM_COPY);
         EXPECT_EQ(Clipboard(), c.text + '\0');
         DeleteFileA(path.c_str());
-        SaveAsAnswer = path;
+        Answers["Save As"] = SaveAs(path);
         Command(CM_EXPORT_MARKED);
         EXPECT_EQ(TakeDialogs().size(), 1u);  // Save As
         EXPECT_EQ(ReadWholeFile(path), c.exported);
@@ -86,8 +81,7 @@ TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     const std::string path = TempFile("orvex-locked.bin", "keep");
     Command(CM_EXPORT_MARKED);
     HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SaveAsAnswer = path;
-    AnswerYes = true;  // replace it
+    Answers["Save As"] = SaveAs(path);  // and Yes: replace it
     Command(CM_EXPORT_MARKED);
     CloseHandle(lock);
     const Texts seen = TakeDialogs();

@@ -1,64 +1,21 @@
 // Printing under Wine: the preview opened by the real command, its picture
 // and margins, the print properties and footer dialogs opened from it, and
 // print jobs on the CUPS PDF printer read back as text.
-#include <windows.h>
-#include <commctrl.h>
+#include "win_test_support.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <functional>
-#include <map>
 #include <set>
 #include <sstream>
 
-#include "appearance/appearance.h"
-#include "document/document.h"
 #include "interpret/interp_tree.h"
 #include "interpret/interpret_win.h"
 #include "interpret/listings.h"
 #include "interpret/selection.h"
 #include "print/page_layout.h"
 #include "print/print_win.h"
-#include "resources/resource_ids.h"
 #include "view/hex_rows.h"
-#include "win_test_support.h"
 
 namespace {
-
-// --- the print dialogs, answered by scripts that run inside them ---
-
-using Script = std::function<void(HWND)>;
-std::map<std::string, Script> Scripts;  // by the dialog's title; none: cancelled
-std::set<HWND> Answered;  // a dialog is activated again when one it opened closes
-HWND Pending = 0;
-
-void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
-
-// The script runs from the dialog's own modal loop once the dialog is shown,
-// not inside the hook; a dialog it leaves open is cancelled.
-void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    HWND dialog = Pending;
-    if (IsWindow(dialog) && !IsWindowVisible(dialog)) return void(SetTimer(nullptr, 0, 20, RunPending));
-    Scripts[WindowText(dialog)](dialog);
-    if (IsWindow(dialog) && IsWindowVisible(dialog)) Cancel(dialog);
-}
-void AnswerPrintDialogs(HWND dialog) {
-    if (!Answered.insert(dialog).second) return;
-    if (!Scripts[WindowText(dialog)]) return Cancel(dialog);
-    Pending = dialog;
-    SetTimer(nullptr, 0, 0, RunPending);
-}
-
-void SelectChoice(HWND dialog, int id, int index) {
-    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 // The preview's page as it stands now, which must be page 1 as PrintPages
 // draws it at 72 dpi elsewhere.
@@ -95,13 +52,8 @@ std::string PdfDir() {
     return path;
 }
 std::set<std::string> PdfTexts() {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((PdfDir() + "\\*.pdf.txt").c_str(), &found);
-    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found))
-        names.insert(found.cFileName);
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    return names;
+    const Texts names = FilesIn(PdfDir() + "\\*.pdf.txt");
+    return {names.begin(), names.end()};
 }
 
 // A line without its blanks, as pdftotext places words by their positions
@@ -148,15 +100,6 @@ struct RowText final : RowSink, ListingSink {
 
 class Print : public ShellTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        Answered.clear();
-        DialogAnswer = AnswerPrintDialogs;
-    }
-    void TearDown() override {
-        Scripts.clear();
-        ShellTest::TearDown();
-    }
     static std::string TextFile(int lines) {
         std::string text;
         for (int i = 1; i <= lines; ++i)
@@ -165,12 +108,8 @@ protected:
     }
     // Opens the preview with Ctrl+P, as the user presses it.
     static void Preview(const Script& script) {
-        Scripts["Print Preview"] = script;
-        Answered.clear();
-        SetControl(true);
-        Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, 'P', 0);
-        SetControl(false);
-        Pump();
+        Answers["Print Preview"] = script;
+        Key('P', true);
     }
     // Prints from the preview, which `then` sees after; the pages printed.
     Pages PrintJob(const Script& then) {
@@ -224,7 +163,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
 
         // Print properties with 12 points preselected: OK keeps the choices
         // and lays the page out again.
-        Scripts["Print Properties"] = [](HWND format) {
+        Answers["Print Properties"] = [](HWND format) {
             EXPECT_EQ(SendDlgItemMessageA(format, 104, CB_GETCURSEL, 0, 0), 4);
             SelectChoice(format, 107, 2);  // 3 digits
             SelectChoice(format, 106, 1);  // 1 1/2
@@ -236,7 +175,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         EXPECT_EQ((std::vector<int>{PrintLineNums, PrintSpacing, PrintBold}), (std::vector<int>{2, 3, 1}));
         EXPECT_FALSE(CheckedPage(dlg) == moved);
         // The footer's parts as stored, Set Default, then OK.
-        Scripts["Format Footer"] = [](HWND footer) {
+        Answers["Format Footer"] = [](HWND footer) {
             EXPECT_EQ(ItemText(footer, 124) + "|" + ItemText(footer, 125) + "|" + ItemText(footer, 126),
                       "%F|%D  %T|Page %p of %n");
             SetDlgItemTextA(footer, 124, "%f");
@@ -249,7 +188,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         Click(dlg, 131);
         EXPECT_STREQ(FooterBlock + 1, "%F\tof %n\t%p");
         // Changes cancelled in either dialog leave the choices.
-        Scripts["Print Properties"] = Scripts["Format Footer"] = [](HWND d) {
+        Answers["Print Properties"] = Answers["Format Footer"] = [](HWND d) {
             SelectChoice(d, 107, 4);  // the digits of the properties
             SetDlgItemTextA(d, 124, "changed");  // the footer's left part
             Click(d, IDCANCEL);
@@ -287,7 +226,6 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
     });
     EXPECT_EQ(printCols, CharsPerLine);
     EXPECT_EQ(printLines, 40 + (1000 + printCols - 1) / printCols);
-    InvalidateRect(hViewWnd, nullptr, TRUE);
     PaintView();
     EXPECT_EQ((std::vector<int32_t>{ScreenCols, NumLines}), screen);
     EXPECT_NE(screen[1], printLines);

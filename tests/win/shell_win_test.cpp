@@ -1,10 +1,6 @@
 // The application shell under Wine: the real main window driven through the
 // program's routing, checked on its menus, toolbar, status bar, title and the
 // registry; and orvex.exe run on a file.
-#include <cstdio>
-#include <cstring>
-
-#include "app/layout.h"
 #include "app/find.h"
 #include "app/settings.h"
 #include "document/document_win.h"
@@ -15,19 +11,6 @@ namespace {
 
 bool Checks(int id) { return (MenuState(id) & MF_CHECKED) && (ButtonState(id) & TBSTATE_CHECKED); }
 bool Unchecked(int id) { return !(MenuState(id) & MF_CHECKED) && !(ButtonState(id) & TBSTATE_CHECKED); }
-
-// The window's rectangle in `parent`'s client coordinates (0: the screen's).
-std::vector<LONG> Rect(HWND h, HWND parent = 0) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-void Open(const std::string& path) {
-    std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
-    Command(CM_OPEN_NAMED);
-}
 
 using Shell = ShellTest;
 
@@ -99,7 +82,7 @@ TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
 TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     const std::string bytes = std::string(204800, 'x') + "y";
     const std::string path = TempFile("orvex-load.txt", bytes), locked = TempFile("orvex-locked.bin", "locked");
-    Open(path);
+    OpenFile(path);
     EXPECT_EQ(WindowText(wn), "Orvex - " + path + "  204,801 bytes");
     // Read through the file API into a block of its own, the file closed.
     EXPECT_EQ(std::string(reinterpret_cast<char*>(FileBuf), FileSize), bytes);
@@ -107,8 +90,8 @@ TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     // A missing file and one held without sharing: the error box with the
     // system's code, and the document stays.
     HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    Open(path + ".missing");
-    Open(locked);
+    OpenFile(path + ".missing");
+    OpenFile(locked);
     CloseHandle(lock);
     const auto seen = TakeDialogs();
     ASSERT_EQ(seen.size(), 2u);
@@ -116,12 +99,12 @@ TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     EXPECT_EQ(seen[1].rfind("Line 2126, Error Code 32|", 0), 0u) << seen[1];
     EXPECT_EQ(FileSize, 204801);
     EXPECT_EQ(MenuText(CM_RECENT) + "|" + MenuText(CM_RECENT + 1), path + "|");
-    Open(locked);
+    OpenFile(locked);
     Command(CM_RECENT + 1);  // moves to the top
     EXPECT_EQ(FileSize, 204801);
     EXPECT_EQ(MenuText(CM_RECENT) + "|" + MenuText(CM_RECENT + 1), path + "|" + locked);
     TempFile("orvex-load.txt", "changed!");
-    CtrlKey(hViewWnd, 'R');  // reloads in place, into the file area
+    Key('R', true, hViewWnd);  // reloads in place, into the file area
     EXPECT_EQ(std::string(reinterpret_cast<char*>(FileBuf), FileSize), "changed!");
     EXPECT_EQ(hFileMem, nullptr);
     EXPECT_EQ(MenuText(CM_RECENT) + "|" + MenuText(CM_RECENT + 1), path + "|" + locked);
@@ -131,8 +114,8 @@ TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     Command(CM_VIEW_INTERP);
     EXPECT_TRUE((ButtonState(CM_VIEW_INTERP) & TBSTATE_CHECKED) && Unchecked(CM_VIEW_HEX));
     // Too many lines leave text mode, with the box once for each ask.
-    CtrlKey(hFindEdit, 'T');
-    Open(TempFile("orvex-lines.txt", std::string(40000, '\n')));
+    Key('T', true, hFindEdit);
+    OpenFile(TempFile("orvex-lines.txt", std::string(40000, '\n')));
     Command(CM_VIEW_TEXT);
     EXPECT_TRUE(Checks(CM_VIEW_HEX));
     const std::string box = "Text mode not available|This file has too many lines for me to handle.";
@@ -161,8 +144,7 @@ TEST(OrvexExe, OpensTheNamedFileAndSavesOnClose) {
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    const auto recent = ReadSetting("Recent");
-    EXPECT_EQ(std::string(recent.begin(), recent.end()), file + std::string(9, '\t') + '\0');
+    EXPECT_EQ(ReadSetting("Recent"), file + std::string(9, '\t') + '\0');
     DeleteSettingsKey();
 }
 

@@ -2,23 +2,17 @@
 // program's routing, checked on the position, the mark, the command bar in
 // the status bar, and the pixels painted on the screen.
 #include "app/command_bar.h"
-#include "app/layout.h"
-#include "appearance/appearance.h"
-#include "view/view_nav.h"
 #include "win_test_support.h"
 
 namespace {
 
-using Ints = std::vector<int32_t>;
 Ints Mark() { return {MarkState, MarkStart, MarkEnd}; }
 bool CopyGrayed() { return (MenuState(CM_COPY) & MF_GRAYED) && (ButtonState(CM_COPY) & TBSTATE_INDETERMINATE); }
 
 // Each routed from the focus, then painted.
 void Keys(std::initializer_list<UINT> keys, bool ctrl = false) {
     for (UINT vk : keys) {
-        SetControl(ctrl);
-        Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1);
-        SetControl(false);
+        Key(vk, ctrl);
         PaintView();
     }
 }
@@ -118,11 +112,8 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         ReleaseDC(hViewWnd, dc);
         PaintView();
-        ViewCapture shot;
-        int stale = 0;
-        for (int y = 0; y < r.bottom; ++y)
-            for (int x = 0; x < r.right; ++x) stale += shot.Pixel(x, y) == RGB(255, 255, 255);
-        EXPECT_EQ(stale, 0) << mode;
+        const Capture shot;
+        EXPECT_EQ(shot.Count(0, 0, r.right, r.bottom, RGB(255, 255, 255)), 0) << mode;
         // Bytes 2..5: text, block columns 2..5 of lines 1..3; hex, digits 16..24 and
         // characters 56..59; char, cells 13..16.
         for (int row = 0; row < 4; ++row)
@@ -130,7 +121,7 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
                 const bool marked = mode == CM_VIEW_TEXT ? row < 3 && c >= 2 && c < 6
                                     : mode == CM_VIEW_HEX ? row == 0 && ((c >= 16 && c < 25) || (c >= 56 && c < 60))
                                                           : row == 0 && c >= 13 && c < 17;
-                EXPECT_EQ(shot.Count(c, row, MarkBkColor) > 0, marked) << mode << " row " << row << " cell " << c;
+                EXPECT_EQ(shot.Cell(c, row, MarkBkColor) > 0, marked) << mode << " row " << row << " cell " << c;
             }
     }
 }

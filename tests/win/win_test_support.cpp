@@ -1,69 +1,86 @@
 #include "win_test_support.h"
 
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <utility>
 
 #include "app/settings.h"
-#include "appearance/appearance.h"
 #include "document/document_win.h"
 #include "document/line_index.h"
-#include "view/view_nav.h"
 
-std::vector<std::string> SeenDialogs;
-std::string SaveAsAnswer;
-bool AnswerYes = false;
-void (*DialogAnswer)(HWND dialog) = nullptr;
+std::map<std::string, Script> Answers;
+Texts SeenDialogs;
 
 namespace {
 HHOOK Hook = 0;
 bool ClassesRegistered = false;
-const char* const Key = "Software\\Tarnwick\\Orvex";
+const char* const KeyPath = "Software\\Tarnwick\\Orvex";
+std::set<HWND> Recorded;  // a dialog is activated again when one it opened closes
 
-// Cancels the dialog, or answers Save As or Yes as asked.
-void AnswerDialog(HWND h, const char* title) {
-    // The file name box of the file dialogs: edt1, or cmb13 in the explorer style.
-    HWND name = GetDlgItem(h, 0x480) ? GetDlgItem(h, 0x480) : GetDlgItem(h, 0x47C);
-    const bool saveAs = name && !SaveAsAnswer.empty() && !std::strcmp(title, "Save As");
-    if (saveAs) SetWindowTextA(name, std::exchange(SaveAsAnswer, {}).c_str());
-    const int answer = saveAs ? IDOK : AnswerYes && GetDlgItem(h, IDYES) ? IDYES : IDCANCEL;
-    PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR id, DWORD) {
+    KillTimer(dialog, id);
+    if (!IsWindowVisible(dialog)) return void(SetTimer(dialog, id, 20, RunScript));
+    const Script script = Answers[WindowText(dialog)];
+    script(dialog);
+    if (IsWindow(dialog) && IsWindowVisible(dialog)) Cancel(dialog);
 }
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     HWND h = reinterpret_cast<HWND>(wParam);
-    char cls[64] = "", title[256] = "", text[512] = "";
-    if (code == HCBT_ACTIVATE && h && GetClassNameA(h, cls, sizeof cls) && !std::strcmp(cls, "#32770")) {
-        GetWindowTextA(h, title, sizeof title);
+    char cls[64] = "", text[512] = "";
+    if (code == HCBT_DESTROYWND) Recorded.erase(h);
+    if (code == HCBT_ACTIVATE && h && GetClassNameA(h, cls, sizeof cls) && !std::strcmp(cls, "#32770") &&
+        Recorded.insert(h).second) {
         GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
-        SeenDialogs.push_back(std::string(title) + "|" + text);
-        DialogAnswer ? DialogAnswer(h) : AnswerDialog(h, title);
+        SeenDialogs.push_back(WindowText(h) + "|" + text);
+        Answers.count(WindowText(h)) ? void(SetTimer(h, 1, 0, RunScript)) : Cancel(h);
     }
     return CallNextHookEx(Hook, code, wParam, lParam);
 }
 }  // namespace
 
+void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+void SelectChoice(HWND dialog, int id, int index) {
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+Script SaveAs(const std::string& path) {
+    return [path](HWND dialog) {
+        // The file name box of the file dialogs: edt1, or cmb13 in the explorer style.
+        HWND name = GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
+        if (!name) return Click(dialog, IDYES);
+        SeenDialogs.back() += "|" + WindowText(name);
+        SetWindowTextA(name, path.c_str());
+        Click(dialog, IDOK);
+    };
+}
+
 void ClearDialogs() { SeenDialogs.clear(); }
 
-std::vector<std::string> TakeDialogs() { return std::exchange(SeenDialogs, {}); }
+Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }
 
 void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, Key);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, KeyPath);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick");
 }
 
-std::vector<uint8_t> ReadSetting(const char* name) {
+std::string ReadSetting(const char* name) {
     DWORD size = 4096;
-    std::vector<uint8_t> out(size);
-    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, Key, name, RRF_RT_ANY, nullptr, out.data(), &size) ? 0 : size);
+    std::string out(size, '\0');
+    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, KeyPath, name, RRF_RT_ANY, nullptr, &out[0], &size) ? 0 : size);
     return out;
 }
 
 void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY k = 0;
-    RegCreateKeyA(HKEY_LOCAL_MACHINE, Key, &k);
+    RegCreateKeyA(HKEY_LOCAL_MACHINE, KeyPath, &k);
     RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(k);
 }
@@ -107,17 +124,17 @@ void Command(int id) {
     Pump();
 }
 
+void Key(UINT vk, bool ctrl, HWND from) {
+    SetControl(ctrl);
+    Route(from ? from : GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, LPARAM(MapVirtualKeyA(vk, 0)) << 16 | 1);
+    SetControl(false);
+}
+
 void SetControl(bool down) {
     BYTE keys[256];
     GetKeyboardState(keys);
     keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
     SetKeyboardState(keys);
-}
-
-void CtrlKey(HWND hwnd, UINT vk) {
-    SetControl(true);
-    Route(hwnd, WM_KEYDOWN, vk, 0);
-    SetControl(false);
 }
 
 std::string StatusText(int part) {
@@ -133,6 +150,13 @@ std::string WindowText(HWND hwnd) {
 std::string MenuText(int id) {
     std::string text(GetMenuStringA(GetMenu(wn), id, nullptr, 0, MF_BYCOMMAND) + 1, '\0');
     return text.substr(0, GetMenuStringA(GetMenu(wn), id, &text[0], static_cast<int>(text.size()), MF_BYCOMMAND));
+}
+
+std::vector<LONG> Rect(HWND h, HWND parent) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
@@ -156,19 +180,42 @@ std::string ReadWholeFile(const std::string& path) {
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
-std::string OpenInView(const std::string& name, const std::string& bytes, int mode) {
-    if (mode) Command(mode);
-    const std::string path = TempFile(name, bytes);
+Texts FilesIn(const std::string& pattern) {
+    Texts names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &found);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    return names;
+}
+
+void OpenFile(const std::string& path) {
     std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
-    Command(258);
-    PaintView();
+    Command(CM_OPEN_NAMED);
+}
+
+void OpenPath(const std::string& path, int mode) {
+    if (mode) Command(mode);
+    OpenFile(path);
+    Redraw();
     ClearDialogs();
+}
+
+std::string OpenInView(const std::string& name, const std::string& bytes, int mode) {
+    const std::string path = TempFile(name, bytes);
+    OpenPath(path, mode);
     return path;
 }
 
 void PaintView() {
     InvalidateRect(hViewWnd, nullptr, TRUE);
     UpdateWindow(hViewWnd);
+    Pump();
+}
+
+void Redraw() {
+    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
 }
 
@@ -189,25 +236,29 @@ std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
     return out;
 }
 
-ViewCapture::ViewCapture() {
+Capture::Capture(HWND h) {
     RECT r;
-    GetClientRect(hViewWnd, &r);
+    GetClientRect(h, &r);
     w_ = r.right;
     h_ = r.bottom;
-    HDC dc = GetDC(hViewWnd);
+    HDC dc = GetDC(h);
     px_ = GrabPixels(dc, 0, 0, w_, h_);
-    ReleaseDC(hViewWnd, dc);
+    ReleaseDC(h, dc);
 }
 
-COLORREF ViewCapture::Pixel(int x, int y) const {
+COLORREF Capture::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= w_ || y >= h_) return CLR_INVALID;
     const uint32_t p = px_[static_cast<size_t>(y) * w_ + x] & 0xFFFFFF;
     return RGB(p >> 16, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-int ViewCapture::Count(int col, int row, COLORREF c) const {
+int Capture::Count(int x0, int y0, int w, int h, COLORREF c) const {
     int n = 0;
-    for (int y = 4 + FontHeight * row; y < 4 + FontHeight * (row + 1); ++y)
-        for (int x = 4 + CharWidth * col; x < 4 + CharWidth * (col + 1); ++x) n += Pixel(x, y) == c;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x) n += Pixel(x, y) == c;
     return n;
+}
+
+int Capture::Cell(int col, int row, COLORREF c) const {
+    return Count(4 + CharWidth * col, 4 + FontHeight * row, CharWidth, FontHeight, c);
 }

@@ -3,29 +3,48 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/app_win.h"
+#include "app/layout.h"
+#include "appearance/appearance.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
+#include "view/view_nav.h"
 
-// "title|text" of every dialog and message box shown since the last
-// ClearDialogs(); each was closed at once with IDCANCEL unless answered below.
-extern std::vector<std::string> SeenDialogs;
+using Texts = std::vector<std::string>;
+using Ints = std::vector<int32_t>;
+
+// Each dialog and message box shown is recorded once as "title|text" in
+// SeenDialogs and answered by the script of its title in Answers: the script
+// runs from the dialog's own message loop once the dialog is shown, and a
+// dialog it leaves open is then cancelled. One without a script is
+// cancelled at once.
+using Script = std::function<void(HWND dialog)>;
+extern std::map<std::string, Script> Answers;
+extern Texts SeenDialogs;
 void ClearDialogs();
-std::vector<std::string> TakeDialogs();  // SeenDialogs, then cleared
-// The path the next "Save As" dialog is answered with (OK); cleared once used.
-extern std::string SaveAsAnswer;
-extern bool AnswerYes;                     // set: a box that offers Yes is answered Yes
-extern void (*DialogAnswer)(HWND dialog);  // set: answers each dialog and box instead
+Texts TakeDialogs();  // SeenDialogs, then cleared
+void Click(HWND dialog, int id);
+std::string ItemText(HWND dialog, int id);
+void SelectChoice(HWND dialog, int id, int index);  // in a combo box, as the user does
+// Types `path` as the file name of a file dialog, the name it proposed added
+// to its record, and presses OK; a box asking whether to replace: Yes.
+Script SaveAs(const std::string& path);
 
 // HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick), a value read (empty
 // when missing) or written.
 void DeleteSettingsKey();
-std::vector<uint8_t> ReadSetting(const char* name);
+std::string ReadSetting(const char* name);
 void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
 
 void StartShell();  // the start-up up to the message loop, with the dialog hook installed
@@ -36,36 +55,45 @@ void StopShell();  // destroys the main window (which saves) and drains its WM_Q
 void Pump();       // the messages waiting, each through the program's routing
 // One message through the routing and dispatched, then Pump().
 void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-void Command(int id);               // to the main window
-void SetControl(bool down);         // in this thread's keyboard state
-void CtrlKey(HWND hwnd, UINT vk);   // Ctrl + `vk` routed from `hwnd`
+void Command(int id);        // to the main window
+void SetControl(bool down);  // in this thread's keyboard state
+// Key `vk` pressed in `from` (0: the focus, else the main window), with Ctrl
+// held when `ctrl`, through the routing.
+void Key(UINT vk, bool ctrl = false, HWND from = 0);
 
 std::string StatusText(int part);
 std::string WindowText(HWND hwnd);
 std::string MenuText(int id);
 UINT MenuState(int id);
 LRESULT ButtonState(int id);
+// The window's rectangle in `parent`'s client coordinates (0: the screen's).
+std::vector<LONG> Rect(HWND h, HWND parent = 0);
 
 // `name` in the temporary directory; TempFile writes `bytes` to it first.
 std::string TempFile(const std::string& name, const std::string& bytes);
 std::string TempFilePath(const std::string& name);
 std::string ReadWholeFile(const std::string& path);  // "<missing>" when it cannot be opened
-// Switches to view `mode` (when not 0), opens `bytes` as file `name` as the
-// Open command does, paints; the dialogs it showed are forgotten.
+Texts FilesIn(const std::string& pattern);  // the names of the files matching "dir\*..."
+void OpenFile(const std::string& path);     // as the Open command does
+// Switches to view `mode` (when not 0), opens `path`, repaints the window;
+// the dialogs it showed are forgotten. OpenInView writes `bytes` to temporary
+// file `name` and opens that.
+void OpenPath(const std::string& path, int mode = 0);
 std::string OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
 void PaintView();  // now
+void Redraw();     // the main window with its children, now
 
 // A w x h block of `source` from (x, y) as 32-bit 0xRRGGBB pixels, row by row.
 std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
 
-// A copy of the view window's client area as it is on the screen.
-class ViewCapture {
+// A copy of a window's client area as it is on the screen.
+class Capture {
 public:
-    ViewCapture();
-    // Pixels of colour `c` in character cell (col, row) of the view: cells
-    // of the measured character width and FontHeight from (4, 4).
-    int Count(int col, int row, COLORREF c) const;
-    COLORREF Pixel(int x, int y) const;
+    explicit Capture(HWND h = hViewWnd);
+    COLORREF Pixel(int x, int y) const;  // CLR_INVALID outside
+    int Count(int x, int y, int w, int h, COLORREF c) const;  // pixels of colour `c` in the block
+    // In character cell (col, row) of the view: CharWidth x FontHeight from (4, 4).
+    int Cell(int col, int row, COLORREF c) const;
 
 private:
     int w_, h_;
@@ -73,7 +101,7 @@ private:
 };
 
 // A test with the real main window and no stored settings: fresh for each
-// test, and every answer of the hook set back afterwards.
+// test, and the dialogs' answers forgotten afterwards.
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -82,9 +110,7 @@ protected:
         ASSERT_TRUE(wn);
     }
     void TearDown() override {
-        SaveAsAnswer.clear();
-        AnswerYes = false;
-        DialogAnswer = nullptr;
+        Answers.clear();
         StopShell();
         DeleteSettingsKey();
     }
