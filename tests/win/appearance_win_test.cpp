@@ -47,19 +47,11 @@ void PickFont(const char* family, const char* size, int button = IDOK) {
         if (size) SelectFamily(GetDlgItem(d, 161), size);
     }, button);
 }
-// Types `c` into the colour dialog's edits of red, green and blue (706..708).
-void PickColour(int command, COLORREF c, int button) {
-    Show(command, "Color", [c](HWND d) {
-        for (int i = 0; i < 3; ++i) SetDlgItemInt(d, 706 + i, (c >> (8 * i)) & 0xFF, FALSE);
-    }, button);
-}
 
 // A file of `bytes` shown as text with bytes 2..5 marked.
 void Open(const std::string& bytes) {
     OpenInView("orvex-appearance.bin", bytes, CM_VIEW_TEXT);
-    MarkStart = 2;
-    MarkEnd = 6;
-    SetMarked();
+    SetMark(1, 2, 6);
     PaintView();
 }
 
@@ -136,7 +128,9 @@ TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
         {CM_MARK_BK_COLOR, IDOK, RGB(160, 0, 160), RGB(160, 0, 160), 3},
     };
     for (const auto& c : cases) {
-        PickColour(c.command, c.typed, c.button);
+        Show(c.command, "Color", [&](HWND d) {  // typed into the edits of red, green and blue
+            for (int i = 0; i < 3; ++i) SetDlgItemInt(d, 706 + i, (c.typed >> (8 * i)) & 0xFF, FALSE);
+        }, c.button);
         EXPECT_EQ(*CommandColor(c.command), c.value) << c.command;
         const Capture shot;
         EXPECT_GT(shot.Cell(c.col, 0, c.value), 0) << c.command;

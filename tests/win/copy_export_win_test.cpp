@@ -17,15 +17,6 @@ std::string Clipboard() {
     return out;
 }
 
-void Mark(int32_t state, int32_t start, int32_t end, int32_t col1 = 0, int32_t col2 = 0) {
-    MarkStart = start;
-    MarkEnd = end;
-    SetMarked();
-    MarkState = state;
-    BlockCol1 = col1;
-    BlockCol2 = col2;
-}
-
 const char ThreeLines[] = "0123456789ab\r\nxy\r\nABCDEFGHIJKL\r\n";
 
 using CopyExport = ShellTest;
@@ -43,7 +34,7 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFile) {
     const std::string path = TempFilePath("orvex-export.bin");
     for (const auto& c : cases) {
         OpenInView("orvex-copy.txt", c.file, c.mark[0] == 2 ? CM_VIEW_TEXT : CM_VIEW_HEX);
-        Mark(c.mark[0], c.mark[1], c.mark[2], c.col1, c.col2);
+        SetMark(c.mark[0], c.mark[1], c.mark[2], c.col1, c.col2);
         for (SIZE_T size = 16; size <= 4096; size *= 2) {  // freed blocks of 0xAA the copy may reuse
             HGLOBAL junk = GlobalAlloc(GMEM_MOVEABLE, size);
             std::memset(GlobalLock(junk), 0xAA, size);
@@ -68,7 +59,7 @@ TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     EmptyClipboard();
     CloseClipboard();
     Command(CM_COPY);  // nothing marked
-    Mark(2, 4, 25, 4, 10);  // a block outside text mode: refused for both, with no save dialog
+    SetMark(2, 4, 25, 4, 10);  // a block outside text mode: refused for both, with no save dialog
     Command(CM_VIEW_HEX);
     Command(CM_COPY);
     Command(CM_EXPORT_MARKED);
@@ -77,7 +68,7 @@ TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     EXPECT_EQ(Clipboard(), "<none>");
     // A cancelled save dialog writes nothing; a file held open without
     // sharing: box 3287 with the system's text, and the file is kept.
-    Mark(1, 0, 5);
+    SetMark(1, 0, 5);
     const std::string path = TempFile("orvex-locked.bin", "keep");
     Command(CM_EXPORT_MARKED);
     HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -16,10 +16,7 @@
 
 namespace {
 
-std::string Fixture(std::string name) {
-    std::replace(name.begin(), name.end(), '/', '\\');
-    return std::string(ORVEX_FIXTURE_DIR) + "\\" + name;
-}
+std::string Fixture(const char* name) { return ORVEX_FIXTURE_DIR "\\" + std::string(name); }
 std::string Text(const std::vector<uint8_t>& v) { return std::string(v.begin(), v.end()); }
 
 HTREEITEM Next(HTREEITEM item, WPARAM how) {
@@ -56,17 +53,13 @@ int32_t Node(const char* text, int32_t from = RootNode) {
 }
 // The node of a section or directory: its text after the address.
 int32_t Named(const char* name) {
-    for (size_t i = 0; i < TreeNodes.size(); ++i) {
-        const char* colon = std::strstr(TreeNodes[i].Text, ": ");
-        if (colon && std::strcmp(colon + 2, name) == 0) return static_cast<int32_t>(i);
-    }
+    for (size_t i = 0; i < TreeNodes.size(); ++i)
+        if (const char* colon = std::strstr(TreeNodes[i].Text, ": "); colon && !std::strcmp(colon + 2, name)) return int32_t(i);
     return -1;
 }
 
 class InterpWin : public ShellTest {
 protected:
-    // Opens `path` in interpret mode and lets the main window build its tree.
-    static void OpenInterpreted(const std::string& path) { OpenPath(path, CM_VIEW_INTERP); }
     // Selects a node as a click in the tree does, and paints the panes. A
     // node without an item fails the test unless `may_miss`.
     static void Select(int32_t node, bool may_miss = false) {
@@ -80,24 +73,19 @@ protected:
     // Places the panes: views `width` wide (the tree takes the rest) and
     // `height` high between toolbar and status bar.
     static void SizeViews(int32_t width, int32_t height) {
-        RECT r, s, w;
-        GetClientRect(wn, &r);
-        GetClientRect(hStatusBar, &s);
-        GetWindowRect(wn, &w);
-        const int32_t extra = height - (r.bottom - ToolBarHeight - s.bottom);
-        SetWindowPos(wn, 0, 0, 0, w.right - w.left, w.bottom - w.top + extra, SWP_NOMOVE | SWP_NOZORDER);
-        GetClientRect(wn, &r);
-        TreeWidth = r.right - SplitterGap - width;
+        const std::vector<LONG> w = Rect(wn), status = Rect(hStatusBar, wn);  // the bar spans the client area
+        const LONG extra = height - (status[1] - ToolBarHeight);
+        SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
+        TreeWidth = status[2] - status[0] - SplitterGap - width;
         SendMessageA(wn, WM_SIZE, 0, 0);
         Pump();
-        ASSERT_EQ(ViewWidth, width);
-        ASSERT_EQ(ViewHeight, height);
+        ASSERT_EQ((Ints{ViewWidth, ViewHeight}), (Ints{width, height}));
     }
 };
 
 TEST_F(InterpWin, TreeShowsTheDataAndSelectionsTheirRangesAndListings) {
     for (const char* name : {"fixture64.dll", "fixture64.exe"}) {
-        OpenInterpreted(Fixture(name));
+        OpenPath(Fixture(name), CM_VIEW_INTERP);
         ASSERT_TRUE(hTreeView) << name;
         EXPECT_EQ(ShownTree(), TreeText());
         EXPECT_EQ(TreeText().rfind(std::string(name) + "\n", 0), 0u);
@@ -115,11 +103,10 @@ TEST_F(InterpWin, TreeShowsTheDataAndSelectionsTheirRangesAndListings) {
     EXPECT_EQ(StatusText(2), "\tOffset to table =    400 bytes");
 
     // A listing scrolls as a text of NumLines lines by keys and scroll bar.
-    OpenInterpreted(Fixture("fixture64.dll"));
+    OpenPath(Fixture("fixture64.dll"), CM_VIEW_INTERP);
     Select(Named("Exports"));
     EXPECT_EQ(StatusText(3), "\tColumn       1 of      49");
     Key(VK_DOWN, false, hViewWnd);
-    Select(-1, true);
     Route(hViewWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     char line[64];
     std::snprintf(line, sizeof line, "\tLine       3 of %7d", NumLines);
@@ -127,7 +114,7 @@ TEST_F(InterpWin, TreeShowsTheDataAndSelectionsTheirRangesAndListings) {
 }
 
 TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
-    OpenInterpreted(Fixture("fixture64.exe"));
+    OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
     // Seven icons of up to 48 pixels: cells of 52, three per row beside the
     // vertical bar, three rows above the views and the horizontal bar.
     const int bar = GetSystemMetrics(SM_CYHSCROLL);
@@ -151,7 +138,6 @@ TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
         {VK_NEXT, false, 2}, {VK_PRIOR, true, 1}};
     for (const auto& s : steps) {
         Key(s.key, s.ctrl);
-        Select(-1, true);
         EXPECT_EQ(VScrollPos, s.pos) << s.key << (s.ctrl ? " ctrl" : "");
     }
     // ICON 4, the 16 x 16 1-bit image of small.ico centred in its cell (at
@@ -204,7 +190,7 @@ protected:
         InterpWin::SetUp();
         CreateDirectoryA(dir.c_str(), nullptr);
         for (const std::string& name : FilesIn(dir + "*")) DeleteFileA((dir + name).c_str());
-        OpenInterpreted(Fixture("fixture64.exe"));
+        OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
     }
     // Runs the export command of the node `entry` of `type`, answered with
     // `name` in the export folder and `answers` to the REPLACE questions (then
@@ -290,7 +276,7 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
     LayOutResources(crafted, 0x400, {{3, nullptr, {{1, nullptr, 0x2600, 60}}},
                                      {5, nullptr, {{1, nullptr, 0x2700, 30}}},
                                      {14, nullptr, {{1, nullptr, 0x2600, 60}}}});
-    OpenInterpreted(TempFile("crafted.dll", Text(crafted.data)));
+    OpenPath(TempFile("crafted.dll", Text(crafted.data)), CM_VIEW_INTERP);
     Select(Node("1", Node("ICON")));  // no icon: no cell, nothing drawn
     ASSERT_TRUE(hImageWnd);
     EXPECT_EQ(Capture(hImageWnd).Pixel(10, 10), RGB(255, 255, 255));
@@ -314,15 +300,14 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
             files.emplace_back("flip" + ext, bad);
         }
     }
-    if (const char* corpus = std::getenv("ORVEX_HOSTILE_DIR")) {
+    if (const char* corpus = std::getenv("ORVEX_HOSTILE_DIR"))
         for (const std::string& name : FilesIn(std::string(corpus) + "\\*"))
             files.emplace_back(name, ReadWholeFile(std::string(corpus) + "\\" + name));
-    }
     // Every node selected in turn, with the pane painted and the preview
     // made: the program must stay up. Boxes are answered by the hook.
     size_t nodes = 0;
     for (const auto& [name, bytes] : files) {
-        OpenInterpreted(TempFile("hostile-" + name, bytes));
+        OpenPath(TempFile("hostile-" + name, bytes), CM_VIEW_INTERP);
         nodes += TreeNodes.size();
         for (size_t n = 0; n < TreeNodes.size() && hTreeView; ++n) Select(static_cast<int32_t>(n), true);
         ASSERT_TRUE(IsWindow(wn) && IsWindow(hViewWnd)) << name;

@@ -4,7 +4,6 @@
 #include "win_test_support.h"
 
 #include <cstdlib>
-#include <set>
 #include <sstream>
 
 #include "interpret/interp_tree.h"
@@ -41,8 +40,6 @@ int FirstInk(const Picture& p, int top, int bottom) {
     return -1;
 }
 
-// --- the PDF printer ---
-
 // Where the PDF printer's files and their texts land, as a Windows path;
 // empty when the test run has no PDF printer.
 std::string PdfDir() {
@@ -51,10 +48,7 @@ std::string PdfDir() {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
-std::set<std::string> PdfTexts() {
-    const Texts names = FilesIn(PdfDir() + "\\*.pdf.txt");
-    return {names.begin(), names.end()};
-}
+Texts PdfTexts() { return FilesIn(PdfDir() + "\\*.pdf.txt"); }
 
 // A line without its blanks, as pdftotext places words by their positions
 // and the widths of gaps may differ from the row's; '-' read as a soft hyphen.
@@ -64,14 +58,13 @@ std::string Squeeze(std::string s) {
     return s;
 }
 
-using Pages = std::vector<std::vector<std::string>>;  // the squeezed lines of each page
-
+using Pages = std::vector<Texts>;  // the squeezed lines of each page
 // The pages of the job whose text was not there `before`; `bbox` gets the
 // word boxes.
-Pages WaitForPages(const std::set<std::string>& before, std::string* bbox) {
+Pages WaitForPages(const Texts& before, std::string* bbox) {
     for (int i = 0; i < 600; ++i, Sleep(100)) {
         for (const std::string& name : PdfTexts()) {
-            if (before.count(name)) continue;
+            if (std::count(before.begin(), before.end(), name)) continue;
             const std::string base = PdfDir() + "\\" + name;
             *bbox = ReadWholeFile(base.substr(0, base.size() - 4) + ".bbox");
             std::istringstream text(ReadWholeFile(base));
@@ -92,7 +85,7 @@ Pages WaitForPages(const std::set<std::string>& before, std::string* bbox) {
 struct RowText final : RowSink, ListingSink {
     void Put(const Row& row) override { rows.push_back(Squeeze(std::string(row.text, row.len))); }
     void Put(const ListingLine& line) override { rows.push_back(Squeeze(std::string(line.Text) + line.Name)); }
-    std::vector<std::string> rows;
+    Texts rows;
 };
 
 #define NEED_PRINTER() \
@@ -101,9 +94,8 @@ struct RowText final : RowSink, ListingSink {
 class Print : public ShellTest {
 protected:
     static std::string TextFile(int lines) {
-        std::string text;
-        for (int i = 1; i <= lines; ++i)
-            text += (i > 1 ? "\r\nLine " : "Line ") + std::to_string(i) + " of the printed file";
+        std::string text = "Line 1 of the printed file";
+        for (int i = 2; i <= lines; ++i) text += "\r\nLine " + std::to_string(i) + " of the printed file";
         return text;
     }
     // Opens the preview with Ctrl+P, as the user presses it.
@@ -113,7 +105,7 @@ protected:
     }
     // Prints from the preview, which `then` sees after; the pages printed.
     Pages PrintJob(const Script& then) {
-        const std::set<std::string> before = PdfTexts();
+        const Texts before = PdfTexts();
         Preview([&](HWND dlg) {
             Click(dlg, IDOK);
             then(dlg);
@@ -157,7 +149,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
             }
             EXPECT_EQ(ItemText(dlg, e.field), e.shown) << e.field << " " << (e.typed ? e.typed : "arrow");
         }
-        EXPECT_EQ((std::vector<int32_t>{TopMargin, RightMargin}), (std::vector<int32_t>{45, 81}));
+        EXPECT_EQ((Ints{TopMargin, RightMargin}), (Ints{45, 81}));
         const Picture moved = CheckedPage(dlg);
         EXPECT_FALSE(moved == page);
 
@@ -214,7 +206,7 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
     OpenInView("wrapped.txt", std::string(1000, 'w') + std::string(40, '\n'));
     Command(CM_WRAP);
     PaintView();
-    const std::vector<int32_t> screen = {ScreenCols, NumLines};
+    const Ints screen = {ScreenCols, NumLines};
     int32_t printLines = 0, printCols = 0;
     Preview([&](HWND dlg) {
         // The view may rewrap to its own width while the preview is open;
@@ -227,7 +219,7 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
     EXPECT_EQ(printCols, CharsPerLine);
     EXPECT_EQ(printLines, 40 + (1000 + printCols - 1) / printCols);
     PaintView();
-    EXPECT_EQ((std::vector<int32_t>{ScreenCols, NumLines}), screen);
+    EXPECT_EQ((Ints{ScreenCols, NumLines}), screen);
     EXPECT_NE(screen[1], printLines);
 }
 
@@ -327,7 +319,7 @@ TEST_F(Print, InterpretedViewsPrintTheirLines) {
     EXPECT_EQ(printed[0].front(), Squeeze("Cannot interpret this file!"));
     char dll[MAX_PATH];
     GetSystemDirectoryA(dll, sizeof dll);
-    OpenInView("version.dll", ReadWholeFile(std::string(dll) + "\\version.dll"), CM_VIEW_INTERP);
+    OpenPath(std::string(dll) + "\\version.dll", CM_VIEW_INTERP);
     for (size_t n = 0; n < TreeNodes.size(); ++n)
         if ((TreeNodes[n].Kind & 0xFF) == KindExports)
             SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeItemOf(int32_t(n))));
@@ -335,8 +327,8 @@ TEST_F(Print, InterpretedViewsPrintTheirLines) {
     RowText listing;
     ListExportLines(1, NumLines, listing);
     printed = PrintJob([](HWND) {});
-    std::vector<std::string> lines;
-    for (const std::vector<std::string>& page : printed) lines.insert(lines.end(), page.begin(), page.end() - 1);
+    Texts lines;
+    for (const Texts& page : printed) lines.insert(lines.end(), page.begin(), page.end() - 1);
     EXPECT_EQ(lines, listing.rows);  // without the footers
 }
 

@@ -64,7 +64,7 @@ TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
     std::string text;
     for (int i = 0; i < 300 * 50; ++i) text += i % 50 == 49 ? "words\r\n" : "words ";
     const std::string path = TempFile("orvex-wrapped.txt", text);
-    StartShellWith(path.c_str());
+    StartShell(path.c_str());
     EXPECT_EQ(SeenDialogs, std::vector<std::string>{});
     EXPECT_EQ(HexSearch + ExactCase + WrapFlag + ConvertFlag, 32);
     EXPECT_TRUE(Checks(CM_WRAP) && Checks(CM_EXACT_CASE) && Checks(CM_HEX_SEARCH));

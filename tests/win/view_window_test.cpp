@@ -104,10 +104,8 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
     }
     for (const int mode : {CM_VIEW_TEXT, CM_VIEW_HEX, CM_VIEW_CHAR}) {
         Command(mode);
-        MarkStart = 2;
-        MarkEnd = mode == CM_VIEW_TEXT ? 11 + 3 + 6 : 6;  // text: column 6 of the third line
-        SetMarked();
-        MarkState = mode == CM_VIEW_TEXT ? 2 : 1;
+        // text: a block to column 6 of the third line
+        SetMark(mode == CM_VIEW_TEXT ? 2 : 1, 2, mode == CM_VIEW_TEXT ? 11 + 3 + 6 : 6);
         HDC dc = GetDC(hViewWnd);
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         ReleaseDC(hViewWnd, dc);

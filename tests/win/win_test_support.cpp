@@ -85,9 +85,7 @@ void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
     RegCloseKey(k);
 }
 
-void StartShell() { StartShellWith(nullptr); }
-
-void StartShellWith(const char* argument) {
+void StartShell(const char* argument) {
     if (!Hook) Hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
     ClearDialogs();
     ReleaseDocumentWin();
@@ -202,10 +200,14 @@ void OpenPath(const std::string& path, int mode) {
     ClearDialogs();
 }
 
-std::string OpenInView(const std::string& name, const std::string& bytes, int mode) {
-    const std::string path = TempFile(name, bytes);
-    OpenPath(path, mode);
-    return path;
+void OpenInView(const std::string& name, const std::string& bytes, int mode) { OpenPath(TempFile(name, bytes), mode); }
+
+void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1, int32_t col2) {
+    MarkStart = start;
+    MarkEnd = end;
+    SetMarked();
+    MarkState = state;
+    if (col2) BlockCol1 = col1, BlockCol2 = col2;
 }
 
 void PaintView() {

@@ -47,10 +47,10 @@ void DeleteSettingsKey();
 std::string ReadSetting(const char* name);
 void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
 
-void StartShell();  // the start-up up to the message loop, with the dialog hook installed
-// As a program started with `argument` on its command line: the file is
-// opened before the first paint, then the messages run.
-void StartShellWith(const char* argument);
+// The start-up up to the message loop, with the dialog hook installed, as a
+// program started with `argument` on its command line: the file is opened
+// before the first paint, then the messages run.
+void StartShell(const char* argument = nullptr);
 void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
 void Pump();       // the messages waiting, each through the program's routing
 // One message through the routing and dispatched, then Pump().
@@ -79,7 +79,10 @@ void OpenFile(const std::string& path);     // as the Open command does
 // the dialogs it showed are forgotten. OpenInView writes `bytes` to temporary
 // file `name` and opens that.
 void OpenPath(const std::string& path, int mode = 0);
-std::string OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
+void OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
+// Marks bytes [start, end) as MarkState `state`; a block in columns [col1,
+// col2) when col2 is given, else where the view's rows place it.
+void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1 = 0, int32_t col2 = 0);
 void PaintView();  // now
 void Redraw();     // the main window with its children, now
 
