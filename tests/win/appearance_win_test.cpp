@@ -27,15 +27,11 @@ std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
 
 // Runs `command`, whose dialog `title` is answered by `answer`, then `button`.
 void Show(int command, const char* title, const Script& answer, int button) {
-    bool ran = false;
-    Answers[title] = [&](HWND d) {
-        answer(d);
-        ran = true;
-        Click(d, button);
-    };
+    Answers[title] = [&](HWND d) { answer(d); Click(d, button); };
     Command(command);
     Answers.erase(title);
-    ASSERT_TRUE(ran) << title;
+    const Texts seen = TakeDialogs();
+    ASSERT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", title);
     PaintView();
 }
 // Picks `family` and `size` in the font dialog (nullptr: the one preselected).
@@ -97,9 +93,9 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     EXPECT_EQ(Families.rfind("|*" + std::string(FontName) + "|", 0), 0u) << Families;
 }
 
-// The default face, "Terminal" 12 x 8, is a raster face that draws "gpy_"
-// whole in 12-pixel rows: each has pixels below its baseline.
-TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
+TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveARestart) {
+    // The default face, "Terminal" 12 x 8, is a raster face that draws "gpy_"
+    // whole in 12-pixel rows: each has pixels below its baseline.
     Open("gpy_pp");
     HDC dc = GetDC(hViewWnd);
     HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
@@ -110,11 +106,10 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
     ReleaseDC(hViewWnd, dc);
     EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
     EXPECT_EQ(ScreenFont() + " " + std::to_string(CharWidth), "Terminal 12 x 8 8");
-    const Capture shot;
-    for (int c = 0; c < 4; ++c) EXPECT_GT(shot.Count(4 + 8 * c, 4 + tm.tmAscent, 8, 12 - tm.tmAscent, 0), 0) << "gpy_"[c];
-}
+    const Capture terminal;
+    for (int c = 0; c < 4; ++c)
+        EXPECT_GT(terminal.Count(4 + 8 * c, 4 + tm.tmAscent, 8, 12 - tm.tmAscent, 0), 0) << "gpy_"[c];
 
-TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
     Open(std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
     PickFont("Liberation Mono", "18");
     EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
@@ -144,9 +139,7 @@ TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
     Open(std::string(40, 'p'));
     const Capture shot;
     for (int c = 0; c < 42; ++c) EXPECT_EQ(shot.Cell(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
-    RECT r;
-    GetClientRect(hViewWnd, &r);
-    EXPECT_EQ(shot.Pixel(r.right / 2, r.bottom - 2), RGB(0, 160, 0));  // below the text
+    EXPECT_EQ(shot.Pixel(shot.r.right / 2, shot.r.bottom - 2), RGB(0, 160, 0));  // below the text
 }
 
 }  // namespace

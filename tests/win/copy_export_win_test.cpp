@@ -24,7 +24,8 @@ using CopyExport = ShellTest;
 // The clipboard block holds the text and its NUL and nothing more, also when
 // the text was built in a larger room (a block's spare bytes, a zero byte
 // inside a range); the file holds the bytes of a range, the lines of a block.
-TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFile) {
+// Refusals and failures are told and change nothing.
+TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFileOrIsRefused) {
     std::string binary;
     for (int i = 0; i < 64; ++i) binary += static_cast<char>(i == 0x14 ? 0 : i * 7 + 0x41);
     const std::string block = "456789\r\n      \r\nEFGHIJ\r\n";
@@ -51,9 +52,7 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFile) {
         EXPECT_EQ(Ints({MarkState, MarkStart, MarkEnd}), c.mark);  // kept
     }
     EXPECT_EQ(hFile, nullptr);
-}
 
-TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     OpenInView("orvex-copy0.txt", ThreeLines);
     OpenClipboard(nullptr);
     EmptyClipboard();
@@ -69,10 +68,10 @@ TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     // A cancelled save dialog writes nothing; a file held open without
     // sharing: box 3287 with the system's text, and the file is kept.
     SetMark(1, 0, 5);
-    const std::string path = TempFile("orvex-locked.bin", "keep");
+    const std::string locked = TempFile("orvex-locked.bin", "keep");
     Command(CM_EXPORT_MARKED);
-    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    Answers["Save As"] = SaveAs(path);  // and Yes: replace it
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Answers["Save As"] = SaveAs(locked);  // and Yes: replace it
     Command(CM_EXPORT_MARKED);
     CloseHandle(lock);
     const Texts seen = TakeDialogs();
@@ -80,7 +79,7 @@ TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     EXPECT_EQ(seen[0].rfind("Save As|", 0), 0u);
     EXPECT_EQ(seen.back().rfind("Line 3287, Error Code 32|", 0), 0u);
     EXPECT_GT(seen.back().size(), std::strlen("Line 3287, Error Code 32|"));  // and the system's text
-    EXPECT_EQ(ReadWholeFile(path), "keep");
+    EXPECT_EQ(ReadWholeFile(locked), "keep");
     EXPECT_EQ(MarkState, 1);
 }
 

@@ -82,20 +82,15 @@ void StatusPart(int part) { Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(Stat
 
 using NavDialogs = ShellTest;
 
-TEST_F(NavDialogs, AnswersMoveThePlaceAndMark) {
+TEST_F(NavDialogs, AnswersMoveThePlaceAndMarkAndConvertShowsTenPlacesOrRefuses) {
     std::string text;
     for (int i = 0; i < 120; ++i) text += "a line of text " + std::to_string(i) + "\r\n";
     OpenInView("orvex-nav.txt", text + "last", CM_VIEW_TEXT);
     // Each: how it is asked for, the two fields typed and the button pressed
     // (the hex radio leaves the dialog open: then Cancel), the title shown
     // and what moved.
-    const struct {
-        void (*ask)();
-        const char *first, *second;
-        int button;
-        const char* title;
-        int32_t (*got)(), want;
-    } steps[] = {
+    const struct { void (*ask)(); const char *first, *second; int button; const char* title; int32_t (*got)(), want; }
+        steps[] = {
         {[] { Key('G', true, wn); }, "99999", "", IDOK, "Go to Line", [] { return LineNum; }, 121},
         {[] { Command(CM_GOTO); }, "", "", IDOK, "Go to Line", [] { return LineNum; }, 121},  // empty: nothing
         {[] { StatusPart(2); }, "3", "", IDOK, "Go to Line", [] { return LineNum; }, 3},
@@ -117,11 +112,9 @@ TEST_F(NavDialogs, AnswersMoveThePlaceAndMark) {
         EXPECT_EQ(s.got(), s.want) << s.first;
     }
     EXPECT_EQ(Mark(), (Ints{0x10, 0x20}));
-}
 
-// Conversion stays open until cancelled: its buttons are pressed on a
-// modeless copy of the dialog, whose output is read back.
-TEST_F(NavDialogs, ConvertShowsTenPlacesOrRefuses) {
+    // Conversion stays open until cancelled: its buttons are pressed on a
+    // modeless copy of the dialog, whose output is read back.
     HWND dlg = CreateDialogParamA(hInst, "CONVERT", wn, ConvertDlgProc, 0);
     ASSERT_TRUE(dlg);
     const struct { const char* input; int button; const char *out, *box; } cases[] = {
@@ -130,7 +123,7 @@ TEST_F(NavDialogs, ConvertShowsTenPlacesOrRefuses) {
     for (const auto& c : cases) {
         SetDlgItemTextA(dlg, ID_EDIT_SECOND, "");
         SetDlgItemTextA(dlg, ID_EDIT_FIRST, c.input);
-        ClearDialogs();
+        SeenDialogs.clear();
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
         EXPECT_EQ(ItemText(dlg, ID_EDIT_SECOND) + "|" + (SeenDialogs.empty() ? "" : SeenDialogs[0]),
                   std::string(c.out) + "|" + c.box) << c.input;

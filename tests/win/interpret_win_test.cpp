@@ -26,24 +26,19 @@ HTREEITEM Next(HTREEITEM item, WPARAM how) {
 // The control's items in order, indented two blanks a level, each marked
 // where its states are not the tree data's: the root and the sections with
 // children expanded, the root selected, a button where there are children.
-void ShownItems(HTREEITEM item, const std::string& indent, std::string& out) {
+std::string ShownTree(HTREEITEM item = Next(nullptr, TVGN_ROOT), const std::string& indent = "") {
+    std::string out;
     for (; item; item = Next(item, TVGN_NEXT)) {
         char buf[128] = "";
         TVITEMA it{TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN, item, 0,
                    TVIS_EXPANDED | TVIS_SELECTED, buf, sizeof buf, 0, 0, 0, 0};
         SendMessageA(hTreeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
         const TreeNode& n = TreeNodes[static_cast<size_t>(it.lParam)];
-        const bool root = it.lParam == RootNode;
-        const bool open = root || (n.Parent == RootNode && n.Kind == 0 && n.FirstChild >= 0);
+        const bool root = it.lParam == RootNode, open = root || (n.Parent == RootNode && n.Kind == 0 && n.FirstChild >= 0);
         const bool states = !(it.state & TVIS_EXPANDED) == !open && !(it.state & TVIS_SELECTED) == !root &&
                             !it.cChildren == !n.HasChildren;
-        out += indent + buf + (states ? "\n" : "  <- states\n");
-        ShownItems(Next(item, TVGN_CHILD), indent + "  ", out);
+        out += indent + buf + (states ? "\n" : "  <- states\n") + ShownTree(Next(item, TVGN_CHILD), indent + "  ");
     }
-}
-std::string ShownTree() {
-    std::string out;
-    ShownItems(Next(nullptr, TVGN_ROOT), "", out);
     return out;
 }
 
@@ -83,7 +78,7 @@ protected:
     }
 };
 
-TEST_F(InterpWin, TreeShowsTheDataAndSelectionsTheirRangesAndListings) {
+TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheImagePane) {
     for (const char* name : {"fixture64.dll", "fixture64.exe"}) {
         OpenPath(Fixture(name), CM_VIEW_INTERP);
         ASSERT_TRUE(hTreeView) << name;
@@ -111,9 +106,7 @@ TEST_F(InterpWin, TreeShowsTheDataAndSelectionsTheirRangesAndListings) {
     char line[64];
     std::snprintf(line, sizeof line, "\tLine       3 of %7d", NumLines);
     EXPECT_EQ(StatusText(2), line);
-}
 
-TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
     OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
     // Seven icons of up to 48 pixels: cells of 52, three per row beside the
     // vertical bar, three rows above the views and the horizontal bar.
@@ -205,7 +198,7 @@ protected:
             if (asked < answers.size()) Click(h, answers[asked]);
             ++asked;
         };
-        ClearDialogs();
+        SeenDialogs.clear();
         for (int id : {CM_EXPORT_BITMAPS, CM_EXPORT_CURSORS, CM_EXPORT_ICONS})  // the node's item only
             EXPECT_EQ(MenuState(id) & MF_GRAYED, id == command ? 0u : MF_GRAYED) << type << " " << id;
         Command(command);
@@ -280,7 +273,7 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
     Select(Node("1", Node("ICON")));  // no icon: no cell, nothing drawn
     ASSERT_TRUE(hImageWnd);
     EXPECT_EQ(Capture(hImageWnd).Pixel(10, 10), RGB(255, 255, 255));
-    ClearDialogs();
+    SeenDialogs.clear();
     Select(Node("1", Node("DIALOG")));
     ASSERT_EQ(SeenDialogs.size(), 1u);
     EXPECT_EQ(SeenDialogs[0].rfind("Line 2898, Error Code ", 0), 0u) << SeenDialogs[0];

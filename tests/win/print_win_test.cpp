@@ -202,7 +202,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
 
 // With wrapping on, the preview wraps the text at the printed line's width;
 // the view wraps it at its own width again at its next paint.
-TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
+TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReported) {
     OpenInView("wrapped.txt", std::string(1000, 'w') + std::string(40, '\n'));
     Command(CM_WRAP);
     PaintView();
@@ -221,16 +221,14 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
     PaintView();
     EXPECT_EQ((Ints{ScreenCols, NumLines}), screen);
     EXPECT_NE(screen[1], printLines);
-}
 
-// No default printer: the preview reports it and keeps the metrics it has.
-TEST_F(Print, MissingPrinterIsReported) {
+    // No default printer: the preview reports it and keeps the metrics it has.
     OpenInView("nowhere.txt", TextFile(5));
     char device[256] = "";
     GetProfileStringA("windows", "device", "", device, sizeof device);
     WriteProfileStringA("windows", "device", nullptr);
     const int32_t height = PageHeight;
-    ClearDialogs();
+    SeenDialogs.clear();
     Preview([&](HWND) {});
     if (device[0]) WriteProfileStringA("windows", "device", device);
     const auto box = [](const std::string& seen) { return seen.rfind("Line 1342, Error Code ", 0) == 0; };
@@ -240,7 +238,7 @@ TEST_F(Print, MissingPrinterIsReported) {
     // A printer that cannot be reached: reported when chosen and again at
     // Print, which leaves the preview open.
     bool stayed = false;
-    ClearDialogs();
+    SeenDialogs.clear();
     Preview([&](HWND dlg) {
         SelectChoice(dlg, 101, int(SendDlgItemMessageA(dlg, 101, CB_ADDSTRING, 0, LPARAM("Nowhere Printer"))));
         EXPECT_STREQ(PrinterName, "Nowhere Printer");

@@ -14,7 +14,7 @@ bool Unchecked(int id) { return !(MenuState(id) & MF_CHECKED) && !(ButtonState(i
 
 using Shell = ShellTest;
 
-TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeys) {
+TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeysAndItsSettingsAreReadByTheNext) {
     EXPECT_EQ(WindowText(wn), "Orvex");
     EXPECT_TRUE(IsZoomed(wn));
     EXPECT_TRUE(Checks(CM_VIEW_TEXT) && Unchecked(CM_VIEW_HEX) && (MenuState(CM_ADDR_PHYSICAL) & MF_CHECKED));
@@ -48,9 +48,7 @@ TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeys) {
         EXPECT_EQ(m.hwnd, k.to) << k.key << (k.ctrl ? " ctrl" : "");
     }
     SetControl(false);
-}
 
-TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
     for (int id : {CM_HEX_SEARCH, CM_EXACT_CASE, CM_WRAP, CM_CONVERT, CM_ADDR_RVA}) Command(id);
     ShowWindow(wn, SW_RESTORE);
     SetWindowPos(wn, 0, 30, 40, 500, 300, SWP_NOZORDER);
@@ -58,7 +56,10 @@ TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
     EXPECT_FALSE(IsWindow(wn));
     StopShell();
     const char recent[] = "C:\\one.txt\t\tC:\\three.txt";
-    WriteSetting("Recent", REG_BINARY, recent, sizeof recent);
+    HKEY key;
+    RegCreateKeyA(HKEY_LOCAL_MACHINE, SettingsKey, &key);
+    RegSetValueExA(key, "Recent", 0, REG_BINARY, reinterpret_cast<const BYTE*>(recent), sizeof recent);
+    RegCloseKey(key);
     // The next run opens the file named on its command line wrapped for the
     // width its first paint found.
     std::string text;

@@ -24,7 +24,7 @@ void Mouse(UINT msg, WPARAM keys, int col, int row) {
 
 using ViewWindow = ShellTest;
 
-TEST_F(ViewWindow, KeysScrollBarsAndTheCommandBar) {
+TEST_F(ViewWindow, KeysScrollBarsTheCommandBarAndTheMouseMarkAndCopyFollows) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\r\n";
     OpenInView("orvex-keys.txt", text, CM_VIEW_TEXT);
@@ -32,8 +32,7 @@ TEST_F(ViewWindow, KeysScrollBarsAndTheCommandBar) {
     LastCmd[0] = '\0';
     RECT r;
     GetClientRect(hViewWnd, &r);
-    EXPECT_EQ(ScreenLines, r.bottom / FontHeight);
-    EXPECT_EQ(ScreenCols, (r.right - 4) / CharWidth);
+    EXPECT_EQ((Ints{ScreenLines, ScreenCols}), (Ints{r.bottom / FontHeight, (r.right - 4) / CharWidth}));
     SetFocus(hViewWnd);
     Keys({VK_NEXT, VK_DOWN});
     EXPECT_EQ(LineNum, ScreenLines + 1);
@@ -54,9 +53,7 @@ TEST_F(ViewWindow, KeysScrollBarsAndTheCommandBar) {
     PaintView();
     EXPECT_EQ(Ints({LineNum, GetScrollPos(hViewWnd, SB_VERT), Col}), (Ints{41, 40, 2}));
     EXPECT_EQ(GetFocus(), hViewWnd);
-}
 
-TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     OpenInView("orvex-mouse.bin", std::string(100, 'm'), CM_VIEW_HEX);
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 54 + 5, 0);  // byte 5's character
     EXPECT_EQ(GetCapture(), hViewWnd);
@@ -111,7 +108,7 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
         ReleaseDC(hViewWnd, dc);
         PaintView();
         const Capture shot;
-        EXPECT_EQ(shot.Count(0, 0, r.right, r.bottom, RGB(255, 255, 255)), 0) << mode;
+        EXPECT_EQ(shot.Count(0, 0, shot.r.right, shot.r.bottom, RGB(255, 255, 255)), 0) << mode;
         // Bytes 2..5: text, block columns 2..5 of lines 1..3; hex, digits 16..24 and
         // characters 56..59; char, cells 13..16.
         for (int row = 0; row < 4; ++row)

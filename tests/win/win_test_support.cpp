@@ -9,13 +9,13 @@
 #include "document/document_win.h"
 #include "document/line_index.h"
 
+const char* const SettingsKey = "Software\\Tarnwick\\Orvex";
 std::map<std::string, Script> Answers;
 Texts SeenDialogs;
 
 namespace {
 HHOOK Hook = 0;
 bool ClassesRegistered = false;
-const char* const KeyPath = "Software\\Tarnwick\\Orvex";
 std::set<HWND> Recorded;  // a dialog is activated again when one it opened closes
 
 void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
@@ -62,32 +62,23 @@ Script SaveAs(const std::string& path) {
     };
 }
 
-void ClearDialogs() { SeenDialogs.clear(); }
-
 Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }
 
 void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, KeyPath);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SettingsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick");
 }
 
 std::string ReadSetting(const char* name) {
     DWORD size = 4096;
     std::string out(size, '\0');
-    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, KeyPath, name, RRF_RT_ANY, nullptr, &out[0], &size) ? 0 : size);
+    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, SettingsKey, name, RRF_RT_ANY, nullptr, &out[0], &size) ? 0 : size);
     return out;
-}
-
-void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY k = 0;
-    RegCreateKeyA(HKEY_LOCAL_MACHINE, KeyPath, &k);
-    RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(k);
 }
 
 void StartShell(const char* argument) {
     if (!Hook) Hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
-    ClearDialogs();
+    SeenDialogs.clear();
     ReleaseDocumentWin();
     FileName[0] = '\0';
     DefaultSettings();
@@ -197,7 +188,7 @@ void OpenPath(const std::string& path, int mode) {
     if (mode) Command(mode);
     OpenFile(path);
     Redraw();
-    ClearDialogs();
+    SeenDialogs.clear();
 }
 
 void OpenInView(const std::string& name, const std::string& bytes, int mode) { OpenPath(TempFile(name, bytes), mode); }
@@ -239,18 +230,15 @@ std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
 }
 
 Capture::Capture(HWND h) {
-    RECT r;
     GetClientRect(h, &r);
-    w_ = r.right;
-    h_ = r.bottom;
     HDC dc = GetDC(h);
-    px_ = GrabPixels(dc, 0, 0, w_, h_);
+    px = GrabPixels(dc, 0, 0, r.right, r.bottom);
     ReleaseDC(h, dc);
 }
 
 COLORREF Capture::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= w_ || y >= h_) return CLR_INVALID;
-    const uint32_t p = px_[static_cast<size_t>(y) * w_ + x] & 0xFFFFFF;
+    if (x < 0 || y < 0 || x >= r.right || y >= r.bottom) return CLR_INVALID;
+    const uint32_t p = px[static_cast<size_t>(y) * r.right + x] & 0xFFFFFF;
     return RGB(p >> 16, (p >> 8) & 0xFF, p & 0xFF);
 }
 

@@ -32,7 +32,6 @@ using Ints = std::vector<int32_t>;
 using Script = std::function<void(HWND dialog)>;
 extern std::map<std::string, Script> Answers;
 extern Texts SeenDialogs;
-void ClearDialogs();
 Texts TakeDialogs();  // SeenDialogs, then cleared
 void Click(HWND dialog, int id);
 std::string ItemText(HWND dialog, int id);
@@ -42,10 +41,10 @@ void SelectChoice(HWND dialog, int id, int index);  // in a combo box, as the us
 Script SaveAs(const std::string& path);
 
 // HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick), a value read (empty
-// when missing) or written.
+// when missing).
+extern const char* const SettingsKey;
 void DeleteSettingsKey();
 std::string ReadSetting(const char* name);
-void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
 
 // The start-up up to the message loop, with the dialog hook installed, as a
 // program started with `argument` on its command line: the file is opened
@@ -90,17 +89,14 @@ void Redraw();     // the main window with its children, now
 std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
 
 // A copy of a window's client area as it is on the screen.
-class Capture {
-public:
+struct Capture {
     explicit Capture(HWND h = hViewWnd);
     COLORREF Pixel(int x, int y) const;  // CLR_INVALID outside
     int Count(int x, int y, int w, int h, COLORREF c) const;  // pixels of colour `c` in the block
     // In character cell (col, row) of the view: CharWidth x FontHeight from (4, 4).
     int Cell(int col, int row, COLORREF c) const;
-
-private:
-    int w_, h_;
-    std::vector<uint32_t> px_;
+    RECT r;  // the client area
+    std::vector<uint32_t> px;
 };
 
 // A test with the real main window and no stored settings: fresh for each
