@@ -1,12 +1,10 @@
-// The screen font and colours chosen through their dialogs, answered from the
-// hook, as the view draws them and as a new start finds them.
+// Screen font and colours chosen in their dialogs: as drawn, and after a restart.
 #include "appearance/font_list_win.h"
 #include "win_test_support.h"
 
 namespace {
 
-// What the font dialog listed: "|a|*b|c|", * the selected entry; the images
-// of the families.
+// What the font dialog listed: "|a|*b|c|" (* selected); the families' images.
 std::string Families, Sizes;
 std::map<std::string, int> Images;
 
@@ -27,9 +25,8 @@ std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
 
 // Runs `command`, whose dialog `title` is answered by `answer`, then `button`.
 void Show(int command, const char* title, const Script& answer, int button) {
-    Answers[title] = [&](HWND d) { answer(d); Click(d, button); };
+    Answers[title] = [answer, button](HWND d) { answer(d); Click(d, button); };
     Command(command);
-    Answers.erase(title);
     const Texts seen = TakeDialogs();
     ASSERT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", title);
     PaintView();

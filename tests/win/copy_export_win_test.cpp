@@ -1,6 +1,4 @@
-// Copy and Export Marked Area under Wine: the clipboard read back, the
-// exported files compared byte for byte, the boxes seen by the hook.
-#include "document/document_win.h"
+// Copy and Export Marked Area: the clipboard read back, the files byte by byte.
 #include "win_test_support.h"
 
 namespace {
@@ -21,10 +19,9 @@ const char ThreeLines[] = "0123456789ab\r\nxy\r\nABCDEFGHIJKL\r\n";
 
 using CopyExport = ShellTest;
 
-// The clipboard block holds the text and its NUL and nothing more, also when
-// the text was built in a larger room (a block's spare bytes, a zero byte
-// inside a range); the file holds the bytes of a range, the lines of a block.
-// Refusals and failures are told and change nothing.
+// The clipboard block holds the text and its NUL and no more, also when built in
+// a larger room (a block's spare bytes, a zero byte in a range); the file holds a
+// range's bytes, a block's lines. Refusals and failures are told, change nothing.
 TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFileOrIsRefused) {
     std::string binary;
     for (int i = 0; i < 64; ++i) binary += static_cast<char>(i == 0x14 ? 0 : i * 7 + 0x41);
@@ -54,9 +51,7 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFileOrIsRefused) {
     EXPECT_EQ(hFile, nullptr);
 
     OpenInView("orvex-copy0.txt", ThreeLines);
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    CloseClipboard();
+    OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard();
     Command(CM_COPY);  // nothing marked
     SetMark(2, 4, 25, 4, 10);  // a block outside text mode: refused for both, with no save dialog
     Command(CM_VIEW_HEX);

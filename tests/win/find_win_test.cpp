@@ -1,7 +1,5 @@
-// The search menu under Wine: the real find box and the navigation dialogs,
-// shown by their commands, keys and status bar parts and answered through
-// the hook; checked on the mark, the view position and the boxes shown.
-#include "app/find.h"
+// The search menu: the find box and the navigation dialogs, shown by commands,
+// keys and status bar parts; checked on the mark, the position and the boxes.
 #include "view/nav_dialogs.h"
 #include "win_test_support.h"
 
@@ -9,9 +7,8 @@ namespace {
 
 Ints Mark() { return MarkState ? Ints{MarkStart, MarkEnd} : Ints{}; }
 
-void Type(const char* text) { SetWindowTextA(hFindCombo, text); }
 void Search(const std::string& text) {
-    Type(text.c_str());
+    SetWindowTextA(hFindCombo, text.c_str());
     Command(CM_FIND);
 }
 Texts History() {
@@ -45,7 +42,7 @@ TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
     OpenInView("orvex-find.txt", "ABxxabc");
     std::string typed;
     for (const auto& s : steps) {
-        if (s.typed) Type((typed = s.typed).c_str());
+        if (s.typed) SetWindowTextA(hFindCombo, (typed = s.typed).c_str());
         if (s.command >= CM_EXIT) Command(s.command);
         else Key(s.command, s.command == 'F', hFindEdit);
         EXPECT_EQ(TakeDialogs(), *s.box ? Texts{s.box} : Texts{}) << &s - steps;

@@ -1,17 +1,11 @@
-// Interpret mode in the real main window: the tree control, selections, the
-// image pane with its pixels and scrolling, the dialog preview, resource
-// export through the dialogs, and hostile files selected node by node.
+// Interpret mode: the tree control, selections, the image pane's pixels and
+// scrolling, the dialog preview, resource export, hostile files node by node.
 #include "win_test_support.h"
 
-#include <cstdlib>
 #include <tuple>
-#include <utility>
 
-#include "app/settings.h"
 #include "interpret/image_pane.h"
-#include "interpret/interpret_win.h"
 #include "interpret/resource_files.h"
-#include "interpret/selection.h"
 #include "interpret_test_files.h"
 
 namespace {
@@ -34,7 +28,8 @@ std::string ShownTree(HTREEITEM item = Next(nullptr, TVGN_ROOT), const std::stri
                    TVIS_EXPANDED | TVIS_SELECTED, buf, sizeof buf, 0, 0, 0, 0};
         SendMessageA(hTreeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
         const TreeNode& n = TreeNodes[static_cast<size_t>(it.lParam)];
-        const bool root = it.lParam == RootNode, open = root || (n.Parent == RootNode && n.Kind == 0 && n.FirstChild >= 0);
+        const bool root = it.lParam == RootNode;
+        const bool open = root || (n.Parent == RootNode && n.Kind == 0 && n.FirstChild >= 0);
         const bool states = !(it.state & TVIS_EXPANDED) == !open && !(it.state & TVIS_SELECTED) == !root &&
                             !it.cChildren == !n.HasChildren;
         out += indent + buf + (states ? "\n" : "  <- states\n") + ShownTree(Next(item, TVGN_CHILD), indent + "  ");
@@ -49,34 +44,31 @@ int32_t Node(const char* text, int32_t from = RootNode) {
 // The node of a section or directory: its text after the address.
 int32_t Named(const char* name) {
     for (size_t i = 0; i < TreeNodes.size(); ++i)
-        if (const char* colon = std::strstr(TreeNodes[i].Text, ": "); colon && !std::strcmp(colon + 2, name)) return int32_t(i);
+        if (const char* colon = std::strstr(TreeNodes[i].Text, ": "); colon && !std::strcmp(colon + 2, name))
+            return int32_t(i);
     return -1;
 }
 
-class InterpWin : public ShellTest {
-protected:
-    // Selects a node as a click in the tree does, and paints the panes. A
-    // node without an item fails the test unless `may_miss`.
-    static void Select(int32_t node, bool may_miss = false) {
-        HTREEITEM item = node >= 0 ? TreeItemOf(node) : nullptr;
-        EXPECT_TRUE(item || may_miss) << "no item for node " << node;
-        if (item) SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-        if (hImageWnd) UpdateWindow(hImageWnd);
-        UpdateWindow(hViewWnd);
-        Pump();
-    }
-    // Places the panes: views `width` wide (the tree takes the rest) and
-    // `height` high between toolbar and status bar.
-    static void SizeViews(int32_t width, int32_t height) {
-        const std::vector<LONG> w = Rect(wn), status = Rect(hStatusBar, wn);  // the bar spans the client area
-        const LONG extra = height - (status[1] - ToolBarHeight);
-        SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
-        TreeWidth = status[2] - status[0] - SplitterGap - width;
-        SendMessageA(wn, WM_SIZE, 0, 0);
-        Pump();
-        ASSERT_EQ((Ints{ViewWidth, ViewHeight}), (Ints{width, height}));
-    }
-};
+// Selects a node as a tree click does, then paints; no item fails unless `may_miss`.
+void Select(int32_t node, bool may_miss = false) {
+    HTREEITEM item = node >= 0 ? TreeItemOf(node) : nullptr;
+    EXPECT_TRUE(item || may_miss) << "no item for node " << node;
+    if (item) SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    if (hImageWnd) UpdateWindow(hImageWnd);
+    UpdateWindow(hViewWnd);
+    Pump();
+}
+// Places the panes: views `width` x `height` between toolbar and status bar.
+void SizeViews(int32_t width, int32_t height) {
+    const std::vector<LONG> w = Rect(wn), status = Rect(hStatusBar, wn);  // the bar spans the client area
+    const LONG extra = height - (status[1] - ToolBarHeight);
+    SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
+    TreeWidth = status[2] - status[0] - SplitterGap - width;
+    SendMessageA(wn, WM_SIZE, 0, 0);
+    Pump();
+    ASSERT_EQ((Ints{ViewWidth, ViewHeight}), (Ints{width, height}));
+}
+using InterpWin = ShellTest;
 
 TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheImagePane) {
     for (const char* name : {"fixture64.dll", "fixture64.exe"}) {
@@ -88,7 +80,7 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     // Another address mode builds the tree again with the other addresses.
     const std::string physical = ShownTree();
     Command(CM_ADDR_RVA);
-    Redraw();
+    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_NE(ShownTree(), physical);
     EXPECT_EQ(ShownTree(), TreeText());
     Command(CM_ADDR_PHYSICAL);
@@ -166,8 +158,7 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
 
 // ---- export ----
 
-// The bytes the builders make for the entry exported as `name` from the
-// type node `type`.
+// The builders' bytes for the entry exported as `name` from type node `type`.
 std::string Built(const char* type, uint16_t command, const std::string& name) {
     std::vector<ExportItem> items;
     PlanFolderExport(Node(type), command, items);
@@ -177,10 +168,10 @@ std::string Built(const char* type, uint16_t command, const std::string& name) {
     return "<not built>";
 }
 
-class InterpExport : public InterpWin {
+class InterpExport : public ShellTest {
 protected:
     void SetUp() override {
-        InterpWin::SetUp();
+        ShellTest::SetUp();
         CreateDirectoryA(dir.c_str(), nullptr);
         for (const std::string& name : FilesIn(dir + "*")) DeleteFileA((dir + name).c_str());
         OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
@@ -242,8 +233,7 @@ TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeRep
     exportAgain({IDYES, IDCANCEL, IDYES}, 2, {true, false});  // Cancel ends the export
 }
 
-// Left in the export folder for the icotool and file checks after this
-// program: every bitmap, cursor group and icon group of the fixture.
+// Left in the export folder for icotool and file(1): all bitmaps, cursors, icons.
 TEST_F(InterpExport, FilesForTheCheckOfTheIconTools) {
     Export("BITMAP", nullptr, CM_EXPORT_BITMAPS, "x");
     Export("GROUP_CURSOR", nullptr, CM_EXPORT_CURSORS, "x");

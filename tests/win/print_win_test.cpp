@@ -1,23 +1,17 @@
-// Printing under Wine: the preview opened by the real command, its picture
-// and margins, the print properties and footer dialogs opened from it, and
-// print jobs on the CUPS PDF printer read back as text.
+// Printing: the preview, its picture and margins, the properties and footer
+// dialogs opened from it, and jobs on the CUPS PDF printer read back as text.
 #include "win_test_support.h"
 
-#include <cstdlib>
 #include <sstream>
 
-#include "interpret/interp_tree.h"
-#include "interpret/interpret_win.h"
 #include "interpret/listings.h"
-#include "interpret/selection.h"
 #include "print/page_layout.h"
 #include "print/print_win.h"
 #include "view/hex_rows.h"
 
 namespace {
 
-// The preview's page as it stands now, which must be page 1 as PrintPages
-// draws it at 72 dpi elsewhere.
+// The preview's page now, which must be page 1 as PrintPages draws it at 72 dpi.
 using Picture = std::vector<uint32_t>;
 Picture CheckedPage(HWND dlg) {
     UpdateWindow(dlg);
@@ -40,8 +34,7 @@ int FirstInk(const Picture& p, int top, int bottom) {
     return -1;
 }
 
-// Where the PDF printer's files and their texts land, as a Windows path;
-// empty when the test run has no PDF printer.
+// The PDF printer's folder as a Windows path; empty when the run has no printer.
 std::string PdfDir() {
     const char* dir = std::getenv("ORVEX_PDF_DIR");
     std::string path = dir && *dir ? std::string("Z:") + dir : "";
@@ -59,14 +52,14 @@ std::string Squeeze(std::string s) {
 }
 
 using Pages = std::vector<Texts>;  // the squeezed lines of each page
-// The pages of the job whose text was not there `before`; `bbox` gets the
-// word boxes.
-Pages WaitForPages(const Texts& before, std::string* bbox) {
+std::string Bbox;  // the word boxes of the last job
+// The pages of the job whose text was not there `before`.
+Pages WaitForPages(const Texts& before) {
     for (int i = 0; i < 600; ++i, Sleep(100)) {
         for (const std::string& name : PdfTexts()) {
             if (std::count(before.begin(), before.end(), name)) continue;
             const std::string base = PdfDir() + "\\" + name;
-            *bbox = ReadWholeFile(base.substr(0, base.size() - 4) + ".bbox");
+            Bbox = ReadWholeFile(base.substr(0, base.size() - 4) + ".bbox");
             std::istringstream text(ReadWholeFile(base));
             Pages pages;
             for (std::string page; std::getline(text, page, '\f');) {
@@ -91,32 +84,25 @@ struct RowText final : RowSink, ListingSink {
 #define NEED_PRINTER() \
     if (PdfDir().empty()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)"
 
-class Print : public ShellTest {
-protected:
-    static std::string TextFile(int lines) {
-        std::string text = "Line 1 of the printed file";
-        for (int i = 2; i <= lines; ++i) text += "\r\nLine " + std::to_string(i) + " of the printed file";
-        return text;
-    }
-    // Opens the preview with Ctrl+P, as the user presses it.
-    static void Preview(const Script& script) {
-        Answers["Print Preview"] = script;
-        Key('P', true);
-    }
-    // Prints from the preview, which `then` sees after; the pages printed.
-    Pages PrintJob(const Script& then) {
-        const Texts before = PdfTexts();
-        Preview([&](HWND dlg) {
-            Click(dlg, IDOK);
-            then(dlg);
-        });
-        return WaitForPages(before, &bbox);
-    }
-    std::string bbox;
-};
+std::string TextFile(int lines) {
+    std::string text = "Line 1 of the printed file";
+    for (int i = 2; i <= lines; ++i) text += "\r\nLine " + std::to_string(i) + " of the printed file";
+    return text;
+}
+// Opens the preview with Ctrl+P, as the user presses it.
+void Preview(const Script& script) {
+    Answers["Print Preview"] = script;
+    Key('P', true);
+}
+// Prints from the preview, which `then` sees after; the pages printed.
+Pages PrintJob(const Script& then) {
+    const Texts before = PdfTexts();
+    Preview([&](HWND dlg) { Click(dlg, IDOK); then(dlg); });
+    return WaitForPages(before);
+}
+using Print = ShellTest;
 
-// One preview: its picture, the margins typed and stepped, and the print
-// properties and the footer dialogs opened from it.
+// One preview: its picture, margins, and the properties and footer dialogs.
 TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
     OpenInView("preview.txt", TextFile(300));
     bool ran = false;
@@ -164,7 +150,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         };
         Click(dlg, 106);
         EXPECT_FALSE(IsWindowEnabled(wn));  // still under the preview
-        EXPECT_EQ((std::vector<int>{PrintLineNums, PrintSpacing, PrintBold}), (std::vector<int>{2, 3, 1}));
+        EXPECT_EQ((Ints{PrintLineNums, PrintSpacing, PrintBold}), (Ints{2, 3, 1}));
         EXPECT_FALSE(CheckedPage(dlg) == moved);
         // The footer's parts as stored, Set Default, then OK.
         Answers["Format Footer"] = [](HWND footer) {
@@ -187,13 +173,11 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         };
         Click(dlg, 106);
         Click(dlg, 131);
-        EXPECT_EQ(PrintLineNums, 2);
-        EXPECT_STREQ(FooterBlock + 1, "%F\tof %n\t%p");
+        EXPECT_EQ(std::to_string(PrintLineNums) + " " + (FooterBlock + 1), "2 %F\tof %n\t%p");
         // The footer switched off: the picture's footer line is blank.
         Click(dlg, 130);
         EXPECT_EQ(FooterBlock[0], 0);
         EXPECT_EQ(FirstInk(CheckedPage(dlg), plan.footerTop, footerEnd), -1);
-        Click(dlg, IDCANCEL);
     });
     EXPECT_TRUE(ran);
     EXPECT_FALSE(hPreviewDC);  // released on closing
@@ -216,8 +200,7 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
         CheckedPage(dlg);
         printLines = NumLines, printCols = ScreenCols;
     });
-    EXPECT_EQ(printCols, CharsPerLine);
-    EXPECT_EQ(printLines, 40 + (1000 + printCols - 1) / printCols);
+    EXPECT_EQ((Ints{printCols, printLines}), (Ints{CharsPerLine, 40 + (1000 + CharsPerLine - 1) / CharsPerLine}));
     PaintView();
     EXPECT_EQ((Ints{ScreenCols, NumLines}), screen);
     EXPECT_NE(screen[1], printLines);
@@ -278,15 +261,14 @@ TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
         EXPECT_EQ(printed[p].back(), Squeeze(FileName + (stamp + std::to_string(p + 1)) + " of 5"));
     }
     double x = 0, y = 0;
-    const size_t at = bbox.find("<word ");
+    const size_t at = Bbox.find("<word ");
     ASSERT_NE(at, std::string::npos);
-    ASSERT_EQ(std::sscanf(bbox.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\"", &x, &y), 2);
+    ASSERT_EQ(std::sscanf(Bbox.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\"", &x, &y), 2);
     EXPECT_NEAR(x, 72, 1.0);
     EXPECT_NEAR(y, 39.6, 3.0);
 }
 
-// Hex rows print as the screen shows them; rows too wide for the chosen
-// characters per inch are cut, and the preview says so.
+// Hex rows print as on the screen; rows too wide for the pitch are cut, said so.
 TEST_F(Print, HexViewPrintsTheRowsOfTheScreenCutToTheLine) {
     NEED_PRINTER();
     std::string bytes;
@@ -307,8 +289,7 @@ TEST_F(Print, HexViewPrintsTheRowsOfTheScreenCutToTheLine) {
     }
 }
 
-// Interpret mode prints what the view shows: the message for a file it
-// cannot interpret, the lines of a listing.
+// Interpret mode prints what the view shows: a message, a listing's lines.
 TEST_F(Print, InterpretedViewsPrintTheirLines) {
     NEED_PRINTER();
     OpenInView("plain.txt", TextFile(50), CM_VIEW_INTERP);

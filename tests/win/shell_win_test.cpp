@@ -1,10 +1,5 @@
-// The application shell under Wine: the real main window driven through the
-// program's routing, checked on its menus, toolbar, status bar, title and the
-// registry; and orvex.exe run on a file.
-#include "app/find.h"
-#include "app/settings.h"
-#include "document/document_win.h"
-#include "document/line_index.h"
+// The application shell: the main window through the program's routing, its
+// menus, toolbar, status bar, title and registry; and orvex.exe run on a file.
 #include "win_test_support.h"
 
 namespace {
@@ -123,8 +118,7 @@ TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     EXPECT_EQ(SeenDialogs, (std::vector<std::string>{box, box}));
 }
 
-// orvex.exe, in the build directory above this program's, on a file: its
-// title, then closed, what it saved.
+// orvex.exe (in the build directory) on a file: its title; closed, what it saved.
 TEST(OrvexExe, OpensTheNamedFileAndSavesOnClose) {
     DeleteSettingsKey();
     const std::string file = TempFile("orvex e2e file.txt", "hello\r\nworld\r\n");

@@ -1,6 +1,5 @@
-// The view window under Wine: keys, scroll bars and the mouse through the
-// program's routing, checked on the position, the mark, the command bar in
-// the status bar, and the pixels painted on the screen.
+// The view window: keys, scroll bars and mouse through the routing, checked on
+// the position, the mark, the command bar and the pixels on the screen.
 #include "app/command_bar.h"
 #include "win_test_support.h"
 
@@ -9,12 +8,8 @@ namespace {
 Ints Mark() { return {MarkState, MarkStart, MarkEnd}; }
 bool CopyGrayed() { return (MenuState(CM_COPY) & MF_GRAYED) && (ButtonState(CM_COPY) & TBSTATE_INDETERMINATE); }
 
-// Each routed from the focus, then painted.
 void Keys(std::initializer_list<UINT> keys, bool ctrl = false) {
-    for (UINT vk : keys) {
-        Key(vk, ctrl);
-        PaintView();
-    }
+    for (UINT vk : keys) Key(vk, ctrl);  // from the focus
 }
 // At the centre of character cell (col, row).
 void Mouse(UINT msg, WPARAM keys, int col, int row) {
@@ -82,10 +77,9 @@ TEST_F(ViewWindow, KeysScrollBarsTheCommandBarAndTheMouseMarkAndCopyFollows) {
     EXPECT_TRUE(MarkState == 0 && CopyGrayed());
 }
 
-// In each mode the mark's colours stand on the marked cells only (a block's
-// columns on every line, short ones too), and nothing of what was on the
-// screen before is left: not right of the rows' last whole cell, not below
-// the last row.
+// In each mode the mark's colours are on the marked cells only (a block's columns
+// on every line, short ones too), and nothing stale is left right of the rows'
+// last whole cell or below the last row.
 TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
     MarkBkColor = RGB(255, 0, 0);
     BkColor = RGB(0, 0, 255);

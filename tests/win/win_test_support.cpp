@@ -3,11 +3,6 @@
 #include <fstream>
 #include <iterator>
 #include <set>
-#include <utility>
-
-#include "app/settings.h"
-#include "document/document_win.h"
-#include "document/line_index.h"
 
 const char* const SettingsKey = "Software\\Tarnwick\\Orvex";
 std::map<std::string, Script> Answers;
@@ -42,10 +37,6 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 }  // namespace
 
-void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-
 void SelectChoice(HWND dialog, int id, int index) {
     SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -61,8 +52,6 @@ Script SaveAs(const std::string& path) {
         Click(dialog, IDOK);
     };
 }
-
-Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }
 
 void DeleteSettingsKey() {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, SettingsKey);
@@ -98,8 +87,6 @@ void StopShell() {
     SetControl(false);
 }
 
-void Pump() { DispatchWaiting(); }
-
 void Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
     RouteMessage(&msg);
@@ -117,6 +104,7 @@ void Key(UINT vk, bool ctrl, HWND from) {
     SetControl(ctrl);
     Route(from ? from : GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, LPARAM(MapVirtualKeyA(vk, 0)) << 16 | 1);
     SetControl(false);
+    PaintView();
 }
 
 void SetControl(bool down) {
@@ -148,14 +136,9 @@ std::vector<LONG> Rect(HWND h, HWND parent) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
-
-LRESULT ButtonState(int id) { return SendMessageA(hToolBar, TB_GETSTATE, id, 0); }
-
 std::string TempFilePath(const std::string& name) {
     char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + name;
+    return std::string(dir, GetTempPathA(sizeof dir, dir)) + name;
 }
 
 std::string TempFile(const std::string& name, const std::string& bytes) {
@@ -187,7 +170,8 @@ void OpenFile(const std::string& path) {
 void OpenPath(const std::string& path, int mode) {
     if (mode) Command(mode);
     OpenFile(path);
-    Redraw();
+    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
     SeenDialogs.clear();
 }
 
@@ -207,24 +191,18 @@ void PaintView() {
     Pump();
 }
 
-void Redraw() {
-    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
-}
-
 std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dib);
+    SelectObject(dc, dib);
     BitBlt(dc, 0, 0, w, h, source, x, y, SRCCOPY);
     GdiFlush();
     const auto* p = static_cast<const uint32_t*>(bits);
     std::vector<uint32_t> out(p, p + static_cast<size_t>(w) * h);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    DeleteDC(dc);  // which lets the bitmap go
     DeleteObject(dib);
     return out;
 }

@@ -8,63 +8,68 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_win.h"
+#include "app/find.h"
 #include "app/layout.h"
+#include "app/settings.h"
 #include "appearance/appearance.h"
 #include "document/document.h"
+#include "document/document_win.h"
+#include "document/line_index.h"
+#include "interpret/interpret_win.h"
+#include "interpret/selection.h"
 #include "resources/resource_ids.h"
 #include "view/view_nav.h"
 
 using Texts = std::vector<std::string>;
 using Ints = std::vector<int32_t>;
 
-// Each dialog and message box shown is recorded once as "title|text" in
-// SeenDialogs and answered by the script of its title in Answers: the script
-// runs from the dialog's own message loop once the dialog is shown, and a
-// dialog it leaves open is then cancelled. One without a script is
-// cancelled at once.
+// Each dialog and message box is recorded once as "title|text" in SeenDialogs and
+// answered by the script for its title in Answers, run from the dialog's own loop
+// once it is shown (a dialog it leaves open is then cancelled); one without a
+// script is cancelled at once.
 using Script = std::function<void(HWND dialog)>;
 extern std::map<std::string, Script> Answers;
 extern Texts SeenDialogs;
-Texts TakeDialogs();  // SeenDialogs, then cleared
-void Click(HWND dialog, int id);
-std::string ItemText(HWND dialog, int id);
+inline Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }  // SeenDialogs, then cleared
+std::string WindowText(HWND hwnd);
+inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 void SelectChoice(HWND dialog, int id, int index);  // in a combo box, as the user does
 // Types `path` as the file name of a file dialog, the name it proposed added
 // to its record, and presses OK; a box asking whether to replace: Yes.
 Script SaveAs(const std::string& path);
 
-// HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick), a value read (empty
-// when missing).
+// HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick); a value read ("": none).
 extern const char* const SettingsKey;
 void DeleteSettingsKey();
 std::string ReadSetting(const char* name);
 
-// The start-up up to the message loop, with the dialog hook installed, as a
-// program started with `argument` on its command line: the file is opened
-// before the first paint, then the messages run.
+// Starts up to the message loop, hooked, as a program run with `argument` on its
+// command line: the file opens before the first paint; then the messages run.
 void StartShell(const char* argument = nullptr);
 void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
-void Pump();       // the messages waiting, each through the program's routing
+inline void Pump() { DispatchWaiting(); }  // the messages waiting, each through the program's routing
 // One message through the routing and dispatched, then Pump().
 void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void Command(int id);        // to the main window
 void SetControl(bool down);  // in this thread's keyboard state
-// Key `vk` pressed in `from` (0: the focus, else the main window), with Ctrl
-// held when `ctrl`, through the routing.
+// Key `vk` in `from` (0: the focus, else the main window), Ctrl held if `ctrl`;
+// then the view is painted.
 void Key(UINT vk, bool ctrl = false, HWND from = 0);
 
 std::string StatusText(int part);
-std::string WindowText(HWND hwnd);
 std::string MenuText(int id);
-UINT MenuState(int id);
-LRESULT ButtonState(int id);
+inline UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
+inline LRESULT ButtonState(int id) { return SendMessageA(hToolBar, TB_GETSTATE, id, 0); }
 // The window's rectangle in `parent`'s client coordinates (0: the screen's).
 std::vector<LONG> Rect(HWND h, HWND parent = 0);
 
@@ -74,16 +79,14 @@ std::string TempFilePath(const std::string& name);
 std::string ReadWholeFile(const std::string& path);  // "<missing>" when it cannot be opened
 Texts FilesIn(const std::string& pattern);  // the names of the files matching "dir\*..."
 void OpenFile(const std::string& path);     // as the Open command does
-// Switches to view `mode` (when not 0), opens `path`, repaints the window;
-// the dialogs it showed are forgotten. OpenInView writes `bytes` to temporary
-// file `name` and opens that.
+// Switches to view `mode` (if not 0), opens `path` and repaints; its dialogs are
+// forgotten. OpenInView opens `bytes` written to temporary file `name`.
 void OpenPath(const std::string& path, int mode = 0);
 void OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
 // Marks bytes [start, end) as MarkState `state`; a block in columns [col1,
 // col2) when col2 is given, else where the view's rows place it.
 void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1 = 0, int32_t col2 = 0);
 void PaintView();  // now
-void Redraw();     // the main window with its children, now
 
 // A w x h block of `source` from (x, y) as 32-bit 0xRRGGBB pixels, row by row.
 std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
@@ -99,10 +102,8 @@ struct Capture {
     std::vector<uint32_t> px;
 };
 
-// A test with the real main window and no stored settings: fresh for each
-// test, and the dialogs' answers forgotten afterwards.
-class ShellTest : public ::testing::Test {
-protected:
+// The real main window without stored settings, fresh for each test.
+struct ShellTest : ::testing::Test {
     void SetUp() override {
         DeleteSettingsKey();
         StartShell();
