@@ -18,8 +18,7 @@ void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL,
 void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR id, DWORD) {
     KillTimer(dialog, id);
     if (!IsWindowVisible(dialog)) return void(SetTimer(dialog, id, 20, RunScript));
-    const Script script = Answers[WindowText(dialog)];
-    script(dialog);
+    if (const Script script = Answers[WindowText(dialog)]) script(dialog);
     if (IsWindow(dialog) && IsWindowVisible(dialog)) Cancel(dialog);
 }
 
