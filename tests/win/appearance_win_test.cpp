@@ -1,33 +1,12 @@
-// The screen font and colours chosen through their dialogs, answered from the
-// hook, as the view draws them and as a new start finds them.
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
-
-#include <algorithm>
-#include <cstring>
-#include <map>
-#include <string>
-#include <vector>
-
-#include "app/app_win.h"
-#include "appearance/appearance.h"
+// Screen font and colours chosen in their dialogs: as drawn, and after a restart.
 #include "appearance/font_list_win.h"
-#include "document/document.h"
-#include "resources/resource_ids.h"
-#include "view/view_nav.h"
 #include "win_test_support.h"
 
 namespace {
 
-// How the hook answers the next font or colour dialog, and what the font dialog listed.
-struct {
-    const char *family, *size;  // picked in the font dialog; nullptr: the one preselected
-    COLORREF colour;            // typed into the colour dialog
-    int button, shown;
-    std::string families, sizes;  // "|a|*b|c|", * the selected entry
-    std::map<std::string, int> images;  // of the families listed
-} Dlg;
+// What the font dialog listed: "|a|*b|c|" (* selected); the families' images.
+std::string Families, Sizes;
+std::map<std::string, int> Images;
 
 // The entries of a list view, which must be sorted and each there once.
 std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
@@ -44,59 +23,36 @@ std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
     return out;
 }
 
-void Answer(HWND dialog) {
-    HWND families = GetDlgItem(dialog, 160), sizes = GetDlgItem(dialog, 161);
-    HWND boxes = GetDlgItem(dialog, 721);  // of the custom colours
-    Dlg.shown += families || boxes;
-    if (families && sizes) {
-        EXPECT_EQ(WindowText(dialog), "Select Font and Size");
-        Dlg.families = Entries(families, &Dlg.images);
-        if (Dlg.family) SelectFamily(families, Dlg.family);  // as a click would
-        Dlg.sizes = Entries(sizes);
-        if (Dlg.size) SelectFamily(sizes, Dlg.size);
-    } else if (boxes) {  // the edits of red, green and blue are 706..708
-        for (int i = 0; i < 3; ++i) SetDlgItemInt(dialog, 706 + i, (Dlg.colour >> (8 * i)) & 0xFF, FALSE);
-    }
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Dlg.button, BN_CLICKED), 0);
-}
-
-// Runs a command whose dialog the hook answers with `button`.
-void Show(int command, int button = IDOK) {
-    Dlg.button = button;
-    const int before = Dlg.shown;
+// Runs `command`, whose dialog `title` is answered by `answer`, then `button`.
+void Show(int command, const char* title, const Script& answer, int button) {
+    Answers[title] = [answer, button](HWND d) { answer(d); Click(d, button); };
     Command(command);
-    ASSERT_EQ(Dlg.shown, before + 1);
+    const Texts seen = TakeDialogs();
+    ASSERT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", title);
     PaintView();
+}
+// Picks `family` and `size` in the font dialog (nullptr: the one preselected).
+void PickFont(const char* family, const char* size, int button = IDOK) {
+    Show(CM_SELECT_FONT, "Select Font and Size", [=](HWND d) {
+        Families = Entries(GetDlgItem(d, 160), &Images);
+        if (family) SelectFamily(GetDlgItem(d, 160), family);  // as a click would
+        Sizes = Entries(GetDlgItem(d, 161));
+        if (size) SelectFamily(GetDlgItem(d, 161), size);
+    }, button);
 }
 
 // A file of `bytes` shown as text with bytes 2..5 marked.
 void Open(const std::string& bytes) {
     OpenInView("orvex-appearance.bin", bytes, CM_VIEW_TEXT);
-    MarkStart = 2;
-    MarkEnd = 6;
-    SetMarked();
+    SetMark(1, 2, 6);
     PaintView();
-}
-
-// A pixel of the view's background below the text.
-COLORREF Below(const ViewCapture& shot) {
-    RECT r;
-    GetClientRect(hViewWnd, &r);
-    return shot.Pixel(r.right / 2, r.bottom - 2);
 }
 
 std::string ScreenFont() {
     return std::string(FontName) + " " + std::to_string(FontHeight) + " x " + std::to_string(FontWidth);
 }
 
-class Appearance : public ShellTest {
-protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        Dlg = {};
-        DialogAnswer = Answer;
-    }
-};
+using Appearance = ShellTest;
 
 TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     const char* twelve = "| 8| 9|10|11|*12|14|16|18|20|";
@@ -120,26 +76,23 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
         std::strcpy(FontName, c.face);
         FontHeight = c.height;
         FontWidth = 3;  // takes no part in the choice
-        Dlg.family = c.family;
-        Dlg.size = c.size;
-        Show(CM_SELECT_FONT, c.button);
-        EXPECT_EQ(Dlg.sizes, c.sizes);
+        PickFont(c.family, c.size, c.button);
+        EXPECT_EQ(Sizes, c.sizes);
         EXPECT_EQ(ScreenFont(), c.font);
     }
     EXPECT_EQ(ImageList_GetImageCount(hSmallImages), 2) << "the images outlive the dialog";
     // Modern families of the OEM and ANSI sets, 1 for TrueType; -1: Swiss or Roman, not listed.
     for (const auto& [name, image] : {std::pair<const char*, int>{"Terminal", 0}, {"Nimbus Mono PS", 0},
                                       {"Courier New", 1}, {"MS Sans Serif", -1}, {"Liberation Serif", -1}})
-        EXPECT_EQ(Dlg.images.count(name) ? Dlg.images[name] : -1, image) << name;
+        EXPECT_EQ(Images.count(name) ? Images[name] : -1, image) << name;
     std::strcpy(FontName, "No Such Face");  // the first family is selected and stored
-    Dlg.family = Dlg.size = nullptr;
-    Show(CM_SELECT_FONT);
-    EXPECT_EQ(Dlg.families.rfind("|*" + std::string(FontName) + "|", 0), 0u) << Dlg.families;
+    PickFont(nullptr, nullptr);
+    EXPECT_EQ(Families.rfind("|*" + std::string(FontName) + "|", 0), 0u) << Families;
 }
 
-// The default face, "Terminal" 12 x 8, is a raster face that draws "gpy_"
-// whole in 12-pixel rows: each has pixels below its baseline.
-TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
+TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveARestart) {
+    // The default face, "Terminal" 12 x 8, is a raster face that draws "gpy_"
+    // whole in 12-pixel rows: each has pixels below its baseline.
     Open("gpy_pp");
     HDC dc = GetDC(hViewWnd);
     HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
@@ -150,20 +103,12 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharacters) {
     ReleaseDC(hViewWnd, dc);
     EXPECT_EQ(tm.tmPitchAndFamily & TMPF_VECTOR, 0) << "a raster face";
     EXPECT_EQ(ScreenFont() + " " + std::to_string(CharWidth), "Terminal 12 x 8 8");
-    ViewCapture shot;
-    for (int c = 0; c < 4; ++c) {
-        int below = 0;
-        for (int y = 4 + tm.tmAscent; y < 4 + 12; ++y)
-            for (int x = 4 + 8 * c; x < 12 + 8 * c; ++x) below += shot.Pixel(x, y) == RGB(0, 0, 0);
-        EXPECT_GT(below, 0) << "gpy_"[c];
-    }
-}
+    const Capture terminal;
+    for (int c = 0; c < 4; ++c)
+        EXPECT_GT(terminal.Count(4 + 8 * c, 4 + tm.tmAscent, 8, 12 - tm.tmAscent, 0), 0) << "gpy_"[c];
 
-TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
     Open(std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
-    Dlg.family = "Liberation Mono";
-    Dlg.size = "18";
-    Show(CM_SELECT_FONT);
+    PickFont("Liberation Mono", "18");
     EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
     // The colour's value afterwards is seen in cell `col` of row 0 (3 is
     // marked, 20 is not) and not in the other.
@@ -175,12 +120,13 @@ TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
         {CM_MARK_BK_COLOR, IDOK, RGB(160, 0, 160), RGB(160, 0, 160), 3},
     };
     for (const auto& c : cases) {
-        Dlg.colour = c.typed;
-        Show(c.command, c.button);
+        Show(c.command, "Color", [&](HWND d) {  // typed into the edits of red, green and blue
+            for (int i = 0; i < 3; ++i) SetDlgItemInt(d, 706 + i, (c.typed >> (8 * i)) & 0xFF, FALSE);
+        }, c.button);
         EXPECT_EQ(*CommandColor(c.command), c.value) << c.command;
-        ViewCapture shot;
-        EXPECT_GT(shot.Count(c.col, 0, c.value), 0) << c.command;
-        EXPECT_EQ(shot.Count(23 - c.col, 0, c.value), 0) << c.command;
+        const Capture shot;
+        EXPECT_GT(shot.Cell(c.col, 0, c.value), 0) << c.command;
+        EXPECT_EQ(shot.Cell(23 - c.col, 0, c.value), 0) << c.command;
     }
     // A new start draws with them: bytes 2..5 marked in cells of 10 x 18
     // pixels, the new brush below the text.
@@ -188,9 +134,9 @@ TEST_F(Appearance, FaceAndColoursDrawTheViewAndSurviveARestart) {
     StartShell();
     EXPECT_EQ(ScreenFont(), "Liberation Mono 18 x 0");
     Open(std::string(40, 'p'));
-    ViewCapture shot;
-    for (int c = 0; c < 42; ++c) EXPECT_EQ(shot.Count(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
-    EXPECT_EQ(Below(shot), RGB(0, 160, 0));
+    const Capture shot;
+    for (int c = 0; c < 42; ++c) EXPECT_EQ(shot.Cell(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
+    EXPECT_EQ(shot.Pixel(shot.r.right / 2, shot.r.bottom - 2), RGB(0, 160, 0));  // below the text
 }
 
 }  // namespace

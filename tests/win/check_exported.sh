@@ -23,4 +23,3 @@ for b in "FACE.BMP 8 x 8" "101.BMP 13 x 7" "104.BMP 7 x 5"; do
     out=$(file -b "${b%% *}")
     case "$out" in *"PC bitmap"*"${b#* }"*) echo "${b%% *}: $out" ;; *) fail "${b%% *}: $out" ;; esac
 done
-echo "exported files check out"

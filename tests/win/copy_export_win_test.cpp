@@ -1,14 +1,7 @@
-// Copy and Export Marked Area under Wine: the clipboard read back, the
-// exported files compared byte for byte, the boxes seen by the hook.
-#include <cstring>
-
-#include "document/document_win.h"
+// Copy and Export Marked Area: the clipboard read back, the files byte by byte.
 #include "win_test_support.h"
 
 namespace {
-
-using Texts = std::vector<std::string>;
-using Ints = std::vector<int32_t>;
 
 // The whole CF_TEXT block, beyond its NUL too.
 std::string Clipboard() {
@@ -22,23 +15,14 @@ std::string Clipboard() {
     return out;
 }
 
-void Mark(int32_t state, int32_t start, int32_t end, int32_t col1 = 0, int32_t col2 = 0) {
-    MarkStart = start;
-    MarkEnd = end;
-    SetMarked();
-    MarkState = state;
-    BlockCol1 = col1;
-    BlockCol2 = col2;
-}
-
 const char ThreeLines[] = "0123456789ab\r\nxy\r\nABCDEFGHIJKL\r\n";
 
 using CopyExport = ShellTest;
 
-// The clipboard block holds the text and its NUL and nothing more, also when
-// the text was built in a larger room (a block's spare bytes, a zero byte
-// inside a range); the file holds the bytes of a range, the lines of a block.
-TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFile) {
+// The clipboard block holds the text and its NUL and no more, also when built in
+// a larger room (a block's spare bytes, a zero byte in a range); the file holds a
+// range's bytes, a block's lines. Refusals and failures are told, change nothing.
+TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFileOrIsRefused) {
     std::string binary;
     for (int i = 0; i < 64; ++i) binary += static_cast<char>(i == 0x14 ? 0 : i * 7 + 0x41);
     const std::string block = "456789\r\n      \r\nEFGHIJ\r\n";
@@ -48,7 +32,7 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFile) {
     const std::string path = TempFilePath("orvex-export.bin");
     for (const auto& c : cases) {
         OpenInView("orvex-copy.txt", c.file, c.mark[0] == 2 ? CM_VIEW_TEXT : CM_VIEW_HEX);
-        Mark(c.mark[0], c.mark[1], c.mark[2], c.col1, c.col2);
+        SetMark(c.mark[0], c.mark[1], c.mark[2], c.col1, c.col2);
         for (SIZE_T size = 16; size <= 4096; size *= 2) {  // freed blocks of 0xAA the copy may reuse
             HGLOBAL junk = GlobalAlloc(GMEM_MOVEABLE, size);
             std::memset(GlobalLock(junk), 0xAA, size);
@@ -58,22 +42,18 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFile) {
         Command(CM_COPY);
         EXPECT_EQ(Clipboard(), c.text + '\0');
         DeleteFileA(path.c_str());
-        SaveAsAnswer = path;
+        Answers["Save As"] = SaveAs(path);
         Command(CM_EXPORT_MARKED);
         EXPECT_EQ(TakeDialogs().size(), 1u);  // Save As
         EXPECT_EQ(ReadWholeFile(path), c.exported);
         EXPECT_EQ(Ints({MarkState, MarkStart, MarkEnd}), c.mark);  // kept
     }
     EXPECT_EQ(hFile, nullptr);
-}
 
-TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     OpenInView("orvex-copy0.txt", ThreeLines);
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    CloseClipboard();
+    OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard();
     Command(CM_COPY);  // nothing marked
-    Mark(2, 4, 25, 4, 10);  // a block outside text mode: refused for both, with no save dialog
+    SetMark(2, 4, 25, 4, 10);  // a block outside text mode: refused for both, with no save dialog
     Command(CM_VIEW_HEX);
     Command(CM_COPY);
     Command(CM_EXPORT_MARKED);
@@ -82,12 +62,11 @@ TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     EXPECT_EQ(Clipboard(), "<none>");
     // A cancelled save dialog writes nothing; a file held open without
     // sharing: box 3287 with the system's text, and the file is kept.
-    Mark(1, 0, 5);
-    const std::string path = TempFile("orvex-locked.bin", "keep");
+    SetMark(1, 0, 5);
+    const std::string locked = TempFile("orvex-locked.bin", "keep");
     Command(CM_EXPORT_MARKED);
-    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SaveAsAnswer = path;
-    AnswerYes = true;  // replace it
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Answers["Save As"] = SaveAs(locked);  // and Yes: replace it
     Command(CM_EXPORT_MARKED);
     CloseHandle(lock);
     const Texts seen = TakeDialogs();
@@ -95,7 +74,7 @@ TEST_F(CopyExport, RefusalsAndFailuresAreToldAndChangeNothing) {
     EXPECT_EQ(seen[0].rfind("Save As|", 0), 0u);
     EXPECT_EQ(seen.back().rfind("Line 3287, Error Code 32|", 0), 0u);
     EXPECT_GT(seen.back().size(), std::strlen("Line 3287, Error Code 32|"));  // and the system's text
-    EXPECT_EQ(ReadWholeFile(path), "keep");
+    EXPECT_EQ(ReadWholeFile(locked), "keep");
     EXPECT_EQ(MarkState, 1);
 }
 

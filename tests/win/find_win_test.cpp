@@ -1,20 +1,14 @@
-// The search menu under Wine: the real find box and the navigation dialogs,
-// shown by their commands, keys and status bar parts and answered through
-// the hook; checked on the mark, the view position and the boxes shown.
-#include "app/find.h"
-#include "app/layout.h"
+// The search menu: the find box and the navigation dialogs, shown by commands,
+// keys and status bar parts; checked on the mark, the position and the boxes.
 #include "view/nav_dialogs.h"
 #include "win_test_support.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
-using Ints = std::vector<int32_t>;
 Ints Mark() { return MarkState ? Ints{MarkStart, MarkEnd} : Ints{}; }
 
-void Type(const char* text) { SetWindowTextA(hFindCombo, text); }
 void Search(const std::string& text) {
-    Type(text.c_str());
+    SetWindowTextA(hFindCombo, text.c_str());
     Command(CM_FIND);
 }
 Texts History() {
@@ -48,10 +42,9 @@ TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
     OpenInView("orvex-find.txt", "ABxxabc");
     std::string typed;
     for (const auto& s : steps) {
-        if (s.typed) Type((typed = s.typed).c_str());
+        if (s.typed) SetWindowTextA(hFindCombo, (typed = s.typed).c_str());
         if (s.command >= CM_EXIT) Command(s.command);
-        else if (s.command == 'F') CtrlKey(hFindEdit, 'F');
-        else Route(hFindEdit, WM_KEYDOWN, s.command, 0);
+        else Key(s.command, s.command == 'F', hFindEdit);
         EXPECT_EQ(TakeDialogs(), *s.box ? Texts{s.box} : Texts{}) << &s - steps;
         EXPECT_EQ(Mark(), s.mark) << &s - steps;
         EXPECT_EQ(WindowText(hFindCombo), typed);  // the text typed stays
@@ -68,8 +61,8 @@ TEST_F(Find, AHitIsShownAndTheHistoryKept) {
     ScreenCols = 30;
     Search("needle");
     EXPECT_EQ(Ints({MarkStart, LineNum, Col}), (Ints{300 * 14 + 6, 291, 39}));  // ten rows down, column 48
-    CtrlKey(wn, 'U');  // drops the mark
-    CtrlKey(wn, 'S');  // shows it
+    Key('U', true, wn);  // drops the mark
+    Key('S', true, wn);  // shows it
     EXPECT_EQ(TakeDialogs(), Texts{"Error|No marked area"});
     for (int i = 10; i < 32; ++i) Search("s" + std::to_string(i));
     Search("S15");  // full at 21: an older entry typed again moves to the top
@@ -77,63 +70,48 @@ TEST_F(Find, AHitIsShownAndTheHistoryKept) {
     ASSERT_EQ(h.size(), 21u);
     EXPECT_EQ(h[0] + h[1] + h[20], "S15s31s11");
     StopShell();  // stored as "Find", read by the next run
-    const auto stored = ReadSetting("Find");
-    EXPECT_EQ(std::string(stored.begin(), stored.end()).rfind("S15\ts31\ts30\t", 0), 0u);
+    EXPECT_EQ(ReadSetting("Find").rfind("S15\ts31\ts30\t", 0), 0u);
     StartShell();
     EXPECT_EQ(History(), h);
-}
-
-// What the answer types into the dialog and which button it presses (the
-// hex radio: then Cancel).
-struct Typed {
-    const char *first, *second;
-    int button;
-} Reply;
-void Answer(HWND dialog) {
-    SetDlgItemTextA(dialog, ID_EDIT_FIRST, Reply.first);
-    SetDlgItemTextA(dialog, ID_EDIT_SECOND, Reply.second);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Reply.button, BN_CLICKED), 0);
-    if (Reply.button == ID_HEX) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 void StatusPart(int part) { Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[part - 1] + 5, 5)); }
 
 using NavDialogs = ShellTest;
 
-TEST_F(NavDialogs, AnswersMoveThePlaceAndMark) {
+TEST_F(NavDialogs, AnswersMoveThePlaceAndMarkAndConvertShowsTenPlacesOrRefuses) {
     std::string text;
     for (int i = 0; i < 120; ++i) text += "a line of text " + std::to_string(i) + "\r\n";
     OpenInView("orvex-nav.txt", text + "last", CM_VIEW_TEXT);
-    DialogAnswer = Answer;
-    // Each: how it is asked for, the answer, the title shown and what moved.
-    const struct {
-        void (*ask)();
-        Typed reply;
-        const char* title;
-        int32_t (*got)(), want;
-    } steps[] = {
-        {[] { CtrlKey(wn, 'G'); }, {"99999", "", IDOK}, "Go to Line", [] { return LineNum; }, 121},
-        {[] { Command(CM_GOTO); }, {"", "", IDOK}, "Go to Line", [] { return LineNum; }, 121},  // empty: nothing
-        {[] { StatusPart(2); }, {"3", "", IDOK}, "Go to Line", [] { return LineNum; }, 3},
-        {[] { StatusPart(3); }, {"5", "", IDOK}, "Set Column to", [] { return Col; }, 5},
-        {[] { Command(CM_MARK_BYTES); }, {"16", "31", IDOK}, "Mark Bytes", [] { return MarkEnd; }, 32},
-        {[] { Command(CM_MARK_BYTES); }, {"", "", ID_HEX}, "Mark Bytes", [] { return int32_t{MarkHex}; }, 1},
-        {[] { Command(CM_VIEW_HEX); StatusPart(3); }, {"123", "", IDOK}, "Go to Byte", [] { return ByteNum; }, 0x123},
-        {[] { CtrlKey(wn, 'M'); }, {"10", "1F", IDOK}, "Mark Bytes", [] { return MarkEnd; }, 0x20},
+    // Each: how it is asked for, the two fields typed and the button pressed
+    // (the hex radio leaves the dialog open: then Cancel), the title shown
+    // and what moved.
+    const struct { void (*ask)(); const char *first, *second; int button; const char* title; int32_t (*got)(), want; }
+        steps[] = {
+        {[] { Key('G', true, wn); }, "99999", "", IDOK, "Go to Line", [] { return LineNum; }, 121},
+        {[] { Command(CM_GOTO); }, "", "", IDOK, "Go to Line", [] { return LineNum; }, 121},  // empty: nothing
+        {[] { StatusPart(2); }, "3", "", IDOK, "Go to Line", [] { return LineNum; }, 3},
+        {[] { StatusPart(3); }, "5", "", IDOK, "Set Column to", [] { return Col; }, 5},
+        {[] { Command(CM_MARK_BYTES); }, "16", "31", IDOK, "Mark Bytes", [] { return MarkEnd; }, 32},
+        {[] { Command(CM_MARK_BYTES); }, "", "", ID_HEX, "Mark Bytes", [] { return int32_t{MarkHex}; }, 1},
+        {[] { Command(CM_VIEW_HEX); StatusPart(3); }, "123", "", IDOK, "Go to Byte", [] { return ByteNum; }, 0x123},
+        {[] { Key('M', true, wn); }, "10", "1F", IDOK, "Mark Bytes", [] { return MarkEnd; }, 0x20},
     };
     for (const auto& s : steps) {
-        Reply = s.reply;
+        Answers[s.title] = [&s](HWND d) {
+            SetDlgItemTextA(d, ID_EDIT_FIRST, s.first);
+            SetDlgItemTextA(d, ID_EDIT_SECOND, s.second);
+            Click(d, s.button);
+        };
         s.ask();
         const Texts seen = TakeDialogs();
-        EXPECT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", s.title) << s.reply.first;
-        EXPECT_EQ(s.got(), s.want) << s.reply.first;
+        EXPECT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", s.title) << s.first;
+        EXPECT_EQ(s.got(), s.want) << s.first;
     }
     EXPECT_EQ(Mark(), (Ints{0x10, 0x20}));
-}
 
-// Conversion stays open until cancelled: its buttons are pressed on a
-// modeless copy of the dialog, whose output is read back.
-TEST_F(NavDialogs, ConvertShowsTenPlacesOrRefuses) {
+    // Conversion stays open until cancelled: its buttons are pressed on a
+    // modeless copy of the dialog, whose output is read back.
     HWND dlg = CreateDialogParamA(hInst, "CONVERT", wn, ConvertDlgProc, 0);
     ASSERT_TRUE(dlg);
     const struct { const char* input; int button; const char *out, *box; } cases[] = {
@@ -142,13 +120,10 @@ TEST_F(NavDialogs, ConvertShowsTenPlacesOrRefuses) {
     for (const auto& c : cases) {
         SetDlgItemTextA(dlg, ID_EDIT_SECOND, "");
         SetDlgItemTextA(dlg, ID_EDIT_FIRST, c.input);
-        ClearDialogs();
+        SeenDialogs.clear();
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
-        char out[64] = "";
-        GetDlgItemTextA(dlg, ID_EDIT_SECOND, out, sizeof out);
-        EXPECT_STREQ(out, c.out) << c.input;
-        // Closing a box activates the dialog again: only the first counts.
-        EXPECT_EQ(SeenDialogs.empty() ? "" : SeenDialogs[0], c.box);
+        EXPECT_EQ(ItemText(dlg, ID_EDIT_SECOND) + "|" + (SeenDialogs.empty() ? "" : SeenDialogs[0]),
+                  std::string(c.out) + "|" + c.box) << c.input;
     }
     SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // Enter does nothing
     EXPECT_TRUE(IsWindow(dlg));

@@ -1,36 +1,16 @@
-// Interpret mode in the real main window: the tree control, selections, the
-// image pane with its pixels and scrolling, the dialog preview, resource
-// export through the dialogs, and hostile files selected node by node.
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
-#include "app/layout.h"
-#include "app/settings.h"
-#include "document/document.h"
-#include "interpret/image_pane.h"
-#include "interpret/interpret_win.h"
-#include "interpret/resource_files.h"
-#include "interpret/selection.h"
-#include "interpret_test_files.h"
-#include "resources/resource_ids.h"
+// Interpret mode: the tree control, selections, the image pane's pixels and
+// scrolling, the dialog preview, resource export, hostile files node by node.
 #include "win_test_support.h"
+
+#include <tuple>
+
+#include "interpret/image_pane.h"
+#include "interpret/resource_files.h"
+#include "interpret_test_files.h"
 
 namespace {
 
-std::string Fixture(std::string name) {
-    std::replace(name.begin(), name.end(), '/', '\\');
-    return std::string(ORVEX_FIXTURE_DIR) + "\\" + name;
-}
+std::string Fixture(const char* name) { return ORVEX_FIXTURE_DIR "\\" + std::string(name); }
 std::string Text(const std::vector<uint8_t>& v) { return std::string(v.begin(), v.end()); }
 
 HTREEITEM Next(HTREEITEM item, WPARAM how) {
@@ -40,7 +20,8 @@ HTREEITEM Next(HTREEITEM item, WPARAM how) {
 // The control's items in order, indented two blanks a level, each marked
 // where its states are not the tree data's: the root and the sections with
 // children expanded, the root selected, a button where there are children.
-void ShownItems(HTREEITEM item, const std::string& indent, std::string& out) {
+std::string ShownTree(HTREEITEM item = Next(nullptr, TVGN_ROOT), const std::string& indent = "") {
+    std::string out;
     for (; item; item = Next(item, TVGN_NEXT)) {
         char buf[128] = "";
         TVITEMA it{TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN, item, 0,
@@ -51,13 +32,8 @@ void ShownItems(HTREEITEM item, const std::string& indent, std::string& out) {
         const bool open = root || (n.Parent == RootNode && n.Kind == 0 && n.FirstChild >= 0);
         const bool states = !(it.state & TVIS_EXPANDED) == !open && !(it.state & TVIS_SELECTED) == !root &&
                             !it.cChildren == !n.HasChildren;
-        out += indent + buf + (states ? "\n" : "  <- states\n");
-        ShownItems(Next(item, TVGN_CHILD), indent + "  ", out);
+        out += indent + buf + (states ? "\n" : "  <- states\n") + ShownTree(Next(item, TVGN_CHILD), indent + "  ");
     }
-}
-std::string ShownTree() {
-    std::string out;
-    ShownItems(Next(nullptr, TVGN_ROOT), "", out);
     return out;
 }
 
@@ -67,111 +43,36 @@ int32_t Node(const char* text, int32_t from = RootNode) {
 }
 // The node of a section or directory: its text after the address.
 int32_t Named(const char* name) {
-    for (size_t i = 0; i < TreeNodes.size(); ++i) {
-        const char* colon = std::strstr(TreeNodes[i].Text, ": ");
-        if (colon && std::strcmp(colon + 2, name) == 0) return static_cast<int32_t>(i);
-    }
+    for (size_t i = 0; i < TreeNodes.size(); ++i)
+        if (const char* colon = std::strstr(TreeNodes[i].Text, ": "); colon && !std::strcmp(colon + 2, name))
+            return int32_t(i);
     return -1;
 }
 
-// The names of the files in folder `dir` (which ends in a backslash).
-std::vector<std::string> FilesIn(const std::string& dir) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((dir + "*").c_str(), &f);
-    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &f))
-        if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(f.cFileName);
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    return names;
+// Selects a node as a tree click does, then paints; no item fails unless `may_miss`.
+void Select(int32_t node, bool may_miss = false) {
+    HTREEITEM item = node >= 0 ? TreeItemOf(node) : nullptr;
+    EXPECT_TRUE(item || may_miss) << "no item for node " << node;
+    if (item) SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    if (hImageWnd) UpdateWindow(hImageWnd);
+    UpdateWindow(hViewWnd);
+    Pump();
 }
-
-// Where a window lies in the main window's client area.
-RECT ClientRectOf(HWND h) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(nullptr, wn, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+// Places the panes: views `width` x `height` between toolbar and status bar.
+void SizeViews(int32_t width, int32_t height) {
+    const std::vector<LONG> w = Rect(wn), status = Rect(hStatusBar, wn);  // the bar spans the client area
+    const LONG extra = height - (status[1] - ToolBarHeight);
+    SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
+    TreeWidth = status[2] - status[0] - SplitterGap - width;
+    SendMessageA(wn, WM_SIZE, 0, 0);
+    Pump();
+    ASSERT_EQ((Ints{ViewWidth, ViewHeight}), (Ints{width, height}));
 }
-int Height(HWND h) { return ClientRectOf(h).bottom - ClientRectOf(h).top; }
+using InterpWin = ShellTest;
 
-// A pixel of the image pane's client area as it is on the screen, 0xRRGGBB.
-uint32_t PanePixel(int x, int y) {
-    HDC dc = GetDC(hImageWnd);
-    const uint32_t p = GrabPixels(dc, x, y, 1, 1)[0];
-    ReleaseDC(hImageWnd, dc);
-    return p;
-}
-
-// Answers of the export dialogs: the name typed into the save or folder
-// dialog, then the buttons for each REPLACE question in turn. The name
-// proposed, or the file asked about, is added to the dialog's record.
-std::string SaveName;
-std::vector<int> ReplaceAnswers;
-size_t ReplaceAsked = 0;
-
-void AnswerExportDialogs(HWND h) {
-    const std::string title = WindowText(h);
-    int answer = IDCANCEL;
-    HWND name = GetDlgItem(h, 0x480) ? GetDlgItem(h, 0x480) : GetDlgItem(h, 0x47C);
-    if (title == "Confirm File Replace") {
-        SeenDialogs.back() += "|" + WindowText(GetDlgItem(h, 168));
-        if (ReplaceAsked < ReplaceAnswers.size()) answer = ReplaceAnswers[ReplaceAsked];
-        ++ReplaceAsked;
-    } else if (name && (title == "Save As" || title == "Select Folder for Export")) {
-        SeenDialogs.back() += "|" + WindowText(name);
-        SetWindowTextA(name, SaveName.c_str());
-        answer = IDOK;
-    }
-    PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-}
-
-class InterpWin : public ShellTest {
-protected:
-    // Opens `path` in interpret mode and lets the main window build its tree.
-    static void OpenInterpreted(const std::string& path) {
-        Command(CM_VIEW_INTERP);
-        std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
-        Command(CM_OPEN_NAMED);
-        RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        Pump();
-    }
-    // Selects a node as a click in the tree does, and paints the panes. A
-    // node without an item fails the test unless `may_miss`.
-    static void Select(int32_t node, bool may_miss = false) {
-        HTREEITEM item = node >= 0 ? TreeItemOf(node) : nullptr;
-        EXPECT_TRUE(item || may_miss) << "no item for node " << node;
-        if (item) SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-        if (hImageWnd) UpdateWindow(hImageWnd);
-        UpdateWindow(hViewWnd);
-        Pump();
-    }
-    static void Key(HWND to, UINT vk, bool ctrl = false) {
-        SetControl(ctrl);
-        Route(to, WM_KEYDOWN, vk, static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1);
-        SetControl(false);
-        Select(-1, true);
-    }
-    // Places the panes: views `width` wide (the tree takes the rest) and
-    // `height` high between toolbar and status bar.
-    static void SizeViews(int32_t width, int32_t height) {
-        RECT r, s, w;
-        GetClientRect(wn, &r);
-        GetClientRect(hStatusBar, &s);
-        GetWindowRect(wn, &w);
-        const int32_t extra = height - (r.bottom - ToolBarHeight - s.bottom);
-        SetWindowPos(wn, 0, 0, 0, w.right - w.left, w.bottom - w.top + extra, SWP_NOMOVE | SWP_NOZORDER);
-        GetClientRect(wn, &r);
-        TreeWidth = r.right - SplitterGap - width;
-        SendMessageA(wn, WM_SIZE, 0, 0);
-        Pump();
-        ASSERT_EQ(ViewWidth, width);
-        ASSERT_EQ(ViewHeight, height);
-    }
-};
-
-TEST_F(InterpWin, TreeShowsTheDataAndSelectionsTheirRangesAndListings) {
+TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheImagePane) {
     for (const char* name : {"fixture64.dll", "fixture64.exe"}) {
-        OpenInterpreted(Fixture(name));
+        OpenPath(Fixture(name), CM_VIEW_INTERP);
         ASSERT_TRUE(hTreeView) << name;
         EXPECT_EQ(ShownTree(), TreeText());
         EXPECT_EQ(TreeText().rfind(std::string(name) + "\n", 0), 0u);
@@ -189,18 +90,16 @@ TEST_F(InterpWin, TreeShowsTheDataAndSelectionsTheirRangesAndListings) {
     EXPECT_EQ(StatusText(2), "\tOffset to table =    400 bytes");
 
     // A listing scrolls as a text of NumLines lines by keys and scroll bar.
-    OpenInterpreted(Fixture("fixture64.dll"));
+    OpenPath(Fixture("fixture64.dll"), CM_VIEW_INTERP);
     Select(Named("Exports"));
     EXPECT_EQ(StatusText(3), "\tColumn       1 of      49");
-    Key(hViewWnd, VK_DOWN);
+    Key(VK_DOWN, false, hViewWnd);
     Route(hViewWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     char line[64];
     std::snprintf(line, sizeof line, "\tLine       3 of %7d", NumLines);
     EXPECT_EQ(StatusText(2), line);
-}
 
-TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
-    OpenInterpreted(Fixture("fixture64.exe"));
+    OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
     // Seven icons of up to 48 pixels: cells of 52, three per row beside the
     // vertical bar, three rows above the views and the horizontal bar.
     const int bar = GetSystemMetrics(SM_CYHSCROLL);
@@ -208,10 +107,9 @@ TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
     SetFocus(hTreeView);
     Select(Node("ICON"));
     ASSERT_TRUE(hImageWnd);
-    const RECT pane = ClientRectOf(hImageWnd), view = ClientRectOf(hViewWnd);
-    EXPECT_EQ((std::vector<LONG>{pane.left, pane.top, pane.right, pane.bottom, view.top, view.bottom}),
-              (std::vector<LONG>{TreeWidth + 4, ToolBarHeight, TreeWidth + 4 + 177, ToolBarHeight + 160 + bar,
-                                 ToolBarHeight + 164 + bar, ToolBarHeight + 400}));
+    const LONG x = TreeWidth + 4, top = ToolBarHeight;
+    EXPECT_EQ(Rect(hImageWnd, wn), (std::vector<LONG>{x, top, x + 177, top + 160 + bar}));
+    EXPECT_EQ(Rect(hViewWnd, wn), (std::vector<LONG>{x, top + 164 + bar, x + 177, top + 400}));
     EXPECT_EQ(GetFocus(), hTreeView);
     // Two rows shown of three: the pane scrolls by rows, taking the focus
     // from its scroll bar; then its keys move it.
@@ -224,22 +122,23 @@ TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
         {VK_END, false, 0},  {VK_END, true, 1},    {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},
         {VK_NEXT, false, 2}, {VK_PRIOR, true, 1}};
     for (const auto& s : steps) {
-        Key(GetFocus(), s.key, s.ctrl);
+        Key(s.key, s.ctrl);
         EXPECT_EQ(VScrollPos, s.pos) << s.key << (s.ctrl ? " ctrl" : "");
     }
     // ICON 4, the 16 x 16 1-bit image of small.ico centred in its cell (at
     // 2, 2): colour x mod 2 where its mask is clear. The 8 x 8 face bitmap at
     // (2, 2): '#' in colour 1.
     SizeViews(300, 400);
-    const uint32_t c0 = 0xFF0000, c1 = 0xCA5B25;
+    const COLORREF c0 = RGB(255, 0, 0), c1 = RGB(0xCA, 0x5B, 0x25), white = RGB(255, 255, 255);
     Select(Node("4", Node("ICON")));
-    EXPECT_EQ(Height(hImageWnd), 24 + bar);
-    const uint32_t white = 0xFFFFFF;
+    EXPECT_EQ(Rect(hImageWnd)[3] - Rect(hImageWnd)[1], 24 + bar);
+    const Capture icon(hImageWnd);
     for (const auto& [x, y, c] : {std::tuple{3, 2, c1}, {4, 2, c0}, {5, 7, c1}, {17, 3, c1}, {19, 19, white}})
-        EXPECT_EQ(PanePixel(x, y), c) << x << "," << y;
+        EXPECT_EQ(icon.Pixel(x, y), c) << x << "," << y;
     Select(Node("FACE", Node("BITMAP")));
     const std::string face = "..####...#....#.#.#..#.##......##.#..#.##..##..#.#....#...####..";
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(PanePixel(2 + i % 8, 2 + i / 8), face[i] == '#' ? c1 : c0) << i;
+    const Capture bitmap(hImageWnd);
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(bitmap.Pixel(2 + i % 8, 2 + i / 8), face[i] == '#' ? c1 : c0) << i;
     // A dialog entry opens a preview at the view's corner, leaving the focus
     // in the tree; a node without pictures closes it and gives the views
     // back their whole height.
@@ -247,22 +146,19 @@ TEST_F(InterpWin, ImagePaneIsLaidOutScrolledAndDrawnWithThePixels) {
     Select(Node("200", Node("DIALOG")));
     ASSERT_TRUE(hDlgPreview);
     EXPECT_EQ(WindowText(hDlgPreview), "Fixture");
-    RECT d, v;
-    GetWindowRect(hDlgPreview, &d);
-    GetWindowRect(hViewWnd, &v);
-    EXPECT_EQ((std::vector<LONG>{d.left, d.top}), (std::vector<LONG>{v.left + 2, v.top + 2}));
+    const std::vector<LONG> d = Rect(hDlgPreview), v = Rect(hViewWnd);
+    EXPECT_EQ((std::vector<LONG>{d[0], d[1]}), (std::vector<LONG>{v[0] + 2, v[1] + 2}));
     EXPECT_EQ(GetFocus(), hTreeView);
     HWND preview = hDlgPreview;
     Select(Node("RCDATA"));
     EXPECT_FALSE(IsWindow(preview));
     EXPECT_EQ(hImageWnd, nullptr);
-    EXPECT_EQ(Height(hViewWnd), 400);
+    EXPECT_EQ(Rect(hViewWnd)[3] - Rect(hViewWnd)[1], 400);
 }
 
 // ---- export ----
 
-// The bytes the builders make for the entry exported as `name` from the
-// type node `type`.
+// The builders' bytes for the entry exported as `name` from type node `type`.
 std::string Built(const char* type, uint16_t command, const std::string& name) {
     std::vector<ExportItem> items;
     PlanFolderExport(Node(type), command, items);
@@ -272,29 +168,34 @@ std::string Built(const char* type, uint16_t command, const std::string& name) {
     return "<not built>";
 }
 
-class InterpExport : public InterpWin {
+class InterpExport : public ShellTest {
 protected:
     void SetUp() override {
-        InterpWin::SetUp();
+        ShellTest::SetUp();
         CreateDirectoryA(dir.c_str(), nullptr);
-        for (const std::string& name : FilesIn(dir)) DeleteFileA((dir + name).c_str());
-        DialogAnswer = AnswerExportDialogs;
-        OpenInterpreted(Fixture("fixture64.exe"));
+        for (const std::string& name : FilesIn(dir + "*")) DeleteFileA((dir + name).c_str());
+        OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
     }
     // Runs the export command of the node `entry` of `type`, answered with
-    // `name` in the export folder and `answers` to the REPLACE questions.
+    // `name` in the export folder and `answers` to the REPLACE questions (then
+    // Cancel), each adding the file it asks about to its record.
     void Export(const char* type, const char* entry, int command, const std::string& name,
                 std::vector<int> answers = {}) {
         Select(entry ? Node(entry, Node(type)) : Node(type));
-        SaveName = dir + name;
-        ReplaceAnswers = std::move(answers);
-        ReplaceAsked = 0;
-        ClearDialogs();
+        Answers["Save As"] = Answers["Select Folder for Export"] = SaveAs(dir + name);
+        asked = 0;
+        Answers["Confirm File Replace"] = [this, answers](HWND h) {
+            SeenDialogs.back() += "|" + ItemText(h, 168);
+            if (asked < answers.size()) Click(h, answers[asked]);
+            ++asked;
+        };
+        SeenDialogs.clear();
         for (int id : {CM_EXPORT_BITMAPS, CM_EXPORT_CURSORS, CM_EXPORT_ICONS})  // the node's item only
             EXPECT_EQ(MenuState(id) & MF_GRAYED, id == command ? 0u : MF_GRAYED) << type << " " << id;
         Command(command);
     }
     const std::string dir = TempFilePath("orvex-export\\");
+    size_t asked = 0;
 };
 
 TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeReplacing) {
@@ -306,7 +207,7 @@ TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeRep
     for (const auto& c : cases) {
         Export(c.type, c.entry, c.command, c.written);
         EXPECT_EQ(SeenDialogs, std::vector<std::string>{std::string("Save As||") + c.proposed});
-        EXPECT_EQ(ReadWholeFile(SaveName), Built(c.type, c.command, c.proposed)) << c.written;
+        EXPECT_EQ(ReadWholeFile(dir + c.written), Built(c.type, c.command, c.proposed)) << c.written;
     }
     EXPECT_EQ(ReadWholeFile(dir + "face.bmp"), ReadWholeFile(Fixture("images/face.bmp")));  // as it was made
     // A folder: nothing existed yet, only the folder was asked for.
@@ -322,7 +223,7 @@ TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeRep
     const auto exportAgain = [&](std::vector<int> answers, size_t asked, std::vector<bool> written) {
         for (const ExportItem& item : items) TempFile("orvex-export\\" + item.Name, "");
         Export("ICON", nullptr, CM_EXPORT_ICONS, "{ICON}.ICO", answers);
-        EXPECT_EQ(ReplaceAsked, asked);
+        EXPECT_EQ(this->asked, asked);
         for (size_t k = 0; k < items.size(); ++k)
             EXPECT_EQ(!ReadWholeFile(dir + items[k].Name).empty(), written[k < 1 ? 0 : 1]) << k;
     };
@@ -332,8 +233,7 @@ TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeRep
     exportAgain({IDYES, IDCANCEL, IDYES}, 2, {true, false});  // Cancel ends the export
 }
 
-// Left in the export folder for the icotool and file checks after this
-// program: every bitmap, cursor group and icon group of the fixture.
+// Left in the export folder for icotool and file(1): all bitmaps, cursors, icons.
 TEST_F(InterpExport, FilesForTheCheckOfTheIconTools) {
     Export("BITMAP", nullptr, CM_EXPORT_BITMAPS, "x");
     Export("GROUP_CURSOR", nullptr, CM_EXPORT_CURSORS, "x");
@@ -359,11 +259,11 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
     LayOutResources(crafted, 0x400, {{3, nullptr, {{1, nullptr, 0x2600, 60}}},
                                      {5, nullptr, {{1, nullptr, 0x2700, 30}}},
                                      {14, nullptr, {{1, nullptr, 0x2600, 60}}}});
-    OpenInterpreted(TempFile("crafted.dll", Text(crafted.data)));
+    OpenPath(TempFile("crafted.dll", Text(crafted.data)), CM_VIEW_INTERP);
     Select(Node("1", Node("ICON")));  // no icon: no cell, nothing drawn
     ASSERT_TRUE(hImageWnd);
-    EXPECT_EQ(PanePixel(10, 10), 0xFFFFFFu);
-    ClearDialogs();
+    EXPECT_EQ(Capture(hImageWnd).Pixel(10, 10), RGB(255, 255, 255));
+    SeenDialogs.clear();
     Select(Node("1", Node("DIALOG")));
     ASSERT_EQ(SeenDialogs.size(), 1u);
     EXPECT_EQ(SeenDialogs[0].rfind("Line 2898, Error Code ", 0), 0u) << SeenDialogs[0];
@@ -383,15 +283,14 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
             files.emplace_back("flip" + ext, bad);
         }
     }
-    if (const char* corpus = std::getenv("ORVEX_HOSTILE_DIR")) {
-        for (const std::string& name : FilesIn(std::string(corpus) + "\\"))
+    if (const char* corpus = std::getenv("ORVEX_HOSTILE_DIR"))
+        for (const std::string& name : FilesIn(std::string(corpus) + "\\*"))
             files.emplace_back(name, ReadWholeFile(std::string(corpus) + "\\" + name));
-    }
     // Every node selected in turn, with the pane painted and the preview
     // made: the program must stay up. Boxes are answered by the hook.
     size_t nodes = 0;
     for (const auto& [name, bytes] : files) {
-        OpenInterpreted(TempFile("hostile-" + name, bytes));
+        OpenPath(TempFile("hostile-" + name, bytes), CM_VIEW_INTERP);
         nodes += TreeNodes.size();
         for (size_t n = 0; n < TreeNodes.size() && hTreeView; ++n) Select(static_cast<int32_t>(n), true);
         ASSERT_TRUE(IsWindow(wn) && IsWindow(hViewWnd)) << name;

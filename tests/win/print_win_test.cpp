@@ -1,67 +1,17 @@
-// Printing under Wine: the preview opened by the real command, its picture
-// and margins, the print properties and footer dialogs opened from it, and
-// print jobs on the CUPS PDF printer read back as text.
-#include <windows.h>
-#include <commctrl.h>
+// Printing: the preview, its picture and margins, the properties and footer
+// dialogs opened from it, and jobs on the CUPS PDF printer read back as text.
+#include "win_test_support.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <functional>
-#include <map>
-#include <set>
 #include <sstream>
 
-#include "appearance/appearance.h"
-#include "document/document.h"
-#include "interpret/interp_tree.h"
-#include "interpret/interpret_win.h"
 #include "interpret/listings.h"
-#include "interpret/selection.h"
 #include "print/page_layout.h"
 #include "print/print_win.h"
-#include "resources/resource_ids.h"
 #include "view/hex_rows.h"
-#include "win_test_support.h"
 
 namespace {
 
-// --- the print dialogs, answered by scripts that run inside them ---
-
-using Script = std::function<void(HWND)>;
-std::map<std::string, Script> Scripts;  // by the dialog's title; none: cancelled
-std::set<HWND> Answered;  // a dialog is activated again when one it opened closes
-HWND Pending = 0;
-
-void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
-
-// The script runs from the dialog's own modal loop once the dialog is shown,
-// not inside the hook; a dialog it leaves open is cancelled.
-void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    HWND dialog = Pending;
-    if (IsWindow(dialog) && !IsWindowVisible(dialog)) return void(SetTimer(nullptr, 0, 20, RunPending));
-    Scripts[WindowText(dialog)](dialog);
-    if (IsWindow(dialog) && IsWindowVisible(dialog)) Cancel(dialog);
-}
-void AnswerPrintDialogs(HWND dialog) {
-    if (!Answered.insert(dialog).second) return;
-    if (!Scripts[WindowText(dialog)]) return Cancel(dialog);
-    Pending = dialog;
-    SetTimer(nullptr, 0, 0, RunPending);
-}
-
-void SelectChoice(HWND dialog, int id, int index) {
-    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-// The preview's page as it stands now, which must be page 1 as PrintPages
-// draws it at 72 dpi elsewhere.
+// The preview's page now, which must be page 1 as PrintPages draws it at 72 dpi.
 using Picture = std::vector<uint32_t>;
 Picture CheckedPage(HWND dlg) {
     UpdateWindow(dlg);
@@ -84,25 +34,14 @@ int FirstInk(const Picture& p, int top, int bottom) {
     return -1;
 }
 
-// --- the PDF printer ---
-
-// Where the PDF printer's files and their texts land, as a Windows path;
-// empty when the test run has no PDF printer.
+// The PDF printer's folder as a Windows path; empty when the run has no printer.
 std::string PdfDir() {
     const char* dir = std::getenv("ORVEX_PDF_DIR");
     std::string path = dir && *dir ? std::string("Z:") + dir : "";
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
-std::set<std::string> PdfTexts() {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((PdfDir() + "\\*.pdf.txt").c_str(), &found);
-    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found))
-        names.insert(found.cFileName);
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    return names;
-}
+Texts PdfTexts() { return FilesIn(PdfDir() + "\\*.pdf.txt"); }
 
 // A line without its blanks, as pdftotext places words by their positions
 // and the widths of gaps may differ from the row's; '-' read as a soft hyphen.
@@ -112,16 +51,15 @@ std::string Squeeze(std::string s) {
     return s;
 }
 
-using Pages = std::vector<std::vector<std::string>>;  // the squeezed lines of each page
-
-// The pages of the job whose text was not there `before`; `bbox` gets the
-// word boxes.
-Pages WaitForPages(const std::set<std::string>& before, std::string* bbox) {
+using Pages = std::vector<Texts>;  // the squeezed lines of each page
+std::string Bbox;  // the word boxes of the last job
+// The pages of the job whose text was not there `before`.
+Pages WaitForPages(const Texts& before) {
     for (int i = 0; i < 600; ++i, Sleep(100)) {
         for (const std::string& name : PdfTexts()) {
-            if (before.count(name)) continue;
+            if (std::count(before.begin(), before.end(), name)) continue;
             const std::string base = PdfDir() + "\\" + name;
-            *bbox = ReadWholeFile(base.substr(0, base.size() - 4) + ".bbox");
+            Bbox = ReadWholeFile(base.substr(0, base.size() - 4) + ".bbox");
             std::istringstream text(ReadWholeFile(base));
             Pages pages;
             for (std::string page; std::getline(text, page, '\f');) {
@@ -140,52 +78,31 @@ Pages WaitForPages(const std::set<std::string>& before, std::string* bbox) {
 struct RowText final : RowSink, ListingSink {
     void Put(const Row& row) override { rows.push_back(Squeeze(std::string(row.text, row.len))); }
     void Put(const ListingLine& line) override { rows.push_back(Squeeze(std::string(line.Text) + line.Name)); }
-    std::vector<std::string> rows;
+    Texts rows;
 };
 
 #define NEED_PRINTER() \
     if (PdfDir().empty()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)"
 
-class Print : public ShellTest {
-protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        Answered.clear();
-        DialogAnswer = AnswerPrintDialogs;
-    }
-    void TearDown() override {
-        Scripts.clear();
-        ShellTest::TearDown();
-    }
-    static std::string TextFile(int lines) {
-        std::string text;
-        for (int i = 1; i <= lines; ++i)
-            text += (i > 1 ? "\r\nLine " : "Line ") + std::to_string(i) + " of the printed file";
-        return text;
-    }
-    // Opens the preview with Ctrl+P, as the user presses it.
-    static void Preview(const Script& script) {
-        Scripts["Print Preview"] = script;
-        Answered.clear();
-        SetControl(true);
-        Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, 'P', 0);
-        SetControl(false);
-        Pump();
-    }
-    // Prints from the preview, which `then` sees after; the pages printed.
-    Pages PrintJob(const Script& then) {
-        const std::set<std::string> before = PdfTexts();
-        Preview([&](HWND dlg) {
-            Click(dlg, IDOK);
-            then(dlg);
-        });
-        return WaitForPages(before, &bbox);
-    }
-    std::string bbox;
-};
+std::string TextFile(int lines) {
+    std::string text = "Line 1 of the printed file";
+    for (int i = 2; i <= lines; ++i) text += "\r\nLine " + std::to_string(i) + " of the printed file";
+    return text;
+}
+// Opens the preview with Ctrl+P, as the user presses it.
+void Preview(const Script& script) {
+    Answers["Print Preview"] = script;
+    Key('P', true);
+}
+// Prints from the preview, which `then` sees after; the pages printed.
+Pages PrintJob(const Script& then) {
+    const Texts before = PdfTexts();
+    Preview([&](HWND dlg) { Click(dlg, IDOK); then(dlg); });
+    return WaitForPages(before);
+}
+using Print = ShellTest;
 
-// One preview: its picture, the margins typed and stepped, and the print
-// properties and the footer dialogs opened from it.
+// One preview: its picture, margins, and the properties and footer dialogs.
 TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
     OpenInView("preview.txt", TextFile(300));
     bool ran = false;
@@ -218,13 +135,13 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
             }
             EXPECT_EQ(ItemText(dlg, e.field), e.shown) << e.field << " " << (e.typed ? e.typed : "arrow");
         }
-        EXPECT_EQ((std::vector<int32_t>{TopMargin, RightMargin}), (std::vector<int32_t>{45, 81}));
+        EXPECT_EQ((Ints{TopMargin, RightMargin}), (Ints{45, 81}));
         const Picture moved = CheckedPage(dlg);
         EXPECT_FALSE(moved == page);
 
         // Print properties with 12 points preselected: OK keeps the choices
         // and lays the page out again.
-        Scripts["Print Properties"] = [](HWND format) {
+        Answers["Print Properties"] = [](HWND format) {
             EXPECT_EQ(SendDlgItemMessageA(format, 104, CB_GETCURSEL, 0, 0), 4);
             SelectChoice(format, 107, 2);  // 3 digits
             SelectChoice(format, 106, 1);  // 1 1/2
@@ -233,10 +150,10 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         };
         Click(dlg, 106);
         EXPECT_FALSE(IsWindowEnabled(wn));  // still under the preview
-        EXPECT_EQ((std::vector<int>{PrintLineNums, PrintSpacing, PrintBold}), (std::vector<int>{2, 3, 1}));
+        EXPECT_EQ((Ints{PrintLineNums, PrintSpacing, PrintBold}), (Ints{2, 3, 1}));
         EXPECT_FALSE(CheckedPage(dlg) == moved);
         // The footer's parts as stored, Set Default, then OK.
-        Scripts["Format Footer"] = [](HWND footer) {
+        Answers["Format Footer"] = [](HWND footer) {
             EXPECT_EQ(ItemText(footer, 124) + "|" + ItemText(footer, 125) + "|" + ItemText(footer, 126),
                       "%F|%D  %T|Page %p of %n");
             SetDlgItemTextA(footer, 124, "%f");
@@ -249,20 +166,18 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         Click(dlg, 131);
         EXPECT_STREQ(FooterBlock + 1, "%F\tof %n\t%p");
         // Changes cancelled in either dialog leave the choices.
-        Scripts["Print Properties"] = Scripts["Format Footer"] = [](HWND d) {
+        Answers["Print Properties"] = Answers["Format Footer"] = [](HWND d) {
             SelectChoice(d, 107, 4);  // the digits of the properties
             SetDlgItemTextA(d, 124, "changed");  // the footer's left part
             Click(d, IDCANCEL);
         };
         Click(dlg, 106);
         Click(dlg, 131);
-        EXPECT_EQ(PrintLineNums, 2);
-        EXPECT_STREQ(FooterBlock + 1, "%F\tof %n\t%p");
+        EXPECT_EQ(std::to_string(PrintLineNums) + " " + (FooterBlock + 1), "2 %F\tof %n\t%p");
         // The footer switched off: the picture's footer line is blank.
         Click(dlg, 130);
         EXPECT_EQ(FooterBlock[0], 0);
         EXPECT_EQ(FirstInk(CheckedPage(dlg), plan.footerTop, footerEnd), -1);
-        Click(dlg, IDCANCEL);
     });
     EXPECT_TRUE(ran);
     EXPECT_FALSE(hPreviewDC);  // released on closing
@@ -271,11 +186,11 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
 
 // With wrapping on, the preview wraps the text at the printed line's width;
 // the view wraps it at its own width again at its next paint.
-TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
+TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReported) {
     OpenInView("wrapped.txt", std::string(1000, 'w') + std::string(40, '\n'));
     Command(CM_WRAP);
     PaintView();
-    const std::vector<int32_t> screen = {ScreenCols, NumLines};
+    const Ints screen = {ScreenCols, NumLines};
     int32_t printLines = 0, printCols = 0;
     Preview([&](HWND dlg) {
         // The view may rewrap to its own width while the preview is open;
@@ -285,22 +200,18 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBack) {
         CheckedPage(dlg);
         printLines = NumLines, printCols = ScreenCols;
     });
-    EXPECT_EQ(printCols, CharsPerLine);
-    EXPECT_EQ(printLines, 40 + (1000 + printCols - 1) / printCols);
-    InvalidateRect(hViewWnd, nullptr, TRUE);
+    EXPECT_EQ((Ints{printCols, printLines}), (Ints{CharsPerLine, 40 + (1000 + CharsPerLine - 1) / CharsPerLine}));
     PaintView();
-    EXPECT_EQ((std::vector<int32_t>{ScreenCols, NumLines}), screen);
+    EXPECT_EQ((Ints{ScreenCols, NumLines}), screen);
     EXPECT_NE(screen[1], printLines);
-}
 
-// No default printer: the preview reports it and keeps the metrics it has.
-TEST_F(Print, MissingPrinterIsReported) {
+    // No default printer: the preview reports it and keeps the metrics it has.
     OpenInView("nowhere.txt", TextFile(5));
     char device[256] = "";
     GetProfileStringA("windows", "device", "", device, sizeof device);
     WriteProfileStringA("windows", "device", nullptr);
     const int32_t height = PageHeight;
-    ClearDialogs();
+    SeenDialogs.clear();
     Preview([&](HWND) {});
     if (device[0]) WriteProfileStringA("windows", "device", device);
     const auto box = [](const std::string& seen) { return seen.rfind("Line 1342, Error Code ", 0) == 0; };
@@ -310,7 +221,7 @@ TEST_F(Print, MissingPrinterIsReported) {
     // A printer that cannot be reached: reported when chosen and again at
     // Print, which leaves the preview open.
     bool stayed = false;
-    ClearDialogs();
+    SeenDialogs.clear();
     Preview([&](HWND dlg) {
         SelectChoice(dlg, 101, int(SendDlgItemMessageA(dlg, 101, CB_ADDSTRING, 0, LPARAM("Nowhere Printer"))));
         EXPECT_STREQ(PrinterName, "Nowhere Printer");
@@ -350,15 +261,14 @@ TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
         EXPECT_EQ(printed[p].back(), Squeeze(FileName + (stamp + std::to_string(p + 1)) + " of 5"));
     }
     double x = 0, y = 0;
-    const size_t at = bbox.find("<word ");
+    const size_t at = Bbox.find("<word ");
     ASSERT_NE(at, std::string::npos);
-    ASSERT_EQ(std::sscanf(bbox.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\"", &x, &y), 2);
+    ASSERT_EQ(std::sscanf(Bbox.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\"", &x, &y), 2);
     EXPECT_NEAR(x, 72, 1.0);
     EXPECT_NEAR(y, 39.6, 3.0);
 }
 
-// Hex rows print as the screen shows them; rows too wide for the chosen
-// characters per inch are cut, and the preview says so.
+// Hex rows print as on the screen; rows too wide for the pitch are cut, said so.
 TEST_F(Print, HexViewPrintsTheRowsOfTheScreenCutToTheLine) {
     NEED_PRINTER();
     std::string bytes;
@@ -379,8 +289,7 @@ TEST_F(Print, HexViewPrintsTheRowsOfTheScreenCutToTheLine) {
     }
 }
 
-// Interpret mode prints what the view shows: the message for a file it
-// cannot interpret, the lines of a listing.
+// Interpret mode prints what the view shows: a message, a listing's lines.
 TEST_F(Print, InterpretedViewsPrintTheirLines) {
     NEED_PRINTER();
     OpenInView("plain.txt", TextFile(50), CM_VIEW_INTERP);
@@ -389,7 +298,7 @@ TEST_F(Print, InterpretedViewsPrintTheirLines) {
     EXPECT_EQ(printed[0].front(), Squeeze("Cannot interpret this file!"));
     char dll[MAX_PATH];
     GetSystemDirectoryA(dll, sizeof dll);
-    OpenInView("version.dll", ReadWholeFile(std::string(dll) + "\\version.dll"), CM_VIEW_INTERP);
+    OpenPath(std::string(dll) + "\\version.dll", CM_VIEW_INTERP);
     for (size_t n = 0; n < TreeNodes.size(); ++n)
         if ((TreeNodes[n].Kind & 0xFF) == KindExports)
             SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeItemOf(int32_t(n))));
@@ -397,8 +306,8 @@ TEST_F(Print, InterpretedViewsPrintTheirLines) {
     RowText listing;
     ListExportLines(1, NumLines, listing);
     printed = PrintJob([](HWND) {});
-    std::vector<std::string> lines;
-    for (const std::vector<std::string>& page : printed) lines.insert(lines.end(), page.begin(), page.end() - 1);
+    Texts lines;
+    for (const Texts& page : printed) lines.insert(lines.end(), page.begin(), page.end() - 1);
     EXPECT_EQ(lines, listing.rows);  // without the footers
 }
 

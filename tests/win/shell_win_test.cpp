@@ -1,14 +1,5 @@
-// The application shell under Wine: the real main window driven through the
-// program's routing, checked on its menus, toolbar, status bar, title and the
-// registry; and orvex.exe run on a file.
-#include <cstdio>
-#include <cstring>
-
-#include "app/layout.h"
-#include "app/find.h"
-#include "app/settings.h"
-#include "document/document_win.h"
-#include "document/line_index.h"
+// The application shell: the main window through the program's routing, its
+// menus, toolbar, status bar, title and registry; and orvex.exe run on a file.
 #include "win_test_support.h"
 
 namespace {
@@ -16,24 +7,10 @@ namespace {
 bool Checks(int id) { return (MenuState(id) & MF_CHECKED) && (ButtonState(id) & TBSTATE_CHECKED); }
 bool Unchecked(int id) { return !(MenuState(id) & MF_CHECKED) && !(ButtonState(id) & TBSTATE_CHECKED); }
 
-// The window's rectangle in `parent`'s client coordinates (0: the screen's).
-std::vector<LONG> Rect(HWND h, HWND parent = 0) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-void Open(const std::string& path) {
-    std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
-    Command(CM_OPEN_NAMED);
-}
-
 using Shell = ShellTest;
 
-TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeys) {
-    EXPECT_EQ(WindowText(wn), "Orvex");
-    EXPECT_TRUE(IsZoomed(wn));
+TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeysAndItsSettingsAreReadByTheNext) {
+    EXPECT_EQ(WindowText(wn) + (IsZoomed(wn) ? ", maximized" : ""), "Orvex, maximized");
     EXPECT_TRUE(Checks(CM_VIEW_TEXT) && Unchecked(CM_VIEW_HEX) && (MenuState(CM_ADDR_PHYSICAL) & MF_CHECKED));
     for (int id : {CM_COPY, CM_EXPORT_MARKED, CM_EXPORT_BITMAPS, CM_EXPORT_CURSORS, CM_EXPORT_ICONS})
         EXPECT_TRUE(MenuState(id) & MF_GRAYED) << id;
@@ -65,9 +42,8 @@ TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeys) {
         EXPECT_EQ(m.hwnd, k.to) << k.key << (k.ctrl ? " ctrl" : "");
     }
     SetControl(false);
-}
 
-TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
+    // The settings this run saves are read by the next.
     for (int id : {CM_HEX_SEARCH, CM_EXACT_CASE, CM_WRAP, CM_CONVERT, CM_ADDR_RVA}) Command(id);
     ShowWindow(wn, SW_RESTORE);
     SetWindowPos(wn, 0, 30, 40, 500, 300, SWP_NOZORDER);
@@ -75,13 +51,16 @@ TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
     EXPECT_FALSE(IsWindow(wn));
     StopShell();
     const char recent[] = "C:\\one.txt\t\tC:\\three.txt";
-    WriteSetting("Recent", REG_BINARY, recent, sizeof recent);
+    HKEY key;
+    RegCreateKeyA(HKEY_LOCAL_MACHINE, SettingsKey, &key);
+    RegSetValueExA(key, "Recent", 0, REG_BINARY, reinterpret_cast<const BYTE*>(recent), sizeof recent);
+    RegCloseKey(key);
     // The next run opens the file named on its command line wrapped for the
     // width its first paint found.
     std::string text;
     for (int i = 0; i < 300 * 50; ++i) text += i % 50 == 49 ? "words\r\n" : "words ";
     const std::string path = TempFile("orvex-wrapped.txt", text);
-    StartShellWith(path.c_str());
+    StartShell(path.c_str());
     EXPECT_EQ(SeenDialogs, std::vector<std::string>{});
     EXPECT_EQ(HexSearch + ExactCase + WrapFlag + ConvertFlag, 32);
     EXPECT_TRUE(Checks(CM_WRAP) && Checks(CM_EXACT_CASE) && Checks(CM_HEX_SEARCH));
@@ -99,7 +78,7 @@ TEST_F(Shell, SettingsSavedByOneRunAreReadByTheNext) {
 TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     const std::string bytes = std::string(204800, 'x') + "y";
     const std::string path = TempFile("orvex-load.txt", bytes), locked = TempFile("orvex-locked.bin", "locked");
-    Open(path);
+    OpenFile(path);
     EXPECT_EQ(WindowText(wn), "Orvex - " + path + "  204,801 bytes");
     // Read through the file API into a block of its own, the file closed.
     EXPECT_EQ(std::string(reinterpret_cast<char*>(FileBuf), FileSize), bytes);
@@ -107,8 +86,8 @@ TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     // A missing file and one held without sharing: the error box with the
     // system's code, and the document stays.
     HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    Open(path + ".missing");
-    Open(locked);
+    OpenFile(path + ".missing");
+    OpenFile(locked);
     CloseHandle(lock);
     const auto seen = TakeDialogs();
     ASSERT_EQ(seen.size(), 2u);
@@ -116,12 +95,12 @@ TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     EXPECT_EQ(seen[1].rfind("Line 2126, Error Code 32|", 0), 0u) << seen[1];
     EXPECT_EQ(FileSize, 204801);
     EXPECT_EQ(MenuText(CM_RECENT) + "|" + MenuText(CM_RECENT + 1), path + "|");
-    Open(locked);
+    OpenFile(locked);
     Command(CM_RECENT + 1);  // moves to the top
     EXPECT_EQ(FileSize, 204801);
     EXPECT_EQ(MenuText(CM_RECENT) + "|" + MenuText(CM_RECENT + 1), path + "|" + locked);
     TempFile("orvex-load.txt", "changed!");
-    CtrlKey(hViewWnd, 'R');  // reloads in place, into the file area
+    Key('R', true, hViewWnd);  // reloads in place, into the file area
     EXPECT_EQ(std::string(reinterpret_cast<char*>(FileBuf), FileSize), "changed!");
     EXPECT_EQ(hFileMem, nullptr);
     EXPECT_EQ(MenuText(CM_RECENT) + "|" + MenuText(CM_RECENT + 1), path + "|" + locked);
@@ -131,16 +110,15 @@ TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     Command(CM_VIEW_INTERP);
     EXPECT_TRUE((ButtonState(CM_VIEW_INTERP) & TBSTATE_CHECKED) && Unchecked(CM_VIEW_HEX));
     // Too many lines leave text mode, with the box once for each ask.
-    CtrlKey(hFindEdit, 'T');
-    Open(TempFile("orvex-lines.txt", std::string(40000, '\n')));
+    Key('T', true, hFindEdit);
+    OpenFile(TempFile("orvex-lines.txt", std::string(40000, '\n')));
     Command(CM_VIEW_TEXT);
     EXPECT_TRUE(Checks(CM_VIEW_HEX));
     const std::string box = "Text mode not available|This file has too many lines for me to handle.";
     EXPECT_EQ(SeenDialogs, (std::vector<std::string>{box, box}));
 }
 
-// orvex.exe, in the build directory above this program's, on a file: its
-// title, then closed, what it saved.
+// orvex.exe (in the build directory) on a file: its title; closed, what it saved.
 TEST(OrvexExe, OpensTheNamedFileAndSavesOnClose) {
     DeleteSettingsKey();
     const std::string file = TempFile("orvex e2e file.txt", "hello\r\nworld\r\n");
@@ -161,8 +139,7 @@ TEST(OrvexExe, OpensTheNamedFileAndSavesOnClose) {
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    const auto recent = ReadSetting("Recent");
-    EXPECT_EQ(std::string(recent.begin(), recent.end()), file + std::string(9, '\t') + '\0');
+    EXPECT_EQ(ReadSetting("Recent"), file + std::string(9, '\t') + '\0');
     DeleteSettingsKey();
 }
 

@@ -1,26 +1,15 @@
-// The view window under Wine: keys, scroll bars and the mouse through the
-// program's routing, checked on the position, the mark, the command bar in
-// the status bar, and the pixels painted on the screen.
+// The view window: keys, scroll bars and mouse through the routing, checked on
+// the position, the mark, the command bar and the pixels on the screen.
 #include "app/command_bar.h"
-#include "app/layout.h"
-#include "appearance/appearance.h"
-#include "view/view_nav.h"
 #include "win_test_support.h"
 
 namespace {
 
-using Ints = std::vector<int32_t>;
 Ints Mark() { return {MarkState, MarkStart, MarkEnd}; }
 bool CopyGrayed() { return (MenuState(CM_COPY) & MF_GRAYED) && (ButtonState(CM_COPY) & TBSTATE_INDETERMINATE); }
 
-// Each routed from the focus, then painted.
 void Keys(std::initializer_list<UINT> keys, bool ctrl = false) {
-    for (UINT vk : keys) {
-        SetControl(ctrl);
-        Route(GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1);
-        SetControl(false);
-        PaintView();
-    }
+    for (UINT vk : keys) Key(vk, ctrl);  // from the focus
 }
 // At the centre of character cell (col, row).
 void Mouse(UINT msg, WPARAM keys, int col, int row) {
@@ -30,7 +19,7 @@ void Mouse(UINT msg, WPARAM keys, int col, int row) {
 
 using ViewWindow = ShellTest;
 
-TEST_F(ViewWindow, KeysScrollBarsAndTheCommandBar) {
+TEST_F(ViewWindow, KeysScrollBarsTheCommandBarAndTheMouseMarkAndCopyFollows) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\r\n";
     OpenInView("orvex-keys.txt", text, CM_VIEW_TEXT);
@@ -38,8 +27,7 @@ TEST_F(ViewWindow, KeysScrollBarsAndTheCommandBar) {
     LastCmd[0] = '\0';
     RECT r;
     GetClientRect(hViewWnd, &r);
-    EXPECT_EQ(ScreenLines, r.bottom / FontHeight);
-    EXPECT_EQ(ScreenCols, (r.right - 4) / CharWidth);
+    EXPECT_EQ((Ints{ScreenLines, ScreenCols}), (Ints{r.bottom / FontHeight, (r.right - 4) / CharWidth}));
     SetFocus(hViewWnd);
     Keys({VK_NEXT, VK_DOWN});
     EXPECT_EQ(LineNum, ScreenLines + 1);
@@ -60,9 +48,7 @@ TEST_F(ViewWindow, KeysScrollBarsAndTheCommandBar) {
     PaintView();
     EXPECT_EQ(Ints({LineNum, GetScrollPos(hViewWnd, SB_VERT), Col}), (Ints{41, 40, 2}));
     EXPECT_EQ(GetFocus(), hViewWnd);
-}
 
-TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     OpenInView("orvex-mouse.bin", std::string(100, 'm'), CM_VIEW_HEX);
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 54 + 5, 0);  // byte 5's character
     EXPECT_EQ(GetCapture(), hViewWnd);
@@ -91,10 +77,9 @@ TEST_F(ViewWindow, MouseAndKeysMarkAndCopyFollows) {
     EXPECT_TRUE(MarkState == 0 && CopyGrayed());
 }
 
-// In each mode the mark's colours stand on the marked cells only (a block's
-// columns on every line, short ones too), and nothing of what was on the
-// screen before is left: not right of the rows' last whole cell, not below
-// the last row.
+// In each mode the mark's colours are on the marked cells only (a block's columns
+// on every line, short ones too), and nothing stale is left right of the rows'
+// last whole cell or below the last row.
 TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
     MarkBkColor = RGB(255, 0, 0);
     BkColor = RGB(0, 0, 255);
@@ -110,19 +95,14 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
     }
     for (const int mode : {CM_VIEW_TEXT, CM_VIEW_HEX, CM_VIEW_CHAR}) {
         Command(mode);
-        MarkStart = 2;
-        MarkEnd = mode == CM_VIEW_TEXT ? 11 + 3 + 6 : 6;  // text: column 6 of the third line
-        SetMarked();
-        MarkState = mode == CM_VIEW_TEXT ? 2 : 1;
+        // text: a block to column 6 of the third line
+        SetMark(mode == CM_VIEW_TEXT ? 2 : 1, 2, mode == CM_VIEW_TEXT ? 11 + 3 + 6 : 6);
         HDC dc = GetDC(hViewWnd);
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         ReleaseDC(hViewWnd, dc);
         PaintView();
-        ViewCapture shot;
-        int stale = 0;
-        for (int y = 0; y < r.bottom; ++y)
-            for (int x = 0; x < r.right; ++x) stale += shot.Pixel(x, y) == RGB(255, 255, 255);
-        EXPECT_EQ(stale, 0) << mode;
+        const Capture shot;
+        EXPECT_EQ(shot.Count(0, 0, shot.r.right, shot.r.bottom, RGB(255, 255, 255)), 0) << mode;
         // Bytes 2..5: text, block columns 2..5 of lines 1..3; hex, digits 16..24 and
         // characters 56..59; char, cells 13..16.
         for (int row = 0; row < 4; ++row)
@@ -130,7 +110,7 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
                 const bool marked = mode == CM_VIEW_TEXT ? row < 3 && c >= 2 && c < 6
                                     : mode == CM_VIEW_HEX ? row == 0 && ((c >= 16 && c < 25) || (c >= 56 && c < 60))
                                                           : row == 0 && c >= 13 && c < 17;
-                EXPECT_EQ(shot.Count(c, row, MarkBkColor) > 0, marked) << mode << " row " << row << " cell " << c;
+                EXPECT_EQ(shot.Cell(c, row, MarkBkColor) > 0, marked) << mode << " row " << row << " cell " << c;
             }
     }
 }

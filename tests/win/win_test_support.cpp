@@ -1,78 +1,72 @@
 #include "win_test_support.h"
 
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <utility>
+#include <set>
 
-#include "app/settings.h"
-#include "appearance/appearance.h"
-#include "document/document_win.h"
-#include "document/line_index.h"
-#include "view/view_nav.h"
-
-std::vector<std::string> SeenDialogs;
-std::string SaveAsAnswer;
-bool AnswerYes = false;
-void (*DialogAnswer)(HWND dialog) = nullptr;
+const char* const SettingsKey = "Software\\Tarnwick\\Orvex";
+std::map<std::string, Script> Answers;
+Texts SeenDialogs;
 
 namespace {
 HHOOK Hook = 0;
 bool ClassesRegistered = false;
-const char* const Key = "Software\\Tarnwick\\Orvex";
+std::set<HWND> Recorded;  // a dialog is activated again when one it opened closes
 
-// Cancels the dialog, or answers Save As or Yes as asked.
-void AnswerDialog(HWND h, const char* title) {
-    // The file name box of the file dialogs: edt1, or cmb13 in the explorer style.
-    HWND name = GetDlgItem(h, 0x480) ? GetDlgItem(h, 0x480) : GetDlgItem(h, 0x47C);
-    const bool saveAs = name && !SaveAsAnswer.empty() && !std::strcmp(title, "Save As");
-    if (saveAs) SetWindowTextA(name, std::exchange(SaveAsAnswer, {}).c_str());
-    const int answer = saveAs ? IDOK : AnswerYes && GetDlgItem(h, IDYES) ? IDYES : IDCANCEL;
-    PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR id, DWORD) {
+    KillTimer(dialog, id);
+    if (!IsWindowVisible(dialog)) return void(SetTimer(dialog, id, 20, RunScript));
+    if (const Script script = Answers[WindowText(dialog)]) script(dialog);
+    if (IsWindow(dialog) && IsWindowVisible(dialog)) Cancel(dialog);
 }
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     HWND h = reinterpret_cast<HWND>(wParam);
-    char cls[64] = "", title[256] = "", text[512] = "";
-    if (code == HCBT_ACTIVATE && h && GetClassNameA(h, cls, sizeof cls) && !std::strcmp(cls, "#32770")) {
-        GetWindowTextA(h, title, sizeof title);
+    char cls[64] = "", text[512] = "";
+    if (code == HCBT_DESTROYWND) Recorded.erase(h);
+    if (code == HCBT_ACTIVATE && h && GetClassNameA(h, cls, sizeof cls) && !std::strcmp(cls, "#32770") &&
+        Recorded.insert(h).second) {
         GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
-        SeenDialogs.push_back(std::string(title) + "|" + text);
-        DialogAnswer ? DialogAnswer(h) : AnswerDialog(h, title);
+        SeenDialogs.push_back(WindowText(h) + "|" + text);
+        Answers.count(WindowText(h)) ? void(SetTimer(h, 1, 0, RunScript)) : Cancel(h);
     }
     return CallNextHookEx(Hook, code, wParam, lParam);
 }
 }  // namespace
 
-void ClearDialogs() { SeenDialogs.clear(); }
+void SelectChoice(HWND dialog, int id, int index) {
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
 
-std::vector<std::string> TakeDialogs() { return std::exchange(SeenDialogs, {}); }
+Script SaveAs(const std::string& path) {
+    return [path](HWND dialog) {
+        // The file name box of the file dialogs: edt1, or cmb13 in the explorer style.
+        HWND name = GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
+        if (!name) return Click(dialog, IDYES);
+        SeenDialogs.back() += "|" + WindowText(name);
+        SetWindowTextA(name, path.c_str());
+        Click(dialog, IDOK);
+    };
+}
 
 void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, Key);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SettingsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick");
 }
 
-std::vector<uint8_t> ReadSetting(const char* name) {
+std::string ReadSetting(const char* name) {
     DWORD size = 4096;
-    std::vector<uint8_t> out(size);
-    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, Key, name, RRF_RT_ANY, nullptr, out.data(), &size) ? 0 : size);
+    std::string out(size, '\0');
+    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, SettingsKey, name, RRF_RT_ANY, nullptr, &out[0], &size) ? 0 : size);
     return out;
 }
 
-void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY k = 0;
-    RegCreateKeyA(HKEY_LOCAL_MACHINE, Key, &k);
-    RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(k);
-}
-
-void StartShell() { StartShellWith(nullptr); }
-
-void StartShellWith(const char* argument) {
+void StartShell(const char* argument) {
     if (!Hook) Hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
-    ClearDialogs();
+    SeenDialogs.clear();
     ReleaseDocumentWin();
     FileName[0] = '\0';
     DefaultSettings();
@@ -92,8 +86,6 @@ void StopShell() {
     SetControl(false);
 }
 
-void Pump() { DispatchWaiting(); }
-
 void Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
     RouteMessage(&msg);
@@ -107,17 +99,18 @@ void Command(int id) {
     Pump();
 }
 
+void Key(UINT vk, bool ctrl, HWND from) {
+    SetControl(ctrl);
+    Route(from ? from : GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, LPARAM(MapVirtualKeyA(vk, 0)) << 16 | 1);
+    SetControl(false);
+    PaintView();
+}
+
 void SetControl(bool down) {
     BYTE keys[256];
     GetKeyboardState(keys);
     keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
     SetKeyboardState(keys);
-}
-
-void CtrlKey(HWND hwnd, UINT vk) {
-    SetControl(true);
-    Route(hwnd, WM_KEYDOWN, vk, 0);
-    SetControl(false);
 }
 
 std::string StatusText(int part) {
@@ -135,14 +128,16 @@ std::string MenuText(int id) {
     return text.substr(0, GetMenuStringA(GetMenu(wn), id, &text[0], static_cast<int>(text.size()), MF_BYCOMMAND));
 }
 
-UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
-
-LRESULT ButtonState(int id) { return SendMessageA(hToolBar, TB_GETSTATE, id, 0); }
+std::vector<LONG> Rect(HWND h, HWND parent) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 std::string TempFilePath(const std::string& name) {
     char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + name;
+    return std::string(dir, GetTempPathA(sizeof dir, dir)) + name;
 }
 
 std::string TempFile(const std::string& name, const std::string& bytes) {
@@ -156,14 +151,37 @@ std::string ReadWholeFile(const std::string& path) {
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
-std::string OpenInView(const std::string& name, const std::string& bytes, int mode) {
-    if (mode) Command(mode);
-    const std::string path = TempFile(name, bytes);
+Texts FilesIn(const std::string& pattern) {
+    Texts names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &found);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    return names;
+}
+
+void OpenFile(const std::string& path) {
     std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
-    Command(258);
-    PaintView();
-    ClearDialogs();
-    return path;
+    Command(CM_OPEN_NAMED);
+}
+
+void OpenPath(const std::string& path, int mode) {
+    if (mode) Command(mode);
+    OpenFile(path);
+    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    SeenDialogs.clear();
+}
+
+void OpenInView(const std::string& name, const std::string& bytes, int mode) { OpenPath(TempFile(name, bytes), mode); }
+
+void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1, int32_t col2) {
+    MarkStart = start;
+    MarkEnd = end;
+    SetMarked();
+    MarkState = state;
+    if (col2) BlockCol1 = col1, BlockCol2 = col2;
 }
 
 void PaintView() {
@@ -178,36 +196,36 @@ std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dib);
+    SelectObject(dc, dib);
     BitBlt(dc, 0, 0, w, h, source, x, y, SRCCOPY);
     GdiFlush();
     const auto* p = static_cast<const uint32_t*>(bits);
     std::vector<uint32_t> out(p, p + static_cast<size_t>(w) * h);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    DeleteDC(dc);  // which lets the bitmap go
     DeleteObject(dib);
     return out;
 }
 
-ViewCapture::ViewCapture() {
-    RECT r;
-    GetClientRect(hViewWnd, &r);
-    w_ = r.right;
-    h_ = r.bottom;
-    HDC dc = GetDC(hViewWnd);
-    px_ = GrabPixels(dc, 0, 0, w_, h_);
-    ReleaseDC(hViewWnd, dc);
+Capture::Capture(HWND h) {
+    GetClientRect(h, &r);
+    HDC dc = GetDC(h);
+    px = GrabPixels(dc, 0, 0, r.right, r.bottom);
+    ReleaseDC(h, dc);
 }
 
-COLORREF ViewCapture::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= w_ || y >= h_) return CLR_INVALID;
-    const uint32_t p = px_[static_cast<size_t>(y) * w_ + x] & 0xFFFFFF;
+COLORREF Capture::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= r.right || y >= r.bottom) return CLR_INVALID;
+    const uint32_t p = px[static_cast<size_t>(y) * r.right + x] & 0xFFFFFF;
     return RGB(p >> 16, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-int ViewCapture::Count(int col, int row, COLORREF c) const {
+int Capture::Count(int x0, int y0, int w, int h, COLORREF c) const {
     int n = 0;
-    for (int y = 4 + FontHeight * row; y < 4 + FontHeight * (row + 1); ++y)
-        for (int x = 4 + CharWidth * col; x < 4 + CharWidth * (col + 1); ++x) n += Pixel(x, y) == c;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x) n += Pixel(x, y) == c;
     return n;
+}
+
+int Capture::Cell(int col, int row, COLORREF c) const {
+    return Count(4 + CharWidth * col, 4 + FontHeight * row, CharWidth, FontHeight, c);
 }

@@ -3,88 +3,114 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_win.h"
+#include "app/find.h"
+#include "app/layout.h"
+#include "app/settings.h"
+#include "appearance/appearance.h"
 #include "document/document.h"
+#include "document/document_win.h"
+#include "document/line_index.h"
+#include "interpret/interpret_win.h"
+#include "interpret/selection.h"
 #include "resources/resource_ids.h"
+#include "view/view_nav.h"
 
-// "title|text" of every dialog and message box shown since the last
-// ClearDialogs(); each was closed at once with IDCANCEL unless answered below.
-extern std::vector<std::string> SeenDialogs;
-void ClearDialogs();
-std::vector<std::string> TakeDialogs();  // SeenDialogs, then cleared
-// The path the next "Save As" dialog is answered with (OK); cleared once used.
-extern std::string SaveAsAnswer;
-extern bool AnswerYes;                     // set: a box that offers Yes is answered Yes
-extern void (*DialogAnswer)(HWND dialog);  // set: answers each dialog and box instead
+using Texts = std::vector<std::string>;
+using Ints = std::vector<int32_t>;
 
-// HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick), a value read (empty
-// when missing) or written.
+// Each dialog and message box is recorded once as "title|text" in SeenDialogs and
+// answered by the script for its title in Answers, run from the dialog's own loop
+// once it is shown (a dialog it leaves open is then cancelled); one without a
+// script is cancelled at once.
+using Script = std::function<void(HWND dialog)>;
+extern std::map<std::string, Script> Answers;
+extern Texts SeenDialogs;
+inline Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }  // SeenDialogs, then cleared
+std::string WindowText(HWND hwnd);
+inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+void SelectChoice(HWND dialog, int id, int index);  // in a combo box, as the user does
+// Types `path` as the file name of a file dialog, the name it proposed added
+// to its record, and presses OK; a box asking whether to replace: Yes.
+Script SaveAs(const std::string& path);
+
+// HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick); a value read ("": none).
+extern const char* const SettingsKey;
 void DeleteSettingsKey();
-std::vector<uint8_t> ReadSetting(const char* name);
-void WriteSetting(const char* name, DWORD type, const void* data, DWORD size);
+std::string ReadSetting(const char* name);
 
-void StartShell();  // the start-up up to the message loop, with the dialog hook installed
-// As a program started with `argument` on its command line: the file is
-// opened before the first paint, then the messages run.
-void StartShellWith(const char* argument);
+// Starts up to the message loop, hooked, as a program run with `argument` on its
+// command line: the file opens before the first paint; then the messages run.
+void StartShell(const char* argument = nullptr);
 void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
-void Pump();       // the messages waiting, each through the program's routing
+inline void Pump() { DispatchWaiting(); }  // the messages waiting, each through the program's routing
 // One message through the routing and dispatched, then Pump().
 void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-void Command(int id);               // to the main window
-void SetControl(bool down);         // in this thread's keyboard state
-void CtrlKey(HWND hwnd, UINT vk);   // Ctrl + `vk` routed from `hwnd`
+void Command(int id);        // to the main window
+void SetControl(bool down);  // in this thread's keyboard state
+// Key `vk` in `from` (0: the focus, else the main window), Ctrl held if `ctrl`;
+// then the view is painted.
+void Key(UINT vk, bool ctrl = false, HWND from = 0);
 
 std::string StatusText(int part);
-std::string WindowText(HWND hwnd);
 std::string MenuText(int id);
-UINT MenuState(int id);
-LRESULT ButtonState(int id);
+inline UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
+inline LRESULT ButtonState(int id) { return SendMessageA(hToolBar, TB_GETSTATE, id, 0); }
+// The window's rectangle in `parent`'s client coordinates (0: the screen's).
+std::vector<LONG> Rect(HWND h, HWND parent = 0);
 
 // `name` in the temporary directory; TempFile writes `bytes` to it first.
 std::string TempFile(const std::string& name, const std::string& bytes);
 std::string TempFilePath(const std::string& name);
 std::string ReadWholeFile(const std::string& path);  // "<missing>" when it cannot be opened
-// Switches to view `mode` (when not 0), opens `bytes` as file `name` as the
-// Open command does, paints; the dialogs it showed are forgotten.
-std::string OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
+Texts FilesIn(const std::string& pattern);  // the names of the files matching "dir\*..."
+void OpenFile(const std::string& path);     // as the Open command does
+// Switches to view `mode` (if not 0), opens `path` and repaints; its dialogs are
+// forgotten. OpenInView opens `bytes` written to temporary file `name`.
+void OpenPath(const std::string& path, int mode = 0);
+void OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
+// Marks bytes [start, end) as MarkState `state`; a block in columns [col1,
+// col2) when col2 is given, else where the view's rows place it.
+void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1 = 0, int32_t col2 = 0);
 void PaintView();  // now
 
 // A w x h block of `source` from (x, y) as 32-bit 0xRRGGBB pixels, row by row.
 std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
 
-// A copy of the view window's client area as it is on the screen.
-class ViewCapture {
-public:
-    ViewCapture();
-    // Pixels of colour `c` in character cell (col, row) of the view: cells
-    // of the measured character width and FontHeight from (4, 4).
-    int Count(int col, int row, COLORREF c) const;
-    COLORREF Pixel(int x, int y) const;
-
-private:
-    int w_, h_;
-    std::vector<uint32_t> px_;
+// A copy of a window's client area as it is on the screen.
+struct Capture {
+    explicit Capture(HWND h = hViewWnd);
+    COLORREF Pixel(int x, int y) const;  // CLR_INVALID outside
+    int Count(int x, int y, int w, int h, COLORREF c) const;  // pixels of colour `c` in the block
+    // In character cell (col, row) of the view: CharWidth x FontHeight from (4, 4).
+    int Cell(int col, int row, COLORREF c) const;
+    RECT r;  // the client area
+    std::vector<uint32_t> px;
 };
 
-// A test with the real main window and no stored settings: fresh for each
-// test, and every answer of the hook set back afterwards.
-class ShellTest : public ::testing::Test {
-protected:
+// The real main window without stored settings, fresh for each test.
+struct ShellTest : ::testing::Test {
     void SetUp() override {
         DeleteSettingsKey();
         StartShell();
         ASSERT_TRUE(wn);
     }
     void TearDown() override {
-        SaveAsAnswer.clear();
-        AnswerYes = false;
-        DialogAnswer = nullptr;
+        Answers.clear();
         StopShell();
         DeleteSettingsKey();
     }
