@@ -1,6 +1,7 @@
 // Runs a search, the block text and the marked text over arbitrary bytes,
 // with the view state, the mark and the search string taken from the first
 // bytes, and checks each hit against a byte-by-byte scan.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -27,12 +28,8 @@ bool MatchAt(int64_t p) {
 // The hit a byte-by-byte scan finds from `start`, or -1.
 int64_t SlowFind(int64_t start, bool reverse) {
     const FindRange r = FindSearchRange();
-    if (!reverse) {
-        for (int64_t p = start < r.lo ? r.lo : start; p + FindLen <= r.hi; ++p)
-            if (MatchAt(p)) return p;
-        return -1;
-    }
-    for (int64_t p = start < r.hi - FindLen ? start : r.hi - FindLen; p >= r.lo; --p)
+    for (int64_t p = reverse ? std::min<int64_t>(start, r.hi - FindLen) : std::max<int64_t>(start, r.lo);
+         p >= r.lo && p + FindLen <= r.hi; p += reverse ? -1 : 1)
         if (MatchAt(p)) return p;
     return -1;
 }
