@@ -1,5 +1,4 @@
-// The font dialog's size texts and preselection, the stored font choice and
-// the colour commands.
+// The font dialog's size texts, the stored face and the colour commands.
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
@@ -24,14 +23,8 @@ TEST(Appearance, SizeTextsFontChoiceAndColours) {
         EXPECT_EQ(SizeTextHeight(text) * 100 + SizeTextWidth(text), size) << text;
     for (auto [height, index] : {std::pair<int, int>{-5, 0}, {8, 0}, {12, 4}, {13, 4}, {15, 5}, {19, 7}, {20, 8}, {30, 8}})
         EXPECT_EQ(TrueTypeSizeIndex(height), index) << height;
-    const char* with[] = {" 8 x  8", "12 x  6", "12 x  8", "16 x  8"};
-    const char* without[] = {" 8 x  8", "12 x 80", "12 x  8 ", "12x8"};
-    EXPECT_EQ((std::vector<int>{RasterSizeIndex(with, 4), RasterSizeIndex(with, 2), RasterSizeIndex(without, 4),
-                                RasterSizeIndex(with, 0)}), (std::vector<int>{2, 0, 0, -1}));
     StoreFontChoice(std::string(40, 'F').c_str(), " 9 x  5", false);  // at most 31 characters of the face
     EXPECT_EQ(FontName + std::to_string(FontHeight) + "x" + std::to_string(FontWidth), std::string(31, 'F') + "9x5");
-    StoreFontChoice("Arial", "14", true);
-    EXPECT_EQ(FontHeight * 100 + FontWidth, 1400);
     DefaultSettings();
     uint32_t* const fields[] = {nullptr, &TextColor, &BkColor, &MarkTextColor, &MarkBkColor, nullptr};  // of 315..320
     for (int i = 0; i < 6; ++i) EXPECT_EQ(CommandColor(315 + i), fields[i]) << 315 + i;

@@ -59,7 +59,6 @@ TEST_F(ReadTree, ImportWalkEndsAtAZeroFirstThunkOrTheEndOfTheFile) {
     b.U32(0x834, 0x3FF0).U32(0x838, 0x3300);  // a name not in the file
     b.Text(0xA00, "zeta.dll").Text(0xA10, "Alpha.dll").data.resize(0xC00);
     EXPECT_EQ((Open(b), TreeText(FindNode("00000800: Imports"))), "00000800: Imports\n  ?\n  Alpha.dll\n  zeta.dll\n");
-    EXPECT_EQ(Fields(NodeOf("Alpha.dll")), (V{1, KindLibrary, 0x814, 0, 0}));
     // A first descriptor with FirstThunk 0: an expandable node without children.
     Bytes empty = TwoSections();
     const TreeNode& imports = (Open(SetDir(empty, 1, 0x3000, 20)), NodeOf("00000800: Imports"));
@@ -72,16 +71,15 @@ TEST_F(ReadTree, ImportWalkEndsAtAZeroFirstThunkOrTheEndOfTheFile) {
 TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     Bytes b = ResourceSection(0x2000);
     LayOutResources(b, 0x400, {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
-                               {13, nullptr, {{9, nullptr, 0x5100, 4}, {2, nullptr, 0x5100, 4}}},
-                               {24, nullptr, {{1, nullptr, 0x5100, 4}}}, {25, nullptr, {{65535, nullptr, 0x5100, 4}}},
+                               {25, nullptr, {{65535, nullptr, 0x5100, 4}}},
                                {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
-    EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))), "00000400: Resources\n  ZOO\n    beta\n    alpha\n"
-              "  Type 13\n    9\n    2\n  MANIFEST\n    1\n  Type 25\n    65535\n  Type 257\n    3\n");
-    EXPECT_EQ(Fields(NodeOf("ZOO")), (V{0, KindResType, 0x400 + 56, 1, 0}));
+    EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))),
+              "00000400: Resources\n  ZOO\n    beta\n    alpha\n  Type 25\n    65535\n  Type 257\n    3\n");
+    EXPECT_EQ(Fields(NodeOf("ZOO")), (V{0, KindResType, 0x400 + 40, 1, 0}));
     // Type 257 counts as a cursor type: its entry is collected as a cursor.
     EXPECT_EQ((V{NodeOf("alpha").Kind, NodeOf("Type 257").Kind, NodeOf("65535").Kind, ImageCount, ImageTypes[0]}),
               (V{KindResEntry, KindResType + 256, KindResEntry + 256 * 25, 1, 1}));
-    EXPECT_EQ((Open(b.U16(0x400 + 14, 4)), FindNode("Type 257")), -1);  // types past the count are not read
+    EXPECT_EQ((Open(b.U16(0x400 + 14, 2)), FindNode("Type 257")), -1);  // types past the count are not read
     // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
     // directory at 0x6000, the second points at the type directory itself, all others share the first one's.
     b = ResourceSection(0x8000);
@@ -119,21 +117,6 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     // The largest of a range {first, last, largest}, its last image included, clipped to the table.
     const int16_t ranges[][3] = {{3, 7, 32}, {3, 3, 32}, {0, 7, 48}, {-5, 0, 48}, {7, 99, 32}, {0, -1, 0}};
     for (auto [first, last, largest] : ranges) EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
-}
-
-TEST_F(ReadTree, The1666thImageShowsTheMessageOnceAndLaterOnesAreLeftOut) {
-    for (uint32_t count : {1666u, 1667u}) {
-        Bytes b = ResourceSection(0x100);
-        std::vector<ResEntry> icons;
-        for (uint32_t id = 1; id <= count; ++id) icons.push_back({id, nullptr, 0x5000, 4});
-        LayOutResources(b, 0x400, {{3, nullptr, icons}});
-        const UserMessages shown = Open(b);
-        EXPECT_EQ(shown.size() == 1 ? shown[0].Text + std::string(shown[0].Caption) : "", "More than 1666 cursors/icons!")
-            << count;
-        // The node of the last icon is there; its image is in the table only when it is the 1666th.
-        EXPECT_EQ((V{ImageCount, FindNode(std::to_string(count).c_str()) > 0, ImageIndexOfId(3, count)}),
-                  (V{1666, 1, count == 1666 ? 1665 : -1})) << count;
-    }
 }
 
 // An .ICO or .CUR file of entries {width, height, colours, bits, size, offset}.
@@ -174,12 +157,11 @@ TEST_F(ReadTree, FontTablesSelectTheirBytesAndRecordsBeyondTheFileAreLeftOut) {
     Bytes b(0x400);
     b.U32BE(0, 0x00010000).U16BE(4, 3).Text(12, "name", false).U32BE(20, 0x100).U32BE(24, 0x200);
     b.Text(28, "OS/2", false).U32BE(36, 0x120).U32BE(40, 0x200).Text(44, "glyf", false).U32BE(52, 0x300).U32BE(56, 0x200);
-    EXPECT_EQ((Open(b, "f.Ttf"), TreeText()), "f.Ttf\n  glyf\n  name\n  OS/2\n");
-    EXPECT_EQ(InterpKind, InterpFont);
+    EXPECT_EQ((Open(b, "f.Ttf"), TreeText() + std::to_string(InterpKind)),
+              "f.Ttf\n  glyf\n  name\n  OS/2\n" + std::to_string(InterpFont));
     const UserMessages shown = Pick("glyf");  // runs 0x100 bytes past the end
     EXPECT_EQ((shown.size() == 1 ? shown[0].Text : "") + std::string("|") + std::to_string(NumBytes),
               "ByteOffset=300, NumBytes=200|256");
-    EXPECT_EQ((Pick("OS/2"), V{ByteOffset, int32_t(NumBytes), ImageShow}), (V{0x120, 0x200, ImagesNone}));
     b.U16BE(4, 0xFFFF).data.resize(12 + 16 * 2 + 15);
     EXPECT_EQ((Open(b, "f.TTF"), TreeText()), "f.TTF\n  name\n  OS/2\n");
 }

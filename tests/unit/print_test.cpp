@@ -1,5 +1,5 @@
-// Printing without a printer: page arithmetic, the footer's expansion,
-// placement, split and join, the margin fields and the properties' sample.
+// Printing without a printer: page arithmetic, the footer's expansion, the
+// margin fields and the properties' sample.
 #include <gtest/gtest.h>
 
 #include "doc_fixture.h"
@@ -47,41 +47,6 @@ TEST_F(PrintLayout, MetricsAndMarginsFromTheDeviceCaps) {
                                   {1, 1, INT32_MAX, 2000, 0, 0, 1, 1}, {300, 300, 2479, 3508, -50, 50, 2379, 3408}})
         EXPECT_EQ((TakePrinterMetrics(bad), V{PageWidth, MinLeft}), (V{850, 10}))
             << bad.logPixelsX << "," << bad.logPixelsY << "," << bad.physicalWidth;
-}
-
-// A font whose average width is the requested width plus `slack`, or
-// `natural` for width 0; counts the fonts made.
-struct FixedMeasure final : FontMeasure {
-    FixedMeasure(int32_t natural, int32_t slack) : natural(natural), slack(slack) {}
-    int32_t AverageWidth(int32_t width) override { return ++made, width == 0 ? natural : width + slack; }
-    int32_t natural, slack, made = 0;
-};
-
-// {mode, cpi, natural, slack} -> {requested, width, characters, average, fonts made}: a hex font 61 wide
-// for 59 gives 68 characters, narrowed to 57; a char row fits at once; with a cpi (a damaged one: the
-// last choice) the first font stands; a font that never narrows stops at 1; text takes the natural width.
-TEST_F(PrintLayout, PrintAndPreviewFonts) {
-    EXPECT_EQ((V{TextWidthUnits(), PrintHeightUnits()}), (V{4200, 100}));
-    const struct Fit { uint16_t mode; uint8_t cpi; int32_t natural, slack; V expect; } fits[] = {
-        {_HEX_, 0, 0, 2, {59, 57, 71, 59, 3}}, {_CHAR_, 0, 0, 0, {56, 56, 75, 56, 1}},
-        {_HEX_, 3, 0, 20, {50, 50, 60, 70, 1}}, {_TEXT_, 6, 0, 0, {30, 30, 140, 30, 1}},
-        {_HEX_, 99, 0, 0, {30, 30, 140, 30, 1}}, {_HEX_, 0, 0, 200, {59, 1, 20, 201, 59}},
-        {_TEXT_, 0, 50, 0, {0, 0, 84, 50, 1}}, {_TEXT_, 0, 0, 0, {0, 0, 0, 0, 1}}};
-    for (const Fit& f : fits) {
-        FixedMeasure measure(f.natural, f.slack);
-        const int32_t requested = (ShowMode = f.mode, PrintCpi = f.cpi, RequestedPrintWidth());
-        const int32_t width = FitPrintFont(measure);
-        EXPECT_EQ((V{requested, width, CharsPerLine, PrintCharWidth, measure.made}), f.expect)
-            << f.mode << " cpi " << int(f.cpi) << " natural " << f.natural << " slack " << f.slack;
-    }
-    EXPECT_EQ((PrintSize = 9, PrintHeightUnits()), 200);
-    // {cpi, print width, dpi} -> preview width: 6.48 rounds to 6, 6.72 to 7
-    const int32_t previews[][4] = {{1, 0, 600, 9}, {2, 0, 600, 7}, {6, 0, 600, 4}, {0, 27, 300, 6}, {0, 28, 300, 7}};
-    for (auto [cpi, printWidth, dpi, expect] : previews)
-        EXPECT_EQ((PrintCpi = uint8_t(cpi), PrintCharWidth = printWidth, LogPixelsX = dpi, PreviewRequestWidth()), expect)
-            << cpi << " " << printWidth;
-    EXPECT_EQ((V{PreviewNeedsRetry(7, 6, 8), PreviewNeedsRetry(7, 6, 6), PreviewNeedsRetry(6, 6, 9)}), (V{1, 0, 0}));
-    EXPECT_EQ((PreviewCharWidth = 7, CharsPerLine = 84, PreviewPageWidth()), 696);  // and 1.50 inch of margins
 }
 
 // {dpi, page height, offset, font height, spacing, footer} -> {x0, y0, bottom, pitch, footerTop, lines,
@@ -135,37 +100,6 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
     EXPECT_EQ((NowCalls = 0, ExpandFooterPart("%d%t%d", 0, facts, out), NowCalls), 3);  // the clock is read each time
     ExpandFooterPart("[%F%f]", 0, {nullptr, nullptr, {2004, 5, 20, 13, 7}, Now, 1, 1}, out);
     EXPECT_STREQ(out, "[]");
-}
-
-TEST(Footer, TwelveHourClockDateAndPlacement) {
-    std::string times;
-    char out[16];
-    for (uint16_t hour : {0, 11, 12, 13, 23}) times += (FormatFooterTime({2004, 1, 1, hour, 5}, out), out) + std::string(" ");
-    EXPECT_EQ(times, "12:05 am 11:05 am 12:05 pm 1:05 pm 11:05 pm ");
-    FormatFooterDate({987, 1, 2, 0, 0}, out);
-    EXPECT_STREQ(out, "01/02/ 987");
-    // {widths of the left, right and centre parts} -> {their x, whether drawn}: the centre part is centred
-    // between the left's end and the right's start; a part as wide as the line or wider is not drawn.
-    const struct Case { int32_t cx[3]; V expect; } cases[] = {
-        {{100, 60, 40}, {10, 950, 510, 1, 1, 1}}, {{0, 0, 40}, {10, 1010, 490, 1, 1, 1}},
-        {{100, 1200, 40}, {10, -190, -60, 1, 0, 1}}, {{1000, 0, 1000}, {10, 1010, 510, 0, 1, 0}}};
-    for (const Case& c : cases) {
-        const FooterPlacement f = PlaceFooter(c.cx, 10, 1000);
-        EXPECT_EQ((V{f.x[0], f.x[1], f.x[2], f.drawn[0], f.drawn[1], f.drawn[2]}), c.expect) << c.cx[0] << " " << c.cx[1];
-    }
-}
-
-TEST(Footer, DialogSplitAndJoin) {
-    char left[127], right[127], centre[127], cut[4], out[FooterTextMax + 1];
-    SplitFooter(DefaultFooterText, left, right, centre, sizeof left);
-    EXPECT_EQ(std::string(left) + "|" + right + "|" + centre, "%F|Page %p of %n|%D  %T");
-    SplitFooter("abcdef\tg", cut, right, centre, sizeof cut);  // each part cut to size - 1
-    EXPECT_EQ(std::string(cut) + "|" + right + "|" + centre, "abc|g|");
-    // Three full edits keep both TABs in 126 characters; an edit is cut at 62.
-    const std::string l(62, 'l'), r(62, 'r'), c(62, 'c');
-    const std::string cases[][4] = {{l, r, c, l + "\t" + r + "\t"}, {"ab", r, c, "ab\t" + r + "\t" + c.substr(0, 60)},
-                                    {std::string(80, 'l'), "", "", l + "\t\t"}};
-    for (const auto& k : cases) EXPECT_EQ((JoinFooter(k[0].c_str(), k[1].c_str(), k[2].c_str(), out), out), k[3]) << k[0];
 }
 
 TEST(PrintChoices, MarginFieldsAndSample) {
