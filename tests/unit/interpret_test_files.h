@@ -1,6 +1,5 @@
-// Helpers of the interpretation tests: small executables, icon and font
-// files laid out byte by byte, loading them as the document, the tree as
-// text, and the fixture the interpretation suites share.
+// Helpers of the interpretation tests: small files laid out byte by byte,
+// loaded as the document, and their tree as text.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -25,8 +24,7 @@ public:
     Bytes& U8(size_t at, uint8_t v) { return Grow(at + 1), data[at] = v, *this; }
     Bytes& U16(size_t at, uint16_t v) { return U8(at, v & 0xFF).U8(at + 1, v >> 8); }
     Bytes& U32(size_t at, uint32_t v) { return U16(at, v & 0xFFFF).U16(at + 2, v >> 16); }
-    Bytes& U16BE(size_t at, uint16_t v) { return U8(at, v >> 8).U8(at + 1, v & 0xFF); }
-    Bytes& U32BE(size_t at, uint32_t v) { return U16BE(at, v >> 16).U16BE(at + 2, v & 0xFFFF); }
+    Bytes& U32BE(size_t at, uint32_t v) { return U32(at, __builtin_bswap32(v)); }
     Bytes& Text(size_t at, const char* s, bool nul = true) {
         for (size_t i = 0, n = std::strlen(s) + nul; i < n; ++i) U8(at + i, static_cast<uint8_t>(s[i]));
         return *this;
@@ -38,9 +36,8 @@ public:
     }
 };
 
-// A PE32 image: headers at 0, e_lfanew 0x40, the directories at 0xB8 and the
-// section table at 0x138 (PE32+ when wide: directories at 0xC8, sections
-// after an optional header of 240 bytes).
+// A PE32 image: e_lfanew 0x40, directories at 0xB8, sections at 0x138 (PE32+
+// when wide: directories at 0xC8, sections after an optional header of 240).
 constexpr size_t PeAt = 0x40;
 struct PeSection { const char* name; uint32_t va, raw, rawSize; };
 inline size_t DirAt(int index, bool wide = false) { return PeAt + (wide ? 136 : 120) + 8 * size_t(index); }
@@ -62,8 +59,8 @@ inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size, bool wide
     return b.U32(DirAt(index, wide), rva).U32(DirAt(index, wide) + 4, size);
 }
 
-// A resource tree laid out at file offset `base` (RVA base + bias): types,
-// each with its entries (named when name is set), each with one language.
+// A resource tree at file offset `base`: types, each with its entries (named
+// when name is set), each with one language.
 struct ResEntry { uint32_t id; const char* name; uint32_t rva, size; };  // the data's RVA and size
 struct ResType { uint32_t id; const char* name; std::vector<ResEntry> entries; };
 
@@ -103,22 +100,17 @@ inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
     AdoptFile(held.data(), static_cast<int32_t>(bytes.size()));
 }
 
-inline UserMessages BuildTree() {
-    UserMessages shown;
-    return BuildInterpTree(shown), shown;
-}
+inline UserMessages BuildTree() { UserMessages shown; return BuildInterpTree(shown), shown; }
 
 inline TreeNode& NodeAt(int32_t node) { return TreeNodes[static_cast<size_t>(node)]; }
 
-// The tree below `node` (the node itself unindented, each level two blanks more).
-inline std::string TreeText(int32_t node = RootNode) {
-    std::string out = std::string(NodeAt(node).Text) + '\n';
-    for (int32_t c = NodeAt(node).FirstChild; c >= 0; c = NodeAt(c).NextSibling) {
-        const std::string sub = TreeText(c);
-        for (size_t i = 0; i < sub.size(); i = sub.find('\n', i) + 1) out += "  " + sub.substr(i, sub.find('\n', i) + 1 - i);
-    }
+inline std::string IndentedTree(int32_t node, const std::string& indent) {
+    std::string out = indent + NodeAt(node).Text + '\n';
+    for (int32_t c = NodeAt(node).FirstChild; c >= 0; c = NodeAt(c).NextSibling) out += IndentedTree(c, indent + "  ");
     return out;
 }
+// The tree below `node` (the node itself unindented, each level two blanks more).
+inline std::string TreeText(int32_t node = RootNode) { return IndentedTree(node, ""); }
 
 // The first node, in tree order, whose text is `text` (-1 when none).
 inline int32_t FindNode(const char* text, int32_t node = RootNode) {
@@ -131,14 +123,12 @@ inline int32_t FindNode(const char* text, int32_t node = RootNode) {
 }
 
 // Listing lines as "text|name" ("text" when the name is empty).
-template <void (*List)(int32_t, int32_t, ListingSink&)>
-std::vector<std::string> Listing(int32_t first, int32_t count) {
+inline std::vector<std::string> Listing(void (*list)(int32_t, int32_t, ListingSink&), int32_t first, int32_t count) {
     struct Lines final : ListingSink {
         std::vector<std::string> all;
         void Put(const ListingLine& l) override { all.push_back(std::string(l.Text) + (l.Name[0] ? "|" : "") + l.Name); }
     } lines;
-    List(first, count, lines);
-    return lines.all;
+    return list(first, count, lines), lines.all;
 }
 
 // The interpretation suites: a file loaded and its tree built in physical
