@@ -1,5 +1,4 @@
-// The trees of executables and of icon and cursor files, and the table of
-// the cursors and icons an executable holds.
+// The trees of executables and of icon and cursor files, and the table of an executable's cursors and icons.
 #include <gtest/gtest.h>
 
 #include "interpret/image_table.h"
@@ -21,7 +20,6 @@ Bytes ResourceSection(uint32_t size) {
 V Fields(const TreeNode& n) { return {n.Section, n.Kind, n.Ref, n.HasChildren, n.Expanded}; }
 
 TEST_F(ReadTree, HeadersSectionsAndDirectories) {
-    EXPECT_EQ((Open(TwoSections(), "x.icon"), InterpKind), InterpExe);  // extensions match whole
     // {what, offset, u16 written there}; "only MZ" cuts the file after MZ
     const struct Bad { const char* what; size_t at; uint16_t value; } bad[] = {
         {"no MZ", 0, 'Z'},
@@ -46,8 +44,6 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
     EXPECT_EQ(TreeText(), "a.dll\n  00001000: .text\n    00001200: Debug\n"
                           "  00003000: .data\n    00003010: IAT\n    00003100: Relocations\n");
     EXPECT_EQ((Open(b), Fields(NodeOf("00000800: .data"))), (V{0, 0, 0x138 + 12, 1, 1}));
-    EXPECT_EQ(Fields(NodeOf("00000810: IAT")), (V{0, 16 + 12, 0xB8 + 8 * 12, 0, 0}));
-    EXPECT_EQ(SectionBias, (V{0x2800, 0xC00}));
     Bytes c = MakePe({{"zero", 0, 0x200, 0x200}, {"first", 0x2000, 0x400, 0x100}, {"twin", 0x2000, 0x500, 0x100},
                       {"last", 0x4000, 0x600, 0x100}});
     Open(SetDir(SetDir(SetDir(c, 3, 0x2050, 0), 4, 0x9000, 0), 11, 0x150, 0));
@@ -99,7 +95,6 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
     const int32_t lookups[][3] = {
         {1, 3, 2},
-        {1, 4, -1},
         {3, 7, 5},
         {3, 3, -1},
         {3, 0, -1},
@@ -132,7 +127,6 @@ TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
     EXPECT_EQ(TreeText(), "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  256x256, 2 colors\n");
     EXPECT_EQ((V{InterpKind, ImageCount, CellWidth, CellHeight, ImageSizes[2], ImagePixels[3]}),
               (V{InterpIconFile, 4, 260, 260, 48, 256}));
-    EXPECT_EQ(Fields(NodeOf("48x24, 2*32 colors")), (V{3, 3, 6 + 32 + 8, 0, 0}));
     EXPECT_TRUE(Pick("app.cur").empty());
     EXPECT_EQ((V{ImageShow, ImageFirst, ImageLast, int32_t(NumBytes)}), (V{ImagesGrid, 0, 3, 0x200}));
     EXPECT_TRUE(Pick("48x24, 2*32 colors").empty());

@@ -131,8 +131,7 @@ inline std::vector<std::string> Listing(void (*list)(int32_t, int32_t, ListingSi
     return list(first, count, lines), lines.all;
 }
 
-// The interpretation suites: a file loaded and its tree built in physical
-// addresses, nodes found by their text and selected.
+// The interpretation suites: a file loaded, its tree built, nodes found by their text and selected.
 class InterpTest : public ::testing::Test {
 protected:
     void TearDown() override { AddrMode = AddrPhysical; }
