@@ -44,6 +44,7 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
     EXPECT_EQ(TreeText(), "a.dll\n  00001000: .text\n    00001200: Debug\n"
                           "  00003000: .data\n    00003010: IAT\n    00003100: Relocations\n");
     EXPECT_EQ((Open(b), Fields(NodeOf("00000800: .data"))), (V{0, 0, 0x138 + 12, 1, 1}));
+    EXPECT_EQ(Fields(NodeOf("00000810: IAT")), (V{0, 16 + 12, 0xB8 + 8 * 12, 0, 0}));
     Bytes c = MakePe({{"zero", 0, 0x200, 0x200}, {"first", 0x2000, 0x400, 0x100}, {"twin", 0x2000, 0x500, 0x100},
                       {"last", 0x4000, 0x600, 0x100}});
     Open(SetDir(SetDir(SetDir(c, 3, 0x2050, 0), 4, 0x9000, 0), 11, 0x150, 0));
