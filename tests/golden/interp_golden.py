@@ -163,7 +163,20 @@ def check_pe(dump, objdump, path):
             else:
                 at, = struct.unpack_from("<I", written, 18)
                 ours, want = written[at:], data[offset + (4 if kind == "CURSOR" else 0):offset + size]
+                if kind == "CURSOR":
+                    check(f"{name}: {kind}/{entry} hotspot", written[10:14], data[offset:offset + 4])
             check(f"{name}: {kind}/{entry} bytes", ours, want)
+        # icotool lists every image of every icon and cursor file written (a file it cannot read
+        # lists none); file(1) names every bitmap a PC bitmap.
+        files = sorted(os.path.join(d, f) for d, _, names in os.walk(out) for f in names)
+        icons, bitmaps = [f for f in files if f.endswith((".ICO", ".CUR"))], [f for f in files if f.endswith(".BMP")]
+        if icons:
+            listed = subprocess.run(["icotool", "-l", *icons], capture_output=True, text=True)
+            images = sum(struct.unpack_from("<H", open(f, "rb").read(), 4)[0] for f in icons)
+            check(f"{name}: icotool -l", (listed.returncode, listed.stdout.count("\n")), (0, images))
+        if bitmaps:
+            kinds = run(["file", "-b", *bitmaps]).splitlines()
+            check(f"{name}: file -b", [k for k in kinds if not k.startswith("PC bitmap")], [])
 
 
 def check_ttf(dump, path):

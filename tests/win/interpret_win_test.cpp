@@ -233,20 +233,6 @@ TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeRep
     exportAgain({IDYES, IDCANCEL, IDYES}, 2, {true, false});  // Cancel ends the export
 }
 
-// Left in the export folder for icotool and file(1): all bitmaps, cursors, icons.
-TEST_F(InterpExport, FilesForTheCheckOfTheIconTools) {
-    Export("BITMAP", nullptr, CM_EXPORT_BITMAPS, "x");
-    Export("GROUP_CURSOR", nullptr, CM_EXPORT_CURSORS, "x");
-    Export("GROUP_ICON", nullptr, CM_EXPORT_ICONS, "x");
-    for (const char* name :
-         {"FACE.BMP", "101.BMP", "104.BMP", "1.CUR", "2.CUR", "1.ICO", "2.ICO", "DOCUMENT.ICO", "400.ICO"}) {
-        const std::string bytes = ReadWholeFile(dir + name);
-        ASSERT_TRUE(!bytes.empty() && bytes != "<missing>") << name;
-        if (const char* outDir = std::getenv("ORVEX_EXPORT_CHECK_DIR"))
-            CopyFileA((dir + name).c_str(), (std::string(outDir) + "\\" + name).c_str(), FALSE);
-    }
-}
-
 // ---- hostile files ----
 
 TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
