@@ -195,38 +195,27 @@ struct TempFile {
     std::string path;
 };
 
-// Loads one after the other (run under ASan: no load may leave FileBuf on freed memory): a file in FileArea up to
-// its size, else in a block of its own; a missing file keeps the document that was there.
+// Loads one after the other (run under ASan: no load may leave FileBuf on freed memory); orvex-dump's tests load
+// files for the rest. The extension: the last four characters, lower-cased, never before the name.
 TEST_F(Document, LoadingFiles) {
-    const char* const names[][3] = {{"C:\\DIR\\APP.EXE", "APP.EXE", ".exe"}, {"C:\\Fonts\\x.TtF", "x.TtF", ".ttf"},
-                                    {"noext", "noext", "oext"}, {"a.b", "a.b", "a.b"}, {"", "", ""}};
-    for (const auto& c : names) {  // the extension: the last four characters, lower-cased, never before the name
-        std::snprintf(FileName, sizeof FileName, "%s", c[0]);
+    for (const auto& c : {std::pair("C:\\DIR\\APP.TtF", "APP.TtF|.ttf"), {"noext", "noext|oext"}, {"a.b", "a.b|a.b"}}) {
+        std::snprintf(FileName, sizeof FileName, "%s", c.first);
         SetFileNameParts();
-        EXPECT_EQ(std::string(FileNamePart) + "|" + FileExt, std::string(c[1]) + "|" + c[2]);
+        EXPECT_EQ(std::string(FileNamePart) + "|" + FileExt, c.second);
     }
-    TempFile text("line one\nline two\n", ".BIN"), limit(std::string(204800, 'a'), "limit"),
-        big(std::string(204801, 'b'), "big"), empty("", "empty");
-    LineNum = 7, Col = 3, ByteNum = 9, ByteOffset = 4, MarkState = 1;
-    ASSERT_EQ(LoadDocumentFile(text.path.c_str()), LoadResult::Ok);  // the position reset, the lines found at once
-    EXPECT_EQ(V({LineNum, Col, ByteNum, ByteOffset, MarkState, NumLines, NumBytes}), V({1, 1, 0, 0, 0, 3, 18}));
-    EXPECT_STREQ(FileExt, ".bin");
-    Checked = ShowMode = _CHAR_, AddrMode = AddrRva, WrapFlag = 8, ConvertFlag = 8, RvaBias = 0x1000;
-    const std::string missing = "/nonexistent/dir/file";
-    const struct { const std::string& path; LoadResult result; V want; } loads[] = {  // in FileArea, MaxLines, size, ends
-        {text.path, LoadResult::Ok, {1, 32767, 18, 'l', '\n'}}, {limit.path, LoadResult::Ok, {1, 32767, 204800, 'a', 'a'}},
-        {big.path, LoadResult::Ok, {0, 83967, 204801, 'b', 'b'}}, {text.path, LoadResult::Ok, {1, 32767, 18, 'l', '\n'}},
-        {big.path, LoadResult::Ok, {0, 83967, 204801, 'b', 'b'}}, {missing, LoadResult::OpenFailed, {0, 83967, 204801, 'b', 'b'}},
+    TempFile text("line\n", ".BIN"), big(std::string(204801, 'b'), "big"), empty("", "empty");
+    LineNum = 7, Col = 3, ByteNum = 9, ByteOffset = 4, MarkState = 1;  // the position reset, the lines found at once
+    const struct { std::string path; LoadResult result; V want; } loads[] = {  // in FileArea, size, last byte, ...
+        {text.path, LoadResult::Ok, {1, 5, '\n', 1, 1, 0, 0, 0, 2}}, {big.path, LoadResult::Ok, {0, 204801, 'b'}},
+        {text.path, LoadResult::Ok, {1, 5, '\n'}}, {"/nonexistent/file", LoadResult::OpenFailed, {1, 5, '\n'}},
     };
     for (const auto& l : loads) {
         EXPECT_EQ(LoadDocumentFile(l.path.c_str()), l.result) << l.path;
-        EXPECT_EQ(V({FileBuf == FileArea, MaxLines, FileSize, FileBuf[0], FileBuf[FileSize - 1]}), l.want) << l.path;
+        V got{FileBuf == FileArea, FileSize, FileBuf[FileSize - 1], LineNum, Col, ByteNum, ByteOffset, MarkState, NumLines};
+        EXPECT_EQ(V(got.begin(), got.begin() + static_cast<ptrdiff_t>(l.want.size())), l.want) << l.path;
     }
-    EXPECT_EQ(V({Checked, AddrMode, WrapFlag, ConvertFlag, RvaBias, LineNumFlag}), V({_CHAR_, AddrRva, 8, 8, 0x1000, 0}));
     ASSERT_EQ(LoadDocumentFile(empty.path.c_str()), LoadResult::Ok);
     EXPECT_EQ(V({FileSize, NumLines}), V({0, 1}));
-    UnloadDocumentFile();
-    EXPECT_EQ(FileSize, 0);
 }
 
 TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
