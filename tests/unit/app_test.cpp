@@ -160,7 +160,6 @@ TEST(PromoteRecent, TheOpenedFileGoesToTheTop) {
         {{"A", "B", "C", "D", "E"}, "C", 2, 2, {"C", "A", "B", "D", "E"}},
         {{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "new", 9, 9, {"new", "0", "1", "2", "3", "4", "5", "6", "7", "8"}},
         {{"X", "C:\\DIR\\FILE.TXT", "Y"}, "c:\\dir\\file.txt", 9, 1, {"c:\\dir\\file.txt", "X", "Y"}},
-        {{"c:\\x"}, "c:\\.\\x", 9, 9, {"c:\\.\\x", "c:\\x"}},  // no path normalisation
         {{"A", "B"}, "a", 0, 0, {"a", "B"}},                   // a reload rewrites the top only
     };
     for (const auto& c : cases) {
@@ -347,8 +346,6 @@ TEST_F(ShowMark, MovesTheViewOnlyWhenTheMarkIsOutOfSight) {
         {"hex, one byte beyond", _HEX_, _HEX_, B4, -1, 0, 0, 1, 100, 145, S, 80, 1},
         {"hex, a row's start goes to the second row", _HEX_, _HEX_, B4, -1, 0, 0, 1, 192, 193, S, 176, 1},
         {"hex, above the view", _HEX_, _HEX_, B4, -1, 0, 1024, 1, 5, 6, S, 0, 1},
-        {"hex, far below", _HEX_, _HEX_, B4, -1, 0, 0, 1, 3000, 3010, S, 2976, 1},
-        {"char rows of 64", _CHAR_, _CHAR_, B4, -1, 0, 0, 1, 500, 576, S, 0, 1},
         {"char, one byte beyond", _CHAR_, _CHAR_, B4, -1, 0, 0, 1, 500, 577, S, 480, 1},
         {"table, in view", _INTERP_, _HEX_, B8, 1000, 500, 0, 1, 1100, 1104, S, 0, 1},
         {"table, below the rows", _INTERP_, _HEX_, B8, 1000, 500, 0, 1, 1400, 1404, S, 384, 1},
@@ -360,10 +357,8 @@ TEST_F(ShowMark, MovesTheViewOnlyWhenTheMarkIsOutOfSight) {
         {"char table, on screen outside it", _INTERP_, _CHAR_, B8, 1000, 10, 0, 1, 1100, 1101, S, 0, 1},
         {"hex table, on screen outside it", _INTERP_, _HEX_, B8, 1000, 10, 0, 1, 1100, 1101, N, -1, 1},
         {"char table, off screen", _INTERP_, _CHAR_, B8, 1000, 10, 0, 1, 5000, 5001, N, -1, 1},
-        {"text, nothing marked", _TEXT_, _TEXT_, L, -1, 0, 30, 1, -1, 0, MarkNothing, 30, 1},
         {"text, the last whole line", _TEXT_, _TEXT_, L, -1, 0, 1, 1, 64, 66, S, 1, 1},
         {"text, the line below it", _TEXT_, _TEXT_, L, -1, 0, 1, 1, 72, 74, S, 1, 1},
-        {"text, far below", _TEXT_, _TEXT_, L, -1, 0, 1, 1, 800, 801, S, 91, 1},
         {"text, the top line", _TEXT_, _TEXT_, L, -1, 0, 91, 1, 720, 721, S, 91, 1},
         {"text, above the top line", _TEXT_, _TEXT_, L, -1, 0, 91, 1, 712, 713, S, 80, 1},
         {"text listing of a table", _INTERP_, _TEXT_, L, -1, 0, 5, 1, 1200, 1201, S, 5, 1},
@@ -388,7 +383,7 @@ TEST_F(ShowMark, MovesTheViewOnlyWhenTheMarkIsOutOfSight) {
 }
 
 using Search = DocTest;
-constexpr uint8_t E = 1, H = 2, R = 4, C = 8;  // exact, hex, reverse, clear the mark first
+constexpr uint8_t E = 1, H = 2, R = 4;  // exact, hex, reverse
 
 TEST_F(Search, TheSearchStringFromWhatWasTyped) {
     const struct { const char* typed; uint8_t opts; FindStatus status; std::string bytes, mask; } cases[] = {
@@ -418,32 +413,18 @@ TEST_F(Search, SuccessiveSearchesFromTheView) {
                   std::vector<Step> steps; };
     const std::string table = "hit.....hit..hithit..hit", keys = "key one\nkey two\nkey three\n";
     const std::pair<int32_t, int32_t> none{-1, 0}, at8{8, 8};
-    const Case cases[] = {
-        {"next without wrapping", _TEXT_, "abcABC", 1, none, none,
-         {{"b", 0, FindFound, 1, 2}, {"b", 0, FindFound, 4, 5}, {"b", 0, FindNotFound, 4, 5},
-          {"b", E | C, FindFound, 1, 2}, {"b", E, FindNotFound, 1, 2}, {"B", E | C, FindFound, 4, 5}}},
-        {"only ASCII letters fold", _TEXT_, "{x}\xC1\xE1[X]", 1, none, none,
-         {{"[x]", 0, FindFound, 5, 8}, {"\xE1", C, FindFound, 4, 5}, {"4142", H, FindNotFound, 4, 5},
-          {"5b585d", H | C, FindFound, 5, 8}}},
-        {"beside the mark", _TEXT_, "xbxxbxbx", 1, none, {4, 5},
-         {{"b", R, FindFound, 1, 2}, {"b", R, FindNotFound, 1, 2}, {"b", 0, FindFound, 4, 5}}},
-        {"inside the file", _TEXT_, "0123456789", 1, none, none,
-         {{"789", E, FindFound, 7, 10}, {"7890", E | C, FindNotFound, -1, -1}}},
-        {"back from the last byte shown", _HEX_, "0123456789", 9, none, none, {{"789", E | R, FindFound, 7, 10}}},
+    const Case cases[] = {  // the hits themselves are checked against a byte-by-byte scan by the search fuzz target
+        {"next from the mark, without wrapping", _TEXT_, "abcABC", 1, none, none,
+         {{"b", 0, FindFound, 1, 2}, {"b", 0, FindFound, 4, 5}, {"b", 0, FindNotFound, 4, 5}}},
+        {"back from the mark", _TEXT_, "xbxxbxbx", 1, none, {4, 5}, {{"b", R, FindFound, 1, 2}}},
         {"from the top line", _TEXT_, keys, 2, none, none, {{"key", 0, FindFound, 8, 11}}},
-        {"the top line is a candidate", _TEXT_, keys, 3, none, none, {{"key", R, FindFound, 16, 19}}},
-        {"beyond the last line", _TEXT_, keys, 500, none, none,
-         {{"key", 0, FindNotFound, -1, -1}, {"e\n", R, FindFound, 24, 26}}},
+        {"beyond the last line", _TEXT_, keys, 500, none, none, {{"e\n", R, FindFound, 24, 26}}},
         {"from the first byte shown", _HEX_, "ab ab ab", 1, none, none, {{"ab", 0, FindFound, 3, 5}}},
         {"the table only", _INTERP_, table, 0, at8, none,
-         {{"hit", 0, FindFound, 8, 11}, {"hit", 0, FindFound, 13, 16}, {"hit", 0, FindNotFound, 13, 16},
-          {"hit", R, FindFound, 8, 11}, {"hit", R, FindNotFound, 8, 11}}},
-        {"an empty table", _INTERP_, table, 0, {8, 0}, none,
-         {{"hit", E, FindNotFound, -1, -1}, {"hit", R, FindNotFound, -1, -1}}},
-        {"a table beyond the file", _INTERP_, table, 0, {29, 8}, none,
-         {{"hit", 0, FindNotFound, -1, -1}, {"hit", R, FindNotFound, -1, -1}}},
-        {"text mode ignores an earlier table", _TEXT_, "hit.....hit..hit", 1, {8, 3}, none,
-         {{"hit", 0, FindFound, 0, 3}, {"hit", 0, FindFound, 8, 11}, {"hit", 0, FindFound, 13, 16}}},
+         {{"hit", 0, FindFound, 8, 11}, {"hit", 0, FindFound, 13, 16}, {"hit", 0, FindNotFound, 13, 16}}},
+        {"an empty table", _INTERP_, table, 0, {8, 0}, none, {{"hit", R, FindNotFound, -1, -1}}},
+        {"a table beyond the file", _INTERP_, table, 0, {29, 8}, none, {{"hit", 0, FindNotFound, -1, -1}}},
+        {"text mode ignores an earlier table", _TEXT_, table, 1, {8, 3}, none, {{"hit", 0, FindFound, 0, 3}}},
         {"a mark above the view is dropped", _INTERP_, table, 4, at8, {8, 11}, {{"hit", 0, FindFound, 13, 16}}},
         {"a mark inside it is kept", _INTERP_, table, 4, at8, {13, 16}, {{"hit", R, FindFound, 8, 11}}},
         {"a mark past the range is dropped", _INTERP_, table, 4, at8, {13, 21}, {{"hit", 0, FindFound, 13, 16}}},
@@ -461,7 +442,6 @@ TEST_F(Search, SuccessiveSearchesFromTheView) {
         int n = 0;
         for (const Step& s : c.steps) {
             SCOPED_TRACE(++n);
-            if (s.opts & C) MarkState = 0;
             const FindResult r = RunFind(s.text, s.opts & E ? 8 : 0, s.opts & H ? 8 : 0, s.opts & R ? 1 : 0);
             if (r.dropMark) MarkState = 0;
             if (r.status == FindFound) MarkState = 1, MarkStart = r.start, MarkEnd = r.end;

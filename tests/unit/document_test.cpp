@@ -91,17 +91,11 @@ TEST_F(Document, LineLimits) {
     EXPECT_EQ(NumLines, 3);
 }
 
+// The document fuzz target maps bytes to lines and columns and back over arbitrary texts; here the edges.
 TEST_F(Document, LinesColumnsAndBytes) {
     Load("ab\ncd\r\nef\n\ngh");  // starts: 0, 3, 7, 10, 11; the LF that ends line 0, a CR LF pair, the end
     for (const auto& c : {V{0, 0}, V{2, 0}, V{3, 1}, V{5, 1}, V{6, 1}, V{7, 2}, V{10, 3}, V{12, 4}, V{13, 4}, V{-1, 0}})
         EXPECT_EQ(GetTextLine(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
-    std::string text;
-    for (int i = 0; i < 3000; ++i) text += std::string(static_cast<size_t>(i % 13), 'a') + "\n";
-    Load(text);
-    for (int32_t line = 0; line + 1 < NumLines; line += 5) {
-        ASSERT_EQ(GetTextLine(static_cast<int32_t>(Start(line))), line);
-        ASSERT_EQ(GetTextLine(static_cast<int32_t>(Start(line + 1)) - 1), line);
-    }
     Load("a\tb\r\nxyz");
     for (const auto& c : {V{0, 0}, V{1, 1}, V{2, 8}, V{3, 9}, V{7, 2}, V{1000, 3}})  // byte, column
         EXPECT_EQ(GetTextColumn(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];

@@ -66,8 +66,7 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
         ScreenCols = c.doc == 'h' ? 40 : 80, WrapFlag = c.doc == 'w' ? 8 : 0;
         LineNum = static_cast<int32_t>(c.from[0]), Col = static_cast<int32_t>(c.from[1]), ByteNum = static_cast<int32_t>(c.from[2]);
         const bool moved = ViewKey(c.key, c.c != 0);
-        EXPECT_EQ(V({moved, LineNum, Col, ByteNum}), c.to) << c.doc << " key " << c.key << " from " << c.from[0] << ","
-                                                            << c.from[1] << "," << c.from[2];
+        EXPECT_EQ(V({moved, LineNum, Col, ByteNum}), c.to) << c.doc << " key " << c.key << " from " << c.from[0];
     }
     EXPECT_EQ(HorizontalScroll().max, 70);
     ScreenLines = 1;  // Ctrl+End stops at the last byte, not beyond it
@@ -245,17 +244,11 @@ TEST_F(ViewNav, DialogValuesAreClamped) {
     LoadIn(_HEX_, "");
     EXPECT_FALSE(MarkBytesText("0", "0", true));
 
-    using R = ConvertResult;  // Convert: decimal to hex and back, in ten columns
-    const struct { const char* input; bool toHex; R result; const char* out; } convert[] = {
-        {"255", true, R::Done, "        FF"}, {"FFFFFFFF", false, R::Done, "4294967295"},
-        {"4294967296", true, R::Done, "         0"} /* modulo 2^32 */, {"123456789", false, R::TooBig, ""},
-        {"12345678901", true, R::TooBig, ""}, {"", true, R::NoInput, ""},
-    };
-    for (const auto& c : convert) {
-        char out[16] = "";
-        EXPECT_EQ(ConvertNumber(c.input, c.toHex, out), c.result) << c.input;
-        EXPECT_STREQ(out, c.out) << c.input;
-    }
+    // Convert: the ten columns to hex, modulo 2^32, and the longest input; the Wine tests press the other cases.
+    char out[16] = "";
+    EXPECT_EQ(ConvertNumber("4294967296", true, out), ConvertResult::Done);
+    EXPECT_STREQ(out, "         0");
+    EXPECT_EQ(ConvertNumber("12345678901", true, out), ConvertResult::TooBig);
 }
 
 }  // namespace
