@@ -300,26 +300,18 @@ TEST_F(MarkedText, BlockColumnsPaddedAndTabsExpanded) {
     EXPECT_EQ(out[5], '#');
 }
 
-// The span kept in the file (start -1: empty), and the clipboard text in a room of `room` bytes: to the first zero
-// byte, the mark's end or the end of the room; the copy and export tests under Wine read both back.
 TEST_F(MarkedText, BytesOfTheMarkAndTheirText) {
     Load(std::string("0123456\0" "89", 10));
-    const struct { int32_t from, to, start, len, room; const char* text; } cases[] = {
-        {3, 5, 3, 2, 16, "34|2"},
-        {-5, 2, 0, 2, 16, "01|2"},
-        {8, 2, -1, 0, 16, "|0"},
-        {3, 50, 3, 7, 16, "3456|4"},
-        {1, 5, 1, 4, 3, "12|2"},
-        {1, 5, 1, 4, 0, "#|0"},  // no room: nothing written
-    };
-    for (const auto& c : cases) {
-        MarkStart = c.from, MarkEnd = c.to;
+    for (const auto& c : {V{3, 5, 3, 2}, V{-5, 2, 0, 2}, V{8, 2, -1, 0}, V{3, 50, 3, 7}}) {  // the span kept in the file
+        MarkStart = static_cast<int32_t>(c[0]), MarkEnd = static_cast<int32_t>(c[1]);
         const MarkedSpan s = MarkedBytes();
-        char out[16] = "#";
-        const int32_t len = GetMarkedText(out, c.room);
-        EXPECT_EQ(V({s.len ? s.start : -1, s.len}), V({c.start, c.len})) << c.from;
-        EXPECT_EQ(out + ("|" + std::to_string(len)), c.text);
+        EXPECT_EQ(V({s.len ? s.start : -1, s.len}), V({c[2], c[3]})) << c[0];
     }
+    // The clipboard text ends at the first zero byte or where the room ends; the Wine tests read it back.
+    char out[16] = "#";
+    EXPECT_EQ(V({GetMarkedText(out, 0), out[0], GetMarkedText(out, 16), out[4]}), V({0, '#', 4, 0}));
+    MarkStart = 1;
+    EXPECT_EQ(V({GetMarkedText(out, 3), out[0], out[2]}), V({2, '1', 0}));
 }
 
 using ShowMark = DocTest;
@@ -431,9 +423,8 @@ TEST_F(Search, SuccessiveSearchesFromTheView) {
         (c.mode == _TEXT_ ? LineNum : ByteNum) = c.pos;
         if (c.table.first >= 0) ByteOffset = c.table.first, NumBytes = static_cast<uint32_t>(c.table.second);
         MarkState = c.mark.first >= 0, MarkStart = c.mark.first, MarkEnd = c.mark.second;
-        int n = 0;
         for (const Step& s : c.steps) {
-            SCOPED_TRACE(++n);
+            SCOPED_TRACE(&s - c.steps.data());
             const FindResult r = RunFind(s.text, s.opts & E ? 8 : 0, s.opts & H ? 8 : 0, s.opts & R ? 1 : 0);
             if (r.dropMark) MarkState = 0;
             if (r.status == FindFound) MarkState = 1, MarkStart = r.start, MarkEnd = r.end;

@@ -111,9 +111,8 @@ TEST_F(Rows, HexRowMarks) {
         {_HEX_, 64, 0, 2, 5, 21, 58, 60, 54, 8, "    ##  |    ##  |        |        "},  // the last byte just left of the first
         {_CHAR_, 200, 0, 2, 5, 136, 16, 19, 15, 5, " ### | ### | ### |     "},
     };
-    int row = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(++row);
+        SCOPED_TRACE(&c - cases);
         Checked = ShowMode = c.mode;
         std::string bytes;
         for (int i = 0; i < c.size; ++i) bytes += static_cast<char>(0x30 + i % 64);
@@ -144,9 +143,8 @@ TEST_F(Rows, HexRowAddressesAndLimits) {
         {_HEX_, 16, 0x41, 0, 0, P, 1, 16, 30, 0, 1, 1, 0, 30, "00000000:  4142 4344 4546 4748"},
         {_CHAR_, -1, 0, 0, 0, P, 3, 64, 75, 0, 1, 1, 0, 75, "00000000:" + std::string(66, ' ')},
     };
-    int row = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(++row);
+        SCOPED_TRACE(&c - cases);
         Checked = ShowMode = c.mode;
         std::string bytes;
         for (int i = 0; i < c.size; ++i) bytes += static_cast<char>(c.from + i);

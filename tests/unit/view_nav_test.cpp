@@ -107,12 +107,10 @@ TEST_F(ViewNav, ScrollBarsAndTheirActions) {
         {false, 5, 20, true, 21}, {false, 5, 900, true, 50}, {true, 0, 0, false, 1}, {true, 1, 0, true, 2},
         {true, 5, 5, true, 6}, {true, 1, 0, true, 7}, {true, 1, 0, false, 7} /* the widest line */, {true, 5, 3, true, 4}, {true, 2, 9, false, 4},
     };
-    int row = 0;
     for (const auto& s : steps) {
-        ++row;
         const bool moved = s.horizontal ? HorizontalScrollAction(s.code, static_cast<uint16_t>(s.thumb))
                                         : VerticalScrollAction(s.code, static_cast<uint16_t>(s.thumb));
-        EXPECT_EQ(V({moved, s.horizontal ? Col : LineNum}), V({s.moved, s.at})) << "step " << row;
+        EXPECT_EQ(V({moved, s.horizontal ? Col : LineNum}), V({s.moved, s.at})) << "step " << &s - steps;
     }
     const ScrollSpec v = VerticalScroll(), h = HorizontalScroll();
     EXPECT_EQ(V({v.max, v.pos, h.max, h.page, h.pos}), V({49, 49, 6, 80, 3}));
@@ -186,11 +184,10 @@ TEST_F(ViewNav, MouseMarks) {
             {'o', 2, 3, 0, ""}, {'d', 2, 0, 0, ""}, {'m', 2, 4, 0, "", 14, 19}, {'d', 1, 1, K, "", 7, 14},
             {'w', 2, 4, 0, "", 17, 19}, {'s', 0, 2, 0, ""}, {'d', 2, 1, S, "", 0, 16}}},
     };
-    int n = 0;
     for (const auto& c : cases) {
         LoadIn(c.mode, c.doc);
         for (const Step& s : c.steps) {
-            SCOPED_TRACE(testing::Message() << "case " << n << " step " << s.op << " " << s.r << "," << s.c);
+            SCOPED_TRACE(testing::Message() << "case " << &c - cases << " step " << s.op << " " << s.r << "," << s.c);
             MouseEffect e{};
             switch (s.op) {
             case 'd': e = Down(s.r, s.c, s.keys); break;
@@ -205,7 +202,6 @@ TEST_F(ViewNav, MouseMarks) {
             EXPECT_TRUE(!*s.fx || std::string(fx) == s.fx) << fx;
             EXPECT_TRUE(s.start < 0 || (MarkStart == s.start && MarkEnd == s.end)) << MarkStart << ".." << MarkEnd;
         }
-        ++n;
     }
 }
 
