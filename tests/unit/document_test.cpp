@@ -237,16 +237,6 @@ TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
     }
 }
 
-TEST(TextNumber, ParsesStopAtTheFirstCharacterThatIsNoDigit) {
-    const struct { bool hex; const char* text; uint32_t want; } cases[] = {
-        {true, "ff", 255}, {true, "FF", 255}, {true, "12G4", 0x12}, {true, "0x10", 0}, {true, "123456789", 0x23456789},
-        {true, "", 0}, {true, "09aAfF/", 0x9AAFF}, {true, "@", 0}, {true, "`", 0}, {true, ":", 0},
-        {false, " 12", 0}, {false, "12 ", 12}, {false, "4294967296", 0} /* modulo 2^32 */,
-        {false, "4294967295", 4294967295u}, {false, "-5", 0}, {false, "09:", 9},
-    };
-    for (const auto& c : cases) EXPECT_EQ((c.hex ? ParseHex : ParseDec)(c.text), c.want) << c.text;
-}
-
 TEST(TextNumber, ComparesExactlyOrFoldingAsciiLettersOnly) {
     // '@'/'`' and '['/'{' differ only in bit 0x20 but are no letters.
     const struct { const char *a, *b; bool exact, folded; } cases[] = {

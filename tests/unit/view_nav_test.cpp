@@ -212,7 +212,8 @@ TEST_F(ViewNav, DialogValuesAreClamped) {
     const struct { uint16_t mode; bool col; int32_t offset; uint16_t addr; const char* text; int32_t want; } go[] = {
         {Tx, false, 0, P, "0", 1}, {Tx, false, 0, P, "99999", 120}, {Tx, false, 0, P, "4294967295", 1} /* -1 */,
         {Tx, true, 0, P, "0", 1}, {Tx, true, 0, P, "9999", 8}, {Hx, false, 0, P, "100000", 0x7FF}, {Hx, false, 0, P, "FFFFFFFF", 0},
-        {Hx, false, 0, P, "12G4", 0x12} /* not rounded to a row */, {Hx, true, 0, P, "500", 71},
+        {Hx, false, 0, P, "1fG4", 0x1F} /* up to the first non-digit, not rounded to a row */,
+        {Hx, true, 0, P, "500", 71},
         {Hx, false, 0x400, P, "410", 0x10}, {Hx, false, 0x400, Rv, "1420", 0x20}, {Hx, false, 0x400, Z, "410", 0xFF},
     };
     for (const auto& c : go) {
