@@ -176,7 +176,6 @@ TEST(CommandArgument, TheArgumentAfterTheProgramName) {
         {"orvex.exe", 256, ""}, {"\"C:\\Program Files\\orvex.exe\"", 256, ""}, {"", 256, ""},
         {"\"C:\\orvex.exe\" ", 256, ""},  // only the separator follows
         {"\"C:\\unclosed quote a.txt", 256, ""},
-        {"\"C:\\orvex.exe\" \"C:\\my files\\a.txt\"", 256, "C:\\my files\\a.txt"},  // quotes go
         {"orvex.exe \"C:\\my files\\a.txt\" tail", 256, "C:\\my files\\a.txt"},
         {"orvex.exe \"C:\\no close", 256, "C:\\no close"}, {"orvex C:\\a b.txt", 256, "C:\\a b.txt"},  // as typed
         {"orvex  a.txt", 256, " a.txt"}, {"orvex a\"b\" c", 256, "a\"b\" c"},

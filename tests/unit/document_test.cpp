@@ -164,8 +164,6 @@ TEST_F(Document, AddressesAndStatusTexts) {
     LineNum = 250, NumLines = 500, Col = 1, NumCols = 12345678, ByteNum = 0x1A0, NumBytes = 0x2000;  // too wide: leading digits go
     const struct { uint16_t show, checked; int32_t offset; const char *p2, *p3; } cases[] = {
         {_TEXT_, _TEXT_, 0, "\tLine     250 of     500", "\tColumn       1 of 2345678"},
-        {_HEX_, _HEX_, 0, "\tByte values are in hex.", "\tByte     1A0 of    2000"},
-        {_HEX_, _INTERP_, 0x400, "\tOffset to table =    400 bytes", "\tByte     1A0 of    2000"},
         {_HEX_, _INTERP_, 0, "\tByte values are in hex.", "\tByte     1A0 of    2000"},
         {_TEXT_, _INTERP_, 0x400, "\tLine     250 of     500", "\tColumn       1 of 2345678"},
     };
