@@ -211,12 +211,11 @@ TEST_F(Document, LoadingFiles) {
     EXPECT_EQ(V({FileSize, NumLines}), V({0, 1}));
 }
 
+// Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an empty field.
 TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
     const struct { bool hex; uint32_t v; int width; char fill; const char* want; } cases[] = {
-        {false, 1234, 7, ' ', "   1234"}, {false, 12345678, 7, ' ', "2345678"}, {false, 0, 3, ' ', "  0"},
-        {false, 4294967295u, 10, '0', "4294967295"}, {false, 7, 5, '0', "00007"}, {false, 123, 0, ' ', ""},
-        {true, 255, 8, '0', "000000FF"}, {true, 0, 8, '0', "00000000"}, {true, 0xABCDEF12, 4, '0', "EF12"},
-        {true, 0x1A, 7, ' ', "     1A"}, {true, 123, 0, ' ', ""},
+        {false, 12345678, 7, ' ', "2345678"}, {false, 0, 3, ' ', "  0"}, {false, 123, 0, ' ', ""},
+        {true, 0xABCDEF12, 4, '0', "EF12"}, {true, 0x1A, 7, ' ', "     1A"}, {true, 123, 0, ' ', ""},
     };
     for (const auto& c : cases) {
         char buf[16];
