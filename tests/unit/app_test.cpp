@@ -429,15 +429,19 @@ TEST_F(Search, SuccessiveSearchesFromTheView) {
     }
 }
 
-// The hits themselves are compared with a byte-by-byte scan by the search fuzz target; here the lengths.
-TEST(SearchScan, StringLengthLimits) {
-    const uint8_t four[4] = {'a', 'a', 'a', 'a'};
+// The hits themselves are compared with a byte-by-byte scan by the search fuzz target; here the edges.
+TEST(SearchScan, LengthLimitsAndPartialMatches) {
+    // Lengths outside the limits, and a place where the two rarest bytes match but not the rest.
+    const uint8_t four[4] = {'a', 'a', 'a', 'a'}, hay[] = "xYb", pat[] = "aYb";
     EXPECT_EQ(V({ScanForward(four, 0, 4, four, nullptr, 0), ScanBackward(four, 0, 3, 4, four, nullptr, 0),
-                 ScanForward(four, 0, 4, four, nullptr, 5), ScanBackward(four, 0, 3, 4, four, nullptr, FindMaxText + 1)}),
-              V({-1, -1, -1, -1}));
-    const std::vector<uint8_t> longest(FindMaxText, 'q');  // the longest string is found both ways
+                 ScanForward(four, 0, 4, four, nullptr, 5), ScanBackward(four, 0, 3, 4, four, nullptr, FindMaxText + 1),
+                 ScanForward(hay, 0, 3, pat, nullptr, 3), ScanBackward(hay, 0, 0, 3, pat, nullptr, 3)}),
+              V({-1, -1, -1, -1, -1, -1}));
+    const std::vector<uint8_t> longest(FindMaxText, 'q');  // the shortest and the longest strings, both ways
     EXPECT_EQ(V({ScanForward(longest.data(), 0, FindMaxText, longest.data(), nullptr, FindMaxText),
-                 ScanBackward(longest.data(), 0, 0, FindMaxText, longest.data(), nullptr, FindMaxText)}), V({0, 0}));
+                 ScanBackward(longest.data(), 0, 0, FindMaxText, longest.data(), nullptr, FindMaxText),
+                 ScanForward(four, 1, 4, four, nullptr, 1), ScanBackward(four, 0, 3, 4, four, nullptr, 1)}),
+              V({0, 0, 1, 3}));
 }
 
 }  // namespace
