@@ -13,11 +13,8 @@
 class DocTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Checked = ShowMode = _TEXT_;
-        WrapFlag = ConvertFlag = 0;
-        ScreenCols = 80, AddrMode = AddrPhysical, RvaBias = 0;
-        TooManyLinesHandler = &DocTest::CountTooMany;
-        tooMany = 0;
+        Checked = ShowMode = _TEXT_, WrapFlag = ConvertFlag = 0, ScreenCols = 80, AddrMode = AddrPhysical, RvaBias = 0;
+        TooManyLinesHandler = &DocTest::CountTooMany, tooMany = 0;
         ResetDocument();
     }
     void TearDown() override { ResetDocument(), TooManyLinesHandler = nullptr; }

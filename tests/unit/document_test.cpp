@@ -91,17 +91,11 @@ TEST_F(Document, LineLimits) {
     EXPECT_EQ(NumLines, 3);
 }
 
+// The document fuzz target maps bytes to lines and columns and back over arbitrary texts; here the edges.
 TEST_F(Document, LinesColumnsAndBytes) {
     Load("ab\ncd\r\nef\n\ngh");  // starts: 0, 3, 7, 10, 11; the LF that ends line 0, a CR LF pair, the end
     for (const auto& c : {V{0, 0}, V{2, 0}, V{3, 1}, V{5, 1}, V{6, 1}, V{7, 2}, V{10, 3}, V{12, 4}, V{13, 4}, V{-1, 0}})
         EXPECT_EQ(GetTextLine(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
-    std::string text;
-    for (int i = 0; i < 3000; ++i) text += std::string(static_cast<size_t>(i % 13), 'a') + "\n";
-    Load(text);
-    for (int32_t line = 0; line + 1 < NumLines; line += 5) {
-        ASSERT_EQ(GetTextLine(static_cast<int32_t>(Start(line))), line);
-        ASSERT_EQ(GetTextLine(static_cast<int32_t>(Start(line + 1)) - 1), line);
-    }
     Load("a\tb\r\nxyz");
     for (const auto& c : {V{0, 0}, V{1, 1}, V{2, 8}, V{3, 9}, V{7, 2}, V{1000, 3}})  // byte, column
         EXPECT_EQ(GetTextColumn(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
@@ -170,8 +164,6 @@ TEST_F(Document, AddressesAndStatusTexts) {
     LineNum = 250, NumLines = 500, Col = 1, NumCols = 12345678, ByteNum = 0x1A0, NumBytes = 0x2000;  // too wide: leading digits go
     const struct { uint16_t show, checked; int32_t offset; const char *p2, *p3; } cases[] = {
         {_TEXT_, _TEXT_, 0, "\tLine     250 of     500", "\tColumn       1 of 2345678"},
-        {_HEX_, _HEX_, 0, "\tByte values are in hex.", "\tByte     1A0 of    2000"},
-        {_HEX_, _INTERP_, 0x400, "\tOffset to table =    400 bytes", "\tByte     1A0 of    2000"},
         {_HEX_, _INTERP_, 0, "\tByte values are in hex.", "\tByte     1A0 of    2000"},
         {_TEXT_, _INTERP_, 0x400, "\tLine     250 of     500", "\tColumn       1 of 2345678"},
     };
@@ -195,46 +187,35 @@ struct TempFile {
     std::string path;
 };
 
-// Loads one after the other (run under ASan: no load may leave FileBuf on freed memory): a file in FileArea up to
-// its size, else in a block of its own; a missing file keeps the document that was there.
+// Loads one after the other (run under ASan: no load may leave FileBuf on freed memory); orvex-dump's tests load
+// files for the rest. The extension: the last four characters, lower-cased, never before the name.
 TEST_F(Document, LoadingFiles) {
-    const char* const names[][3] = {{"C:\\DIR\\APP.EXE", "APP.EXE", ".exe"}, {"C:\\Fonts\\x.TtF", "x.TtF", ".ttf"},
-                                    {"noext", "noext", "oext"}, {"a.b", "a.b", "a.b"}, {"", "", ""}};
-    for (const auto& c : names) {  // the extension: the last four characters, lower-cased, never before the name
-        std::snprintf(FileName, sizeof FileName, "%s", c[0]);
+    for (const auto& c : {std::pair("C:\\DIR\\APP.TtF", "APP.TtF|.ttf"), {"noext", "noext|oext"}, {"a.b", "a.b|a.b"},
+                          {"", "|"}}) {
+        std::snprintf(FileName, sizeof FileName, "%s", c.first);
         SetFileNameParts();
-        EXPECT_EQ(std::string(FileNamePart) + "|" + FileExt, std::string(c[1]) + "|" + c[2]);
+        EXPECT_EQ(std::string(FileNamePart) + "|" + FileExt, c.second);
     }
-    TempFile text("line one\nline two\n", ".BIN"), limit(std::string(204800, 'a'), "limit"),
-        big(std::string(204801, 'b'), "big"), empty("", "empty");
-    LineNum = 7, Col = 3, ByteNum = 9, ByteOffset = 4, MarkState = 1;
-    ASSERT_EQ(LoadDocumentFile(text.path.c_str()), LoadResult::Ok);  // the position reset, the lines found at once
-    EXPECT_EQ(V({LineNum, Col, ByteNum, ByteOffset, MarkState, NumLines, NumBytes}), V({1, 1, 0, 0, 0, 3, 18}));
-    EXPECT_STREQ(FileExt, ".bin");
-    Checked = ShowMode = _CHAR_, AddrMode = AddrRva, WrapFlag = 8, ConvertFlag = 8, RvaBias = 0x1000;
-    const std::string missing = "/nonexistent/dir/file";
-    const struct { const std::string& path; LoadResult result; V want; } loads[] = {  // in FileArea, MaxLines, size, ends
-        {text.path, LoadResult::Ok, {1, 32767, 18, 'l', '\n'}}, {limit.path, LoadResult::Ok, {1, 32767, 204800, 'a', 'a'}},
-        {big.path, LoadResult::Ok, {0, 83967, 204801, 'b', 'b'}}, {text.path, LoadResult::Ok, {1, 32767, 18, 'l', '\n'}},
-        {big.path, LoadResult::Ok, {0, 83967, 204801, 'b', 'b'}}, {missing, LoadResult::OpenFailed, {0, 83967, 204801, 'b', 'b'}},
+    TempFile text("line\n", ".BIN"), big(std::string(204801, 'b'), "big"), empty("", "empty");
+    LineNum = 7, Col = 3, ByteNum = 9, ByteOffset = 4, MarkState = 1;  // the position reset, the lines found at once
+    const struct { std::string path; LoadResult result; V want; } loads[] = {  // in FileArea, size, last byte, ...
+        {text.path, LoadResult::Ok, {1, 5, '\n', 1, 1, 0, 0, 0, 2}}, {big.path, LoadResult::Ok, {0, 204801, 'b'}},
+        {text.path, LoadResult::Ok, {1, 5, '\n'}}, {"/nonexistent/file", LoadResult::OpenFailed, {1, 5, '\n'}},
     };
     for (const auto& l : loads) {
         EXPECT_EQ(LoadDocumentFile(l.path.c_str()), l.result) << l.path;
-        EXPECT_EQ(V({FileBuf == FileArea, MaxLines, FileSize, FileBuf[0], FileBuf[FileSize - 1]}), l.want) << l.path;
+        V got{FileBuf == FileArea, FileSize, FileBuf[FileSize - 1], LineNum, Col, ByteNum, ByteOffset, MarkState, NumLines};
+        EXPECT_EQ(V(got.begin(), got.begin() + static_cast<ptrdiff_t>(l.want.size())), l.want) << l.path;
     }
-    EXPECT_EQ(V({Checked, AddrMode, WrapFlag, ConvertFlag, RvaBias, LineNumFlag}), V({_CHAR_, AddrRva, 8, 8, 0x1000, 0}));
     ASSERT_EQ(LoadDocumentFile(empty.path.c_str()), LoadResult::Ok);
     EXPECT_EQ(V({FileSize, NumLines}), V({0, 1}));
-    UnloadDocumentFile();
-    EXPECT_EQ(FileSize, 0);
 }
 
+// Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an empty field.
 TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
     const struct { bool hex; uint32_t v; int width; char fill; const char* want; } cases[] = {
-        {false, 1234, 7, ' ', "   1234"}, {false, 12345678, 7, ' ', "2345678"}, {false, 0, 3, ' ', "  0"},
-        {false, 4294967295u, 10, '0', "4294967295"}, {false, 7, 5, '0', "00007"}, {false, 123, 0, ' ', ""},
-        {true, 255, 8, '0', "000000FF"}, {true, 0, 8, '0', "00000000"}, {true, 0xABCDEF12, 4, '0', "EF12"},
-        {true, 0x1A, 7, ' ', "     1A"}, {true, 123, 0, ' ', ""},
+        {false, 12345678, 7, ' ', "2345678"}, {false, 0, 3, ' ', "  0"}, {false, 123, 0, ' ', ""},
+        {true, 0xABCDEF12, 4, '0', "EF12"}, {true, 0x1A, 7, ' ', "     1A"}, {true, 123, 0, ' ', ""},
     };
     for (const auto& c : cases) {
         char buf[16];
@@ -253,16 +234,6 @@ TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
     }
 }
 
-TEST(TextNumber, ParsesStopAtTheFirstCharacterThatIsNoDigit) {
-    const struct { bool hex; const char* text; uint32_t want; } cases[] = {
-        {true, "ff", 255}, {true, "FF", 255}, {true, "12G4", 0x12}, {true, "0x10", 0}, {true, "123456789", 0x23456789},
-        {true, "", 0}, {true, "09aAfF/", 0x9AAFF}, {true, "@", 0}, {true, "`", 0}, {true, ":", 0},
-        {false, " 12", 0}, {false, "12 ", 12}, {false, "4294967296", 0} /* modulo 2^32 */,
-        {false, "4294967295", 4294967295u}, {false, "-5", 0}, {false, "09:", 9},
-    };
-    for (const auto& c : cases) EXPECT_EQ((c.hex ? ParseHex : ParseDec)(c.text), c.want) << c.text;
-}
-
 TEST(TextNumber, ComparesExactlyOrFoldingAsciiLettersOnly) {
     // '@'/'`' and '['/'{' differ only in bit 0x20 but are no letters.
     const struct { const char *a, *b; bool exact, folded; } cases[] = {
@@ -275,8 +246,6 @@ TEST(TextNumber, ComparesExactlyOrFoldingAsciiLettersOnly) {
         EXPECT_EQ(CompareText(c.a, c.b) == 0, c.exact) << c.a << " " << c.b;
         EXPECT_EQ(SameText(c.a, c.b), c.folded) << c.a << " " << c.b;
     }
-    const char* const names[][2] = {{"a.txt", "a.txt"}, {"C:\\DIR\\A.TXT", "A.TXT"}, {"C:\\DIR\\", ""}, {"", ""}};
-    for (const auto& n : names) EXPECT_STREQ(NamePart(n[0]), n[1]);
 }
 
 TEST(TextNumber, ShiftAndCtrlWidenTheWordCharacters) {

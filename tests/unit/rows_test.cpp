@@ -43,13 +43,10 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
                    const char *rows, *marked; int32_t col1, col2; } cases[] = {
         {"scrolled", "abcdefghijklmnopqrst", 0, 16, 1, 5, 0, 0, 0, "efghijklmnopqrst", "", 0, 0},
         {"tab over the left edge", "ab\tcd", 0, 6, 1, 5, 0, 0, 0, "    cd", "", 0, 0},
-        {"cut", "0123456789abcdef\nx", 0, 10, 1, 1, 0, 0, 0, "0123456789|x         ", "", 0, 0},
         {"wrapped", "0123456789abcdef\nx", 10, 10, 1, 1, 0, 0, 0, "0123456789|abcdef    |x         ", "", 0, 0},
-        {"the last line", "a\nb", 0, 4, 2, 1, 0, 0, 0, "b   ", "", 0, 0},
         {"control and high bytes unconverted", std::string("a\x01\x7f\xff", 4), 0, 4, 1, 1, 0, 0, 0, "a\x01\x7f\xff", "", 0, 0},
         {"range over two lines", "abcdef\r\nghijkl\r\n", 0, 10, 1, 1, 1, 3, 11, "abcdef    |ghijkl    |          ",
          "   ####   |###       |          ", 0, 0},
-        {"range begun above", "aaaa\nbbbb\ncccc", 0, 6, 2, 1, 1, 1, 12, "bbbb  |cccc  ", "##### |##    ", 0, 0},
         {"range scrolled left", "0123456789", 0, 6, 1, 5, 1, 2, 6, "456789", "##    ", 0, 0},
         {"marked tab", "a\tb", 0, 10, 1, 1, 1, 1, 2, "a       b ", " #######  ", 0, 0},
         {"block", "0123456789\n01\n0123456789\n0123456789\nzz", 0, 12, 1, 1, 2, 3, 32,
@@ -114,9 +111,8 @@ TEST_F(Rows, HexRowMarks) {
         {_HEX_, 64, 0, 2, 5, 21, 58, 60, 54, 8, "    ##  |    ##  |        |        "},  // the last byte just left of the first
         {_CHAR_, 200, 0, 2, 5, 136, 16, 19, 15, 5, " ### | ### | ### |     "},
     };
-    int row = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(++row);
+        SCOPED_TRACE(&c - cases);
         Checked = ShowMode = c.mode;
         std::string bytes;
         for (int i = 0; i < c.size; ++i) bytes += static_cast<char>(0x30 + i % 64);
@@ -132,28 +128,22 @@ TEST_F(Rows, HexRowMarks) {
 }
 
 // Rows built from `first` of a document of `size` bytes counting up from `from`, with a range of `num` bytes at
-// `offset` (num 0: the whole file; size -1: no buffer at all): how many, and the rows' cells from `at` joined.
+// `offset` (num 0: the whole file; size -1: no buffer at all): how many, and the rows' cells from `at` joined. The
+// document fuzz target builds rows over any range and address mode for the faults; here the values.
 TEST_F(Rows, HexRowAddressesAndLimits) {
-    const uint16_t Z = AddrZero, P = AddrPhysical, Rv = AddrRva;
+    const uint16_t P = AddrPhysical, Rv = AddrRva;  // RvaBias 0xC00
     const struct { uint16_t mode; int size, from, offset, num; uint16_t addr; int32_t rows, rowbytes, width, first, col, built;
                    size_t at, len; std::string want; } cases[] = {
-        {_HEX_, 0x600, 0x71, 0x400, 0x100, Z, 1, 16, 71, 0, 1, 1, 0, 9, "00000000:"},
-        {_HEX_, 0x600, 0x71, 0x400, 0x100, P, 1, 16, 71, 0, 1, 1, 0, 9, "00000400:"},
-        {_HEX_, 0x600, 0x71, 0x400, 0x100, Rv, 1, 16, 71, 0, 1, 1, 0, 9, "00001000:"},  // RvaBias 0xC00
-        {_HEX_, 0x600, 0x71, 0x200, 0x100, Rv, 1, 16, 71, 0, 1, 1, 0, 9, "00000E00:"},
+        {_HEX_, 0x600, 0x71, 0x400, 0x100, Rv, 1, 16, 71, 0, 1, 1, 0, 9, "00001000:"},
         {_HEX_, 2, 0x41, 0, 0, P, 1, 16, 71, 0, 12, 1, 0, 99, "4142" + std::string(38, ' ') + "[AB              ]"},  // scrolled
-        {_HEX_, 3, 0x61, 0, 0, P, 5, 16, 71, 3, 1, 1, 0, 9, "00000003:"},  // first at the end: the address alone
-        {_HEX_, 3, 0x61, 0, 0, P, 5, 16, 71, 3, 1, 1, 53, 18, "[                ]"},
         {_HEX_, 20, 0x30, 10, 100000, P, 50, 16, 71, 0, 1, 1, 54, 11, ":;<=>?@ABC "},  // more than the file holds
         {_HEX_, 20, 0x30, 500, 0, P, 50, 16, 71, 0, 1, 1, 0, 9, "000001F4:"},  // a range outside the file
         {_HEX_, 200, 0, 0, 0, P, 2, 64, 71, 0, 1, 2, 0, 8, "00000000|00000010"},  // the hex layout, 64 asked
         {_HEX_, 16, 0x41, 0, 0, P, 1, 16, 30, 0, 1, 1, 0, 30, "00000000:  4142 4344 4546 4748"},
-        {_HEX_, 16, 0x41, 0, 0, P, 1, 16, 80, 0, 1, 1, 70, 10, "]         "},
         {_CHAR_, -1, 0, 0, 0, P, 3, 64, 75, 0, 1, 1, 0, 75, "00000000:" + std::string(66, ' ')},
     };
-    int row = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(++row);
+        SCOPED_TRACE(&c - cases);
         Checked = ShowMode = c.mode;
         std::string bytes;
         for (int i = 0; i < c.size; ++i) bytes += static_cast<char>(c.from + i);
