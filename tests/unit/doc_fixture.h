@@ -10,6 +10,8 @@
 #include "document/line_index.h"
 #include "view/view_nav.h"
 
+using V = std::vector<int64_t>;  // values compared together
+
 class DocTest : public ::testing::Test {
 protected:
     void SetUp() override {

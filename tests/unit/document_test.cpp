@@ -1,18 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "doc_fixture.h"
-#include "document/file_load.h"
 #include "document/text_number.h"
 #include "view/view_modes.h"
 
 namespace {
 
-using V = std::vector<int64_t>;
 using Document = DocTest;
 
 // The line table as text: each line's start, "w" before a wrapped continuation.
@@ -151,66 +148,6 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     }
 }
 
-TEST_F(Document, AddressesAndStatusTexts) {
-    ByteOffset = 0x400, RvaBias = 0xC00;
-    const struct { uint16_t mode; uint32_t first, address; } modes[] = {  // of position 0, and of position 0x10
-        {AddrZero, 0, 0x10}, {AddrPhysical, 0x400, 0x410}, {AddrRva, 0x1000, 0x1010}};
-    for (const auto& c : modes) {
-        AddrMode = c.mode;
-        EXPECT_EQ(V({AddressOf(0), PositionOfAddress(c.address), MarkOffsetOfAddress(c.address)}), V({c.first, 0x10, 0x410}))
-            << c.mode;
-    }
-    EXPECT_EQ(PositionOfAddress(0x0), -0x1000);  // below the range: negative, for the caller to clamp
-    LineNum = 250, NumLines = 500, Col = 1, NumCols = 12345678, ByteNum = 0x1A0, NumBytes = 0x2000;  // too wide: leading digits go
-    const struct { uint16_t show, checked; int32_t offset; const char *p2, *p3; } cases[] = {
-        {_TEXT_, _TEXT_, 0, "\tLine     250 of     500", "\tColumn       1 of 2345678"},
-        {_HEX_, _INTERP_, 0, "\tByte values are in hex.", "\tByte     1A0 of    2000"},
-        {_TEXT_, _INTERP_, 0x400, "\tLine     250 of     500", "\tColumn       1 of 2345678"},
-    };
-    for (const auto& c : cases) {
-        ShowMode = c.show, Checked = c.checked, ByteOffset = c.offset;
-        char p2[64], p3[64];
-        PositionTexts(p2, p3);
-        EXPECT_EQ(std::string(p2) + "|" + p3, std::string(c.p2) + "|" + c.p3);
-    }
-}
-
-// A file written for the test; the test's name keeps the files of tests that run at once apart.
-struct TempFile {
-    explicit TempFile(const std::string& bytes, const char* name) {
-        path = std::string(::testing::TempDir()) + ::testing::UnitTest::GetInstance()->current_test_info()->name() + name;
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        EXPECT_TRUE(f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
-        if (f) std::fclose(f);
-    }
-    ~TempFile() { std::remove(path.c_str()); }
-    std::string path;
-};
-
-// Loads one after the other (run under ASan: no load may leave FileBuf on freed memory); orvex-dump's tests load
-// files for the rest. The extension: the last four characters, lower-cased, never before the name.
-TEST_F(Document, LoadingFiles) {
-    for (const auto& c : {std::pair("C:\\DIR\\APP.TtF", "APP.TtF|.ttf"), {"noext", "noext|oext"}, {"a.b", "a.b|a.b"},
-                          {"", "|"}}) {
-        std::snprintf(FileName, sizeof FileName, "%s", c.first);
-        SetFileNameParts();
-        EXPECT_EQ(std::string(FileNamePart) + "|" + FileExt, c.second);
-    }
-    TempFile text("line\n", ".BIN"), big(std::string(204801, 'b'), "big"), empty("", "empty");
-    LineNum = 7, Col = 3, ByteNum = 9, ByteOffset = 4, MarkState = 1;  // the position reset, the lines found at once
-    const struct { std::string path; LoadResult result; V want; } loads[] = {  // in FileArea, size, last byte, ...
-        {text.path, LoadResult::Ok, {1, 5, '\n', 1, 1, 0, 0, 0, 2}}, {big.path, LoadResult::Ok, {0, 204801, 'b'}},
-        {text.path, LoadResult::Ok, {1, 5, '\n'}}, {"/nonexistent/file", LoadResult::OpenFailed, {1, 5, '\n'}},
-    };
-    for (const auto& l : loads) {
-        EXPECT_EQ(LoadDocumentFile(l.path.c_str()), l.result) << l.path;
-        V got{FileBuf == FileArea, FileSize, FileBuf[FileSize - 1], LineNum, Col, ByteNum, ByteOffset, MarkState, NumLines};
-        EXPECT_EQ(V(got.begin(), got.begin() + static_cast<ptrdiff_t>(l.want.size())), l.want) << l.path;
-    }
-    ASSERT_EQ(LoadDocumentFile(empty.path.c_str()), LoadResult::Ok);
-    EXPECT_EQ(V({FileSize, NumLines}), V({0, 1}));
-}
-
 // Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an empty field.
 TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
     const struct { bool hex; uint32_t v; int width; char fill; const char* want; } cases[] = {
@@ -232,31 +169,6 @@ TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
         AddCommas(buf);
         EXPECT_STREQ(buf, c[1]);
     }
-}
-
-TEST(TextNumber, ComparesExactlyOrFoldingAsciiLettersOnly) {
-    // '@'/'`' and '['/'{' differ only in bit 0x20 but are no letters.
-    const struct { const char *a, *b; bool exact, folded; } cases[] = {
-        {".exe", ".exe", true, true}, {".ex", ".exe", false, false}, {".exe", ".ex", false, false},
-        {".EXE", ".exe", false, true}, {"C:\\A.TXT", "c:\\a.txt", false, true}, {"C:\\a.txt", "C:\\.\\a.txt", false, false},
-        {"abc", "abcd", false, false}, {"@", "`", false, false}, {"[", "{", false, false}, {"", "", true, true},
-        {"Zz", "zZ", false, true}, {"Aa", "aA", false, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CompareText(c.a, c.b) == 0, c.exact) << c.a << " " << c.b;
-        EXPECT_EQ(SameText(c.a, c.b), c.folded) << c.a << " " << c.b;
-    }
-}
-
-TEST(TextNumber, ShiftAndCtrlWidenTheWordCharacters) {
-    const struct { const char* chars; unsigned keys; int want; } cases[] = {
-        {"aZz7A09", 0, 1}, {"_", 0, 0}, {"_", KeyShift, 1}, {"_", KeyControl, 1}, {"./:\\~", KeyShift, 0},
-        {"./:\\~", KeyControl, 1}, {" ", KeyControl | KeyShift, 0}, {"@`[{/:", 0, 0} /* '@' | 0x20 is '`' */,
-        {"\xC4", KeyControl, 0},
-    };
-    for (const auto& c : cases)
-        for (const char* p = c.chars; *p; ++p)
-            EXPECT_EQ(IsWordChar(static_cast<unsigned char>(*p), c.keys), c.want) << *p << " keys " << c.keys;
 }
 
 }  // namespace

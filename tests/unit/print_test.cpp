@@ -9,7 +9,6 @@
 
 namespace {
 
-using V = std::vector<int32_t>;
 
 // Print choices and metrics at their defaults: a letter page at 600 dpi with strips of 0.25 inch.
 class PrintLayout : public DocTest {

@@ -156,8 +156,6 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     EXPECT_EQ(Rect(hViewWnd)[3] - Rect(hViewWnd)[1], 400);
 }
 
-// ---- export ----
-
 // The builders' bytes for the entry exported as `name` from type node `type`.
 std::string Built(const char* type, uint16_t command, const std::string& name) {
     std::vector<ExportItem> items;
@@ -232,8 +230,6 @@ TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeRep
     EXPECT_EQ(SeenDialogs[1], "Confirm File Replace|REPLACE|" + dir + items[0].Name);
     exportAgain({IDYES, IDCANCEL, IDYES}, 2, {true, false});  // Cancel ends the export
 }
-
-// ---- hostile files ----
 
 TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
     // An icon claiming more pixels than its resource holds and a dialog
