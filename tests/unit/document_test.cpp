@@ -169,6 +169,7 @@ TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
         AddCommas(buf);
         EXPECT_STREQ(buf, c[1]);
     }
+    EXPECT_TRUE(SameText("C:\\A.TXT", "c:\\a.txt") && !SameText("@", "`") && !SameText("a", "ab"));  // recent names
 }
 
 }  // namespace
