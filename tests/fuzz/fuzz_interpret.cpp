@@ -1,7 +1,5 @@
-// One fuzz input is loaded as the document under the name FUZZ_INPUT_NAME,
-// whose extension picks the reader; the tree is built, and every node is
-// selected with its listing lines and the files its export would write.
-// Built once per reader.
+// One fuzz input is loaded as the document under FUZZ_INPUT_NAME, whose extension picks the reader (a
+// target per reader); the tree is built and every node selected with its listings and export files.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>

@@ -104,8 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     in.data += take;
     in.size -= take;
 
-    // The file: the rest, held where a load would hold it; an exactly sized
-    // copy for a block so that any overrun is caught.
+    // The file: the rest, where a load holds it or in an exactly sized block that shows any overrun.
     static std::vector<uint8_t> block;
     ResetDocument();
     Checked = ShowMode = _TEXT_;

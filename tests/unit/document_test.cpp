@@ -146,6 +146,9 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
         ScreenCols = static_cast<int32_t>(t[0]);
         EXPECT_EQ(V({ToggleWrap(), WrapFlag, NumLines, Col}), V(t.begin() + 1, t.end())) << t[0];
     }
+    char p2[64], p3[64];  // a table shown in hex: the status gives its offset
+    Checked = _INTERP_, ShowMode = _HEX_, ByteOffset = 0x400, ByteNum = 0x1A0, NumBytes = 0x2000, PositionTexts(p2, p3);
+    EXPECT_EQ(std::string(p2) + "|" + p3, "\tOffset to table =    400 bytes|\tByte     1A0 of    2000");
 }
 
 // Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an empty field.
