@@ -97,3 +97,13 @@ void AdoptFile(uint8_t* buf, int32_t size) {
     ClearLineTable();
     if (Checked == _TEXT_) GetLinePtrs(0, FileSize);
 }
+
+void SetBlockColumns(int32_t first, int32_t end) {
+    if (first < end) {
+        BlockCol1 = first;
+        BlockCol2 = end;
+    } else {
+        BlockCol1 = end - 1;
+        BlockCol2 = first + 1;
+    }
+}

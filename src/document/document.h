@@ -50,8 +50,12 @@ extern uint8_t ConvertFlag;    // 0 or 8
 extern uint8_t MarkState;      // 0 none, 1 byte range, 2 block
 extern int32_t MarkStart;      // file offset of the first marked byte
 extern int32_t MarkEnd;        // one past the last
-extern int32_t BlockCol1;
+extern int32_t BlockCol1;       // a block's columns: BlockCol1 .. BlockCol2 - 1
 extern int32_t BlockCol2;
+// Sets the block's columns from the column of its first byte and the column
+// just past its last byte. When the last byte's column is not right of the
+// first's, the block runs from the last byte's column to the first's.
+void SetBlockColumns(int32_t first, int32_t end);
 
 // --- view metrics kept by the view window ---
 extern int32_t ScreenLines;

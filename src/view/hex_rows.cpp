@@ -169,13 +169,8 @@ int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t firs
     const int64_t d = int64_t{ByteOffset} + first;
     if (mark == 2) {
         const int32_t mask = perRow - 1;
-        BlockCol1 = static_cast<int32_t>((MarkStart - d) & mask) + firstChar;
-        BlockCol2 = static_cast<int32_t>((MarkEnd - d - 1) & mask) + firstChar + 1;
-        if (BlockCol1 >= BlockCol2) {
-            const int32_t left = BlockCol2 - 1;
-            BlockCol2 = BlockCol1 + 1;
-            BlockCol1 = left;
-        }
+        SetBlockColumns(static_cast<int32_t>((MarkStart - d) & mask) + firstChar,
+                        static_cast<int32_t>((MarkEnd - d - 1) & mask) + firstChar + 1);
     }
     bool open = false;
     int32_t s = 0;

@@ -64,13 +64,7 @@ int32_t BuildTextRows(int32_t rows, int32_t cols, int32_t first, int32_t col,
     int32_t blockFirst = 0;
     int32_t blockLast = -1;
     if (mark == 2) {
-        BlockCol1 = GetTextColumn(MarkStart);
-        BlockCol2 = GetTextColumn(MarkEnd);
-        if (BlockCol1 >= BlockCol2) {
-            const int32_t left = BlockCol2 - 1;
-            BlockCol2 = BlockCol1 + 1;
-            BlockCol1 = left;
-        }
+        SetBlockColumns(GetTextColumn(MarkStart), GetTextColumn(MarkEnd));
         blockFirst = GetTextLine(MarkStart);
         blockLast = GetTextLine(MarkEnd);
     }
