@@ -59,7 +59,7 @@ void BM_LineIndex(benchmark::State& state) {
 BENCHMARK(BM_LineIndex)->Arg(0)->Arg(1)->ArgName("wrap")->Unit(benchmark::kMillisecond);
 
 class NullSink final : public RowSink {
-public:
+  public:
     void Put(const Row& row) override {
         benchmark::DoNotOptimize(row.text);
         sum += static_cast<uint32_t>(row.text[row.len / 2]);
@@ -98,7 +98,8 @@ void BM_TextScreen(benchmark::State& state) {
     MarkStart = static_cast<int32_t>(LinePtr[first + 10] & LineOffsetMask) + 5;
     MarkEnd = MarkStart + 5000;
     NullSink sink;
-    for (auto _ : state) BuildTextRows(60, 200, first, 1, 0, static_cast<int32_t>(state.range(0)), sink);
+    for (auto _ : state)
+        BuildTextRows(60, 200, first, 1, 0, static_cast<int32_t>(state.range(0)), sink);
     benchmark::DoNotOptimize(sink.sum);
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * 60);
     ResetDocument();

@@ -23,20 +23,25 @@ const char* const Patterns[] = {
 };
 
 const char* const Words[] = {
-    "the", "of", "and", "to", "in", "is", "was", "he", "for", "it", "with", "as", "his",
-    "on", "be", "at", "by", "had", "are", "but", "from", "or", "have", "an", "they",
-    "which", "one", "you", "were", "her", "all", "she", "there", "would", "their", "we",
-    "him", "been", "has", "when", "who", "will", "more", "no", "if", "out", "so", "said",
-    "what", "up", "its", "about", "into", "than", "them", "can", "only", "other", "new",
-    "some", "could", "time", "these", "two", "may", "then", "do", "first", "any", "my",
-    "now", "such", "like", "our", "over", "man", "me", "even", "most", "made", "after",
-    "also", "did", "many", "before", "must", "through", "back", "years", "where", "much",
-    "your", "way", "well", "down", "should", "because", "each", "those", "people", "how",
-    "too", "little", "state", "good", "very", "make", "world", "still", "own", "see",
-    "men", "work", "long", "get", "here", "between", "both", "life", "being", "under",
-    "never", "day", "same", "another", "know", "while", "last", "might", "us", "great",
-    "old", "year", "off", "come", "since", "against", "go", "came", "right", "used",
-    "take", "three", "States", "The", "When", "Station", "national", "Nations"};
+    "the",     "of",    "and",     "to",       "in",      "is",   "was",     "he",
+    "for",     "it",    "with",    "as",       "his",     "on",   "be",      "at",
+    "by",      "had",   "are",     "but",      "from",    "or",   "have",    "an",
+    "they",    "which", "one",     "you",      "were",    "her",  "all",     "she",
+    "there",   "would", "their",   "we",       "him",     "been", "has",     "when",
+    "who",     "will",  "more",    "no",       "if",      "out",  "so",      "said",
+    "what",    "up",    "its",     "about",    "into",    "than", "them",    "can",
+    "only",    "other", "new",     "some",     "could",   "time", "these",   "two",
+    "may",     "then",  "do",      "first",    "any",     "my",   "now",     "such",
+    "like",    "our",   "over",    "man",      "me",      "even", "most",    "made",
+    "after",   "also",  "did",     "many",     "before",  "must", "through", "back",
+    "years",   "where", "much",    "your",     "way",     "well", "down",    "should",
+    "because", "each",  "those",   "people",   "how",     "too",  "little",  "state",
+    "good",    "very",  "make",    "world",    "still",   "own",  "see",     "men",
+    "work",    "long",  "get",     "here",     "between", "both", "life",    "being",
+    "under",   "never", "day",     "same",     "another", "know", "while",   "last",
+    "might",   "us",    "great",   "old",      "year",    "off",  "come",    "since",
+    "against", "go",    "came",    "right",    "used",    "take", "three",   "States",
+    "The",     "When",  "Station", "national", "Nations"};
 
 // 1 GiB of words in lines of about 80 characters ended by CR LF.
 std::vector<uint8_t> MakeCorpus() {

@@ -13,7 +13,7 @@
 namespace {
 
 class CountSink final : public RowSink {
-public:
+  public:
     void Put(const Row& row) override { chars += row.len + row.count; }
     int64_t chars = 0;
 };

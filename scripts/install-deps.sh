@@ -4,7 +4,7 @@
 set -eu
 
 PKGS="cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
-clang-14 libclang-rt-14-dev
+clang-14 libclang-rt-14-dev clang-format
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev
 mingw-w64-x86-64-dev binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 wine64 xvfb xauth imagemagick xdotool xclip fonts-wine fonts-liberation

@@ -13,6 +13,9 @@ step() { printf '\n==== %s\n' "$*"; }
 scripts/install-deps.sh
 [ -x scripts/fetch-golden.sh ] && scripts/fetch-golden.sh
 
+step "format"
+scripts/check-format.sh
+
 for preset in native native-asan; do
     step "build $preset"
     cmake --preset "$preset" >/dev/null

@@ -70,8 +70,8 @@ void ShowAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* path = argc > 1 ? argv[1]
-                                : "Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows\\shell32.dll";
+    const char* path =
+        argc > 1 ? argv[1] : "Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows\\shell32.dll";
     Hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
     if (!StartUp(GetModuleHandleA(nullptr), true)) return 1;
     ShowWindow(wn, SW_SHOWMAXIMIZED);
@@ -93,9 +93,10 @@ int main(int argc, char** argv) {
     const int treeBoxes = Boxes;
     for (double& t : PaintTime) t = 0;
     std::printf("%s: %zu nodes, %d images\n", path, TreeNodes.size(), ImageCount);
-    std::printf("open and read: %.1f ms; tree shown with the root selected: %.1f ms "
-                "(%d message box%s answered)\n",
-                loaded - t0, shown - loaded, treeBoxes, treeBoxes == 1 ? "" : "es");
+    std::printf(
+        "open and read: %.1f ms; tree shown with the root selected: %.1f ms "
+        "(%d message box%s answered)\n",
+        loaded - t0, shown - loaded, treeBoxes, treeBoxes == 1 ? "" : "es");
 
     std::vector<double> times, selects, paints;
     std::vector<double> quiet;  // selections that showed no message box
@@ -112,8 +113,8 @@ int main(int argc, char** argv) {
             const char* names[] = {"main", "tree", "pane", "view", "toolbar", "status"};
             for (int w = 0; w < 6; ++w)
                 if (ws[w] && GetUpdateRect(ws[w], &r, FALSE))
-                    std::printf("  node %zu: %s invalid %ld,%ld-%ld,%ld\n", n, names[w], r.left, r.top,
-                                r.right, r.bottom);
+                    std::printf("  node %zu: %s invalid %ld,%ld-%ld,%ld\n", n, names[w], r.left,
+                                r.top, r.right, r.bottom);
         }
         ShowAll();
         const double b = Now();
@@ -126,19 +127,21 @@ int main(int argc, char** argv) {
     auto report = [](const char* what, std::vector<double> v) {
         if (v.empty()) return;
         std::sort(v.begin(), v.end());
-        const size_t over = static_cast<size_t>(
-            v.end() - std::upper_bound(v.begin(), v.end(), 20.0));
-        std::printf("%s: %zu selections, median %.2f ms, 99th %.2f ms, max %.2f ms, %zu over 20 ms\n",
-                    what, v.size(), v[v.size() / 2], v[v.size() * 99 / 100], v.back(), over);
+        const size_t over =
+            static_cast<size_t>(v.end() - std::upper_bound(v.begin(), v.end(), 20.0));
+        std::printf(
+            "%s: %zu selections, median %.2f ms, 99th %.2f ms, max %.2f ms, %zu over 20 ms\n", what,
+            v.size(), v[v.size() / 2], v[v.size() * 99 / 100], v.back(), over);
     };
     report("every selection with its repaint", times);
     report("selections without a message box", quiet);
     report("  of which the selection message", selects);
     report("  of which the repaint", paints);
-    std::printf("  repaint time per selection: main %.2f ms, tree %.2f ms, pane %.2f ms, "
-                "view %.2f ms\n",
-                PaintTime[0] / times.size(), PaintTime[1] / times.size(),
-                PaintTime[2] / times.size(), PaintTime[3] / times.size());
+    std::printf(
+        "  repaint time per selection: main %.2f ms, tree %.2f ms, pane %.2f ms, "
+        "view %.2f ms\n",
+        PaintTime[0] / times.size(), PaintTime[1] / times.size(), PaintTime[2] / times.size(),
+        PaintTime[3] / times.size());
     // The parts of building the tree, done again.
     double a = Now();
     DestroyImageIcons();

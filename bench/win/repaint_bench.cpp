@@ -63,9 +63,10 @@ int main(int argc, char** argv) {
     MarkEnd = 16 * (ScreenLines - 2) + 9;
     SetMarked();
     const double marked = RepaintsPerSecond(count);
-    std::printf("full-screen hex view, %d rows of %d bytes: %.0f repaints/s, %.0f with a mark "
-                "across the screen\n",
-                ScreenLines, RowBytes, plain, marked);
+    std::printf(
+        "full-screen hex view, %d rows of %d bytes: %.0f repaints/s, %.0f with a mark "
+        "across the screen\n",
+        ScreenLines, RowBytes, plain, marked);
     DestroyWindow(wn);
     Pump();
     return 0;

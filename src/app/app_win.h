@@ -9,18 +9,18 @@
 
 // --- windows of the frame (0 when a window does not exist) ---
 extern HINSTANCE hInst;
-extern HWND wn;            // main window, class "Orvex"
-extern HWND hViewWnd;      // view window, class "TextClient"
+extern HWND wn;        // main window, class "Orvex"
+extern HWND hViewWnd;  // view window, class "TextClient"
 extern HWND hStatusBar;
 extern HWND hToolBar;
-extern HWND hFindCombo;    // find box in the toolbar
-extern HWND hFindEdit;     // its edit control
-extern HWND hTreeView;     // interpretation tree
-extern HWND hImageWnd;     // image pane, class "PlainVanilla"
-extern HMENU hMenu;        // the menu bar "ORVEX"
+extern HWND hFindCombo;          // find box in the toolbar
+extern HWND hFindEdit;           // its edit control
+extern HWND hTreeView;           // interpretation tree
+extern HWND hImageWnd;           // image pane, class "PlainVanilla"
+extern HMENU hMenu;              // the menu bar "ORVEX"
 extern HIMAGELIST hSmallImages;  // the list images of the font lists
 extern HCURSOR hArrowCursor, hSplitCursor, hWaitCursor;
-extern HBRUSH hBkBrush;    // the view's background
+extern HBRUSH hBkBrush;                          // the view's background
 extern uint8_t ScrollBarWidth, ScrollBarHeight;  // SM_CXVSCROLL, SM_CYVSCROLL
 
 extern char FileTitle[64];  // the name part of FileName

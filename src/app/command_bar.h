@@ -6,7 +6,7 @@
 constexpr int16_t CmdMax = 256;
 extern char CmdBuf[CmdMax + 1];
 extern int16_t CmdLen;
-extern int16_t CmdPos;        // where the next character goes
+extern int16_t CmdPos;  // where the next character goes
 extern char LastCmd[CmdMax + 1];
 
 // The editing keys (virtual key codes) besides typed characters.

@@ -10,8 +10,8 @@ void CommandArgument(const char* line, char* out, size_t size) {
     const char delimiter = line[0] == '"' ? '"' : ' ';
     const char* p = line + 1;
     while (*p && *p != delimiter) ++p;
-    if (!*p) return;  // the program name runs to the end: no argument
-    ++p;              // past the delimiter
+    if (!*p) return;                  // the program name runs to the end: no argument
+    ++p;                              // past the delimiter
     if (delimiter == '"' && *p) ++p;  // the separator after a closing quote
 
     size_t len;

@@ -37,8 +37,8 @@ void ToggleOption(uint8_t* flag, int id) {
 void ShowHelp() {
     char path[MAX_PATH];
     if (!SearchPathA(nullptr, HelpFile, nullptr, sizeof path, path, nullptr)) {
-        MessageBoxA(wn, "The help file ORVEX.HLP was not found, so help cannot be shown.",
-                    "Help", MB_ICONINFORMATION);
+        MessageBoxA(wn, "The help file ORVEX.HLP was not found, so help cannot be shown.", "Help",
+                    MB_ICONINFORMATION);
         return;
     }
     if (!WinHelpA(wn, HelpFile, HELP_FINDER, 0))
@@ -93,9 +93,7 @@ LRESULT DoCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case CM_ADDR_PHYSICAL:
     case CM_ADDR_RVA: AddrModeCommand(id); return 0;
     case CM_HELP: ShowHelp(); return 0;
-    case CM_ABOUT:
-        DialogBoxParamA(hInst, "ABOUTBOX", hwnd, GenericDlgProc, 0);
-        break;
+    case CM_ABOUT: DialogBoxParamA(hInst, "ABOUTBOX", hwnd, GenericDlgProc, 0); break;
     case CM_WEBSITE: VisitWebsite(); return 0;
     case CM_FIND:
     case CM_FIND_NEXT:

@@ -43,8 +43,7 @@ void FileOpened(int32_t size) {
 
 void ShowRecentItems(int last) {
     for (int i = 0; i <= last && i < RecentCount; ++i)
-        ModifyMenuA(hMenu, CM_RECENT + i, MF_BYCOMMAND | MF_STRING, CM_RECENT + i,
-                    RecentFiles[i]);
+        ModifyMenuA(hMenu, CM_RECENT + i, MF_BYCOMMAND | MF_STRING, CM_RECENT + i, RecentFiles[i]);
 }
 
 void ErrorBox(unsigned number, DWORD code) {

@@ -78,8 +78,8 @@ void CreateFindBox() {
     hFindCombo = CreateWindowExA(0, "COMBOBOX", "",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
                                      CBS_AUTOHSCROLL | CBS_HASSTRINGS,
-                                 360, 3, 225, 216, hToolBar,
-                                 reinterpret_cast<HMENU>(ID_FIND_COMBO), hInst, nullptr);
+                                 360, 3, 225, 216, hToolBar, reinterpret_cast<HMENU>(ID_FIND_COMBO),
+                                 hInst, nullptr);
     SendMessageA(hFindCombo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 13);
     hFindFont = CreateFontA(13, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
     SendMessageA(hFindCombo, WM_SETFONT, reinterpret_cast<WPARAM>(hFindFont), 0);
@@ -122,11 +122,8 @@ LRESULT LeftButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case 3:
-        SendMessageA(wn, WM_COMMAND, ShowMode == _TEXT_ ? CM_SET_COLUMN : CM_GOTO, 0);
-        return 0;
-    default:
-        break;
+    case 3: SendMessageA(wn, WM_COMMAND, ShowMode == _TEXT_ ? CM_SET_COLUMN : CM_GOTO, 0); return 0;
+    default: break;
     }
     return DefWindowProcA(hwnd, WM_LBUTTONDOWN, wParam, lParam);
 }
@@ -192,8 +189,8 @@ void BuildFrame(HWND hwnd) {
     InitCommonControls();
     CreateToolBar(hwnd);
     CreateFindBox();
-    hStatusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_BORDER, CommandHint, hwnd,
-                                     ID_STATUS_BAR);
+    hStatusBar =
+        CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_BORDER, CommandHint, hwnd, ID_STATUS_BAR);
     hViewWnd = CreateWindowExA(WS_EX_CLIENTEDGE, "TextClient", nullptr,
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 100, 100, 600, 300,
                                hwnd, reinterpret_cast<HMENU>(ID_VIEW_WINDOW), hInst, nullptr);
@@ -237,8 +234,7 @@ void LayoutFrame(WPARAM wParam, LPARAM lParam) {
         SetWindowPos(hImageWnd, 0, left, ToolBarHeight, ViewWidth, ImagePaneHeight, SWP_NOZORDER);
         top = ImagePaneHeight + 4;
     }
-    SetWindowPos(hViewWnd, 0, left, ToolBarHeight + top, ViewWidth, ViewHeight - top,
-                 SWP_NOZORDER);
+    SetWindowPos(hViewWnd, 0, left, ToolBarHeight + top, ViewWidth, ViewHeight - top, SWP_NOZORDER);
 }
 
 void SetMarked() {

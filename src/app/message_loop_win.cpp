@@ -56,9 +56,9 @@ void RegisterClasses() {
 bool CreateMainWindow() {
     // Created at its stored rectangle and maximised only when it was so when
     // last closed: a window created maximised could never start restored.
-    wn = CreateWindowExA(0, "Orvex", "Orvex", WS_OVERLAPPEDWINDOW, WinRect.left,
-                         WinRect.top, WinRect.right - WinRect.left,
-                         WinRect.bottom - WinRect.top, 0, 0, hInst, nullptr);
+    wn = CreateWindowExA(0, "Orvex", "Orvex", WS_OVERLAPPEDWINDOW, WinRect.left, WinRect.top,
+                         WinRect.right - WinRect.left, WinRect.bottom - WinRect.top, 0, 0, hInst,
+                         nullptr);
     if (!wn) return false;
     ShowWindow(wn, SW_SHOW);
     if (MaxFlag) ShowWindow(wn, SW_SHOWMAXIMIZED);
@@ -82,8 +82,7 @@ void RouteKey(MSG* msg) {
     }
     if (findEdit) return;
     if (k >= VK_PRIOR && k <= VK_DOWN) {
-        if ((hImageWnd && msg->hwnd == hImageWnd) || (hTreeView && msg->hwnd == hTreeView))
-            return;
+        if ((hImageWnd && msg->hwnd == hImageWnd) || (hTreeView && msg->hwnd == hTreeView)) return;
         return Retarget(msg, hViewWnd);
     }
     if (k < 0x20) return;
@@ -95,9 +94,7 @@ void RouteKey(MSG* msg) {
 
 void RouteMessage(MSG* msg) {
     switch (msg->message) {
-    case WM_COMMAND:
-        Retarget(msg, wn);
-        break;
+    case WM_COMMAND: Retarget(msg, wn); break;
     case WM_MOUSEMOVE: {
         const int32_t x = LOWORD(msg->lParam);
         if (msg->hwnd == wn && msg->wParam == 0 && x >= TreeWidth && x <= TreeWidth + 3)
@@ -119,11 +116,8 @@ void RouteMessage(MSG* msg) {
             SetFocus(hViewWnd);
         }
         break;
-    case WM_KEYDOWN:
-        RouteKey(msg);
-        break;
-    default:
-        break;
+    case WM_KEYDOWN: RouteKey(msg); break;
+    default: break;
     }
 }
 

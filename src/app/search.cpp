@@ -93,8 +93,7 @@ inline bool MatchAt(const uint8_t* p, const Needle& nd) {
 
 template <bool Fold>
 inline bool AnchorsMatch(const uint8_t* p, const Needle& nd) {
-    return (p[nd.a] | nd.fold[nd.a]) == nd.want[nd.a] &&
-           (p[nd.b] | nd.fold[nd.b]) == nd.want[nd.b];
+    return (p[nd.a] | nd.fold[nd.a]) == nd.want[nd.a] && (p[nd.b] | nd.fold[nd.b]) == nd.want[nd.b];
 }
 
 #if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
@@ -177,8 +176,8 @@ int64_t ScanForward(const uint8_t* buf, int64_t from, int64_t end, const uint8_t
     return nd.folded ? Forward<true>(buf, from, last, nd) : Forward<false>(buf, from, last, nd);
 }
 
-int64_t ScanBackward(const uint8_t* buf, int64_t lo, int64_t from, int64_t end,
-                     const uint8_t* pat, const uint8_t* mask, int32_t n) {
+int64_t ScanBackward(const uint8_t* buf, int64_t lo, int64_t from, int64_t end, const uint8_t* pat,
+                     const uint8_t* mask, int32_t n) {
     if (n < 1 || n > FindMaxText) return -1;
     lo = std::max<int64_t>(lo, 0);
     from = std::min(from, end - n);
@@ -251,10 +250,10 @@ FindStart FindStartPos(uint8_t reverse) {
 
 int32_t FindFrom(int64_t start, uint8_t reverse) {
     const FindRange r = FindSearchRange();
-    const int64_t p =
-        reverse ? ScanBackward(FileBuf, r.lo, start, r.hi, FindText, FindMask, FindLen)
-                : ScanForward(FileBuf, std::max<int64_t>(start, r.lo), r.hi, FindText, FindMask,
-                              FindLen);
+    const int64_t p = reverse
+                          ? ScanBackward(FileBuf, r.lo, start, r.hi, FindText, FindMask, FindLen)
+                          : ScanForward(FileBuf, std::max<int64_t>(start, r.lo), r.hi, FindText,
+                                        FindMask, FindLen);
     return static_cast<int32_t>(p);
 }
 

@@ -74,5 +74,5 @@ FindResult RunFind(const char* typed, uint8_t exactCase, uint8_t hexSearch, uint
 // lo <= p <= from. Both return -1 when nothing matches.
 int64_t ScanForward(const uint8_t* buf, int64_t from, int64_t end, const uint8_t* pat,
                     const uint8_t* mask, int32_t n);
-int64_t ScanBackward(const uint8_t* buf, int64_t lo, int64_t from, int64_t end,
-                     const uint8_t* pat, const uint8_t* mask, int32_t n);
+int64_t ScanBackward(const uint8_t* buf, int64_t lo, int64_t from, int64_t end, const uint8_t* pat,
+                     const uint8_t* mask, int32_t n);

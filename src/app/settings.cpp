@@ -60,8 +60,7 @@ WindowRect GetWindowRect(const uint8_t* p) {
 }
 
 Margins GetMargins(const uint8_t* p, const Margins& fallback) {
-    const Margins m = {GetSigned32(p), GetSigned32(p + 4), GetSigned32(p + 8),
-                       GetSigned32(p + 12)};
+    const Margins m = {GetSigned32(p), GetSigned32(p + 4), GetSigned32(p + 8), GetSigned32(p + 12)};
     const bool usable = InRange(m.left, 0, MaxMargin) && InRange(m.top, 0, MaxMargin) &&
                         InRange(m.right, 0, MaxMargin) && InRange(m.bottom, 0, MaxMargin);
     return usable ? m : fallback;
@@ -174,9 +173,7 @@ void DefaultSettings() {
     std::memset(RecentFiles, 0, sizeof RecentFiles);
 }
 
-size_t FooterStoredLength() {
-    return 1 + strnlen(FooterBlock + 1, FooterBlockSize - 1) + 1;
-}
+size_t FooterStoredLength() { return 1 + strnlen(FooterBlock + 1, FooterBlockSize - 1) + 1; }
 
 bool AcceptFooter(const uint8_t* data, size_t size) {
     if (size < 1 || size > FooterBlockSize) return false;

@@ -10,8 +10,8 @@ struct WindowRect {
 
 extern WindowRect WinRect;  // main window rectangle, screen coordinates
 constexpr int32_t DefaultTreeWidth = 180;
-extern int32_t TreeWidth;   // width of the tree pane: the splitter position
-extern uint8_t MaxFlag;     // the main window was maximised when last closed
+extern int32_t TreeWidth;  // width of the tree pane: the splitter position
+extern uint8_t MaxFlag;    // the main window was maximised when last closed
 
 // The value "Settings": exactly this many bytes, little-endian.
 constexpr size_t SettingsSize = 92;

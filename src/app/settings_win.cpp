@@ -62,8 +62,9 @@ void LoadSettings() {
     ReadText(k.program, "Font2", PrintFontName, sizeof PrintFontName);
 
     DWORD size = 0;
-    if (k.program && RegQueryValueExA(k.program, "Settings", nullptr, nullptr, nullptr, &size) ==
-                         ERROR_SUCCESS &&
+    if (k.program &&
+        RegQueryValueExA(k.program, "Settings", nullptr, nullptr, nullptr, &size) ==
+            ERROR_SUCCESS &&
         size == SettingsSize) {
         uint8_t block[SettingsSize];
         if (ReadValue(k.program, "Settings", block, SettingsSize) ==
@@ -109,7 +110,8 @@ void SaveSettings() {
     // The newest entries that fit the size read back at start.
     size_t len = 0;
     joined[0] = '\0';
-    const int count = hFindCombo ? static_cast<int>(SendMessageA(hFindCombo, CB_GETCOUNT, 0, 0)) : 0;
+    const int count =
+        hFindCombo ? static_cast<int>(SendMessageA(hFindCombo, CB_GETCOUNT, 0, 0)) : 0;
     for (int i = 0; i < count; ++i) {
         char text[StoredListSize];
         const LRESULT n = SendMessageA(hFindCombo, CB_GETLBTEXTLEN, i, 0);

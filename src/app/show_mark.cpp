@@ -25,9 +25,7 @@ bool ShowBytes() {
     return false;
 }
 
-bool InTable() {
-    return MarkEnd > ByteOffset && int64_t{ByteOffset} + NumBytes >= MarkStart;
-}
+bool InTable() { return MarkEnd > ByteOffset && int64_t{ByteOffset} + NumBytes >= MarkStart; }
 
 // Text drawing: the line and column of the mark's first byte go ten rows
 // and ten columns in from the edges when they are out of view. The top row

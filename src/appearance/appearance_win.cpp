@@ -26,7 +26,8 @@ HWND Sizes(HWND dialog) { return GetDlgItem(dialog, IdSizeList); }
 int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 int SelectedItem(HWND list) {
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void SelectItem(HWND list, int index) {
@@ -120,8 +121,7 @@ void FillSizes(HWND dialog, int index) {
     family.iItem = index;
     family.pszText = name;
     family.cchTextMax = sizeof name;
-    if (!SendMessageA(Families(dialog), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&family)))
-        return;
+    if (!SendMessageA(Families(dialog), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&family))) return;
     ChosenTrueType = family.iImage == 1;
     int select = ChosenTrueType ? AddHeights(sizes) : AddRasterSizes(sizes, name);
     if (select == -2) {
@@ -177,8 +177,10 @@ INT_PTR CALLBACK FontDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     }
     case WM_NOTIFY: Notify(hwnd, reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) Ok(hwnd);
-        else if (LOWORD(wParam) == IDCANCEL) EndDialog(hwnd, 0);
+        if (LOWORD(wParam) == IDOK)
+            Ok(hwnd);
+        else if (LOWORD(wParam) == IDCANCEL)
+            EndDialog(hwnd, 0);
         return TRUE;
     default: return FALSE;
     }

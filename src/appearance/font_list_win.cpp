@@ -18,7 +18,8 @@ int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPA
     find.flags = LVFI_STRING;
     find.psz = face;
     HWND list = reinterpret_cast<HWND>(param);
-    if (SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)) >= 0)
+    if (SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(&find)) >= 0)
         return 1;
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;

@@ -58,8 +58,7 @@ void SetFileNameParts() {
     const size_t len = std::strlen(FileName);
     const size_t take = len < 4 ? len : 4;
     size_t i = 0;
-    for (; i < take; ++i)
-        FileExt[i] = static_cast<char>(FileName[len - take + i] | 0x20);
+    for (; i < take; ++i) FileExt[i] = static_cast<char>(FileName[len - take + i] | 0x20);
     FileExt[i] = '\0';
 }
 

@@ -21,8 +21,8 @@ void ReleaseDocumentWin() {
 
 LoadOutcome LoadDocumentWin(void (*opened)(int32_t size)) {
     CloseFile();
-    hFile = CreateFileA(FileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                        nullptr);
+    hFile =
+        CreateFileA(FileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         hFile = 0;

@@ -30,9 +30,8 @@ inline bool IsLineEnd(uint8_t c) { return c == Lf || c == Cr; }
 
 #if defined(__SSE2__) && !defined(ORVEX_BYTE_LOOPS)
 inline unsigned Mask16(__m128i v, __m128i a, __m128i b, __m128i c) {
-    const __m128i hit = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)),
-        _mm_cmpeq_epi8(v, c));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)),
+                                     _mm_cmpeq_epi8(v, c));
     return static_cast<unsigned>(_mm_movemask_epi8(hit));
 }
 #endif
@@ -57,8 +56,8 @@ int32_t FindLineBreak(const uint8_t* buf, int32_t p, int32_t end) {
         p += 64;
     }
     while (end - p >= 16) {
-        const unsigned m = Mask16(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(buf + p)), cr, lf, tab);
+        const unsigned m =
+            Mask16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(buf + p)), cr, lf, tab);
         if (m != 0) return p + __builtin_ctz(m);
         p += 16;
     }
@@ -201,8 +200,7 @@ void GetLinePtrs(int32_t first, int32_t count) {
     // that is held in FileArea.
     first = std::clamp(first, 0, FileSize);
     count = std::clamp(count, 0, FileSize - first);
-    const int32_t capacity =
-        FileBuf == FileArea ? TableCapacityInArea : TableCapacityInBlock;
+    const int32_t capacity = FileBuf == FileArea ? TableCapacityInArea : TableCapacityInBlock;
     const int32_t limit = std::clamp(MaxLines, 1, capacity - 1);
 
     WrapCols = ScreenCols;
@@ -218,8 +216,7 @@ void GetLinePtrs(int32_t first, int32_t count) {
 }
 
 int32_t TableLines() {
-    const int32_t capacity =
-        FileBuf == FileArea ? TableCapacityInArea : TableCapacityInBlock;
+    const int32_t capacity = FileBuf == FileArea ? TableCapacityInArea : TableCapacityInBlock;
     return std::clamp(FileLines, 1, capacity);
 }
 

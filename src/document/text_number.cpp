@@ -53,7 +53,7 @@ void AddCommas(char* text) {
     if (n < 4) return;
     const size_t commas = (n - 1) / 3;
     // Move from the right end leftwards so no digit is overwritten early.
-    char* src = text + n;       // at the NUL
+    char* src = text + n;  // at the NUL
     char* dst = src + commas;
     *dst = '\0';
     size_t digits = 0;
@@ -89,17 +89,14 @@ const char* NamePart(const char* path) {
     return name;
 }
 
-char* NamePart(char* path) {
-    return const_cast<char*>(NamePart(static_cast<const char*>(path)));
-}
+char* NamePart(char* path) { return const_cast<char*>(NamePart(static_cast<const char*>(path))); }
 
 int IsWordChar(unsigned char c, unsigned keys) {
     const unsigned char lower = static_cast<unsigned char>(c | 0x20);
     if (lower >= 'a' && lower <= 'z') return 1;
     if (c >= '0' && c <= '9') return 1;
     if (c == '_' && (keys & (KeyShift | KeyControl))) return 1;
-    if ((keys & KeyControl) &&
-        (c == '.' || c == '/' || c == ':' || c == '\\' || c == '~'))
+    if ((keys & KeyControl) && (c == '.' || c == '/' || c == ':' || c == '\\' || c == '~'))
         return 1;
     return 0;
 }

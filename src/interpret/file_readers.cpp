@@ -15,15 +15,15 @@
 namespace {
 
 const char* const DirectoryNames[16] = {
-    "Exports",     "Imports",       "Resources", "Exceptions", "Security",  "Relocations",
-    "Debug",       "Architecture",  "Global Pointer", "TLS",   "Load Config", "Bound Imports",
-    "IAT",         "Delayed Imports", "COM Descriptor", "Reserved"};
+    "Exports", "Imports",         "Resources",      "Exceptions", "Security",    "Relocations",
+    "Debug",   "Architecture",    "Global Pointer", "TLS",        "Load Config", "Bound Imports",
+    "IAT",     "Delayed Imports", "COM Descriptor", "Reserved"};
 
 const char* const TypeNames[25] = {
-    "Type 0",   "CURSOR",    "BITMAP",       "ICON",         "MENU",    "DIALOG",  "STRING",
-    "FONTDIR",  "FONT",      "ACCELERATOR",  "RCDATA",       "MESSAGETABLE", "GROUP_CURSOR",
-    "Type 13",  "GROUP_ICON", "Type 15",     "VERSION",      "DLGINCLUDE", "Type 18",
-    "PLUGPLAY", "VXD",       "ANICURSOR",    "ANIICON",      "HTML",    "MANIFEST"};
+    "Type 0",     "CURSOR",  "BITMAP",      "ICON",       "MENU",         "DIALOG",       "STRING",
+    "FONTDIR",    "FONT",    "ACCELERATOR", "RCDATA",     "MESSAGETABLE", "GROUP_CURSOR", "Type 13",
+    "GROUP_ICON", "Type 15", "VERSION",     "DLGINCLUDE", "Type 18",      "PLUGPLAY",     "VXD",
+    "ANICURSOR",  "ANIICON", "HTML",        "MANIFEST"};
 
 constexpr uint16_t PeMagic32Plus = 0x20B;
 
@@ -118,7 +118,7 @@ void ReadResourceEntries(int32_t typeNode, uint64_t base, uint64_t nameDir, uint
 // that shares or overlaps another type's) is not read, so that the entries
 // read never outnumber the file's bytes / 8.
 class DirectoryRanges {
-public:
+  public:
     bool Claim(uint64_t dir) {
         const uint64_t end = dir + 16 + 8 * static_cast<uint64_t>(DirectoryEntries(dir));
         auto next = ranges_.lower_bound(dir);
@@ -128,7 +128,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::map<uint64_t, uint64_t> ranges_;  // start -> end
 };
 
@@ -218,8 +218,9 @@ void ReadDirectories(const PeLayout& pe, UserMessages& shown) {
         const uint32_t offset = RvaToOffset(rva, bias);
         char text[NodeTextSize];
         AddressText(text, sizeof text, AddrMode == AddrRva ? rva : offset, DirectoryNames[d]);
-        const int32_t node = AddNode(parent, text, section, static_cast<uint16_t>(KindDirectory + d),
-                                     static_cast<int32_t>(entry), d == 1 || d == 2, true);
+        const int32_t node =
+            AddNode(parent, text, section, static_cast<uint16_t>(KindDirectory + d),
+                    static_cast<int32_t>(entry), d == 1 || d == 2, true);
         TreeNodes[static_cast<size_t>(parent)].HasChildren = 1;
         if (d == 1) ReadImports(node, offset, bias, section);
         if (d == 2) ReadResources(node, offset, bias, section, shown);

@@ -93,8 +93,8 @@ bool IconImageFits(uint64_t offset, uint32_t size) {
     uint64_t colors = used;
     if (colors == 0 && p.BitCount <= 8) colors = 1u << p.BitCount;
     const uint64_t rows = static_cast<uint64_t>(p.Height) / 2;
-    const uint64_t need = 40 + 4 * colors + DibRowBytes(p.Width, p.BitCount) * rows +
-                          DibRowBytes(p.Width, 1) * rows;
+    const uint64_t need =
+        40 + 4 * colors + DibRowBytes(p.Width, p.BitCount) * rows + DibRowBytes(p.Width, 1) * rows;
     return need <= size && InFile(offset, size);
 }
 
@@ -102,7 +102,7 @@ namespace {
 
 // Walks a dialog template, keeping every read inside [0, size).
 class TemplateWalk {
-public:
+  public:
     TemplateWalk(const uint8_t* b, size_t size, const char* const* refused)
         : b_(b), size_(size), refused_(refused) {}
 
@@ -148,7 +148,7 @@ public:
     bool Align() { return Skip((4 - at_ % 4) % 4); }
     size_t At() const { return at_; }
 
-private:
+  private:
     bool Refused(const char* name) const {
         for (const char* const* r = refused_; r && *r; ++r) {
             const char* a = name;

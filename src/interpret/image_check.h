@@ -8,7 +8,7 @@
 // The parts of a device-independent bitmap at a file offset.
 struct DibParts {
     int32_t Width = 0;
-    int32_t Height = 0;       // as stored: negative for a top-down bitmap
+    int32_t Height = 0;  // as stored: negative for a top-down bitmap
     uint16_t BitCount = 0;
     uint32_t Compression = 0;
     uint32_t InfoSize = 0;    // header, masks and colour table

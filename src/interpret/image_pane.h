@@ -4,13 +4,13 @@
 #pragma once
 #include <cstdint>
 
-extern int32_t PerRow;       // cells per row
-extern int16_t RowsShown;    // whole rows that fit in the pane
-extern int16_t MaxRow;       // the last row the pane scrolls to
-extern int16_t VScrollPos;   // icons: top row; bitmap: pixels
-extern int16_t HScrollPos;   // bitmap: pixels
+extern int32_t PerRow;      // cells per row
+extern int16_t RowsShown;   // whole rows that fit in the pane
+extern int16_t MaxRow;      // the last row the pane scrolls to
+extern int16_t VScrollPos;  // icons: top row; bitmap: pixels
+extern int16_t HScrollPos;  // bitmap: pixels
 extern int32_t BmpWidth;
-extern int32_t BmpHeight;    // rows of the bitmap (top-down ones too)
+extern int32_t BmpHeight;  // rows of the bitmap (top-down ones too)
 
 // Sets CellWidth, CellHeight, PerRow, ContentHeight and ImageIsBitmap for
 // the selection (ImageShow, SelImages, ByteOffset) and views `viewWidth`

@@ -73,8 +73,9 @@ void CollectResourceImage(uint8_t type, uint32_t index, uint32_t name, int32_t d
 int16_t ImageIndexOfId(uint8_t type, uint32_t id) {
     if (type != 1 && type != 3) return -1;
     // Ids that follow one another: the arithmetic gives the index directly.
-    const uint16_t guess = static_cast<uint16_t>(
-        type == 1 ? static_cast<uint16_t>(id) - FirstCursorId : static_cast<uint16_t>(id) + IconIndexOffset);
+    const uint16_t guess =
+        static_cast<uint16_t>(type == 1 ? static_cast<uint16_t>(id) - FirstCursorId
+                                        : static_cast<uint16_t>(id) + IconIndexOffset);
     const int16_t at = static_cast<int16_t>(guess);
     if (at >= 0 && at < ImageCount && ImageTypes[at] == type && ImageIds[at] == id) return at;
     for (int16_t i = 0; i < ImageCount; ++i)

@@ -10,7 +10,7 @@ constexpr int16_t MaxImages = 1666;
 constexpr uint32_t NoImageId = 0xFFFFFFFFu;  // a named resource entry
 
 extern int16_t ImageCount;
-extern uint8_t ImageSizes[MaxImages];    // width in pixels, low 8 bits
+extern uint8_t ImageSizes[MaxImages];  // width in pixels, low 8 bits
 // The width the image is drawn at: as ImageSizes up to 255 pixels; larger
 // images (256 pixels, often PNG) keep 0 in the one-byte table, as .ICO
 // directories write 256, and their width here. 0: no image to draw.

@@ -158,10 +158,9 @@ void ShowImagePane() {
     if (hImageWnd) {
         SetWindowPos(hImageWnd, 0, left, ToolBarHeight, ViewWidth, ImagePaneHeight, SWP_NOZORDER);
     } else {
-        hImageWnd = CreateWindowExA(WS_EX_CLIENTEDGE, "PlainVanilla", "",
-                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, left,
-                                    ToolBarHeight, ViewWidth, ImagePaneHeight, wn, nullptr, hInst,
-                                    nullptr);
+        hImageWnd = CreateWindowExA(
+            WS_EX_CLIENTEDGE, "PlainVanilla", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
+            left, ToolBarHeight, ViewWidth, ImagePaneHeight, wn, nullptr, hInst, nullptr);
     }
     SetWindowPos(hViewWnd, 0, left, ToolBarHeight + ImagePaneHeight + 4, ViewWidth,
                  ViewHeight - ImagePaneHeight - 4, SWP_NOZORDER);

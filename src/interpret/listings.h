@@ -19,10 +19,10 @@ struct ListingLine {
 };
 
 class ListingSink {
-public:
+  public:
     virtual void Put(const ListingLine& line) = 0;
 
-protected:
+  protected:
     ~ListingSink() = default;
 };
 

@@ -45,15 +45,16 @@ int CreateOutput() {
     int answer = AnswerYes;
     DWORD how = YesToAll ? CREATE_ALWAYS : CREATE_NEW;
     for (;;) {
-        hFile = CreateFileA(SavePath, GENERIC_WRITE, 0, nullptr, how, FILE_ATTRIBUTE_ARCHIVE,
-                            nullptr);
+        hFile =
+            CreateFileA(SavePath, GENERIC_WRITE, 0, nullptr, how, FILE_ATTRIBUTE_ARCHIVE, nullptr);
         if (hFile != INVALID_HANDLE_VALUE) break;
         hFile = 0;
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_EXISTS && how == CREATE_NEW) {
             const INT_PTR r = DialogBoxParamA(hInst, "REPLACE", wn, ReplaceDlgProc, 0);
             if (r == AnswerYesToAll) YesToAll = 1;
-            if (r != AnswerYes && r != AnswerYesToAll) return r == AnswerCancel ? AnswerCancel : AnswerNo;
+            if (r != AnswerYes && r != AnswerYesToAll)
+                return r == AnswerCancel ? AnswerCancel : AnswerNo;
             answer = static_cast<int>(r);
             how = CREATE_ALWAYS;
             continue;
@@ -110,8 +111,8 @@ int WriteIconFile(const std::vector<int16_t>& images, int command) {
     if (!WriteAll(bytes.data(), head)) LastErrorBox(DirectoryWriteFailed);
     for (size_t j = 0; j < n; ++j) {
         const uint8_t* e = bytes.data() + 6 + 16 * j;
-        const size_t len = static_cast<size_t>(e[8] | e[9] << 8 | e[10] << 16) |
-                           static_cast<size_t>(e[11]) << 24;
+        const size_t len =
+            static_cast<size_t>(e[8] | e[9] << 8 | e[10] << 16) | static_cast<size_t>(e[11]) << 24;
         const size_t at = static_cast<size_t>(e[12] | e[13] << 8 | e[14] << 16) |
                           static_cast<size_t>(e[15]) << 24;
         if (!WriteAll(bytes.data() + at, len)) LastErrorBox(ImageWriteFailed);
@@ -122,9 +123,7 @@ int WriteIconFile(const std::vector<int16_t>& images, int command) {
 
 INT_PTR CALLBACK ReplaceDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-    case WM_INITDIALOG:
-        SetDlgItemTextA(hwnd, 168, SavePath);
-        return TRUE;
+    case WM_INITDIALOG: SetDlgItemTextA(hwnd, 168, SavePath); return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == AnswerCancel || id == AnswerYes || id == AnswerNo || id == AnswerYesToAll)
@@ -140,7 +139,9 @@ void ExportResources(int command) {
         return;
     const bool folder = SelKind == KindResType;
     const char* text = TreeNodes[static_cast<size_t>(SelNode)].Text;
-    const char* ext = command == ExportBitmaps ? ".BMP" : command == ExportCursors ? ".CUR" : ".ICO";
+    const char* ext = command == ExportBitmaps   ? ".BMP"
+                      : command == ExportCursors ? ".CUR"
+                                                 : ".ICO";
     if (folder)
         std::snprintf(SavePath, sizeof SavePath, "{%s}%s", text, ext);
     else

@@ -130,16 +130,12 @@ bool BuildIconFile(const std::vector<int16_t>& images, uint16_t command,
 
 uint16_t ExportCommandOf(uint8_t type) {
     switch (type) {
-        case 1:
-        case 12:
-            return ExportCursors;
-        case 2:
-            return ExportBitmaps;
-        case 3:
-        case 14:
-            return ExportIcons;
-        default:
-            return 0;
+    case 1:
+    case 12: return ExportCursors;
+    case 2: return ExportBitmaps;
+    case 3:
+    case 14: return ExportIcons;
+    default: return 0;
     }
 }
 
@@ -147,7 +143,9 @@ void PlanFolderExport(int32_t typeNode, uint16_t command, std::vector<ExportItem
     items.clear();
     if (typeNode < 0 || static_cast<size_t>(typeNode) >= TreeNodes.size()) return;
     const uint8_t type = static_cast<uint8_t>(TreeNodes[static_cast<size_t>(typeNode)].Kind >> 8);
-    const char* ext = command == ExportBitmaps ? ".BMP" : command == ExportCursors ? ".CUR" : ".ICO";
+    const char* ext = command == ExportBitmaps   ? ".BMP"
+                      : command == ExportCursors ? ".CUR"
+                                                 : ".ICO";
     for (int32_t c = TreeNodes[static_cast<size_t>(typeNode)].FirstChild; c >= 0;
          c = TreeNodes[static_cast<size_t>(c)].NextSibling) {
         const TreeNode& child = TreeNodes[static_cast<size_t>(c)];

@@ -17,13 +17,12 @@ bool BuildBmpFile(int32_t position, uint32_t size, std::vector<uint8_t>& out);
 // A .CUR (ExportCursors) or .ICO file of the images of the table at the
 // given indexes, in that order. Indexes outside the table and images whose
 // bytes are not in the file are left out; false when none is left.
-bool BuildIconFile(const std::vector<int16_t>& images, uint16_t command,
-                   std::vector<uint8_t>& out);
+bool BuildIconFile(const std::vector<int16_t>& images, uint16_t command, std::vector<uint8_t>& out);
 
 // One file of a folder export.
 struct ExportItem {
-    std::string Name;             // file name: the entry's text and extension
-    int32_t Position = 0;         // bitmaps: the resource bytes
+    std::string Name;      // file name: the entry's text and extension
+    int32_t Position = 0;  // bitmaps: the resource bytes
     uint32_t Size = 0;
     std::vector<int16_t> Images;  // cursors and icons: table indexes
 };

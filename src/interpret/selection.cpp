@@ -91,7 +91,8 @@ void SelectGroup() {
     SelImages.clear();
     for (uint32_t k = 0; k < count; ++k) {
         uint16_t id = 0;
-        if (!ReadU16(static_cast<uint64_t>(Start()) + 18 + 14 * static_cast<uint64_t>(k), id)) break;
+        if (!ReadU16(static_cast<uint64_t>(Start()) + 18 + 14 * static_cast<uint64_t>(k), id))
+            break;
         const int16_t index = ImageIndexOfId(type, id);
         if (index >= 0) SelImages.push_back(index);
     }

@@ -67,8 +67,7 @@ void InsertChildren(int32_t node) {
             if (!made && InterpKind == InterpExe) {
                 const uint16_t kind = TreeNodes[static_cast<size_t>(c)].Kind;
                 if (parent == RootNode && kind == 0) LastErrorBox(SectionInsertFailed);
-                if (kind >= 16 && kind < 32)
-                    LastErrorBox(DirectoryInsertFailed);
+                if (kind >= 16 && kind < 32) LastErrorBox(DirectoryInsertFailed);
             }
             if (TreeNodes[static_cast<size_t>(c)].FirstChild >= 0) kids.push_back(c);
         }
@@ -107,8 +106,8 @@ void OpenPreview() {
     }
     std::memcpy(mem, bytes, NumBytes);
     if (DialogTemplateFits(static_cast<const uint8_t*>(mem), NumBytes, OwnClasses)) {
-        hDlgPreview = CreateDialogIndirectParamA(
-            hInst, static_cast<LPCDLGTEMPLATEA>(mem), wn, PreviewDlgProc, 0);
+        hDlgPreview = CreateDialogIndirectParamA(hInst, static_cast<LPCDLGTEMPLATEA>(mem), wn,
+                                                 PreviewDlgProc, 0);
     } else {
         SetLastError(ERROR_INVALID_DATA);
     }
@@ -138,10 +137,10 @@ HTREEITEM TreeItemOf(int32_t node) {
 
 void CreateTV(HWND parent) {
     CellWidth = 0;
-    hTreeView = CreateWindowExA(WS_EX_CLIENTEDGE, "SysTreeView32", "",
-                                WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES |
-                                    TVS_LINESATROOT,
-                                0, 0, TreeWidth, ViewHeight, parent, nullptr, hInst, nullptr);
+    hTreeView =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "SysTreeView32", "",
+                        WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0,
+                        0, TreeWidth, ViewHeight, parent, nullptr, hInst, nullptr);
     if (!hTreeView) {
         LastErrorBox(TreeCreateFailed);
         return;
@@ -158,8 +157,7 @@ void CreateTV(HWND parent) {
         InsertChildren(RootNode);
         for (size_t n = 0; n < TreeNodes.size(); ++n)
             if (TreeNodes[n].Expanded && Items[n])
-                SendMessageA(hTreeView, TVM_EXPAND, TVE_EXPAND,
-                             reinterpret_cast<LPARAM>(Items[n]));
+                SendMessageA(hTreeView, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Items[n]));
         SelNode = -1;
         SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET,
                      reinterpret_cast<LPARAM>(Items[RootNode]));

@@ -48,8 +48,12 @@ int32_t ExpandFooterPart(const char* text, int index, const FooterFacts& facts, 
         case 'T': FormatFooterTime(facts.fileTime, field); break;
         case 'd': FormatFooterDate(facts.now(), field); break;
         case 't': FormatFooterTime(facts.now(), field); break;
-        case 'p': std::snprintf(field, sizeof field, "%u", static_cast<unsigned>(facts.pageNum)); break;
-        case 'n': std::snprintf(field, sizeof field, "%u", static_cast<unsigned>(facts.pageCount)); break;
+        case 'p':
+            std::snprintf(field, sizeof field, "%u", static_cast<unsigned>(facts.pageNum));
+            break;
+        case 'n':
+            std::snprintf(field, sizeof field, "%u", static_cast<unsigned>(facts.pageCount));
+            break;
         default: value = nullptr;
         }
         if (value) {

@@ -19,9 +19,9 @@ struct FooterFacts {
     int32_t pageCount;         // %n
 };
 
-constexpr int FooterPartMax = 255;   // characters of an expanded part
-constexpr int FooterTextMax = 126;   // characters of the stored text
-constexpr int FooterEditMax = 62;    // characters of each edit of the dialog
+constexpr int FooterPartMax = 255;  // characters of an expanded part
+constexpr int FooterTextMax = 126;  // characters of the stored text
+constexpr int FooterEditMax = 62;   // characters of each edit of the dialog
 extern const char DefaultFooterText[];
 
 // "%02u/%02u/%4u" with month, day, year; "%u:%02u am" on a 12-hour clock.

@@ -39,9 +39,9 @@ void DrawSample(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     FillRect(dc, &item.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const int32_t height = PrintSizes[Work.size];
-    HFONT font = CreateFontA(height, SampleFontWidth(Work.cpi), 0, 0, Work.bold ? 700 : 400,
-                             Work.italic, 0, 0, DEFAULT_CHARSET, 0, 0, DRAFT_QUALITY, FIXED_PITCH,
-                             Work.face);
+    HFONT font =
+        CreateFontA(height, SampleFontWidth(Work.cpi), 0, 0, Work.bold ? 700 : 400, Work.italic, 0,
+                    0, DEFAULT_CHARSET, 0, 0, DRAFT_QUALITY, FIXED_PITCH, Work.face);
     const HGDIOBJ old = SelectObject(dc, font);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, RGB(255, 255, 255));
@@ -115,7 +115,10 @@ INT_PTR CALLBACK FormatDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         const int id = LOWORD(wParam);
         const int code = HIWORD(wParam);
         switch (id) {
-        case IDOK: Store(dlg); EndDialog(dlg, 1); return TRUE;
+        case IDOK:
+            Store(dlg);
+            EndDialog(dlg, 1);
+            return TRUE;
         case IDCANCEL: EndDialog(dlg, 0); return TRUE;
         case IdBold:
         case IdItalic:

@@ -34,7 +34,7 @@ HFONT MakeFont(int32_t height, int32_t width) {
 
 // Makes printer fonts on a context, keeping the last one made.
 class DcMeasure final : public FontMeasure {
-public:
+  public:
     DcMeasure(HDC hdc, HGDIOBJ old) : hdc_(hdc), old_(old) {}
     int32_t AverageWidth(int32_t width) override {
         Drop();
@@ -52,31 +52,30 @@ public:
     }
     HFONT font = 0;
 
-private:
+  private:
     HDC hdc_;
     HGDIOBJ old_;
 };
 
 // Draws listing lines on a page.
 class PageListing final : public ListingSink {
-public:
+  public:
     PageListing(HDC hdc, int x, int y, int dy) : hdc_(hdc), x_(x), y_(y), dy_(dy) {}
     void Put(const ListingLine& line) override {
-        if (line.Text[0]) TextOutA(hdc_, x_, y_, line.Text, static_cast<int>(std::strlen(line.Text)));
+        if (line.Text[0])
+            TextOutA(hdc_, x_, y_, line.Text, static_cast<int>(std::strlen(line.Text)));
         if (line.Name[0])
             TextOutA(hdc_, x_ + ImportNameIndent, y_, line.Name,
                      static_cast<int>(std::strlen(line.Name)));
         y_ += dy_;
     }
 
-private:
+  private:
     HDC hdc_;
     int x_, y_, dy_;
 };
 
-ClockTime Clock(const SYSTEMTIME& t) {
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
-}
+ClockTime Clock(const SYSTEMTIME& t) { return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute}; }
 
 ClockTime LocalNow() {
     SYSTEMTIME t;

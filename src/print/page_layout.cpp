@@ -42,7 +42,9 @@ constexpr int32_t MaxDpi = 100000;
 
 int64_t Hundredths(int32_t units, int32_t dpi) { return int64_t{units} * 100 / dpi; }
 
-int32_t Fit(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int32_t Fit(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
@@ -137,8 +139,8 @@ int32_t PreviewPageWidth() {
                (int64_t{LeftMargin} + RightMargin) * 72 / 100);
 }
 
-PagePlan PlanPage(int32_t dpiX, int32_t dpiY, int32_t pageHeight, int32_t offsetX,
-                  int32_t offsetY, int32_t h, bool footer) {
+PagePlan PlanPage(int32_t dpiX, int32_t dpiY, int32_t pageHeight, int32_t offsetX, int32_t offsetY,
+                  int32_t h, bool footer) {
     PagePlan p{};
     p.x0 = Fit((int64_t{LeftMargin} - offsetX) * dpiX / 100);
     p.y0 = Fit((int64_t{TopMargin} - offsetY) * dpiY / 100);
@@ -159,9 +161,8 @@ int32_t PrintRowBytes() { return ShowMode == _CHAR_ ? 64 : 16; }
 
 int32_t CountPages(int32_t lines) {
     const int64_t n = std::max(lines, 1);
-    const int64_t count = ShowMode == _TEXT_
-                              ? (int64_t{NumLines} - 1) / n + 1
-                              : (int64_t{NumBytes} - 1) / (PrintRowBytes() * n) + 1;
+    const int64_t count = ShowMode == _TEXT_ ? (int64_t{NumLines} - 1) / n + 1
+                                             : (int64_t{NumBytes} - 1) / (PrintRowBytes() * n) + 1;
     // An empty text at one line a page still makes one page.
     return static_cast<int32_t>(std::clamp<int64_t>(count, 1, INT32_MAX));
 }

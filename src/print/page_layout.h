@@ -8,28 +8,28 @@
 #include "print/print_settings.h"
 
 // --- printer metrics (a 600-dpi letter page until a printer is measured) ---
-extern int32_t LogPixelsX, LogPixelsY;   // device units per inch
-extern int32_t PageWidth, PageHeight;    // physical page, 1/100 inch
+extern int32_t LogPixelsX, LogPixelsY;                // device units per inch
+extern int32_t PageWidth, PageHeight;                 // physical page, 1/100 inch
 extern int32_t MinLeft, MinTop, MinRight, MinBottom;  // unprintable strips
 
 // --- working margins, 1/100 inch ---
 extern int32_t LeftMargin, TopMargin, RightMargin, BottomMargin;
 
 // --- fonts and line width ---
-extern const int32_t PrintSizes[PrintSizeCount];   // points
+extern const int32_t PrintSizes[PrintSizeCount];  // points
 extern const int32_t CpiChoices[CpiChoiceCount];  // 0 = Default
-extern int32_t PrintFontHeight;    // requested height of the printer font
-extern int32_t PrintCharWidth;     // its measured average width
-extern int32_t PreviewFontHeight;  // requested height of the preview font
-extern int32_t PreviewCharWidth;   // its measured average width
-extern int32_t CharsPerLine;       // characters between the left and right margins
-extern char FontInfoText[256];     // the font report under the preview
+extern int32_t PrintFontHeight;                   // requested height of the printer font
+extern int32_t PrintCharWidth;                    // its measured average width
+extern int32_t PreviewFontHeight;                 // requested height of the preview font
+extern int32_t PreviewCharWidth;                  // its measured average width
+extern int32_t CharsPerLine;                      // characters between the left and right margins
+extern char FontInfoText[256];                    // the font report under the preview
 
 // --- pages ---
 // The page being drawn (from 1) and the number of pages. Kept 32 bits wide:
 // a large hex view has more pages than a 16-bit count holds.
 extern int32_t PageNum, PageCount;
-extern char PrintMessage[32];      // "" or TruncatedMessage
+extern char PrintMessage[32];  // "" or TruncatedMessage
 extern const char TruncatedMessage[];
 
 // What GetDeviceCaps reports for a printer.
@@ -67,10 +67,10 @@ int32_t RequestedPrintWidth();
 // Something that creates the printer font with a given width and measures
 // its average character width.
 class FontMeasure {
-public:
+  public:
     virtual int32_t AverageWidth(int32_t width) = 0;
 
-protected:
+  protected:
     ~FontMeasure() = default;
 };
 
@@ -92,16 +92,16 @@ int32_t PreviewPageWidth();
 // Where the text of a page goes, for a device of dpiX x dpiY whose origin is
 // offsetX, offsetY (1/100 inch) from the paper's corner.
 struct PagePlan {
-    int32_t x0, y0;        // left and top of the first line
-    int32_t bottom;        // the bottom margin's line, Y
-    int32_t pitch;         // line pitch
-    int32_t footerTop;     // top of the footer line (valid with the footer on)
-    int32_t lines;         // lines per page, N
-    bool drawable;         // false: nothing fits, nothing is drawn
+    int32_t x0, y0;     // left and top of the first line
+    int32_t bottom;     // the bottom margin's line, Y
+    int32_t pitch;      // line pitch
+    int32_t footerTop;  // top of the footer line (valid with the footer on)
+    int32_t lines;      // lines per page, N
+    bool drawable;      // false: nothing fits, nothing is drawn
 };
 // h is the font height asked for on that device.
-PagePlan PlanPage(int32_t dpiX, int32_t dpiY, int32_t pageHeight, int32_t offsetX,
-                  int32_t offsetY, int32_t h, bool footer);
+PagePlan PlanPage(int32_t dpiX, int32_t dpiY, int32_t pageHeight, int32_t offsetX, int32_t offsetY,
+                  int32_t h, bool footer);
 
 // Columns left for the text of a printed text line: CharsPerLine less the
 // line-number prefix.

@@ -149,8 +149,8 @@ void Layout(HWND dlg) {
 
     const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
     const int barHeight = GetSystemMetrics(SM_CYVSCROLL);
-    const int width = std::min(Width(DialogRect) + PreviewWidth - Width(AreaRect) + barWidth,
-                               Width(MainRect));
+    const int width =
+        std::min(Width(DialogRect) + PreviewWidth - Width(AreaRect) + barWidth, Width(MainRect));
     MoveWindow(dlg, MainRect.left + (Width(MainRect) - width) / 2, MainRect.top, width,
                Height(MainRect), TRUE);
 
@@ -166,7 +166,8 @@ void Layout(HWND dlg) {
         horizontal = visWidth < PreviewWidth;
     }
     PreviewVisHeight = vertical ? client.bottom - 2 - (horizontal ? barHeight : 0) : PreviewHeight;
-    PreviewVisWidth = horizontal ? client.right - PreviewX - (vertical ? barWidth : 0) : PreviewWidth;
+    PreviewVisWidth =
+        horizontal ? client.right - PreviewX - (vertical ? barWidth : 0) : PreviewWidth;
     PreviewVisHeight = std::max(PreviewVisHeight, 1);
     PreviewVisWidth = std::max(PreviewVisWidth, 1);
     MoveWindow(area, PreviewX, 2, PreviewVisWidth, PreviewVisHeight, TRUE);
@@ -359,9 +360,7 @@ HWND PrintDialogOwner(HWND hwnd) {
 INT_PTR CALLBACK PreviewDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: Open(dlg); return TRUE;
-    case WM_PAINT:
-        Repaint(dlg);
-        return FALSE;
+    case WM_PAINT: Repaint(dlg); return FALSE;
     case WM_DRAWITEM: {
         if (wParam != IdArea) return FALSE;
         if (!PictureValid) Render(dlg);

@@ -7,8 +7,8 @@ const char* const PrintSizeTexts[PrintSizeCount] = {" 8", " 9", "10", "11", "12"
                                                     "14", "16", "18", "20", "24"};
 const char* const CpiTexts[CpiChoiceCount] = {"Default", " 8", "10", "12", "15", "17", "20"};
 const char* const SpacingTexts[3] = {"1", "1\xBD", "2"};
-const char* const LineNumTexts[LineNumChoiceCount] = {"None", "2 digits", "3 digits",
-                                                      "4 digits", "5 digits"};
+const char* const LineNumTexts[LineNumChoiceCount] = {"None", "2 digits", "3 digits", "4 digits",
+                                                      "5 digits"};
 
 namespace {
 const int32_t SampleCpi[CpiChoiceCount] = {0, 8, 10, 12, 15, 17, 20};

@@ -5,9 +5,9 @@
 
 #include "print/print_settings.h"
 
-extern const char* const PrintSizeTexts[PrintSizeCount];   // " 8" .. "24"
-extern const char* const CpiTexts[CpiChoiceCount];         // "Default", " 8" .. "20"
-extern const char* const SpacingTexts[3];                  // "1", "1\xBD", "2"
+extern const char* const PrintSizeTexts[PrintSizeCount];    // " 8" .. "24"
+extern const char* const CpiTexts[CpiChoiceCount];          // "Default", " 8" .. "20"
+extern const char* const SpacingTexts[3];                   // "1", "1\xBD", "2"
 extern const char* const LineNumTexts[LineNumChoiceCount];  // "None", "2 digits" ..
 
 // Line 1 or 2 of the sample with `lineNums` (0 none, 1..4 for 2..5 digits).
@@ -18,8 +18,8 @@ int32_t SampleFontWidth(int cpiIndex);
 int32_t SampleSecondLineY(int32_t height, int spacing);
 
 // --- margins ---
-constexpr int32_t MaxMargin = 333;   // 3.33 inches
-constexpr int32_t MarginStep = 5;    // one click of an arrow: 0.05 inch
+constexpr int32_t MaxMargin = 333;  // 3.33 inches
+constexpr int32_t MarginStep = 5;   // one click of an arrow: 0.05 inch
 enum MarginSide { MarginTop, MarginLeft, MarginRight, MarginBottom };
 
 // Reads a margin field: at most its first 6 characters; whole inches before

@@ -11,12 +11,12 @@ struct Margins {
 extern Margins PortraitMargins;   // used when the page is taller than wide
 extern Margins LandscapeMargins;  // used otherwise
 extern char PrintFontName[32];
-extern uint8_t PrintBold;         // non-zero = bold
+extern uint8_t PrintBold;  // non-zero = bold
 extern uint8_t PrintItalic;
-extern uint8_t PrintSize;         // index into the font sizes, 0..9
-extern uint8_t PrintCpi;          // index into the characters per inch, 0..6
-extern uint8_t PrintSpacing;      // 2, 3 or 4: line pitch in half font heights
-extern uint8_t PrintLineNums;     // 0 none, 1..4 for 2..5 digits
+extern uint8_t PrintSize;      // index into the font sizes, 0..9
+extern uint8_t PrintCpi;       // index into the characters per inch, 0..6
+extern uint8_t PrintSpacing;   // 2, 3 or 4: line pitch in half font heights
+extern uint8_t PrintLineNums;  // 0 none, 1..4 for 2..5 digits
 
 constexpr int PrintSizeCount = 10;
 constexpr int CpiChoiceCount = 7;

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-extern HFONT hPrintFont;    // font for the printer; 0 when none
-extern HFONT hPreviewFont;  // font for the 72-dpi preview; 0 when none
+extern HFONT hPrintFont;     // font for the printer; 0 when none
+extern HFONT hPreviewFont;   // font for the 72-dpi preview; 0 when none
 extern HWND hPrintProgress;  // progress bar stepped per printed page; 0: none
 
 // Measures the printer behind hdc and reloads the working margins.

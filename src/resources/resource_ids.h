@@ -3,10 +3,10 @@
 #ifndef ORVEX_RESOURCE_IDS_H
 #define ORVEX_RESOURCE_IDS_H
 
-#define IDB_LIST_FONT 100      /* list image 0: a font family */
-#define IDB_LIST_TRUETYPE 101  /* list image 1: a TrueType family */
-#define IDB_TOOLBAR 102        /* 13 toolbar images of 16 x 16 */
-#define IDC_SPLIT 111          /* the splitter cursor */
+#define IDB_LIST_FONT 100     /* list image 0: a font family */
+#define IDB_LIST_TRUETYPE 101 /* list image 1: a TrueType family */
+#define IDB_TOOLBAR 102       /* 13 toolbar images of 16 x 16 */
+#define IDC_SPLIT 111         /* the splitter cursor */
 
 #define CM_EXIT 256
 #define CM_OPEN 257
@@ -48,10 +48,10 @@
 #define CM_HELP 320
 #define CM_ABOUT 321
 #define CM_WEBSITE 322
-#define CM_RECENT 336  /* 336 ... 345 */
+#define CM_RECENT 336 /* 336 ... 345 */
 
-#define ID_EDIT_FIRST 162     /* navigation dialogs: the (first) edit */
-#define ID_EDIT_SECOND 163    /* the second edit: Last, Output */
+#define ID_EDIT_FIRST 162  /* navigation dialogs: the (first) edit */
+#define ID_EDIT_SECOND 163 /* the second edit: Last, Output */
 #define ID_TO_HEX 164
 #define ID_TO_DECIMAL 165
 #define ID_DECIMAL 166

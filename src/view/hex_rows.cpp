@@ -30,8 +30,7 @@ const HexPairs Pairs;
 struct Converted {
     std::array<char, 256> ch{};
     Converted() {
-        for (int b = 0; b < 256; ++b)
-            ch[b] = (b < 0x20 || b > 0x7F) ? '.' : static_cast<char>(b);
+        for (int b = 0; b < 256; ++b) ch[b] = (b < 0x20 || b > 0x7F) ? '.' : static_cast<char>(b);
     }
 };
 const Converted Convert;
@@ -138,8 +137,8 @@ struct PieceList {
 
 }  // namespace
 
-int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t first,
-                     int32_t col, int32_t mark, RowSink& sink) {
+int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t first, int32_t col,
+                     int32_t mark, RowSink& sink) {
     // The layout decides how many bytes a row holds; a disagreeing rowbytes
     // would write digits outside the row.
     const bool charMode = ShowMode == _CHAR_;
@@ -198,9 +197,9 @@ int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t firs
             for (int32_t j = 0; j < n; ++j) {
                 const int64_t offset = int64_t{ByteOffset} + p + j;
                 const int32_t c = firstChar + j;
-                const bool opens = (built == 0 && j == 0 && MarkStart <= offset &&
-                                    offset < MarkEnd) ||
-                                   offset == MarkStart;
+                const bool opens =
+                    (built == 0 && j == 0 && MarkStart <= offset && offset < MarkEnd) ||
+                    offset == MarkStart;
                 if (opens) {
                     open = true;
                     if (mark == 2) {
@@ -219,8 +218,8 @@ int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t firs
             }
         }
         if (mark != 0 && (s || e || open)) {
-            const int32_t rowEnd = charMode ? std::min(width, CharRowWidth)
-                                            : std::min(width, HexRowWidth) - 1;
+            const int32_t rowEnd =
+                charMode ? std::min(width, CharRowWidth) : std::min(width, HexRowWidth) - 1;
             const int32_t S = std::clamp(s ? s : firstChar, firstChar, layoutWidth);
             const int32_t E = std::clamp(e ? e : rowEnd, S, layoutWidth);
             PieceList list{out, shown, width};
@@ -231,8 +230,7 @@ int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t firs
             } else {
                 const int32_t hs = HexDigitPos(std::min(S - HexFirstChar, 15));
                 const int32_t he =
-                    E <= HexFirstChar ? 11
-                                      : std::min(HexDigitPos(std::min(E - 55, 15)) + 2, 51);
+                    E <= HexFirstChar ? 11 : std::min(HexDigitPos(std::min(E - 55, 15)) + 2, 51);
                 list.Add(shown, hs, false);
                 list.Add(he, S, false);
                 list.Add(E, width, false);

@@ -17,5 +17,5 @@ constexpr int32_t HexDigitPos(int32_t j) { return 11 + 2 * j + j / 2 + j / 8; }
 // a row), `rowbytes` bytes each in the layout ShowMode chooses, `width`
 // characters wide, shown from the 1-based position `col`. The first row is
 // always built. Returns the rows built.
-int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t first,
-                     int32_t col, int32_t mark, RowSink& sink);
+int32_t BuildHexRows(int32_t rows, int32_t rowbytes, int32_t width, int32_t first, int32_t col,
+                     int32_t mark, RowSink& sink);

@@ -42,7 +42,8 @@ INT_PTR OneNumber(HWND hwnd, WPARAM wParam, bool (*take)(const char*)) {
 INT_PTR CALLBACK LineDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
-        if (ShowMode != _TEXT_) SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Go to Byte"));
+        if (ShowMode != _TEXT_)
+            SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Go to Byte"));
         return FocusFirstEdit(hwnd);
     case WM_COMMAND: return OneNumber(hwnd, wParam, GoToText);
     default: return FALSE;

@@ -9,7 +9,7 @@ namespace {
 // Draws each row at its y with TextOutA, switching to the mark colours only
 // around the marked pieces.
 class DcSink final : public RowSink {
-public:
+  public:
     // The cell width is measured: a TrueType face leaves FontWidth at 0.
     DcSink(HDC hdc, int x, int y, int dy) : hdc_(hdc), x_(x), y_(y), dy_(dy) {
         SIZE a{};
@@ -36,7 +36,7 @@ public:
 
     int y() const { return y_; }
 
-private:
+  private:
     HDC hdc_;
     int x_;
     int y_;

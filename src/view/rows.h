@@ -14,13 +14,13 @@ struct Row {
     const char* text;  // text[i] stands in cell i
     int32_t len;       // cells shown
     RowPiece pieces[5];
-    int32_t count;     // pieces; an unmarked row is one piece of len cells
+    int32_t count;  // pieces; an unmarked row is one piece of len cells
 };
 
 class RowSink {
-public:
+  public:
     virtual void Put(const Row& row) = 0;
 
-protected:
+  protected:
     ~RowSink() = default;
 };

@@ -45,8 +45,8 @@ void PutRow(RowSink& sink, const char* text, int32_t cols, int64_t m1, int64_t m
 
 }  // namespace
 
-int32_t BuildTextRows(int32_t rows, int32_t cols, int32_t first, int32_t col,
-                      int32_t digits, int32_t mark, RowSink& sink) {
+int32_t BuildTextRows(int32_t rows, int32_t cols, int32_t first, int32_t col, int32_t digits,
+                      int32_t mark, RowSink& sink) {
     if (cols < 0) cols = 0;
     if (first < 1) first = 1;
     if (col < 1) col = 1;
@@ -57,8 +57,7 @@ int32_t BuildTextRows(int32_t rows, int32_t cols, int32_t first, int32_t col,
 
     // Rows are cols characters from the start of the prefix; keep room for
     // the prefix even when cols is narrower.
-    std::vector<char>& buffer =
-        RowBuffer(static_cast<size_t>(std::max(cols, PrefixRoom)) + 2);
+    std::vector<char>& buffer = RowBuffer(static_cast<size_t>(std::max(cols, PrefixRoom)) + 2);
     char* row = buffer.data();
 
     int32_t blockFirst = 0;

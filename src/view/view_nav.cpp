@@ -117,8 +117,8 @@ bool ViewKey(unsigned key, bool ctrl) {
             }
             const int64_t rows = (static_cast<int64_t>(NumBytes) - 1) / RowBytes;
             const int64_t top = (rows + 2 - ScreenLines) * RowBytes;
-            ByteNum = Clamp64(std::min<int64_t>(static_cast<int64_t>(NumBytes) - 1, top), 0,
-                              INT32_MAX);
+            ByteNum =
+                Clamp64(std::min<int64_t>(static_cast<int64_t>(NumBytes) - 1, top), 0, INT32_MAX);
         } else if (text) {
             if (!wrap) Col = Clamp64(static_cast<int64_t>(NumCols) + 1 - ScreenCols, 1, INT32_MAX);
         } else {
@@ -142,8 +142,9 @@ bool ViewKey(unsigned key, bool ctrl) {
     case KeyRight:
         if (text) {
             if (!wrap)
-                Col = Clamp64(std::min<int64_t>(static_cast<int64_t>(Col) + (ctrl ? 40 : 1), NumCols),
-                              1, INT32_MAX);
+                Col =
+                    Clamp64(std::min<int64_t>(static_cast<int64_t>(Col) + (ctrl ? 40 : 1), NumCols),
+                            1, INT32_MAX);
         } else {
             ByteNum = ClampByteNum(static_cast<int64_t>(ByteNum) + 1);
         }

@@ -6,14 +6,14 @@
 #include <cstdint>
 
 // --- kept by the view window ---
-extern int32_t ScrollScale;      // rows per unit of the vertical scroll bar
-extern uint16_t ExportShown;     // export item the view enabled last, 0 none
-extern int32_t CharWidth;        // measured width of "A" in the view font
-extern uint8_t MarkDrag;         // the button went down here; mouse captured
-extern uint8_t RowMark;          // the mark grows by whole rows
-extern int32_t DragAnchor;       // half-step position where the drag began
-extern int32_t DragPos;          // half-step position of the last move
-extern int32_t AnchorRowStart;   // the row where a row drag began
+extern int32_t ScrollScale;     // rows per unit of the vertical scroll bar
+extern uint16_t ExportShown;    // export item the view enabled last, 0 none
+extern int32_t CharWidth;       // measured width of "A" in the view font
+extern uint8_t MarkDrag;        // the button went down here; mouse captured
+extern uint8_t RowMark;         // the mark grows by whole rows
+extern int32_t DragAnchor;      // half-step position where the drag began
+extern int32_t DragPos;         // half-step position of the last move
+extern int32_t AnchorRowStart;  // the row where a row drag began
 extern int32_t AnchorRowEnd;
 
 // Virtual key codes of the navigation keys.
@@ -78,7 +78,7 @@ int32_t RowWidth();
 
 // The navigation dialogs' values. Each returns false, changing nothing, for
 // an empty text.
-bool GoToText(const char* text);       // a line in text mode, else an address
+bool GoToText(const char* text);  // a line in text mode, else an address
 bool SetColumnText(const char* text);
 // Marks from the address `first` to the address `last` (both included; an
 // empty `last` marks one byte), read in hex or decimal. The mark is kept

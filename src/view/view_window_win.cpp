@@ -30,7 +30,7 @@ int32_t RowHeight() { return std::max<int32_t>(FontHeight, 1); }
 // Draws listing lines from their first column, whatever Col says: a listing
 // is not scrolled sideways. Clipped to the rows' area.
 class ListingDc final : public ListingSink {
-public:
+  public:
     ListingDc(HDC hdc, const RECT& client) : hdc_(hdc), clip_(client) {
         clip_.left = 4;
         y_ = 4;
@@ -43,7 +43,7 @@ public:
     }
     int y() const { return y_; }
 
-private:
+  private:
     void Text(int x, const char* s) {
         ExtTextOutA(hdc_, x, y_, ETO_CLIPPED, &clip_, s, static_cast<UINT>(std::strlen(s)),
                     nullptr);
@@ -140,8 +140,8 @@ void Paint(HWND hwnd) {
 
     // Right of the rows' last whole cell up to the scroll bar: the rows never
     // draw there, and the window does not erase.
-    const int rowsRight = ShowMode == _TEXT_ ? 4 + CharWidth * ScreenCols
-                                             : CharWidth * (HexCols + 1 - Col) + 4;
+    const int rowsRight =
+        ShowMode == _TEXT_ ? 4 + CharWidth * ScreenCols : CharWidth * (HexCols + 1 - Col) + 4;
     Fill(dc, rowsRight, 0, client.right, client.bottom);
     SetScroll(hwnd, SB_VERT, VerticalScroll());
     if (WrapFlag && ScreenCols != WrapCols && FileSize) {
@@ -168,7 +168,8 @@ LRESULT Key(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (wParam != VK_BACK) {
         WORD chars[2] = {0, 0};
         const int n = ToAscii(static_cast<UINT>(wParam), (lParam >> 16) & 0xFF, keys, chars, 0);
-        if (n > 0 && (chars[0] & 0xFF) > 31 && (chars[0] & 0xFF) != 127) return 0;  // typed: the command bar's
+        if (n > 0 && (chars[0] & 0xFF) > 31 && (chars[0] & 0xFF) != 127)
+            return 0;  // typed: the command bar's
     }
     if (ViewKey(static_cast<unsigned>(wParam), (keys[VK_CONTROL] & 0x80) != 0)) Repaint(hwnd);
     return 0;
@@ -194,8 +195,7 @@ LRESULT Mouse(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_MOUSEMOVE && !MarkDrag) return 0;
     if (!Markable()) return 0;
     PointerPlace p;
-    if (!PlaceAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), CharWidth, RowHeight(), &p))
-        return 0;
+    if (!PlaceAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), CharWidth, RowHeight(), &p)) return 0;
     const unsigned keys = static_cast<unsigned>(wParam) & (MK_SHIFT | MK_CONTROL);
     MouseEffect e;
     if (msg == WM_LBUTTONDBLCLK)

@@ -1,5 +1,6 @@
-// One fuzz input is loaded as the document under FUZZ_INPUT_NAME, whose extension picks the reader (a
-// target per reader); the tree is built and every node selected with its listings and export files.
+// One fuzz input is loaded as the document under FUZZ_INPUT_NAME, whose extension picks the reader
+// (a target per reader); the tree is built and every node selected with its listings and export
+// files.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -15,7 +16,7 @@
 #include "interpret/selection.h"
 
 class CountingSink final : public ListingSink {
-public:
+  public:
     size_t chars = 0;
     void Put(const ListingLine& line) override {
         for (const char* p = line.Text; *p; ++p) ++chars;

@@ -20,7 +20,7 @@
 namespace {
 
 class CheckSink final : public RowSink {
-public:
+  public:
     void Put(const Row& row) override {
         // Touch every shown cell and check that the pieces stay in the row.
         for (int32_t i = 0; i < row.len; ++i) sum += static_cast<uint8_t>(row.text[i]);
@@ -43,7 +43,8 @@ bool MatchAt(int64_t p) {
 // The hit a byte-by-byte scan finds from `start`, or -1.
 int64_t SlowFind(int64_t start, bool reverse) {
     const FindRange r = FindSearchRange();
-    for (int64_t p = reverse ? std::min<int64_t>(start, r.hi - FindLen) : std::max<int64_t>(start, r.lo);
+    for (int64_t p = reverse ? std::min<int64_t>(start, r.hi - FindLen)
+                             : std::max<int64_t>(start, r.lo);
          p >= r.lo && p + FindLen <= r.hi; p += reverse ? -1 : 1)
         if (MatchAt(p)) return p;
     return -1;
@@ -76,7 +77,8 @@ void CheckBlockText() {
     if (len < 0 || len >= room || BlockSize != len + 1 || out[static_cast<size_t>(len)] != 0)
         __builtin_trap();
     // The room asked for is enough: every line ends in CR LF.
-    if (len < 2 || out[static_cast<size_t>(len) - 2] != '\r' || out[static_cast<size_t>(len) - 1] != '\n')
+    if (len < 2 || out[static_cast<size_t>(len) - 2] != '\r' ||
+        out[static_cast<size_t>(len) - 1] != '\n')
         __builtin_trap();
 }
 
@@ -85,7 +87,8 @@ void CheckMarkedText() {
     if (s.start < 0 || s.len < 0 || s.start + s.len > FileSize) __builtin_trap();
     std::vector<char> out(static_cast<size_t>(s.len) + 1);
     const int32_t len = GetMarkedText(out.data(), s.len + 1);
-    if (len < 0 || len > s.len || std::strlen(out.data()) != static_cast<size_t>(len)) __builtin_trap();
+    if (len < 0 || len > s.len || std::strlen(out.data()) != static_cast<size_t>(len))
+        __builtin_trap();
 }
 
 }  // namespace
@@ -93,18 +96,21 @@ void CheckMarkedText() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Reader in{data, size};
     const uint32_t flags = in.Take(0);
-    const int32_t width = static_cast<int32_t>(in.Take(300)) - 5, first = static_cast<int32_t>(in.Take(0));
+    const int32_t width = static_cast<int32_t>(in.Take(300)) - 5,
+                  first = static_cast<int32_t>(in.Take(0));
     const int32_t col = static_cast<int32_t>(in.Take(400)) - 3;
     const uint32_t markA = in.Take(0), markB = in.Take(0);
     uint32_t v[7];  // of the search
     for (uint32_t& x : v) x = in.Take(0);
-    const uint32_t sflags = v[0], offset = v[1], count = v[2], top = v[3], markC = v[4], markD = v[5], cols = v[6];
+    const uint32_t sflags = v[0], offset = v[1], count = v[2], top = v[3], markC = v[4],
+                   markD = v[5], cols = v[6];
     const size_t take = std::min<size_t>(in.Take(0) % 40, in.size);
     const std::string typed(reinterpret_cast<const char*>(in.data), take);
     in.data += take;
     in.size -= take;
 
-    // The file: the rest, where a load holds it or in an exactly sized block that shows any overrun.
+    // The file: the rest, where a load holds it or in an exactly sized block that shows any
+    // overrun.
     static std::vector<uint8_t> block;
     ResetDocument();
     Checked = ShowMode = _TEXT_;
@@ -124,7 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GetLinePtrs(0, FileSize);
 
     const int32_t fileSize = FileSize;
-    const int32_t lo = static_cast<int32_t>(markA % (fileSize + 1u)), hi = static_cast<int32_t>(markB % (fileSize + 1u));
+    const int32_t lo = static_cast<int32_t>(markA % (fileSize + 1u)),
+                  hi = static_cast<int32_t>(markB % (fileSize + 1u));
     MarkStart = lo < hi ? lo : hi;
     MarkEnd = lo < hi ? hi : lo;
     const int32_t mark = MarkStart < MarkEnd ? static_cast<int32_t>((flags >> 4) % 3) : 0;

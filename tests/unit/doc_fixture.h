@@ -13,26 +13,31 @@
 using V = std::vector<int64_t>;  // values compared together
 
 class DocTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        Checked = ShowMode = _TEXT_, WrapFlag = ConvertFlag = 0, ScreenCols = 80, AddrMode = AddrPhysical, RvaBias = 0;
+        Checked = ShowMode = _TEXT_, WrapFlag = ConvertFlag = 0, ScreenCols = 80,
+        AddrMode = AddrPhysical, RvaBias = 0;
         TooManyLinesHandler = &DocTest::CountTooMany, tooMany = 0;
         ResetDocument();
     }
     void TearDown() override { ResetDocument(), TooManyLinesHandler = nullptr; }
 
-    // Loads `bytes` where a load would hold them: FileArea up to its size, a block of exactly the file's size
-    // above it (so ASan sees any overrun).
+    // Loads `bytes` where a load would hold them: FileArea up to its size, a block of exactly the
+    // file's size above it (so ASan sees any overrun).
     void Load(const std::string& bytes) {
         uint8_t* buf = AreaFor(static_cast<int64_t>(bytes.size()));
-        if (!buf) block.assign(bytes.begin(), bytes.end()), buf = block.data();
-        else if (!bytes.empty()) std::memcpy(buf, bytes.data(), bytes.size());
+        if (!buf)
+            block.assign(bytes.begin(), bytes.end()), buf = block.data();
+        else if (!bytes.empty())
+            std::memcpy(buf, bytes.data(), bytes.size());
         AdoptFile(buf, static_cast<int32_t>(bytes.size()));
     }
     // Loads `bytes` to be shown in `mode`.
-    void LoadIn(uint16_t mode, const std::string& bytes) { Checked = ShowMode = mode, Load(bytes), SetRowMetrics(); }
+    void LoadIn(uint16_t mode, const std::string& bytes) {
+        Checked = ShowMode = mode, Load(bytes), SetRowMetrics();
+    }
 
-public:
+  public:
     static uint32_t Start(int32_t line) { return LinePtr[line] & LineOffsetMask; }
     static bool Real(int32_t line) { return (LinePtr[line] & RealLine) != 0; }
     static void CountTooMany() { ++tooMany; }

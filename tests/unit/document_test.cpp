@@ -15,24 +15,44 @@ using Document = DocTest;
 // The line table as text: each line's start, "w" before a wrapped continuation.
 std::string Table() {
     std::string s;
-    for (int32_t i = 0; i < NumLines; ++i) s += (i ? " " : "") + std::string(DocTest::Real(i) ? "" : "w") + std::to_string(DocTest::Start(i));
+    for (int32_t i = 0; i < NumLines; ++i)
+        s += (i ? " " : "") + std::string(DocTest::Real(i) ? "" : "w") +
+             std::to_string(DocTest::Start(i));
     return s;
 }
 
-// The table of a small text, wrapped at `wrap` columns when not 0, and its widest line. The end entry is
-// always the file's size with bit 31 clear.
+// The table of a small text, wrapped at `wrap` columns when not 0, and its widest line. The end
+// entry is always the file's size with bit 31 clear.
 TEST_F(Document, LineTablesOfSmallTexts) {
-    const struct { std::string text; int32_t wrap; const char* table; int32_t cols; } cases[] = {
-        {"", 0, "0", 1}, {"abc\r\n", 0, "0 5", 3}, {"a\n\rb", 0, "0 3", 1} /* LF CR is one line end */,
-        {"a\r\rb", 0, "0 2 3", 1} /* CR CR is two */, {"a\n\nb", 0, "0 2 3", 1}, {"a\rb\nc", 0, "0 2 4", 1},
-        {"a\r\n\r\nb", 0, "0 3 5", 1}, {"abc\r", 0, "0 4", 3} /* not paired beyond the range */,
-        {"abcde\tx", 0, "0", 9} /* a tab at 5 reaches 8 */, {"abcdefgh\tx", 0, "0", 17}, {"\t", 0, "0", 8},
-        {"ab\nabcd\nabcdefg", 0, "0 3 8", 7} /* the last line counts */, {"abcdefg\nab\n", 0, "0 8 11", 7},
-        {"aaaa bbbb cccc", 10, "0 w10", 10} /* after the last blank */, {std::string(25, 'q'), 10, "0 w10 w20", 10},
-        {"0123456789\nx", 10, "0 11", 10} /* exactly the width */, {"0123456789A\nx", 10, "0 w10 12", 10},
-        {"abcd efgh", 4, "0 w5", 4} /* the blank stays above */, {"ab cdefghij", 8, "0 w3", 8}, {"a b c d", 6, "0 w6", 6},
+    const struct {
+        std::string text;
+        int32_t wrap;
+        const char* table;
+        int32_t cols;
+    } cases[] = {
+        {"", 0, "0", 1},
+        {"abc\r\n", 0, "0 5", 3},
+        {"a\n\rb", 0, "0 3", 1} /* LF CR is one line end */,
+        {"a\r\rb", 0, "0 2 3", 1} /* CR CR is two */,
+        {"a\n\nb", 0, "0 2 3", 1},
+        {"a\rb\nc", 0, "0 2 4", 1},
+        {"a\r\n\r\nb", 0, "0 3 5", 1},
+        {"abc\r", 0, "0 4", 3} /* not paired beyond the range */,
+        {"abcde\tx", 0, "0", 9} /* a tab at 5 reaches 8 */,
+        {"abcdefgh\tx", 0, "0", 17},
+        {"\t", 0, "0", 8},
+        {"ab\nabcd\nabcdefg", 0, "0 3 8", 7} /* the last line counts */,
+        {"abcdefg\nab\n", 0, "0 8 11", 7},
+        {"aaaa bbbb cccc", 10, "0 w10", 10} /* after the last blank */,
+        {std::string(25, 'q'), 10, "0 w10 w20", 10},
+        {"0123456789\nx", 10, "0 11", 10} /* exactly the width */,
+        {"0123456789A\nx", 10, "0 w10 12", 10},
+        {"abcd efgh", 4, "0 w5", 4} /* the blank stays above */,
+        {"ab cdefghij", 8, "0 w3", 8},
+        {"a b c d", 6, "0 w6", 6},
         // Ends and tabs beyond the first 64 bytes: 67 + tab (to 72) + 60 = 132.
-        {std::string(67, 'x') + "\t" + std::string(60, 'y') + "\r\n" + std::string(200, 'z'), 0, "0 130", 200},
+        {std::string(67, 'x') + "\t" + std::string(60, 'y') + "\r\n" + std::string(200, 'z'), 0,
+         "0 130", 200},
         {std::string(67, 'x') + "\t" + std::string(62, 'y'), 0, "0", 134},
     };
     for (const auto& c : cases) {
@@ -54,12 +74,17 @@ TEST_F(Document, LineTablesOfSmallTexts) {
     EXPECT_EQ(LineNum, 4);
 }
 
-// Where the file is held decides the limit: 32767 lines in FileArea, 83967 in a block of its own; one line more
-// is refused once, without an end entry and without touching the file behind the table.
+// Where the file is held decides the limit: 32767 lines in FileArea, 83967 in a block of its own;
+// one line more is refused once, without an end entry and without touching the file behind the
+// table.
 TEST_F(Document, LineLimits) {
-    const struct { size_t ends, size; int32_t lines, maxLines, refused; } cases[] = {
-        {32766, 32767, 32767, 32767, 0}, {32767, 32767, 32768, 32767, 1}, {40000, 204800, 32768, 32767, 1},
-        {40000, 204801, 40001, 83967, 0}, {83966, 300000, 83967, 83967, 0}, {83967, 300000, 83968, 83967, 1},
+    const struct {
+        size_t ends, size;
+        int32_t lines, maxLines, refused;
+    } cases[] = {
+        {32766, 32767, 32767, 32767, 0},  {32767, 32767, 32768, 32767, 1},
+        {40000, 204800, 32768, 32767, 1}, {40000, 204801, 40001, 83967, 0},
+        {83966, 300000, 83967, 83967, 0}, {83967, 300000, 83968, 83967, 1},
     };
     for (const auto& c : cases) {
         std::string text(c.ends, '\n');
@@ -67,7 +92,8 @@ TEST_F(Document, LineLimits) {
         tooMany = 0;
         Load(text);
         SCOPED_TRACE(std::to_string(c.ends) + " ends in " + std::to_string(c.size));
-        EXPECT_EQ(V({NumLines, MaxLines, tooMany, FileBuf == FileArea}), V({c.lines, c.maxLines, c.refused, c.size <= 204800}));
+        EXPECT_EQ(V({NumLines, MaxLines, tooMany, FileBuf == FileArea}),
+                  V({c.lines, c.maxLines, c.refused, c.size <= 204800}));
         EXPECT_TRUE(c.refused || LinePtr[NumLines] == c.size);
         EXPECT_EQ(FileBuf[0], '\n');
         EXPECT_EQ(FileBuf[c.size - 1], text.back());
@@ -88,18 +114,21 @@ TEST_F(Document, LineLimits) {
     EXPECT_EQ(NumLines, 3);
 }
 
-// The document fuzz target maps bytes to lines and columns and back over arbitrary texts; here the edges.
+// The document fuzz target maps bytes to lines and columns and back over arbitrary texts; here the
+// edges.
 TEST_F(Document, LinesColumnsAndBytes) {
-    Load("ab\ncd\r\nef\n\ngh");  // starts: 0, 3, 7, 10, 11; the LF that ends line 0, a CR LF pair, the end
-    for (const auto& c : {V{0, 0}, V{2, 0}, V{3, 1}, V{5, 1}, V{6, 1}, V{7, 2}, V{10, 3}, V{12, 4}, V{13, 4}, V{-1, 0}})
+    Load("ab\ncd\r\nef\n\ngh");  // starts: 0, 3, 7, 10, 11; the LF that ends line 0, a CR LF pair,
+                                 // the end
+    for (const auto& c : {V{0, 0}, V{2, 0}, V{3, 1}, V{5, 1}, V{6, 1}, V{7, 2}, V{10, 3}, V{12, 4},
+                          V{13, 4}, V{-1, 0}})
         EXPECT_EQ(GetTextLine(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
     Load("a\tb\r\nxyz");
     for (const auto& c : {V{0, 0}, V{1, 1}, V{2, 8}, V{3, 9}, V{7, 2}, V{1000, 3}})  // byte, column
         EXPECT_EQ(GetTextColumn(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
-    // line, column, byte, gap: every column of the tab gives the tab; beyond the end of a line its CR (or the
-    // end of the last line), with GapFlag; outside the table the nearest line.
-    for (const auto& c : {V{0, 0, 0, 0}, V{0, 1, 1, 0}, V{0, 7, 1, 0}, V{0, 8, 2, 0}, V{0, 9, 3, 1}, V{1, 2, 7, 0},
-                          V{1, 50, 8, 1}, V{-5, 0, 0, 0}, V{99, 1, 6, 0}}) {
+    // line, column, byte, gap: every column of the tab gives the tab; beyond the end of a line its
+    // CR (or the end of the last line), with GapFlag; outside the table the nearest line.
+    for (const auto& c : {V{0, 0, 0, 0}, V{0, 1, 1, 0}, V{0, 7, 1, 0}, V{0, 8, 2, 0}, V{0, 9, 3, 1},
+                          V{1, 2, 7, 0}, V{1, 50, 8, 1}, V{-5, 0, 0, 0}, V{99, 1, 6, 0}}) {
         GapFlag = 0;
         const int32_t byte = GetTextByte(static_cast<int32_t>(c[0]), static_cast<int32_t>(c[1]));
         EXPECT_EQ(V({byte, GapFlag}), V({c[2], c[3]})) << c[0] << "," << c[1];
@@ -129,50 +158,76 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     ByteNum = 1234, Col = 7;  // hex to text: the line holding ByteNum
     bool reported = true;
     ASSERT_TRUE(TextModePosition(&reported));
-    EXPECT_EQ(V({reported, LineNum, Col, NumLines, NumCols}), V({0, 124, 1, 201, 9}));  // the empty last line counts
+    EXPECT_EQ(V({reported, LineNum, Col, NumLines, NumCols}),
+              V({0, 124, 1, 201, 9}));  // the empty last line counts
 
     Checked = _HEX_;
     Load(std::string(40000, '\n'));
     ByteNum = 5, Col = 3, reported = false;
-    EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
+    EXPECT_FALSE(TextModePosition(&reported));             // too many lines: all left as it was
     EXPECT_EQ(V({reported, Col, ByteNum}), V({1, 3, 5}));  // the build has just told the user
-    EXPECT_FALSE(TextModePosition(&reported));  // asked again, the table exists: the command itself must tell
+    EXPECT_FALSE(TextModePosition(
+        &reported));  // asked again, the table exists: the command itself must tell
     EXPECT_FALSE(reported);
 
     Checked = _TEXT_, ScreenCols = 80;
     Load(std::string(39, 'l') + "\n" + std::string(39, 'l') + "\n");
-    Col = 4;  // wrap on and off: rebuilt (not when every line fits the view, always when off), WrapFlag, lines, Col
-    for (const auto& t : {V{80, 0, 8, 3, 1}, V{80, 1, 0, 3, 1}, V{20, 1, 8, 5, 1}, V{20, 1, 0, 3, 1}}) {
+    Col = 4;  // wrap on and off: rebuilt (not when every line fits the view, always when off),
+              // WrapFlag, lines, Col
+    for (const auto& t :
+         {V{80, 0, 8, 3, 1}, V{80, 1, 0, 3, 1}, V{20, 1, 8, 5, 1}, V{20, 1, 0, 3, 1}}) {
         ScreenCols = static_cast<int32_t>(t[0]);
         EXPECT_EQ(V({ToggleWrap(), WrapFlag, NumLines, Col}), V(t.begin() + 1, t.end())) << t[0];
     }
     char p2[64], p3[64];  // a table shown in hex: the status gives its offset
-    Checked = _INTERP_, ShowMode = _HEX_, ByteOffset = 0x400, ByteNum = 0x1A0, NumBytes = 0x2000, PositionTexts(p2, p3);
-    EXPECT_EQ(std::string(p2) + "|" + p3, "\tOffset to table =    400 bytes|\tByte     1A0 of    2000");
+    Checked = _INTERP_, ShowMode = _HEX_, ByteOffset = 0x400, ByteNum = 0x1A0, NumBytes = 0x2000,
+    PositionTexts(p2, p3);
+    EXPECT_EQ(std::string(p2) + "|" + p3,
+              "\tOffset to table =    400 bytes|\tByte     1A0 of    2000");
 }
 
-// Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an empty field.
+// Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an
+// empty field.
 TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
-    const struct { bool hex; uint32_t v; int width; char fill; const char* want; } cases[] = {
-        {false, 12345678, 7, ' ', "2345678"}, {false, 0, 3, ' ', "  0"}, {false, 123, 0, ' ', ""},
-        {true, 0xABCDEF12, 4, '0', "EF12"}, {true, 0x1A, 7, ' ', "     1A"}, {true, 123, 0, ' ', ""},
+    const struct {
+        bool hex;
+        uint32_t v;
+        int width;
+        char fill;
+        const char* want;
+    } cases[] = {
+        {false, 12345678, 7, ' ', "2345678"},
+        {false, 0, 3, ' ', "  0"},
+        {false, 123, 0, ' ', ""},
+        {true, 0xABCDEF12, 4, '0', "EF12"},
+        {true, 0x1A, 7, ' ', "     1A"},
+        {true, 123, 0, ' ', ""},
     };
     for (const auto& c : cases) {
         char buf[16];
         std::memset(buf, '#', sizeof buf);
         (c.hex ? FormatHex : FormatDec)(buf + 1, c.v, c.width, c.fill);
         // The field and nothing on either side of it.
-        EXPECT_EQ(std::string(buf, static_cast<size_t>(c.width) + 2), "#" + std::string(c.want) + "#") << c.want;
+        EXPECT_EQ(std::string(buf, static_cast<size_t>(c.width) + 2),
+                  "#" + std::string(c.want) + "#")
+            << c.want;
     }
-    const char* const commas[][2] = {{"1234567", "1,234,567"}, {"999", "999"}, {"1000", "1,000"}, {"12345", "12,345"},
-                                     {"123456", "123,456"}, {"0", "0"}, {"", ""}, {"2147483647", "2,147,483,647"}};
+    const char* const commas[][2] = {{"1234567", "1,234,567"},
+                                     {"999", "999"},
+                                     {"1000", "1,000"},
+                                     {"12345", "12,345"},
+                                     {"123456", "123,456"},
+                                     {"0", "0"},
+                                     {"", ""},
+                                     {"2147483647", "2,147,483,647"}};
     for (const auto& c : commas) {
         char buf[32] = {};
         std::strcpy(buf, c[0]);
         AddCommas(buf);
         EXPECT_STREQ(buf, c[1]);
     }
-    EXPECT_TRUE(SameText("C:\\A.TXT", "c:\\a.txt") && !SameText("@", "`") && !SameText("a", "ab"));  // recent names
+    EXPECT_TRUE(SameText("C:\\A.TXT", "c:\\a.txt") && !SameText("@", "`") &&
+                !SameText("a", "ab"));  // recent names
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The trees of executables and of icon and cursor files, and the table of an executable's cursors and icons.
+// The trees of executables and of icon and cursor files, and the table of an executable's cursors
+// and icons.
 #include <gtest/gtest.h>
 
 #include "interpret/image_table.h"
@@ -11,7 +12,9 @@ using V = std::vector<int32_t>;
 
 // .text at RVA 0x1000 / file 0x400, .data at RVA 0x3000 / file 0x800; a
 // resource section at RVA 0x5000 / file 0x400 of `size` bytes.
-Bytes TwoSections() { return MakePe({{".text", 0x1000, 0x400, 0x400}, {".data", 0x3000, 0x800, 0x400}}); }
+Bytes TwoSections() {
+    return MakePe({{".text", 0x1000, 0x400, 0x400}, {".data", 0x3000, 0x800, 0x400}});
+}
 Bytes ResourceSection(uint32_t size) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, size}});
     return SetDir(b, 2, 0x5000, 0x100);
@@ -21,61 +24,83 @@ V Fields(const TreeNode& n) { return {n.Section, n.Kind, n.Ref, n.HasChildren, n
 
 TEST_F(ReadTree, HeadersSectionsAndDirectories) {
     // {what, offset, u16 written there}; "only MZ" cuts the file after MZ
-    const struct Bad { const char* what; size_t at; uint16_t value; } bad[] = {
-        {"no MZ", 0, 'Z'},
-        {"e_lfanew at the end", 0x3C, 0xC00},
-        {"no PE", PeAt + 1, 'X'},
-        {"no sections", PeAt + 6, 0},
-        {"negative sections", PeAt + 6, 0x8001},
-        {"only MZ", 2, 0}};
+    const struct Bad {
+        const char* what;
+        size_t at;
+        uint16_t value;
+    } bad[] = {{"no MZ", 0, 'Z'},
+               {"e_lfanew at the end", 0x3C, 0xC00},
+               {"no PE", PeAt + 1, 'X'},
+               {"no sections", PeAt + 6, 0},
+               {"negative sections", PeAt + 6, 0x8001},
+               {"only MZ", 2, 0}};
     for (const Bad& x : bad) {
         Bytes b = TwoSections();
         b.U16(x.at, x.value).data.resize(x.at == 2 ? 2 : b.data.size());
-        EXPECT_EQ((Open(b), TreeText() + std::to_string(InterpKind)), "a.dll\n" + std::to_string(InterpNone)) << x.what;
+        EXPECT_EQ((Open(b), TreeText() + std::to_string(InterpKind)),
+                  "a.dll\n" + std::to_string(InterpNone))
+            << x.what;
     }
     Bytes cut = TwoSections();  // a section count far beyond the file: only whole headers are read
-    EXPECT_EQ((cut.U16(PeAt + 6, 0x7FFF).data.resize(SectionAt(3) + 20), Open(cut), SectionBias.size()), 3u);
-    // Sections and directories are sorted by address (the section table lists .data first) and shown in
-    // the address mode; a directory hangs under the section with the greatest address not above its RVA,
-    // the first of equal ones, or under the root below every section but one at 0.
+    EXPECT_EQ(
+        (cut.U16(PeAt + 6, 0x7FFF).data.resize(SectionAt(3) + 20), Open(cut), SectionBias.size()),
+        3u);
+    // Sections and directories are sorted by address (the section table lists .data first) and
+    // shown in the address mode; a directory hangs under the section with the greatest address not
+    // above its RVA, the first of equal ones, or under the root below every section but one at 0.
     Bytes b = MakePe({{".data", 0x3000, 0x800, 0x400}, {".text", 0x1000, 0x400, 0x400}});
-    SetDir(SetDir(SetDir(b, 5, 0x3100, 0x10), 12, 0x3010, 0x10), 6, 0x1200, 0x10);  // Relocations, IAT, Debug
+    SetDir(SetDir(SetDir(b, 5, 0x3100, 0x10), 12, 0x3010, 0x10), 6, 0x1200,
+           0x10);  // Relocations, IAT, Debug
     Open(b, "a.dll", AddrRva);
-    EXPECT_EQ(TreeText(), "a.dll\n  00001000: .text\n    00001200: Debug\n"
-                          "  00003000: .data\n    00003010: IAT\n    00003100: Relocations\n");
+    EXPECT_EQ(TreeText(),
+              "a.dll\n  00001000: .text\n    00001200: Debug\n"
+              "  00003000: .data\n    00003010: IAT\n    00003100: Relocations\n");
     EXPECT_EQ((Open(b), Fields(NodeOf("00000800: .data"))), (V{0, 0, 0x138 + 12, 1, 1}));
     EXPECT_EQ(Fields(NodeOf("00000810: IAT")), (V{0, 16 + 12, 0xB8 + 8 * 12, 0, 0}));
-    Bytes c = MakePe({{"zero", 0, 0x200, 0x200}, {"first", 0x2000, 0x400, 0x100}, {"twin", 0x2000, 0x500, 0x100},
+    Bytes c = MakePe({{"zero", 0, 0x200, 0x200},
+                      {"first", 0x2000, 0x400, 0x100},
+                      {"twin", 0x2000, 0x500, 0x100},
                       {"last", 0x4000, 0x600, 0x100}});
     Open(SetDir(SetDir(SetDir(c, 3, 0x2050, 0), 4, 0x9000, 0), 11, 0x150, 0));
-    EXPECT_EQ(TreeText(), "a.dll\n  00000150: Bound Imports\n  00000200: zero\n  00000400: first\n"
-                          "    00000450: Exceptions\n  00000500: twin\n  00000600: last\n    00005600: Security\n");
-    EXPECT_EQ((V{NodeOf("00000150: Bound Imports").Section, ContainingSection(0x80001000u)}), (V{NoSection, NoSection}));
+    EXPECT_EQ(
+        TreeText(),
+        "a.dll\n  00000150: Bound Imports\n  00000200: zero\n  00000400: first\n"
+        "    00000450: Exceptions\n  00000500: twin\n  00000600: last\n    00005600: Security\n");
+    EXPECT_EQ((V{NodeOf("00000150: Bound Imports").Section, ContainingSection(0x80001000u)}),
+              (V{NoSection, NoSection}));
 }
 
 TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     Bytes b = ResourceSection(0x2000);
-    LayOutResources(b, 0x400, {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
-                               {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
+    LayOutResources(b, 0x400,
+                    {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
+                     {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
     EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))),
               "00000400: Resources\n  ZOO\n    beta\n    alpha\n  Type 257\n    3\n");
     // Type 257 counts as a cursor type: its entry is collected as a cursor.
     EXPECT_EQ((V{NodeOf("alpha").Kind, NodeOf("Type 257").Kind, ImageCount, ImageTypes[0]}),
               (V{KindResEntry, KindResType + 256, 1, 1}));
-    EXPECT_EQ((Open(b.U16(0x400 + 14, 1)), FindNode("Type 257")), -1);  // types past the count are not read
+    EXPECT_EQ((Open(b.U16(0x400 + 14, 1)), FindNode("Type 257")),
+              -1);  // types past the count are not read
     // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
-    // directory at 0x6000, the second points at the type directory itself, all others share the first one's.
+    // directory at 0x6000, the second points at the type directory itself, all others share the
+    // first one's.
     b = ResourceSection(0x8000);
     b.U16(0x400 + 14, 2001);
-    for (uint32_t t = 0; t < 2001; ++t) b.U32(0x410 + 8 * t, t ? 7 : 6).U32(0x414 + 8 * t, t == 1 ? 1u << 31 : 0x80006000u);
+    for (uint32_t t = 0; t < 2001; ++t)
+        b.U32(0x410 + 8 * t, t ? 7 : 6).U32(0x414 + 8 * t, t == 1 ? 1u << 31 : 0x80006000u);
     b.U16(0x640E, 1).U32(0x6410, 1).U32(0x6414, 0x80006020u).U16(0x642E, 1).U32(0x6434, 0x6040);
     b.U32(0x6440, 0x5000).U32(0x6444, 4).Grow(0x6450);
-    EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))), "00000400: Resources\n  STRING\n    1\n");
-    // 500 types whose name directories start 8 bytes apart, each of 500 entries: naively 250000 nodes from 9 KB.
+    EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))),
+              "00000400: Resources\n  STRING\n    1\n");
+    // 500 types whose name directories start 8 bytes apart, each of 500 entries: naively 250000
+    // nodes from 9 KB.
     Bytes o = ResourceSection(0x2000);
     o.U16(0x400 + 14, 500);
-    for (uint32_t t = 0; t < 500; ++t) o.U32(0x410 + 8 * t, 3).U32(0x414 + 8 * t, 0x80001000u + 8 * t);
-    for (uint32_t e = 0; e < 520; ++e) o.U16(0x140E + 8 * e, 500).U32(0x1410 + 8 * e, e).U32(0x1414 + 8 * e, 0x100);
+    for (uint32_t t = 0; t < 500; ++t)
+        o.U32(0x410 + 8 * t, 3).U32(0x414 + 8 * t, 0x80001000u + 8 * t);
+    for (uint32_t e = 0; e < 520; ++e)
+        o.U16(0x140E + 8 * e, 500).U32(0x1410 + 8 * e, e).U32(0x1414 + 8 * e, 0x100);
     o.U32(0x514, 0x200).U32(0x600, 0x5000).U32(0x604, 4);  // language and data entries
     EXPECT_LE((Open(o), TreeNodes.size()), o.data.size() / 8);
     EXPECT_GE(FindNode("ICON"), 0);
@@ -83,32 +108,27 @@ TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
 
 TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     Bytes b = ResourceSection(0x4000);
-    // Image data: an icon header 32 wide at 0x2000, a cursor (hotspot first) 48 wide at 0x2100, a PNG signature at 0x2200.
+    // Image data: an icon header 32 wide at 0x2000, a cursor (hotspot first) 48 wide at 0x2100, a
+    // PNG signature at 0x2200.
     b.U32(0x2400, 40).U32(0x2404, 32).U32(0x2504, 40).U32(0x2508, 48).U32(0x2600, 0x474E5089);
     std::vector<ResEntry> cursors, icons;
     for (uint32_t id = 1; id <= 3; ++id) cursors.push_back({id, nullptr, 0x7100, 0x100});
-    for (uint32_t id : {1, 2, 7, 300, 5}) icons.push_back({id, nullptr, id == 5 ? 0x7200u : 0x7000u, 0x100});
+    for (uint32_t id : {1, 2, 7, 300, 5})
+        icons.push_back({id, nullptr, id == 5 ? 0x7200u : 0x7000u, 0x100});
     icons.push_back({0, "NAMED", 0x7000, 0x100});
     LayOutResources(b, 0x400, {{1, nullptr, cursors}, {3, nullptr, icons}});
     Open(b);
-    EXPECT_EQ((V{ImageCount, LastCursorIndex, FirstCursorId, FirstIconIndex, LastIconIndex, IconIndexOffset, ImageSizes[0],
-                 ImageSizes[3], ImageSizes[7]}), (V{9, 2, 1, 3, 8, 2, 48, 32, 0}));
+    EXPECT_EQ((V{ImageCount, LastCursorIndex, FirstCursorId, FirstIconIndex, LastIconIndex,
+                 IconIndexOffset, ImageSizes[0], ImageSizes[3], ImageSizes[7]}),
+              (V{9, 2, 1, 3, 8, 2, 48, 32, 0}));
     // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
-    const int32_t lookups[][3] = {
-        {1, 3, 2},
-        {3, 7, 5},
-        {3, 3, -1},
-        {3, 0, -1},
-        {2, 1, -1}};
-    for (auto [type, id, index] : lookups) EXPECT_EQ(ImageIndexOfId(uint8_t(type), uint32_t(id)), index) << type << "/" << id;
+    const int32_t lookups[][3] = {{1, 3, 2}, {3, 7, 5}, {3, 3, -1}, {3, 0, -1}, {2, 1, -1}};
+    for (auto [type, id, index] : lookups)
+        EXPECT_EQ(ImageIndexOfId(uint8_t(type), uint32_t(id)), index) << type << "/" << id;
     // The largest of a range {first, last, largest}, its last image included, clipped to the table.
-    const int16_t ranges[][3] = {
-        {3, 3, 32},
-        {0, 7, 48},
-        {-5, 0, 48},
-        {7, 99, 32},
-        {0, -1, 0}};
-    for (auto [first, last, largest] : ranges) EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
+    const int16_t ranges[][3] = {{3, 3, 32}, {0, 7, 48}, {-5, 0, 48}, {7, 99, 32}, {0, -1, 0}};
+    for (auto [first, last, largest] : ranges)
+        EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
 }
 
 // An .ICO or .CUR file of entries {width, height, colours, bits, size, offset}.
@@ -116,22 +136,35 @@ Bytes IconFile(const std::vector<V>& entries, uint16_t type = 1) {
     Bytes b(0x200);
     b.U16(2, type).U16(4, static_cast<uint16_t>(entries.size()));
     for (size_t i = 0, e = 6; i < entries.size(); ++i, e += 16) {
-        b.U8(e, uint8_t(entries[i][0])).U8(e + 1, uint8_t(entries[i][1])).U8(e + 2, uint8_t(entries[i][2])).U16(e + 4, 1);
-        b.U16(e + 6, uint16_t(entries[i][3])).U32(e + 8, uint32_t(entries[i][4])).U32(e + 12, uint32_t(entries[i][5]));
+        b.U8(e, uint8_t(entries[i][0]))
+            .U8(e + 1, uint8_t(entries[i][1]))
+            .U8(e + 2, uint8_t(entries[i][2]))
+            .U16(e + 4, 1);
+        b.U16(e + 6, uint16_t(entries[i][3]))
+            .U32(e + 8, uint32_t(entries[i][4]))
+            .U32(e + 12, uint32_t(entries[i][5]));
     }
     return b;
 }
 
 TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
-    Open(IconFile({{32, 32, 16, 4, 0x20, 0x100}, {32, 32, 0, 8, 0x20, 0x120}, {48, 24, 0, 32, 0x40, 0x140},
-                   {0, 0, 2, 1, 0x20, 0x160}}, 2), "app.cur");  // 0 stands for 256
-    EXPECT_EQ(TreeText(), "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  256x256, 2 colors\n");
+    Open(IconFile({{32, 32, 16, 4, 0x20, 0x100},
+                   {32, 32, 0, 8, 0x20, 0x120},
+                   {48, 24, 0, 32, 0x40, 0x140},
+                   {0, 0, 2, 1, 0x20, 0x160}},
+                  2),
+         "app.cur");  // 0 stands for 256
+    EXPECT_EQ(TreeText(),
+              "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  256x256, "
+              "2 colors\n");
     EXPECT_EQ((V{InterpKind, ImageCount, CellWidth, CellHeight, ImageSizes[2], ImagePixels[3]}),
               (V{InterpIconFile, 4, 260, 260, 48, 256}));
     EXPECT_TRUE(Pick("app.cur").empty());
-    EXPECT_EQ((V{ImageShow, ImageFirst, ImageLast, int32_t(NumBytes)}), (V{ImagesGrid, 0, 3, 0x200}));
+    EXPECT_EQ((V{ImageShow, ImageFirst, ImageLast, int32_t(NumBytes)}),
+              (V{ImagesGrid, 0, 3, 0x200}));
     EXPECT_TRUE(Pick("48x24, 2*32 colors").empty());
-    EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), RvaBias, ExportCmd, SelImages.at(0)}), (V{0x140, 0x40, 0, 0, 2}));
+    EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), RvaBias, ExportCmd, SelImages.at(0)}),
+              (V{0x140, 0x40, 0, 0, 2}));
     // 2000 entries claimed, the file holds 1800 of them; the table 1666.
     Bytes many = IconFile(std::vector<V>(1800, {8, 8, 2, 1, 4, 0}));
     many.U16(4, 2000).data.resize(6 + 16 * 1800 + 10);

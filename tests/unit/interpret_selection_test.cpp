@@ -1,5 +1,6 @@
 // Selecting nodes: the bytes or listing shown, the images named and the files exported, on small
-// executables laid out here and on the PE32 and PE32+ executables the build makes from known images.
+// executables laid out here and on the PE32 and PE32+ executables the build makes from known
+// images.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -22,11 +23,12 @@ using Selection = InterpTest;
 Texts Exports(int32_t first, int32_t count) { return Listing(ListExportLines, first, count); }
 Texts Imports(int32_t first, int32_t count) { return Listing(ListImportLines, first, count); }
 
-// .text at RVA 0x1000 / file 0x400, .edata at 0x2000 / 0x800 with an export directory of three names,
-// .idata at 0x3000 / 0xC00 with one library, importing by name, by name with hint 0 and by ordinal;
-// three directories that reach past the end of the file, start at it or beyond it.
+// .text at RVA 0x1000 / file 0x400, .edata at 0x2000 / 0x800 with an export directory of three
+// names, .idata at 0x3000 / 0xC00 with one library, importing by name, by name with hint 0 and by
+// ordinal; three directories that reach past the end of the file, start at it or beyond it.
 Bytes ListingPe() {
-    Bytes b = MakePe({{".text", 0x1000, 0x400, 0x400}, {".edata", 0x2000, 0x800, 0x400},
+    Bytes b = MakePe({{".text", 0x1000, 0x400, 0x400},
+                      {".edata", 0x2000, 0x800, 0x400},
                       {".idata", 0x3000, 0xC00, 0x400}});
     SetDir(b, 0, 0x2000, 0x80);
     b.U32(0x800 + 24, 3).U32(0x800 + 28, 0x2040).U32(0x800 + 32, 0x2060).U32(0x800 + 36, 0x2070);
@@ -38,60 +40,99 @@ Bytes ListingPe() {
     b.U32(0xC00, 0x3040).U32(0xC00 + 12, 0x3080).U32(0xC00 + 16, 0x3060);  // OFT, name, FT
     b.U32(0xC40, 0x30A0).U32(0xC44, 0x30B0).U32(0xC48, 0x80000005u);       // names array
     b.U32(0xC60, 1).U32(0xC64, 1).U32(0xC68, 1);                           // FT: 3 values
-    b.Text(0xC80, "lib.dll").U16(0xCA0, 0x12).Text(0xCA2, "Named").U16(0xCB0, 0).Text(0xCB2, "NoHint");
+    b.Text(0xC80, "lib.dll")
+        .U16(0xCA0, 0x12)
+        .Text(0xCA2, "Named")
+        .U16(0xCB0, 0)
+        .Text(0xCB2, "NoHint");
     return SetDir(SetDir(SetDir(b, 9, 0x3200, 0x400), 3, 0x3400, 0x10), 6, 0x7000, 0x10);
 }
 
 // A range that reaches past the end of the file is reported and cut; one
 // that starts at the end or beyond it is moved to the last byte.
 TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
-    // {node, offset, bytes, mode, kind, lines (-1: no listing), message}; a library's lines come from FirstThunk
-    const struct Row { const char* node; int32_t offset, bytes, mode, kind, lines; std::string message; } rows[] = {
-        {"a.dll", 0, 0x1000, _HEX_, 0, -1, ""},
-        {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5, ""},
-        {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3, ""},
-        {"00000E00: TLS", 0xE00, 0x200, _HEX_, 16 + 9, -1, "E00, NumBytes=400"},
-        {"00001000: Exceptions", 0xFFF, 1, _HEX_, 16 + 3, -1, "1000, NumBytes=10"},
-        {"00004C00: Debug", 0xFFF, 1, _HEX_, 16 + 6, -1, "4C00, NumBytes=10"}};
+    // {node, offset, bytes, mode, kind, lines (-1: no listing), message}; a library's lines come
+    // from FirstThunk
+    const struct Row {
+        const char* node;
+        int32_t offset, bytes, mode, kind, lines;
+        std::string message;
+    } rows[] = {{"a.dll", 0, 0x1000, _HEX_, 0, -1, ""},
+                {"00000800: Exports", 0x800, 0x80, _TEXT_, KindExports, 5, ""},
+                {"lib.dll", 0xC00, 20, _TEXT_, KindLibrary, 3, ""},
+                {"00000E00: TLS", 0xE00, 0x200, _HEX_, 16 + 9, -1, "E00, NumBytes=400"},
+                {"00001000: Exceptions", 0xFFF, 1, _HEX_, 16 + 3, -1, "1000, NumBytes=10"},
+                {"00004C00: Debug", 0xFFF, 1, _HEX_, 16 + 6, -1, "4C00, NumBytes=10"}};
     Open(ListingPe());
     for (const Row& r : rows) {
         LineNum = 40, Col = 7;
         const UserMessages shown = Pick(r.node);
         EXPECT_EQ(shown.empty() ? "" : shown[0].Caption + std::string("|") + shown[0].Text,
-                  r.message.empty() ? "" : "Addressing past End of File|ByteOffset=" + r.message) << r.node;
+                  r.message.empty() ? "" : "Addressing past End of File|ByteOffset=" + r.message)
+            << r.node;
         EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), ShowMode, ImageShow, SelKind}),
-                  (V{r.offset, r.bytes, r.mode, ImagesNone, r.kind})) << r.node;
-        if (r.lines >= 0) { EXPECT_EQ((V{NumLines, LineNum, Col, NumCols}), (V{r.lines, 1, 1, 49})) << r.node; }
+                  (V{r.offset, r.bytes, r.mode, ImagesNone, r.kind}))
+            << r.node;
+        if (r.lines >= 0) {
+            EXPECT_EQ((V{NumLines, LineNum, Col, NumCols}), (V{r.lines, 1, 1, 49})) << r.node;
+        }
     }
     // Listings start at any line; the export listing's headings are always there.
     const std::string h1 = "Ordinal  RVA         Name", h2 = "-------  ----------  --------",
                       start = "0x0000   0x00001000  Start", middle = "0x0002   0x00001234  Middle",
                       other = "0x0001   0x00001010  Other";
-    const struct Lines { int32_t first, count; Texts lines; } listings[] = {
-        {1, 100, {h1, h2, start, middle, other}},
-        {3, 2, {start, middle}},
-        {1, 1, {h1, h2, start}}};
+    const struct Lines {
+        int32_t first, count;
+        Texts lines;
+    } listings[] = {
+        {1, 100, {h1, h2, start, middle, other}}, {3, 2, {start, middle}}, {1, 1, {h1, h2, start}}};
     Pick("00000800: Exports");
-    for (const Lines& r : listings) EXPECT_EQ(Exports(r.first, r.count), r.lines) << r.first << "+" << r.count;
-    EXPECT_EQ((Pick("lib.dll"), Imports(1, 100)), (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
+    for (const Lines& r : listings)
+        EXPECT_EQ(Exports(r.first, r.count), r.lines) << r.first << "+" << r.count;
+    EXPECT_EQ((Pick("lib.dll"), Imports(1, 100)),
+              (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
     EXPECT_EQ(Imports(3, 1), Texts{"  ordinal:     0x0005"});
     EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0012|Named"});
 }
 
-// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that would leave the export folder;
-// icons: 1 outside the file, 7 a PNG image of 256 x 256, 8 a PNG signature without its header; a group that
-// names only an icon that is missing.
+// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that would leave the export
+// folder; icons: 1 outside the file, 7 a PNG image of 256 x 256, 8 a PNG signature without its
+// header; a group that names only an icon that is missing.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
-    SetDir(b, 2, 0x5000, 0x100).U32(0x1000, 40).U32(0x1004, 10).U32(0x1008, 10).U16(0x100C, 1).U16(0x100E, 4);
-    b.U16(0x1402, 1).U16(0x1404, 1).U16(0x1412, 5).U8(0xE00, 0x89).Text(0xE01, "PNG\r\n\x1A\n", false);
-    b.U32BE(0xE08, 13).Text(0xE0C, "IHDR", false).U32BE(0xE10, 256).U32BE(0xE14, 256).U8(0xE18, 8).U8(0xE19, 6);
+    SetDir(b, 2, 0x5000, 0x100)
+        .U32(0x1000, 40)
+        .U32(0x1004, 10)
+        .U32(0x1008, 10)
+        .U16(0x100C, 1)
+        .U16(0x100E, 4);
+    b.U16(0x1402, 1)
+        .U16(0x1404, 1)
+        .U16(0x1412, 5)
+        .U8(0xE00, 0x89)
+        .Text(0xE01, "PNG\r\n\x1A\n", false);
+    b.U32BE(0xE08, 13)
+        .Text(0xE0C, "IHDR", false)
+        .U32BE(0xE10, 256)
+        .U32BE(0xE14, 256)
+        .U8(0xE18, 8)
+        .U8(0xE19, 6);
     b.U8(0xE80, 0x89).Text(0xE81, "PNG\r\n\x1A\n", false);
-    LayOutResources(b, 0x400, {{2, nullptr, {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64},
-                                             {0, "../up", 0x5000, 4}, {0, "a\\b:c", 0x5000, 4},
-                                             {0, "..", 0x5000, 4}, {0, "x*?<>|\"", 0x5000, 4}, {0, ".", 0x5000, 4}}},
-                               {3, nullptr, {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
-                               {14, nullptr, {{2, nullptr, 0x6000, 20}}}});
+    LayOutResources(
+        b, 0x400,
+        {{2,
+          nullptr,
+          {{7, nullptr, 0x5C00, 1000},
+           {8, nullptr, 0x5000, 64},
+           {0, "../up", 0x5000, 4},
+           {0, "a\\b:c", 0x5000, 4},
+           {0, "..", 0x5000, 4},
+           {0, "x*?<>|\"", 0x5000, 4},
+           {0, ".", 0x5000, 4}}},
+         {3,
+          nullptr,
+          {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
+         {14, nullptr, {{2, nullptr, 0x6000, 20}}}});
     Open(b, "r.dll");
     std::vector<ExportItem> items;
     Raw file;
@@ -104,121 +145,155 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     };
     // Only what would leave the folder is rewritten: separators, "." and
     // "..". Other names the system refuses fail there, with its own message.
-    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP", "x*?<>|\".BMP", "_..BMP"}));
-    EXPECT_TRUE(BuildExportFile(items[0], ExportBitmaps, file) && file.size() == 1014 && items[0].Size == 1000);
+    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b:c.BMP", "_...BMP",
+                                     "x*?<>|\".BMP", "_..BMP"}));
+    EXPECT_TRUE(BuildExportFile(items[0], ExportBitmaps, file) && file.size() == 1014 &&
+                items[0].Size == 1000);
     EXPECT_TRUE(plan("GROUP_ICON") == Texts{"2.ICO"} && items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
-    EXPECT_EQ((Pick("GROUP_ICON", "2"), V{int32_t(SelImages.size()), ImageFirst, ImageLast}), (V{0, 0, -1}));
-    EXPECT_FALSE(BuildIconFile({0}, ExportIcons, file) || BuildIconFile({-1, 1666}, ExportIcons, file));
+    EXPECT_EQ((Pick("GROUP_ICON", "2"), V{int32_t(SelImages.size()), ImageFirst, ImageLast}),
+              (V{0, 0, -1}));
+    EXPECT_FALSE(BuildIconFile({0}, ExportIcons, file) ||
+                 BuildIconFile({-1, 1666}, ExportIcons, file));
     const UserMessages shown = Pick("BITMAP", "8");
-    EXPECT_EQ(shown.size() == 1 ? std::string(shown[0].Text) + "|" + shown[0].Caption : "", "Unrecognized format!|");
+    EXPECT_EQ(shown.size() == 1 ? std::string(shown[0].Text) + "|" + shown[0].Caption : "",
+              "Unrecognized format!|");
     EXPECT_EQ((V{ImageShow, ExportCmd}), (V{ImagesNone, ExportBitmaps}));
     EXPECT_EQ((Pick("BITMAP", "7"), V{ImageShow, ByteOffset}), (V{ImagesBitmap, 0x1000}));
     EXPECT_TRUE(!BuildBmpFile(0x1000, 0x501, file) && file.empty());  // past the end of the file
-    // A 256-pixel PNG icon is collected with 0 in the one-byte size table (as .ICO directories write 256)
-    // and its width kept for drawing; it is shown, and exported with its bytes unchanged and 32 bits a pixel.
-    // The PNG without its header is not shown, yet its export still writes it (bit count 0, colour count 1).
+    // A 256-pixel PNG icon is collected with 0 in the one-byte size table (as .ICO directories
+    // write 256) and its width kept for drawing; it is shown, and exported with its bytes unchanged
+    // and 32 bits a pixel. The PNG without its header is not shown, yet its export still writes it
+    // (bit count 0, colour count 1).
     for (const bool drawn : {true, false}) {
         SCOPED_TRACE(drawn ? "the whole PNG" : "its signature alone");
         const int index = drawn ? 1 : 2;
-        EXPECT_EQ((V{ImageSizes[index], ImagePixels[index], IconImageFits(ImageOffsets[index], ImageLengths[index])}),
+        EXPECT_EQ((V{ImageSizes[index], ImagePixels[index],
+                     IconImageFits(ImageOffsets[index], ImageLengths[index])}),
                   (V{0, drawn ? 256 : 0, drawn}));
         const UserMessages png = Pick("ICON", drawn ? "7" : "8");
         EXPECT_EQ(png.empty() ? "" : png[0].Text, std::string(drawn ? "" : "Unrecognized format!"));
         EXPECT_EQ((V{ImageShow, ExportCmd}), (V{drawn ? ImagesGrid : ImagesNone, ExportIcons}));
         ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, file));
-        EXPECT_EQ(Raw(file.begin(), file.begin() + 14), (Raw{0, 0, 1, 0, 1, 0, 0, 0, !drawn, 0, 1, 0, uint8_t(32 * drawn), 0}));
+        EXPECT_EQ(Raw(file.begin(), file.begin() + 14),
+                  (Raw{0, 0, 1, 0, 1, 0, 0, 0, !drawn, 0, 1, 0, uint8_t(32 * drawn), 0}));
         const uint8_t* image = FileBuf + (drawn ? 0xE00 : 0xE80);
         EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(image, image + (drawn ? 120 : 80)));
     }
 }
 
-// The pane of icons scrolls its top row by lines between 0 and the last row; Home moves it with Ctrl only.
+// The pane of icons scrolls its top row by lines between 0 and the last row; Home moves it with
+// Ctrl only.
 TEST_F(Selection, ImagePaneScrollsBetweenItsFirstAndLastRow) {
     ImageIsBitmap = 0, MaxRow = 1, RowsShown = 1, VScrollPos = 0;
     EXPECT_FALSE(PaneVScroll(0, 0, 0));  // a line up at the top row
     EXPECT_TRUE(PaneVScroll(1, 0, 0));   // a line down to the last row, not beyond it
     EXPECT_EQ((V{VScrollPos, PaneVScroll(1, 0, 0)}), (V{1, 0}));
-    EXPECT_EQ((V{PaneKey(KeyHome, false, 0, 0), PaneKey(KeyHome, true, 0, 0), VScrollPos}), (V{0, 1, 0}));
+    EXPECT_EQ((V{PaneKey(KeyHome, false, 0, 0), PaneKey(KeyHome, true, 0, 0), VScrollPos}),
+              (V{0, 1, 0}));
 }
 
 // A bitmap header of `width` x `height` at `bits` bits, then `extra` bytes.
-Bytes Dib(int32_t width, int32_t height, uint16_t bits, size_t extra, uint32_t compression = 0, uint32_t used = 0) {
+Bytes Dib(int32_t width, int32_t height, uint16_t bits, size_t extra, uint32_t compression = 0,
+          uint32_t used = 0) {
     Bytes b(40 + extra);
     b.U32(0, 40).U32(4, static_cast<uint32_t>(width)).U32(8, static_cast<uint32_t>(height));
     return b.U16(12, 1).U16(14, bits).U32(16, compression).U32(32, used);
 }
 
-// What may reach the system's bitmap and icon calls: images whose parts all lie inside their bytes and the file.
+// What may reach the system's bitmap and icon calls: images whose parts all lie inside their bytes
+// and the file.
 TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
     // {what, bitmap, its size, offset and size of the bits (0: it does not fit)}
-    const struct Row { const char* what; Bytes dib; uint32_t size, bitsOffset = 0, bitsSize = 0; } rows[] = {
-        {"10x10, 4 bits: 16 colours, rows of 8 bytes", Dib(10, 10, 4, 64 + 80), 40 + 64 + 80, 104, 80},
-        {"one byte short", Dib(10, 10, 4, 144), 183},
-        {"the file is shorter", Dib(10, 10, 4, 143), 184},
-        {"8 bits: 256 colours whatever biClrUsed says", Dib(4, 2, 8, 1024 + 8, 0, 16), 1072, 1064, 8},
-        {"top-down", Dib(3, -2, 24, 24), 64, 40, 24},
-        {"bit-field masks before the bits", Dib(2, 2, 32, 28, 3), 68, 52, 16},
-        {"masks at 24 bits", Dib(2, 2, 24, 28, 3), 68},
-        {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104},
-        {"run-length", Dib(1, 1, 24, 4, 1), 44},
-        {"no width", Dib(0, 1, 24, 4), 44},
-        {"no such bit count", Dib(1, 1, 7, 4), 44},
-        {"shorter than its header", Dib(1, 1, 24, 4), 39}};
+    const struct Row {
+        const char* what;
+        Bytes dib;
+        uint32_t size, bitsOffset = 0, bitsSize = 0;
+    } rows[] = {{"10x10, 4 bits: 16 colours, rows of 8 bytes", Dib(10, 10, 4, 64 + 80),
+                 40 + 64 + 80, 104, 80},
+                {"one byte short", Dib(10, 10, 4, 144), 183},
+                {"the file is shorter", Dib(10, 10, 4, 143), 184},
+                {"8 bits: 256 colours whatever biClrUsed says", Dib(4, 2, 8, 1024 + 8, 0, 16), 1072,
+                 1064, 8},
+                {"top-down", Dib(3, -2, 24, 24), 64, 40, 24},
+                {"bit-field masks before the bits", Dib(2, 2, 32, 28, 3), 68, 52, 16},
+                {"masks at 24 bits", Dib(2, 2, 24, 28, 3), 68},
+                {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104},
+                {"run-length", Dib(1, 1, 24, 4, 1), 44},
+                {"no width", Dib(0, 1, 24, 4), 44},
+                {"no such bit count", Dib(1, 1, 7, 4), 44},
+                {"shorter than its header", Dib(1, 1, 24, 4), 39}};
     for (const Row& r : rows) {
         LoadBytes(r.dib.data, "b.bin");
         DibParts p;
         const bool fits = BitmapFits(0, r.size, p);
         EXPECT_EQ((V{fits, int32_t(fits ? p.BitsOffset : 0), int32_t(fits ? p.BitsSize : 0)}),
-                  (V{r.bitsOffset != 0, int32_t(r.bitsOffset), int32_t(r.bitsSize)})) << r.what;
+                  (V{r.bitsOffset != 0, int32_t(r.bitsOffset), int32_t(r.bitsSize)}))
+            << r.what;
     }
-    // An icon of 16 x 16 at 4 bits: 64 bytes of colours, 128 of bits, 64 of mask; biClrUsed names the
-    // colours the system reads. {used, height, offset, size, fits}
-    const uint64_t icons[][5] = {
-        {0, 32, 0, 296, 1},
-        {0, 32, 0, 295, 0},
-        {0, 32, 1, 296, 0},
-        {2, 32, 0, 240, 1},
-        {0x40000000, 32, 0, 296, 0},
-        {0, 1, 0, 296, 0}};
+    // An icon of 16 x 16 at 4 bits: 64 bytes of colours, 128 of bits, 64 of mask; biClrUsed names
+    // the colours the system reads. {used, height, offset, size, fits}
+    const uint64_t icons[][5] = {{0, 32, 0, 296, 1},          {0, 32, 0, 295, 0},
+                                 {0, 32, 1, 296, 0},          {2, 32, 0, 240, 1},
+                                 {0x40000000, 32, 0, 296, 0}, {0, 1, 0, 296, 0}};
     for (auto [used, height, offset, size, fits] : icons) {
         LoadBytes(Dib(16, int32_t(height), 4, 64 + 128 + 64, 0, uint32_t(used)).data, "i.bin");
-        EXPECT_EQ(IconImageFits(offset, uint32_t(size)), fits != 0) << used << " " << height << " " << offset << " " << size;
+        EXPECT_EQ(IconImageFits(offset, uint32_t(size)), fits != 0)
+            << used << " " << height << " " << offset << " " << size;
     }
     uint32_t w = 0, h = 0;  // PNG images cut off within their image or within the file
     uint16_t bits = 0;
-    LoadBytes(Bytes(30).U8(0, 0x89).Text(1, "PNG\r\n\x1A\n", false).U32BE(8, 13).Text(12, "IHDR", false).data, "cut.bin");
+    LoadBytes(Bytes(30)
+                  .U8(0, 0x89)
+                  .Text(1, "PNG\r\n\x1A\n", false)
+                  .U32BE(8, 13)
+                  .Text(12, "IHDR", false)
+                  .data,
+              "cut.bin");
     EXPECT_FALSE(PngImage(0, 120, w, h, bits) || PngImage(0, 30, w, h, bits));
 }
 
-// What may reach the system's dialog calls: templates that hold every item and name no class of the program's.
+// What may reach the system's dialog calls: templates that hold every item and name no class of the
+// program's.
 TEST_F(Selection, DialogTemplatesMustHoldEveryItem) {
     const char* const refused[] = {"Orvex", "TextClient", nullptr};
     // A template, font 8 "A", with two items of the class `itemClass` (an ordinal when null).
     auto dialog = [](const char* itemClass) {
         Bytes b(32);
-        b.U32(0, 0x80C800C0u).U16(8, 2).U16(14, 100).U16(16, 50).U16(22, 'T').U16(26, 8).U16(28, 'A');
+        b.U32(0, 0x80C800C0u)
+            .U16(8, 2)
+            .U16(14, 100)
+            .U16(16, 50)
+            .U16(22, 'T')
+            .U16(26, 8)
+            .U16(28, 'A');
         for (size_t i = 0, at = 32; i < 2; ++i, at = (at + 3) & ~size_t{3}) {
             b.U32(at, 0x50010000u).U16(at + 16, 1).U16(at + 18, 0xFFFF).U16(at + 20, 0x80);
-            for (size_t c = 0; itemClass && c <= std::strlen(itemClass); ++c) b.U16(at + 18 + 2 * c, uint8_t(itemClass[c]));
+            for (size_t c = 0; itemClass && c <= std::strlen(itemClass); ++c)
+                b.U16(at + 18 + 2 * c, uint8_t(itemClass[c]));
             at += 18 + (itemClass ? 2 * std::strlen(itemClass) + 2 : 4);
             b.U16(at, 'O').U16(at + 2, 'K').U16(at + 4, 0).U16(at + 6, 0);
             at += 8;
         }
         return b;
     };
-    auto fits = [&](const Bytes& b, size_t cut = 0) { return DialogTemplateFits(&b.data[0], b.data.size() - cut, refused); };
+    auto fits = [&](const Bytes& b, size_t cut = 0) {
+        return DialogTemplateFits(&b.data[0], b.data.size() - cut, refused);
+    };
     const Bytes plain = dialog(nullptr);
     EXPECT_TRUE(fits(plain));
     for (size_t cut = 1; cut <= plain.data.size(); ++cut) EXPECT_FALSE(fits(plain, cut)) << cut;
-    EXPECT_FALSE(fits(Bytes(plain).U16(8, 500)));     // items claimed past the end
+    EXPECT_FALSE(fits(Bytes(plain).U16(8, 500)));      // items claimed past the end
     EXPECT_FALSE(fits(Bytes(plain).U16(26, 0x7FFF)));  // the owner's font
-    EXPECT_FALSE(fits(dialog("tEXTcLIENT")));   // the program's own classes, in any case
+    EXPECT_FALSE(fits(dialog("tEXTcLIENT")));          // the program's own classes, in any case
     EXPECT_TRUE(fits(dialog("SysListView32")) && fits(dialog("TextClientX")));
     EXPECT_FALSE(DialogTemplateFits(nullptr, 0, refused));
     Bytes extended;  // no font (no DS_SETFONT), no items
     EXPECT_TRUE(fits(extended.U32(0, 0xFFFF0001u).U32(12, 0x80C80080u).U32(28, 0)));
-    extended.U32(12, 0x80C800C8u).U16(32, 8).U16(38, 'A').U16(40, 0);  // a shell font, 8 points, "A"
+    extended.U32(12, 0x80C800C8u)
+        .U16(32, 8)
+        .U16(38, 'A')
+        .U16(40, 0);  // a shell font, 8 points, "A"
     EXPECT_TRUE(fits(extended) && !fits(extended, 1));
 }
 
@@ -230,7 +305,7 @@ Raw ReadFixture(const std::string& name) {
 }
 
 class FixtureExe : public InterpTest, public ::testing::WithParamInterface<const char*> {
-protected:
+  protected:
     void SetUp() override { LoadBytes(ReadFixture(GetParam()), GetParam()), BuildTree(); }
 };
 
@@ -238,39 +313,52 @@ protected:
 // file the resource was made from, but for one byte: the colour count of a
 // 1-bit image is 1, not 2. Resource types and entries name their images.
 TEST_P(FixtureExe, ImportsImagesAndTheirExport) {
-    EXPECT_EQ((V{InterpKind, ThunkSize}), (V{InterpExe, std::string(GetParam()) == "fixture64.exe" ? 8 : 4}));
+    EXPECT_EQ((V{InterpKind, ThunkSize}),
+              (V{InterpExe, std::string(GetParam()) == "fixture64.exe" ? 8 : 4}));
     EXPECT_TRUE(Pick("fixture.dll").empty());
-    EXPECT_EQ(Imports(1, NumLines), (Texts{"hint=0x0005|FixtureAdd", "hint=0x0006|FixtureName", "  ordinal:     0x0007"}));
-    const struct { const char *type, *entry, *file; uint16_t cmd; } rows[] = {
-        {"BITMAP", "101", "mono.bmp", ExportBitmaps},
-        {"BITMAP", "104", "true.bmp", ExportBitmaps},
-        {"BITMAP", "FACE", "face.bmp", ExportBitmaps},
-        {"GROUP_ICON", "1", "app.ico", ExportIcons},
-        {"GROUP_ICON", "2", "small.ico", ExportIcons},
-        {"GROUP_CURSOR", "1", "arrow.cur", ExportCursors}};
+    EXPECT_EQ(Imports(1, NumLines), (Texts{"hint=0x0005|FixtureAdd", "hint=0x0006|FixtureName",
+                                           "  ordinal:     0x0007"}));
+    const struct {
+        const char *type, *entry, *file;
+        uint16_t cmd;
+    } rows[] = {{"BITMAP", "101", "mono.bmp", ExportBitmaps},
+                {"BITMAP", "104", "true.bmp", ExportBitmaps},
+                {"BITMAP", "FACE", "face.bmp", ExportBitmaps},
+                {"GROUP_ICON", "1", "app.ico", ExportIcons},
+                {"GROUP_ICON", "2", "small.ico", ExportIcons},
+                {"GROUP_CURSOR", "1", "arrow.cur", ExportCursors}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.file);
         EXPECT_TRUE(Pick(r.type, r.entry).empty());
         Raw written, source = ReadFixture(std::string("images/") + r.file);
         if (r.cmd != ExportBitmaps && source[8] == 2) source[8] = 1;
-        EXPECT_TRUE(ExportCmd == r.cmd && (r.cmd == ExportBitmaps ? BuildBmpFile(ByteOffset, NumBytes, written)
-                                                                  : BuildIconFile(SelImages, r.cmd, written)));
+        EXPECT_TRUE(ExportCmd == r.cmd &&
+                    (r.cmd == ExportBitmaps ? BuildBmpFile(ByteOffset, NumBytes, written)
+                                            : BuildIconFile(SelImages, r.cmd, written)));
         EXPECT_EQ(written, source);
     }
-    // The group that names ICON 300 and ICON 1 finds them by their ids; the icon folder: one file per icon.
+    // The group that names ICON 300 and ICON 1 finds them by their ids; the icon folder: one file
+    // per icon.
     EXPECT_EQ((Pick("GROUP_ICON", "400"), SelImages), (std::vector<int16_t>{9, 3}));
     std::vector<ExportItem> items;
     PlanFolderExport(FindNode("ICON"), ExportIcons, items);
-    EXPECT_TRUE(items.size() == 7 && items[6].Name == "300.ICO" && items[6].Images == std::vector<int16_t>{9});
-    // Cursors are images 0-2, icons 3-9; the cursor type's bytes are its directory and its three entries.
-    EXPECT_EQ((Pick("CURSOR"), V{SelType, int32_t(NumBytes), ByteOffset - NodeOf("CURSOR").Ref, ImageFirst, ImageLast}),
+    EXPECT_TRUE(items.size() == 7 && items[6].Name == "300.ICO" &&
+                items[6].Images == std::vector<int16_t>{9});
+    // Cursors are images 0-2, icons 3-9; the cursor type's bytes are its directory and its three
+    // entries.
+    EXPECT_EQ((Pick("CURSOR"), V{SelType, int32_t(NumBytes), ByteOffset - NodeOf("CURSOR").Ref,
+                                 ImageFirst, ImageLast}),
               (V{1, 16 + 3 * 8, 0, 0, 2}));
-    EXPECT_EQ((Pick("GROUP_ICON"), V{ExportCmd, ImageShow, ImageFirst, ImageLast}), (V{ExportIcons, ImagesGrid, 3, 9}));
-    EXPECT_EQ((Pick("CURSOR", "2"), V{ExportCmd, ImageShow, SelImages.at(0)}), (V{ExportCursors, ImagesGrid, 1}));
-    EXPECT_EQ((Pick("DIALOG", "200"), V{ShowDialogPreview, ExportCmd, ImageShow}), (V{1, 0, ImagesNone}));
+    EXPECT_EQ((Pick("GROUP_ICON"), V{ExportCmd, ImageShow, ImageFirst, ImageLast}),
+              (V{ExportIcons, ImagesGrid, 3, 9}));
+    EXPECT_EQ((Pick("CURSOR", "2"), V{ExportCmd, ImageShow, SelImages.at(0)}),
+              (V{ExportCursors, ImagesGrid, 1}));
+    EXPECT_EQ((Pick("DIALOG", "200"), V{ShowDialogPreview, ExportCmd, ImageShow}),
+              (V{1, 0, ImagesNone}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, FixtureExe, ::testing::Values("fixture.exe", "fixture64.exe"));
+INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, FixtureExe,
+                         ::testing::Values("fixture.exe", "fixture64.exe"));
 
 #endif
 

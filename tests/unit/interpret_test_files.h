@@ -17,7 +17,7 @@
 #include "interpret/selection.h"
 
 class Bytes {
-public:
+  public:
     std::vector<uint8_t> data;
     explicit Bytes(size_t size = 0) : data(size, 0) {}
     void Grow(size_t end) { data.resize(std::max(data.size(), end), 0); }
@@ -26,7 +26,8 @@ public:
     Bytes& U32(size_t at, uint32_t v) { return U16(at, v & 0xFFFF).U16(at + 2, v >> 16); }
     Bytes& U32BE(size_t at, uint32_t v) { return U32(at, __builtin_bswap32(v)); }
     Bytes& Text(size_t at, const char* s, bool nul = true) {
-        for (size_t i = 0, n = std::strlen(s) + nul; i < n; ++i) U8(at + i, static_cast<uint8_t>(s[i]));
+        for (size_t i = 0, n = std::strlen(s) + nul; i < n; ++i)
+            U8(at + i, static_cast<uint8_t>(s[i]));
         return *this;
     }
     // A resource name string: u16 length and UTF-16 units.
@@ -39,17 +40,28 @@ public:
 // A PE32 image: e_lfanew 0x40, directories at 0xB8, sections at 0x138 (PE32+
 // when wide: directories at 0xC8, sections after an optional header of 240).
 constexpr size_t PeAt = 0x40;
-struct PeSection { const char* name; uint32_t va, raw, rawSize; };
-inline size_t DirAt(int index, bool wide = false) { return PeAt + (wide ? 136 : 120) + 8 * size_t(index); }
-inline size_t SectionAt(int index, bool wide = false) { return PeAt + (wide ? 264 : 248) + 40 * size_t(index); }
+struct PeSection {
+    const char* name;
+    uint32_t va, raw, rawSize;
+};
+inline size_t DirAt(int index, bool wide = false) {
+    return PeAt + (wide ? 136 : 120) + 8 * size_t(index);
+}
+inline size_t SectionAt(int index, bool wide = false) {
+    return PeAt + (wide ? 264 : 248) + 40 * size_t(index);
+}
 
 inline Bytes MakePe(const std::vector<PeSection>& sections, bool wide = false) {
     Bytes b(0x400);
     b.Text(0, "MZ", false).U32(0x3C, PeAt).Text(PeAt, "PE", true).U8(PeAt + 3, 0);
-    b.U16(PeAt + 6, uint16_t(sections.size())).U16(PeAt + 20, wide ? 240 : 224).U16(PeAt + 24, wide ? 0x20B : 0x10B);
+    b.U16(PeAt + 6, uint16_t(sections.size()))
+        .U16(PeAt + 20, wide ? 240 : 224)
+        .U16(PeAt + 24, wide ? 0x20B : 0x10B);
     for (size_t i = 0; i < sections.size(); ++i) {
         const size_t h = SectionAt(static_cast<int>(i), wide);
-        b.Text(h, sections[i].name, false).U32(h + 12, sections[i].va).U32(h + 16, sections[i].rawSize);
+        b.Text(h, sections[i].name, false)
+            .U32(h + 12, sections[i].va)
+            .U32(h + 16, sections[i].rawSize);
         b.U32(h + 20, sections[i].raw).Grow(sections[i].raw + sections[i].rawSize);
     }
     return b;
@@ -61,8 +73,16 @@ inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size, bool wide
 
 // A resource tree at file offset `base`: types, each with its entries (named
 // when name is set), each with one language.
-struct ResEntry { uint32_t id; const char* name; uint32_t rva, size; };  // the data's RVA and size
-struct ResType { uint32_t id; const char* name; std::vector<ResEntry> entries; };
+struct ResEntry {
+    uint32_t id;
+    const char* name;
+    uint32_t rva, size;
+};  // the data's RVA and size
+struct ResType {
+    uint32_t id;
+    const char* name;
+    std::vector<ResEntry> entries;
+};
 
 inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& types) {
     size_t next = base + 16 + 8 * types.size();
@@ -77,13 +97,16 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
         const std::vector<ResEntry>& es = types[t].entries;
         next = dir + 16 + 8 * es.size();
         b.U32(base + 16 + 8 * t, entryName(types[t].name, types[t].id));
-        b.U32(base + 20 + 8 * t, 0x80000000u | uint32_t(dir - base)).U16(dir + 14, uint16_t(es.size()));
+        b.U32(base + 20 + 8 * t, 0x80000000u | uint32_t(dir - base))
+            .U16(dir + 14, uint16_t(es.size()));
         for (size_t e = 0; e < es.size(); ++e) {
             const size_t lang = next, data = next + 24;
             next = data + 16;
             b.U32(dir + 16 + 8 * e, entryName(es[e].name, es[e].id));
             b.U32(dir + 20 + 8 * e, 0x80000000u | static_cast<uint32_t>(lang - base));
-            b.U16(lang + 14, 1).U32(lang + 16, 1033).U32(lang + 20, static_cast<uint32_t>(data - base));
+            b.U16(lang + 14, 1)
+                .U32(lang + 16, 1033)
+                .U32(lang + 20, static_cast<uint32_t>(data - base));
             b.U32(data, es[e].rva).U32(data + 4, es[e].size).Grow(data + 16);
         }
     }
@@ -100,13 +123,17 @@ inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
     AdoptFile(held.data(), static_cast<int32_t>(bytes.size()));
 }
 
-inline UserMessages BuildTree() { UserMessages shown; return BuildInterpTree(shown), shown; }
+inline UserMessages BuildTree() {
+    UserMessages shown;
+    return BuildInterpTree(shown), shown;
+}
 
 inline TreeNode& NodeAt(int32_t node) { return TreeNodes[static_cast<size_t>(node)]; }
 
 inline std::string IndentedTree(int32_t node, const std::string& indent) {
     std::string out = indent + NodeAt(node).Text + '\n';
-    for (int32_t c = NodeAt(node).FirstChild; c >= 0; c = NodeAt(c).NextSibling) out += IndentedTree(c, indent + "  ");
+    for (int32_t c = NodeAt(node).FirstChild; c >= 0; c = NodeAt(c).NextSibling)
+        out += IndentedTree(c, indent + "  ");
     return out;
 }
 // The tree below `node` (the node itself unindented, each level two blanks more).
@@ -123,19 +150,23 @@ inline int32_t FindNode(const char* text, int32_t node = RootNode) {
 }
 
 // Listing lines as "text|name" ("text" when the name is empty).
-inline std::vector<std::string> Listing(void (*list)(int32_t, int32_t, ListingSink&), int32_t first, int32_t count) {
+inline std::vector<std::string> Listing(void (*list)(int32_t, int32_t, ListingSink&), int32_t first,
+                                        int32_t count) {
     struct Lines final : ListingSink {
         std::vector<std::string> all;
-        void Put(const ListingLine& l) override { all.push_back(std::string(l.Text) + (l.Name[0] ? "|" : "") + l.Name); }
+        void Put(const ListingLine& l) override {
+            all.push_back(std::string(l.Text) + (l.Name[0] ? "|" : "") + l.Name);
+        }
     } lines;
     return list(first, count, lines), lines.all;
 }
 
 // The interpretation suites: a file loaded, its tree built, nodes found by their text and selected.
 class InterpTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { AddrMode = AddrPhysical; }
-    static UserMessages Open(const Bytes& b, const char* name = "a.dll", uint16_t addr = AddrPhysical) {
+    static UserMessages Open(const Bytes& b, const char* name = "a.dll",
+                             uint16_t addr = AddrPhysical) {
         AddrMode = addr;
         return LoadBytes(b.data, name), BuildTree();
     }

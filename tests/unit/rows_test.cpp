@@ -9,25 +9,29 @@
 
 namespace {
 
-// Collects built rows as text joined by '|', and as '#' under the marked cells; the pieces of a row must tile
-// its cells, each cell drawn exactly once.
+// Collects built rows as text joined by '|', and as '#' under the marked cells; the pieces of a row
+// must tile its cells, each cell drawn exactly once.
 struct Capture final : RowSink {
     void Put(const Row& row) override {
         const size_t n = static_cast<size_t>(row.len);
         std::string marked(n, ' '), drawn(n, '0');
         for (int32_t i = 0; i < row.count; ++i) {
             const RowPiece& p = row.pieces[i];
-            ASSERT_TRUE(p.cell >= 0 && p.len > 0 && p.cell + p.len <= row.len) << p.cell << "+" << p.len;
-            for (int32_t c = p.cell; c < p.cell + p.len; ++c) ++drawn[c], marked[c] = p.marked ? '#' : ' ';
+            ASSERT_TRUE(p.cell >= 0 && p.len > 0 && p.cell + p.len <= row.len)
+                << p.cell << "+" << p.len;
+            for (int32_t c = p.cell; c < p.cell + p.len; ++c)
+                ++drawn[c], marked[c] = p.marked ? '#' : ' ';
         }
         EXPECT_EQ(drawn, std::string(n, '1')) << std::string(row.text, n);
         rows.emplace_back(row.text, n);
         marks.push_back(marked);
         pieces += row.count;
     }
-    static std::string Join(const std::vector<std::string>& v, size_t at = 0, size_t len = std::string::npos) {
+    static std::string Join(const std::vector<std::string>& v, size_t at = 0,
+                            size_t len = std::string::npos) {
         std::string s;
-        for (const std::string& r : v) s += (s.empty() ? "" : "|") + r.substr(std::min(at, r.size()), len);
+        for (const std::string& r : v)
+            s += (s.empty() ? "" : "|") + r.substr(std::min(at, r.size()), len);
         return s;
     }
     std::vector<std::string> rows, marks;
@@ -36,31 +40,41 @@ struct Capture final : RowSink {
 
 using Rows = DocTest;
 
-// Rows of a text (wrapped at `wrap` columns when not 0) and, with a mark (1 range, 2 block), the marked cells;
-// orvex-dump's tests cover tabs, line ends, an empty file and rows below the last line.
+// Rows of a text (wrapped at `wrap` columns when not 0) and, with a mark (1 range, 2 block), the
+// marked cells; orvex-dump's tests cover tabs, line ends, an empty file and rows below the last
+// line.
 TEST_F(Rows, TextRowsAndTheirMarks) {
-    const struct { const char* what; std::string text; int32_t wrap, cols, first, col, mark, start, end;
-                   const char *rows, *marked; int32_t col1, col2; } cases[] = {
+    const struct {
+        const char* what;
+        std::string text;
+        int32_t wrap, cols, first, col, mark, start, end;
+        const char *rows, *marked;
+        int32_t col1, col2;
+    } cases[] = {
         {"scrolled", "abcdefghijklmnopqrst", 0, 16, 1, 5, 0, 0, 0, "efghijklmnopqrst", "", 0, 0},
         {"tab over the left edge", "ab\tcd", 0, 6, 1, 5, 0, 0, 0, "    cd", "", 0, 0},
-        {"wrapped", "0123456789abcdef\nx", 10, 10, 1, 1, 0, 0, 0, "0123456789|abcdef    |x         ", "", 0, 0},
-        {"control and high bytes unconverted", std::string("a\x01\x7f\xff", 4), 0, 4, 1, 1, 0, 0, 0, "a\x01\x7f\xff", "", 0, 0},
-        {"range over two lines", "abcdef\r\nghijkl\r\n", 0, 10, 1, 1, 1, 3, 11, "abcdef    |ghijkl    |          ",
-         "   ####   |###       |          ", 0, 0},
+        {"wrapped", "0123456789abcdef\nx", 10, 10, 1, 1, 0, 0, 0,
+         "0123456789|abcdef    |x         ", "", 0, 0},
+        {"control and high bytes unconverted", std::string("a\x01\x7f\xff", 4), 0, 4, 1, 1, 0, 0, 0,
+         "a\x01\x7f\xff", "", 0, 0},
+        {"range over two lines", "abcdef\r\nghijkl\r\n", 0, 10, 1, 1, 1, 3, 11,
+         "abcdef    |ghijkl    |          ", "   ####   |###       |          ", 0, 0},
         {"range scrolled left", "0123456789", 0, 6, 1, 5, 1, 2, 6, "456789", "##    ", 0, 0},
         {"marked tab", "a\tb", 0, 10, 1, 1, 1, 1, 2, "a       b ", " #######  ", 0, 0},
         {"block", "0123456789\n01\n0123456789\n0123456789\nzz", 0, 12, 1, 1, 2, 3, 32,
          "0123456789  |01          |0123456789  |0123456789  |zz          ",
          "   ####     |   ####     |   ####     |   ####     |            ", 3, 7},
-        {"block right to left", "0123456789\n0123456789", 0, 12, 1, 1, 2, 7, 14, "0123456789  |0123456789  ",
-         "  ######    |  ######    ", 2, 8},
-        {"block ending just left", "0123456789\n0123456789", 0, 12, 1, 1, 2, 7, 18, "0123456789  |0123456789  ",
-         "      ##    |      ##    ", 6, 8},
-        {"block scrolled", "0123456789\n0123456789", 0, 5, 1, 4, 2, 4, 19, "34567|34567", " ####| ####", 4, 8},
+        {"block right to left", "0123456789\n0123456789", 0, 12, 1, 1, 2, 7, 14,
+         "0123456789  |0123456789  ", "  ######    |  ######    ", 2, 8},
+        {"block ending just left", "0123456789\n0123456789", 0, 12, 1, 1, 2, 7, 18,
+         "0123456789  |0123456789  ", "      ##    |      ##    ", 6, 8},
+        {"block scrolled", "0123456789\n0123456789", 0, 5, 1, 4, 2, 4, 19, "34567|34567",
+         " ####| ####", 4, 8},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        WrapFlag = c.wrap ? 8 : 0, ScreenCols = c.wrap, ConvertFlag = 8;  // only hex and char rows convert
+        WrapFlag = c.wrap ? 8 : 0, ScreenCols = c.wrap,
+        ConvertFlag = 8;  // only hex and char rows convert
         Load(c.text);
         MarkStart = c.start, MarkEnd = c.end, BlockCol1 = BlockCol2 = 0;
         Capture sink;
@@ -68,10 +82,12 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
         EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
         EXPECT_EQ(Capture::Join(sink.rows), c.rows);
         EXPECT_EQ(c.mark ? Capture::Join(sink.marks) : "", c.marked);
-        EXPECT_TRUE(c.mark || sink.pieces == static_cast<int>(sink.rows.size()));  // one text call a row
+        EXPECT_TRUE(c.mark ||
+                    sink.pieces == static_cast<int>(sink.rows.size()));  // one text call a row
         EXPECT_EQ(BlockCol1 * 100 + BlockCol2, c.col1 * 100 + c.col2);
     }
-    WrapFlag = 8, ScreenCols = 6, LineCounter = 1;  // numbers on real lines only, digits that do not fit dropped
+    WrapFlag = 8, ScreenCols = 6,
+    LineCounter = 1;  // numbers on real lines only, digits that do not fit dropped
     Load("abcdefghij\nxy");
     Capture sink;
     BuildTextRows(9, 12, 1, 1, 2, 0, sink);
@@ -87,28 +103,40 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
     EXPECT_LE(BuildTextRows(9, 4, 1, 1, 0, 0, sink), 1);
 }
 
-// The digits and characters of hex and char rows are compared with xxd by the golden test of orvex-dump;
-// here: addresses, marks and limits. A row's marked cells from `at`, for rows built from `first`.
+// The digits and characters of hex and char rows are compared with xxd by the golden test of
+// orvex-dump; here: addresses, marks and limits. A row's marked cells from `at`, for rows built
+// from `first`.
 TEST_F(Rows, HexRowMarks) {
-    const struct { uint16_t mode; int32_t size, first, mark, start, end, col1, col2; size_t at, len; const char* marked; }
-        cases[] = {
+    const struct {
+        uint16_t mode;
+        int32_t size, first, mark, start, end, col1, col2;
+        size_t at, len;
+        const char* marked;
+    } cases[] = {
         // Bytes 2..5: their digits with the blanks between, then their characters.
         {_HEX_, 200, 0, 1, 2, 6, 0, 0, 15, 12, " #########  |            |            "},
         {_HEX_, 200, 0, 1, 2, 6, 0, 0, 55, 6, " #### |      |      "},
         // Past a row's end: through byte 15's digits and character, never the brackets.
         {_HEX_, 200, 0, 1, 14, 40, 0, 0, 46, 6, " #### |##### |      "},
-        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 10, 22, "                      | #####################| ###################  "},
-        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 50, 21, "#                 ## |#   ################ |    ########         "},
-        {_HEX_, 200, 32, 1, 3, 40, 0, 0, 53, 18, " ########         |                  |                  "},  // begun above
+        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 10, 22,
+         "                      | #####################| ###################  "},
+        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 50, 21,
+         "#                 ## |#   ################ |    ########         "},
+        {_HEX_, 200, 32, 1, 3, 40, 0, 0, 53, 18,
+         " ########         |                  |                  "},  // begun above
         {_CHAR_, 200, 0, 1, 60, 70, 0, 0, 70, 5, " ####|     |     "},
         {_CHAR_, 200, 0, 1, 60, 70, 0, 0, 10, 8, "        | ###### |        "},
-        {_HEX_, 20, 0, 1, 2, 20, 0, 0, 53, 18, "   ############## | ################ "},  // to the end of a short row
+        {_HEX_, 20, 0, 1, 2, 20, 0, 0, 53, 18,
+         "   ############## | ################ "},  // to the end of a short row
         // Blocks: the same columns on every row from the first to the last byte's row.
         {_HEX_, 64, 0, 2, 3, 38, 57, 60, 16, 10, "  ####### |  ####### |  ####### |          "},
-        {_HEX_, 64, 0, 2, 3, 38, 57, 60, 54, 16, "   ###          |   ###          |   ###          |                "},
-        {_HEX_, 64, 0, 2, 2, 33, 54, 57, 54, 4, "### |### |### |    "},  // right to left, ending on a row's first byte
+        {_HEX_, 64, 0, 2, 3, 38, 57, 60, 54, 16,
+         "   ###          |   ###          |   ###          |                "},
+        {_HEX_, 64, 0, 2, 2, 33, 54, 57, 54, 4,
+         "### |### |### |    "},  // right to left, ending on a row's first byte
         {_HEX_, 64, 0, 2, 2, 32, 56, 70, 54, 4, "  ##|  ##|    |    "},
-        {_HEX_, 64, 0, 2, 5, 21, 58, 60, 54, 8, "    ##  |    ##  |        |        "},  // the last byte just left of the first
+        {_HEX_, 64, 0, 2, 5, 21, 58, 60, 54, 8,
+         "    ##  |    ##  |        |        "},  // the last byte just left of the first
         {_CHAR_, 200, 0, 2, 5, 136, 16, 19, 15, 5, " ### | ### | ### |     "},
     };
     for (const auto& c : cases) {
@@ -120,25 +148,37 @@ TEST_F(Rows, HexRowMarks) {
         MarkStart = c.start, MarkEnd = c.end, BlockCol1 = BlockCol2 = 0;
         const int32_t width = c.mode == _CHAR_ ? CharRowWidth : HexRowWidth;
         Capture sink;
-        const int32_t built = BuildHexRows(c.mark == 2 ? 4 : 3, 16, width, c.first, 1, c.mark, sink);
+        const int32_t built =
+            BuildHexRows(c.mark == 2 ? 4 : 3, 16, width, c.first, 1, c.mark, sink);
         EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
         EXPECT_EQ(Capture::Join(sink.marks, c.at, c.len), c.marked);
         EXPECT_EQ(BlockCol1 * 100 + BlockCol2, c.col1 * 100 + c.col2);
     }
 }
 
-// Rows built from `first` of a document of `size` bytes counting up from `from`, with a range of `num` bytes at
-// `offset` (num 0: the whole file; size -1: no buffer at all): how many, and the rows' cells from `at` joined. The
-// document fuzz target builds rows over any range and address mode for the faults; here the values.
+// Rows built from `first` of a document of `size` bytes counting up from `from`, with a range of
+// `num` bytes at `offset` (num 0: the whole file; size -1: no buffer at all): how many, and the
+// rows' cells from `at` joined. The document fuzz target builds rows over any range and address
+// mode for the faults; here the values.
 TEST_F(Rows, HexRowAddressesAndLimits) {
     const uint16_t P = AddrPhysical, Rv = AddrRva;  // RvaBias 0xC00
-    const struct { uint16_t mode; int size, from, offset, num; uint16_t addr; int32_t rows, rowbytes, width, first, col, built;
-                   size_t at, len; std::string want; } cases[] = {
+    const struct {
+        uint16_t mode;
+        int size, from, offset, num;
+        uint16_t addr;
+        int32_t rows, rowbytes, width, first, col, built;
+        size_t at, len;
+        std::string want;
+    } cases[] = {
         {_HEX_, 0x600, 0x71, 0x400, 0x100, Rv, 1, 16, 71, 0, 1, 1, 0, 9, "00001000:"},
-        {_HEX_, 2, 0x41, 0, 0, P, 1, 16, 71, 0, 12, 1, 0, 99, "4142" + std::string(38, ' ') + "[AB              ]"},  // scrolled
-        {_HEX_, 20, 0x30, 10, 100000, P, 50, 16, 71, 0, 1, 1, 54, 11, ":;<=>?@ABC "},  // more than the file holds
-        {_HEX_, 20, 0x30, 500, 0, P, 50, 16, 71, 0, 1, 1, 0, 9, "000001F4:"},  // a range outside the file
-        {_HEX_, 200, 0, 0, 0, P, 2, 64, 71, 0, 1, 2, 0, 8, "00000000|00000010"},  // the hex layout, 64 asked
+        {_HEX_, 2, 0x41, 0, 0, P, 1, 16, 71, 0, 12, 1, 0, 99,
+         "4142" + std::string(38, ' ') + "[AB              ]"},  // scrolled
+        {_HEX_, 20, 0x30, 10, 100000, P, 50, 16, 71, 0, 1, 1, 54, 11,
+         ":;<=>?@ABC "},  // more than the file holds
+        {_HEX_, 20, 0x30, 500, 0, P, 50, 16, 71, 0, 1, 1, 0, 9,
+         "000001F4:"},  // a range outside the file
+        {_HEX_, 200, 0, 0, 0, P, 2, 64, 71, 0, 1, 2, 0, 8,
+         "00000000|00000010"},  // the hex layout, 64 asked
         {_HEX_, 16, 0x41, 0, 0, P, 1, 16, 30, 0, 1, 1, 0, 30, "00000000:  4142 4344 4546 4748"},
         {_CHAR_, -1, 0, 0, 0, P, 3, 64, 75, 0, 1, 1, 0, 75, "00000000:" + std::string(66, ' ')},
     };

@@ -25,7 +25,10 @@ std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
 
 // Runs `command`, whose dialog `title` is answered by `answer`, then `button`.
 void Show(int command, const char* title, const Script& answer, int button) {
-    Answers[title] = [answer, button](HWND d) { answer(d); Click(d, button); };
+    Answers[title] = [answer, button](HWND d) {
+        answer(d);
+        Click(d, button);
+    };
     Command(command);
     const Texts seen = TakeDialogs();
     ASSERT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", title);
@@ -33,12 +36,15 @@ void Show(int command, const char* title, const Script& answer, int button) {
 }
 // Picks `family` and `size` in the font dialog (nullptr: the one preselected).
 void PickFont(const char* family, const char* size, int button = IDOK) {
-    Show(CM_SELECT_FONT, "Select Font and Size", [=](HWND d) {
-        Families = Entries(GetDlgItem(d, 160), &Images);
-        if (family) SelectFamily(GetDlgItem(d, 160), family);  // as a click would
-        Sizes = Entries(GetDlgItem(d, 161));
-        if (size) SelectFamily(GetDlgItem(d, 161), size);
-    }, button);
+    Show(
+        CM_SELECT_FONT, "Select Font and Size",
+        [=](HWND d) {
+            Families = Entries(GetDlgItem(d, 160), &Images);
+            if (family) SelectFamily(GetDlgItem(d, 160), family);  // as a click would
+            Sizes = Entries(GetDlgItem(d, 161));
+            if (size) SelectFamily(GetDlgItem(d, 161), size);
+        },
+        button);
 }
 
 // A file of `bytes` shown as text with bytes 2..5 marked.
@@ -49,7 +55,8 @@ void Open(const std::string& bytes) {
 }
 
 std::string ScreenFont() {
-    return std::string(FontName) + " " + std::to_string(FontHeight) + " x " + std::to_string(FontWidth);
+    return std::string(FontName) + " " + std::to_string(FontHeight) + " x " +
+           std::to_string(FontWidth);
 }
 
 using Appearance = ShellTest;
@@ -65,7 +72,8 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     } cases[] = {
         {"Terminal", nullptr, nullptr, 12, IDOK, terminal, "Terminal 12 x 8"},
         {"Liberation Mono", nullptr, nullptr, 13, IDOK, twelve, "Liberation Mono 12 x 0"},
-        {"Terminal", "Nimbus Mono PS", nullptr, 13, IDOK, twelve, "Nimbus Mono PS 12 x 0"},  // not TrueType
+        {"Terminal", "Nimbus Mono PS", nullptr, 13, IDOK, twelve,
+         "Nimbus Mono PS 12 x 0"},  // not TrueType
         {"Terminal", "Courier New", "16", 12, IDOK, twelve, "Courier New 16 x 0"},
         {"Courier New", "Terminal", " 8 x  8", 12, IDOK, terminal, "Terminal 8 x 8"},
         {"Terminal", "Fixedsys", nullptr, 12, IDOK, "|*15 x  8|", "Fixedsys 15 x 8"},
@@ -82,8 +90,11 @@ TEST_F(Appearance, FontDialogListsPreselectsAndStores) {
     }
     EXPECT_EQ(ImageList_GetImageCount(hSmallImages), 2) << "the images outlive the dialog";
     // Modern families of the OEM and ANSI sets, 1 for TrueType; -1: Swiss or Roman, not listed.
-    for (const auto& [name, image] : {std::pair<const char*, int>{"Terminal", 0}, {"Nimbus Mono PS", 0},
-                                      {"Courier New", 1}, {"MS Sans Serif", -1}, {"Liberation Serif", -1}})
+    for (const auto& [name, image] : {std::pair<const char*, int>{"Terminal", 0},
+                                      {"Nimbus Mono PS", 0},
+                                      {"Courier New", 1},
+                                      {"MS Sans Serif", -1},
+                                      {"Liberation Serif", -1}})
         EXPECT_EQ(Images.count(name) ? Images[name] : -1, image) << name;
     std::strcpy(FontName, "No Such Face");  // the first family is selected and stored
     PickFont(nullptr, nullptr);
@@ -95,8 +106,9 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveAResta
     // whole in 12-pixel rows: each has pixels below its baseline.
     Open("gpy_pp");
     HDC dc = GetDC(hViewWnd);
-    HGDIOBJ old = SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                               PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Terminal"));
+    HGDIOBJ old =
+        SelectObject(dc, CreateFontA(12, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                     PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Terminal"));
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     DeleteObject(SelectObject(dc, old));
@@ -105,14 +117,19 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveAResta
     EXPECT_EQ(ScreenFont() + " " + std::to_string(CharWidth), "Terminal 12 x 8 8");
     const Capture terminal;
     for (int c = 0; c < 4; ++c)
-        EXPECT_GT(terminal.Count(4 + 8 * c, 4 + tm.tmAscent, 8, 12 - tm.tmAscent, 0), 0) << "gpy_"[c];
+        EXPECT_GT(terminal.Count(4 + 8 * c, 4 + tm.tmAscent, 8, 12 - tm.tmAscent, 0), 0)
+            << "gpy_"[c];
 
     Open(std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
     PickFont("Liberation Mono", "18");
     EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
     // The colour's value afterwards is seen in cell `col` of row 0 (3 is
     // marked, 20 is not) and not in the other.
-    const struct { int command, button; COLORREF typed, value; int col; } cases[] = {
+    const struct {
+        int command, button;
+        COLORREF typed, value;
+        int col;
+    } cases[] = {
         {CM_BK_COLOR, IDCANCEL, RGB(1, 2, 3), RGB(255, 255, 192), 20},
         {CM_TEXT_COLOR, IDOK, RGB(10, 200, 30), RGB(10, 200, 30), 20},
         {CM_MARK_TEXT_COLOR, IDOK, RGB(0, 0, 255), RGB(0, 0, 255), 3},
@@ -120,9 +137,13 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveAResta
         {CM_MARK_BK_COLOR, IDOK, RGB(160, 0, 160), RGB(160, 0, 160), 3},
     };
     for (const auto& c : cases) {
-        Show(c.command, "Color", [&](HWND d) {  // typed into the edits of red, green and blue
-            for (int i = 0; i < 3; ++i) SetDlgItemInt(d, 706 + i, (c.typed >> (8 * i)) & 0xFF, FALSE);
-        }, c.button);
+        Show(
+            c.command, "Color",
+            [&](HWND d) {  // typed into the edits of red, green and blue
+                for (int i = 0; i < 3; ++i)
+                    SetDlgItemInt(d, 706 + i, (c.typed >> (8 * i)) & 0xFF, FALSE);
+            },
+            c.button);
         EXPECT_EQ(*CommandColor(c.command), c.value) << c.command;
         const Capture shot;
         EXPECT_GT(shot.Cell(c.col, 0, c.value), 0) << c.command;
@@ -135,7 +156,8 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveAResta
     EXPECT_EQ(ScreenFont(), "Liberation Mono 18 x 0");
     Open(std::string(40, 'p'));
     const Capture shot;
-    for (int c = 0; c < 42; ++c) EXPECT_EQ(shot.Cell(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
+    for (int c = 0; c < 42; ++c)
+        EXPECT_EQ(shot.Cell(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
     EXPECT_EQ(shot.Pixel(shot.r.right / 2, shot.r.bottom - 2), RGB(0, 160, 0));  // below the text
 }
 

@@ -26,14 +26,19 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFileOrIsRefused) {
     std::string binary;
     for (int i = 0; i < 64; ++i) binary += static_cast<char>(i == 0x14 ? 0 : i * 7 + 0x41);
     const std::string block = "456789\r\n      \r\nEFGHIJ\r\n";
-    const struct { std::string file; Ints mark; int32_t col1, col2; std::string text, exported; } cases[] = {
-        {binary, {1, 0x10, 0x20}, 0, 0, binary.substr(0x10, 4), binary.substr(0x10, 16)},
-        {ThreeLines, {2, 4, 25}, 4, 10, block, block}};  // a block, in text mode
+    const struct {
+        std::string file;
+        Ints mark;
+        int32_t col1, col2;
+        std::string text, exported;
+    } cases[] = {{binary, {1, 0x10, 0x20}, 0, 0, binary.substr(0x10, 4), binary.substr(0x10, 16)},
+                 {ThreeLines, {2, 4, 25}, 4, 10, block, block}};  // a block, in text mode
     const std::string path = TempFilePath("orvex-export.bin");
     for (const auto& c : cases) {
         OpenInView("orvex-copy.txt", c.file, c.mark[0] == 2 ? CM_VIEW_TEXT : CM_VIEW_HEX);
         SetMark(c.mark[0], c.mark[1], c.mark[2], c.col1, c.col2);
-        for (SIZE_T size = 16; size <= 4096; size *= 2) {  // freed blocks of 0xAA the copy may reuse
+        for (SIZE_T size = 16; size <= 4096;
+             size *= 2) {  // freed blocks of 0xAA the copy may reuse
             HGLOBAL junk = GlobalAlloc(GMEM_MOVEABLE, size);
             std::memset(GlobalLock(junk), 0xAA, size);
             GlobalUnlock(junk);
@@ -52,12 +57,13 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFileOrIsRefused) {
 
     OpenInView("orvex-copy0.txt", ThreeLines);
     OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard();
-    Command(CM_COPY);  // nothing marked
+    Command(CM_COPY);          // nothing marked
     SetMark(2, 4, 25, 4, 10);  // a block outside text mode: refused for both, with no save dialog
     Command(CM_VIEW_HEX);
     Command(CM_COPY);
     Command(CM_EXPORT_MARKED);
-    const std::string refused = "Not Available|Copy/Export of Block Marks is only available in text mode.";
+    const std::string refused =
+        "Not Available|Copy/Export of Block Marks is only available in text mode.";
     EXPECT_EQ(TakeDialogs(), (Texts{"|No marked area", refused, refused}));
     EXPECT_EQ(Clipboard(), "<none>");
     // A cancelled save dialog writes nothing; a file held open without
@@ -73,7 +79,8 @@ TEST_F(CopyExport, TheMarkedTextGoesToTheClipboardAndTheFileOrIsRefused) {
     ASSERT_GE(seen.size(), 3u);
     EXPECT_EQ(seen[0].rfind("Save As|", 0), 0u);
     EXPECT_EQ(seen.back().rfind("Line 3287, Error Code 32|", 0), 0u);
-    EXPECT_GT(seen.back().size(), std::strlen("Line 3287, Error Code 32|"));  // and the system's text
+    EXPECT_GT(seen.back().size(),
+              std::strlen("Line 3287, Error Code 32|"));  // and the system's text
     EXPECT_EQ(ReadWholeFile(locked), "keep");
     EXPECT_EQ(MarkState, 1);
 }

@@ -26,25 +26,41 @@ using Find = ShellTest;
 // in the find box; 'F': Ctrl+F), the mark after it and the box shown.
 TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
     const char* const notFound = "Search String|Not found.";
-    const struct { const char* typed; int command; Ints mark; const char* box; } steps[] = {
+    const struct {
+        const char* typed;
+        int command;
+        Ints mark;
+        const char* box;
+    } steps[] = {
         // Hex: pairs of digits, exact; Find drops the mark before a bad text.
-        {nullptr, CM_HEX_SEARCH, {}, ""}, {"4142", CM_FIND, {0, 2}, ""}, {nullptr, VK_F3, {0, 2}, notFound},
+        {nullptr, CM_HEX_SEARCH, {}, ""},
+        {"4142", CM_FIND, {0, 2}, ""},
+        {nullptr, VK_F3, {0, 2}, notFound},
         {"414", CM_FIND, {}, "Error|Search string is not a valid hex value."},
-        {"6162", CM_FIND_FORWARD, {4, 6}, ""}, {nullptr, CM_HEX_SEARCH, {4, 6}, ""},
+        {"6162", CM_FIND_FORWARD, {4, 6}, ""},
+        {nullptr, CM_HEX_SEARCH, {4, 6}, ""},
         // Enter in the find box is find next; Ctrl+F starts again from the
         // top line; reverse starts beside the mark and keeps its direction.
-        {"b", CM_FIND, {1, 2}, ""}, {nullptr, VK_F3, {5, 6}, ""}, {nullptr, VK_RETURN, {5, 6}, notFound},
-        {nullptr, 'F', {1, 2}, ""}, {nullptr, VK_F3, {5, 6}, ""}, {"b", CM_FIND_REVERSE, {1, 2}, ""},
-        {nullptr, VK_F3, {1, 2}, notFound}, {"c", CM_FIND_FORWARD, {6, 7}, ""},
-        {nullptr, CM_EXACT_CASE, {6, 7}, ""}, {"a", CM_FIND, {4, 5}, ""},
+        {"b", CM_FIND, {1, 2}, ""},
+        {nullptr, VK_F3, {5, 6}, ""},
+        {nullptr, VK_RETURN, {5, 6}, notFound},
+        {nullptr, 'F', {1, 2}, ""},
+        {nullptr, VK_F3, {5, 6}, ""},
+        {"b", CM_FIND_REVERSE, {1, 2}, ""},
+        {nullptr, VK_F3, {1, 2}, notFound},
+        {"c", CM_FIND_FORWARD, {6, 7}, ""},
+        {nullptr, CM_EXACT_CASE, {6, 7}, ""},
+        {"a", CM_FIND, {4, 5}, ""},
         {"", CM_FIND_NEXT, {4, 5}, "Error|No search string"},
     };
     OpenInView("orvex-find.txt", "ABxxabc");
     std::string typed;
     for (const auto& s : steps) {
         if (s.typed) SetWindowTextA(hFindCombo, (typed = s.typed).c_str());
-        if (s.command >= CM_EXIT) Command(s.command);
-        else Key(s.command, s.command == 'F', hFindEdit);
+        if (s.command >= CM_EXIT)
+            Command(s.command);
+        else
+            Key(s.command, s.command == 'F', hFindEdit);
         EXPECT_EQ(TakeDialogs(), *s.box ? Texts{s.box} : Texts{}) << &s - steps;
         EXPECT_EQ(Mark(), s.mark) << &s - steps;
         EXPECT_EQ(WindowText(hFindCombo), typed);  // the text typed stays
@@ -60,9 +76,10 @@ TEST_F(Find, AHitIsShownAndTheHistoryKept) {
     ScreenLines = 20;
     ScreenCols = 30;
     Search("needle");
-    EXPECT_EQ(Ints({MarkStart, LineNum, Col}), (Ints{300 * 14 + 6, 291, 39}));  // ten rows down, column 48
-    Key('U', true, wn);  // drops the mark
-    Key('S', true, wn);  // shows it
+    EXPECT_EQ(Ints({MarkStart, LineNum, Col}),
+              (Ints{300 * 14 + 6, 291, 39}));  // ten rows down, column 48
+    Key('U', true, wn);                        // drops the mark
+    Key('S', true, wn);                        // shows it
     EXPECT_EQ(TakeDialogs(), Texts{"Error|No marked area"});
     for (int i = 10; i < 32; ++i) Search("s" + std::to_string(i));
     Search("S15");  // full at 21: an older entry typed again moves to the top
@@ -75,7 +92,9 @@ TEST_F(Find, AHitIsShownAndTheHistoryKept) {
     EXPECT_EQ(History(), h);
 }
 
-void StatusPart(int part) { Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[part - 1] + 5, 5)); }
+void StatusPart(int part) {
+    Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[part - 1] + 5, 5));
+}
 
 using NavDialogs = ShellTest;
 
@@ -86,15 +105,27 @@ TEST_F(NavDialogs, AnswersMoveThePlaceAndMarkAndConvertShowsTenPlacesOrRefuses) 
     // Each: how it is asked for, the two fields typed and the button pressed
     // (the hex radio leaves the dialog open: then Cancel), the title shown
     // and what moved.
-    const struct { void (*ask)(); const char *first, *second; int button; const char* title; int32_t (*got)(), want; }
-        steps[] = {
+    const struct {
+        void (*ask)();
+        const char *first, *second;
+        int button;
+        const char* title;
+        int32_t (*got)(), want;
+    } steps[] = {
         {[] { Key('G', true, wn); }, "99999", "", IDOK, "Go to Line", [] { return LineNum; }, 121},
-        {[] { Command(CM_GOTO); }, "", "", IDOK, "Go to Line", [] { return LineNum; }, 121},  // empty: nothing
+        {[] { Command(CM_GOTO); }, "", "", IDOK, "Go to Line", [] { return LineNum; },
+         121},  // empty: nothing
         {[] { StatusPart(2); }, "3", "", IDOK, "Go to Line", [] { return LineNum; }, 3},
         {[] { StatusPart(3); }, "5", "", IDOK, "Set Column to", [] { return Col; }, 5},
-        {[] { Command(CM_MARK_BYTES); }, "16", "31", IDOK, "Mark Bytes", [] { return MarkEnd; }, 32},
-        {[] { Command(CM_MARK_BYTES); }, "", "", ID_HEX, "Mark Bytes", [] { return int32_t{MarkHex}; }, 1},
-        {[] { Command(CM_VIEW_HEX); StatusPart(3); }, "123", "", IDOK, "Go to Byte", [] { return ByteNum; }, 0x123},
+        {[] { Command(CM_MARK_BYTES); }, "16", "31", IDOK, "Mark Bytes", [] { return MarkEnd; },
+         32},
+        {[] { Command(CM_MARK_BYTES); }, "", "", ID_HEX, "Mark Bytes",
+         [] { return int32_t{MarkHex}; }, 1},
+        {[] {
+             Command(CM_VIEW_HEX);
+             StatusPart(3);
+         },
+         "123", "", IDOK, "Go to Byte", [] { return ByteNum; }, 0x123},
         {[] { Key('M', true, wn); }, "10", "1F", IDOK, "Mark Bytes", [] { return MarkEnd; }, 0x20},
     };
     for (const auto& s : steps) {
@@ -114,16 +145,22 @@ TEST_F(NavDialogs, AnswersMoveThePlaceAndMarkAndConvertShowsTenPlacesOrRefuses) 
     // modeless copy of the dialog, whose output is read back.
     HWND dlg = CreateDialogParamA(hInst, "CONVERT", wn, ConvertDlgProc, 0);
     ASSERT_TRUE(dlg);
-    const struct { const char* input; int button; const char *out, *box; } cases[] = {
-        {"255", ID_TO_HEX, "        FF", ""}, {"FFFFFFFF", ID_TO_DECIMAL, "4294967295", ""},
-        {"123456789", ID_TO_DECIMAL, "", "Sorry|Number is too big for me."}, {"", ID_TO_HEX, "", "Error|No input"}};
+    const struct {
+        const char* input;
+        int button;
+        const char *out, *box;
+    } cases[] = {{"255", ID_TO_HEX, "        FF", ""},
+                 {"FFFFFFFF", ID_TO_DECIMAL, "4294967295", ""},
+                 {"123456789", ID_TO_DECIMAL, "", "Sorry|Number is too big for me."},
+                 {"", ID_TO_HEX, "", "Error|No input"}};
     for (const auto& c : cases) {
         SetDlgItemTextA(dlg, ID_EDIT_SECOND, "");
         SetDlgItemTextA(dlg, ID_EDIT_FIRST, c.input);
         SeenDialogs.clear();
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
         EXPECT_EQ(ItemText(dlg, ID_EDIT_SECOND) + "|" + (SeenDialogs.empty() ? "" : SeenDialogs[0]),
-                  std::string(c.out) + "|" + c.box) << c.input;
+                  std::string(c.out) + "|" + c.box)
+            << c.input;
     }
     SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // Enter does nothing
     EXPECT_TRUE(IsWindow(dlg));

@@ -24,15 +24,24 @@ std::string ShownTree(HTREEITEM item = Next(nullptr, TVGN_ROOT), const std::stri
     std::string out;
     for (; item; item = Next(item, TVGN_NEXT)) {
         char buf[128] = "";
-        TVITEMA it{TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN, item, 0,
-                   TVIS_EXPANDED | TVIS_SELECTED, buf, sizeof buf, 0, 0, 0, 0};
+        TVITEMA it{TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN,
+                   item,
+                   0,
+                   TVIS_EXPANDED | TVIS_SELECTED,
+                   buf,
+                   sizeof buf,
+                   0,
+                   0,
+                   0,
+                   0};
         SendMessageA(hTreeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
         const TreeNode& n = TreeNodes[static_cast<size_t>(it.lParam)];
         const bool root = it.lParam == RootNode;
         const bool open = root || (n.Parent == RootNode && n.Kind == 0 && n.FirstChild >= 0);
-        const bool states = !(it.state & TVIS_EXPANDED) == !open && !(it.state & TVIS_SELECTED) == !root &&
-                            !it.cChildren == !n.HasChildren;
-        out += indent + buf + (states ? "\n" : "  <- states\n") + ShownTree(Next(item, TVGN_CHILD), indent + "  ");
+        const bool states = !(it.state & TVIS_EXPANDED) == !open &&
+                            !(it.state & TVIS_SELECTED) == !root && !it.cChildren == !n.HasChildren;
+        out += indent + buf + (states ? "\n" : "  <- states\n") +
+               ShownTree(Next(item, TVGN_CHILD), indent + "  ");
     }
     return out;
 }
@@ -44,7 +53,8 @@ int32_t Node(const char* text, int32_t from = RootNode) {
 // The node of a section or directory: its text after the address.
 int32_t Named(const char* name) {
     for (size_t i = 0; i < TreeNodes.size(); ++i)
-        if (const char* colon = std::strstr(TreeNodes[i].Text, ": "); colon && !std::strcmp(colon + 2, name))
+        if (const char* colon = std::strstr(TreeNodes[i].Text, ": ");
+            colon && !std::strcmp(colon + 2, name))
             return int32_t(i);
     return -1;
 }
@@ -60,7 +70,8 @@ void Select(int32_t node, bool may_miss = false) {
 }
 // Places the panes: views `width` x `height` between toolbar and status bar.
 void SizeViews(int32_t width, int32_t height) {
-    const std::vector<LONG> w = Rect(wn), status = Rect(hStatusBar, wn);  // the bar spans the client area
+    const std::vector<LONG> w = Rect(wn),
+                            status = Rect(hStatusBar, wn);  // the bar spans the client area
     const LONG extra = height - (status[1] - ToolBarHeight);
     SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
     TreeWidth = status[2] - status[0] - SplitterGap - width;
@@ -117,10 +128,13 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     ASSERT_EQ(RowsShown, 2);
     Route(hImageWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(GetFocus(), hImageWnd);
-    const struct { UINT key; bool ctrl; int16_t pos; } steps[] = {
-        {VK_DOWN, false, 2}, {VK_DOWN, false, 2},  {VK_UP, false, 1},   {VK_HOME, true, 0},
-        {VK_END, false, 0},  {VK_END, true, 1},    {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},
-        {VK_NEXT, false, 2}, {VK_PRIOR, true, 1}};
+    const struct {
+        UINT key;
+        bool ctrl;
+        int16_t pos;
+    } steps[] = {{VK_DOWN, false, 2}, {VK_DOWN, false, 2}, {VK_UP, false, 1},    {VK_HOME, true, 0},
+                 {VK_END, false, 0},  {VK_END, true, 1},   {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},
+                 {VK_NEXT, false, 2}, {VK_PRIOR, true, 1}};
     for (const auto& s : steps) {
         Key(s.key, s.ctrl);
         EXPECT_EQ(VScrollPos, s.pos) << s.key << (s.ctrl ? " ctrl" : "");
@@ -133,12 +147,14 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     Select(Node("4", Node("ICON")));
     EXPECT_EQ(Rect(hImageWnd)[3] - Rect(hImageWnd)[1], 24 + bar);
     const Capture icon(hImageWnd);
-    for (const auto& [x, y, c] : {std::tuple{3, 2, c1}, {4, 2, c0}, {5, 7, c1}, {17, 3, c1}, {19, 19, white}})
+    for (const auto& [x, y, c] :
+         {std::tuple{3, 2, c1}, {4, 2, c0}, {5, 7, c1}, {17, 3, c1}, {19, 19, white}})
         EXPECT_EQ(icon.Pixel(x, y), c) << x << "," << y;
     Select(Node("FACE", Node("BITMAP")));
     const std::string face = "..####...#....#.#.#..#.##......##.#..#.##..##..#.#....#...####..";
     const Capture bitmap(hImageWnd);
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(bitmap.Pixel(2 + i % 8, 2 + i / 8), face[i] == '#' ? c1 : c0) << i;
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(bitmap.Pixel(2 + i % 8, 2 + i / 8), face[i] == '#' ? c1 : c0) << i;
     // A dialog entry opens a preview at the view's corner, leaving the focus
     // in the tree; a node without pictures closes it and gives the views
     // back their whole height.
@@ -167,7 +183,7 @@ std::string Built(const char* type, uint16_t command, const std::string& name) {
 }
 
 class InterpExport : public ShellTest {
-protected:
+  protected:
     void SetUp() override {
         ShellTest::SetUp();
         CreateDirectoryA(dir.c_str(), nullptr);
@@ -188,8 +204,10 @@ protected:
             ++asked;
         };
         SeenDialogs.clear();
-        for (int id : {CM_EXPORT_BITMAPS, CM_EXPORT_CURSORS, CM_EXPORT_ICONS})  // the node's item only
-            EXPECT_EQ(MenuState(id) & MF_GRAYED, id == command ? 0u : MF_GRAYED) << type << " " << id;
+        for (int id :
+             {CM_EXPORT_BITMAPS, CM_EXPORT_CURSORS, CM_EXPORT_ICONS})  // the node's item only
+            EXPECT_EQ(MenuState(id) & MF_GRAYED, id == command ? 0u : MF_GRAYED)
+                << type << " " << id;
         Command(command);
     }
     const std::string dir = TempFilePath("orvex-export\\");
@@ -197,17 +215,22 @@ protected:
 };
 
 TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeReplacing) {
-    const struct { const char *type, *entry; int command; const char *proposed, *written; } cases[] = {
-        {"BITMAP", "FACE", CM_EXPORT_BITMAPS, "FACE.BMP", "face.bmp"},
-        {"GROUP_ICON", "1", CM_EXPORT_ICONS, "1.ICO", "app.ico"},
-        {"GROUP_CURSOR", "2", CM_EXPORT_CURSORS, "2.CUR", "hand.cur"},
-        {"ICON", "4", CM_EXPORT_ICONS, "4.ICO", "small.ico"}};
+    const struct {
+        const char *type, *entry;
+        int command;
+        const char *proposed, *written;
+    } cases[] = {{"BITMAP", "FACE", CM_EXPORT_BITMAPS, "FACE.BMP", "face.bmp"},
+                 {"GROUP_ICON", "1", CM_EXPORT_ICONS, "1.ICO", "app.ico"},
+                 {"GROUP_CURSOR", "2", CM_EXPORT_CURSORS, "2.CUR", "hand.cur"},
+                 {"ICON", "4", CM_EXPORT_ICONS, "4.ICO", "small.ico"}};
     for (const auto& c : cases) {
         Export(c.type, c.entry, c.command, c.written);
         EXPECT_EQ(SeenDialogs, std::vector<std::string>{std::string("Save As||") + c.proposed});
-        EXPECT_EQ(ReadWholeFile(dir + c.written), Built(c.type, c.command, c.proposed)) << c.written;
+        EXPECT_EQ(ReadWholeFile(dir + c.written), Built(c.type, c.command, c.proposed))
+            << c.written;
     }
-    EXPECT_EQ(ReadWholeFile(dir + "face.bmp"), ReadWholeFile(Fixture("images/face.bmp")));  // as it was made
+    EXPECT_EQ(ReadWholeFile(dir + "face.bmp"),
+              ReadWholeFile(Fixture("images/face.bmp")));  // as it was made
     // A folder: nothing existed yet, only the folder was asked for.
     Export("ICON", nullptr, CM_EXPORT_ICONS, "{ICON}.ICO");
     EXPECT_EQ(SeenDialogs, std::vector<std::string>{"Select Folder for Export||{ICON}.ICO"});
@@ -215,10 +238,12 @@ TEST_F(InterpExport, SingleEntriesAndFoldersWriteTheBuildersBytesAskingBeforeRep
     PlanFolderExport(SelNode, CM_EXPORT_ICONS, items);
     ASSERT_EQ(items.size(), 7u);
     for (const ExportItem& item : items)
-        EXPECT_EQ(ReadWholeFile(dir + item.Name), Built("ICON", CM_EXPORT_ICONS, item.Name)) << item.Name;
+        EXPECT_EQ(ReadWholeFile(dir + item.Name), Built("ICON", CM_EXPORT_ICONS, item.Name))
+            << item.Name;
     // Again with every file there (emptied), answered `answers`: `written`
     // tells whether the first file and the others were written again.
-    const auto exportAgain = [&](std::vector<int> answers, size_t asked, std::vector<bool> written) {
+    const auto exportAgain = [&](std::vector<int> answers, size_t asked,
+                                 std::vector<bool> written) {
         for (const ExportItem& item : items) TempFile("orvex-export\\" + item.Name, "");
         Export("ICON", nullptr, CM_EXPORT_ICONS, "{ICON}.ICO", answers);
         EXPECT_EQ(this->asked, asked);
@@ -238,9 +263,10 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
     SetDir(crafted, 2, 0x2000, 0x100);
     crafted.U32(0xA00, 40).U32(0xA04, 255).U32(0xA08, 510).U16(0xA0C, 1).U16(0xA0E, 32);
     crafted.U32(0xB00, 0x80C800C0u).U16(0xB08, 500);
-    LayOutResources(crafted, 0x400, {{3, nullptr, {{1, nullptr, 0x2600, 60}}},
-                                     {5, nullptr, {{1, nullptr, 0x2700, 30}}},
-                                     {14, nullptr, {{1, nullptr, 0x2600, 60}}}});
+    LayOutResources(crafted, 0x400,
+                    {{3, nullptr, {{1, nullptr, 0x2600, 60}}},
+                     {5, nullptr, {{1, nullptr, 0x2700, 30}}},
+                     {14, nullptr, {{1, nullptr, 0x2600, 60}}}});
     OpenPath(TempFile("crafted.dll", Text(crafted.data)), CM_VIEW_INTERP);
     Select(Node("1", Node("ICON")));  // no icon: no cell, nothing drawn
     ASSERT_TRUE(hImageWnd);
@@ -261,7 +287,8 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
             files.emplace_back("cut" + ext, good.substr(0, cut));
         for (size_t at = 2; at < good.size(); at = at * 2 + 29) {
             std::string bad = good;
-            for (size_t k = at; k < at + 4 && k < bad.size(); ++k) bad[k] = static_cast<char>(~bad[k]);
+            for (size_t k = at; k < at + 4 && k < bad.size(); ++k)
+                bad[k] = static_cast<char>(~bad[k]);
             files.emplace_back("flip" + ext, bad);
         }
     }
@@ -274,7 +301,8 @@ TEST_F(InterpWin, HostileFilesSelectedNodeByNodeLeaveTheProgramUp) {
     for (const auto& [name, bytes] : files) {
         OpenPath(TempFile("hostile-" + name, bytes), CM_VIEW_INTERP);
         nodes += TreeNodes.size();
-        for (size_t n = 0; n < TreeNodes.size() && hTreeView; ++n) Select(static_cast<int32_t>(n), true);
+        for (size_t n = 0; n < TreeNodes.size() && hTreeView; ++n)
+            Select(static_cast<int32_t>(n), true);
         ASSERT_TRUE(IsWindow(wn) && IsWindow(hViewWnd)) << name;
     }
     EXPECT_GT(nodes, files.size());

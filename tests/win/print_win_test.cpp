@@ -52,7 +52,7 @@ std::string Squeeze(std::string s) {
 }
 
 using Pages = std::vector<Texts>;  // the squeezed lines of each page
-std::string Bbox;  // the word boxes of the last job
+std::string Bbox;                  // the word boxes of the last job
 // The pages of the job whose text was not there `before`.
 Pages WaitForPages(const Texts& before) {
     for (int i = 0; i < 600; ++i, Sleep(100)) {
@@ -77,7 +77,9 @@ Pages WaitForPages(const Texts& before) {
 
 struct RowText final : RowSink, ListingSink {
     void Put(const Row& row) override { rows.push_back(Squeeze(std::string(row.text, row.len))); }
-    void Put(const ListingLine& line) override { rows.push_back(Squeeze(std::string(line.Text) + line.Name)); }
+    void Put(const ListingLine& line) override {
+        rows.push_back(Squeeze(std::string(line.Text) + line.Name));
+    }
     Texts rows;
 };
 
@@ -86,7 +88,8 @@ struct RowText final : RowSink, ListingSink {
 
 std::string TextFile(int lines) {
     std::string text = "Line 1 of the printed file";
-    for (int i = 2; i <= lines; ++i) text += "\r\nLine " + std::to_string(i) + " of the printed file";
+    for (int i = 2; i <= lines; ++i)
+        text += "\r\nLine " + std::to_string(i) + " of the printed file";
     return text;
 }
 // Opens the preview with Ctrl+P, as the user presses it.
@@ -97,7 +100,10 @@ void Preview(const Script& script) {
 // Prints from the preview, which `then` sees after; the pages printed.
 Pages PrintJob(const Script& then) {
     const Texts before = PdfTexts();
-    Preview([&](HWND dlg) { Click(dlg, IDOK); then(dlg); });
+    Preview([&](HWND dlg) {
+        Click(dlg, IDOK);
+        then(dlg);
+    });
     return WaitForPages(before);
 }
 using Print = ShellTest;
@@ -112,15 +118,20 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         const Picture page = CheckedPage(dlg);
         const PagePlan plan = PlanPage(72, 72, PageHeight, 0, 0, PreviewFontHeight, true);
         const int footerEnd = plan.footerTop + PreviewFontHeight;
-        EXPECT_NEAR(FirstInk(page, plan.y0, plan.y0 + PreviewFontHeight), plan.x0, 2);  // and the bearing
+        EXPECT_NEAR(FirstInk(page, plan.y0, plan.y0 + PreviewFontHeight), plan.x0,
+                    2);  // and the bearing
         EXPECT_EQ(FirstInk(page, 0, plan.y0), -1);
         EXPECT_NEAR(FirstInk(page, plan.footerTop, footerEnd), plan.x0, 2);
 
         // Margins typed (and left, as the user does), limited to 3.33, and
         // stepped by the arrows of the up-downs.
-        const struct { int field, arrow; const char* typed; const char* shown; } edits[] = {
-            {110, 0, "5", "3.33"}, {110, 0, ".5", "0.50"}, {112, 0, "0.755", "0.76"}, {111, 0, "1", "1.00"},
-            {110, 120, nullptr, "0.45"}, {112, 122, nullptr, "0.81"}};
+        const struct {
+            int field, arrow;
+            const char* typed;
+            const char* shown;
+        } edits[] = {{110, 0, "5", "3.33"},       {110, 0, ".5", "0.50"},
+                     {112, 0, "0.755", "0.76"},   {111, 0, "1", "1.00"},
+                     {110, 120, nullptr, "0.45"}, {112, 122, nullptr, "0.81"}};
         for (const auto& e : edits) {
             HWND field = GetDlgItem(dlg, e.field), arrows = GetDlgItem(dlg, e.arrow);
             if (e.typed) {
@@ -130,10 +141,12 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
             } else {  // a click on the up (vertical) or left (horizontal) arrow
                 RECT r;
                 GetClientRect(arrows, &r);
-                SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 4, r.bottom / 4));
+                SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON,
+                             MAKELPARAM(r.right / 4, r.bottom / 4));
                 SendMessageA(arrows, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 4, r.bottom / 4));
             }
-            EXPECT_EQ(ItemText(dlg, e.field), e.shown) << e.field << " " << (e.typed ? e.typed : "arrow");
+            EXPECT_EQ(ItemText(dlg, e.field), e.shown)
+                << e.field << " " << (e.typed ? e.typed : "arrow");
         }
         EXPECT_EQ((Ints{TopMargin, RightMargin}), (Ints{45, 81}));
         const Picture moved = CheckedPage(dlg);
@@ -154,8 +167,9 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         EXPECT_FALSE(CheckedPage(dlg) == moved);
         // The footer's parts as stored, Set Default, then OK.
         Answers["Format Footer"] = [](HWND footer) {
-            EXPECT_EQ(ItemText(footer, 124) + "|" + ItemText(footer, 125) + "|" + ItemText(footer, 126),
-                      "%F|%D  %T|Page %p of %n");
+            EXPECT_EQ(
+                ItemText(footer, 124) + "|" + ItemText(footer, 125) + "|" + ItemText(footer, 126),
+                "%F|%D  %T|Page %p of %n");
             SetDlgItemTextA(footer, 124, "%f");
             Click(footer, 100);  // Set Default
             EXPECT_EQ(ItemText(footer, 124), "%F");
@@ -167,7 +181,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         EXPECT_STREQ(FooterBlock + 1, "%F\tof %n\t%p");
         // Changes cancelled in either dialog leave the choices.
         Answers["Print Properties"] = Answers["Format Footer"] = [](HWND d) {
-            SelectChoice(d, 107, 4);  // the digits of the properties
+            SelectChoice(d, 107, 4);             // the digits of the properties
             SetDlgItemTextA(d, 124, "changed");  // the footer's left part
             Click(d, IDCANCEL);
         };
@@ -200,7 +214,8 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
         CheckedPage(dlg);
         printLines = NumLines, printCols = ScreenCols;
     });
-    EXPECT_EQ((Ints{printCols, printLines}), (Ints{CharsPerLine, 40 + (1000 + CharsPerLine - 1) / CharsPerLine}));
+    EXPECT_EQ((Ints{printCols, printLines}),
+              (Ints{CharsPerLine, 40 + (1000 + CharsPerLine - 1) / CharsPerLine}));
     PaintView();
     EXPECT_EQ((Ints{ScreenCols, NumLines}), screen);
     EXPECT_NE(screen[1], printLines);
@@ -214,7 +229,9 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
     SeenDialogs.clear();
     Preview([&](HWND) {});
     if (device[0]) WriteProfileStringA("windows", "device", device);
-    const auto box = [](const std::string& seen) { return seen.rfind("Line 1342, Error Code ", 0) == 0; };
+    const auto box = [](const std::string& seen) {
+        return seen.rfind("Line 1342, Error Code ", 0) == 0;
+    };
     EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 1);
     EXPECT_STREQ(PrinterName, "No printers found");
     EXPECT_EQ(PageHeight, height);
@@ -223,7 +240,9 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
     bool stayed = false;
     SeenDialogs.clear();
     Preview([&](HWND dlg) {
-        SelectChoice(dlg, 101, int(SendDlgItemMessageA(dlg, 101, CB_ADDSTRING, 0, LPARAM("Nowhere Printer"))));
+        SelectChoice(
+            dlg, 101,
+            int(SendDlgItemMessageA(dlg, 101, CB_ADDSTRING, 0, LPARAM("Nowhere Printer"))));
         EXPECT_STREQ(PrinterName, "Nowhere Printer");
         EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 1);
         Click(dlg, IDOK);
@@ -238,7 +257,7 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
 TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
     NEED_PRINTER();
     OpenInView("printed.txt", TextFile(300));
-    PrintLineNums = 4;  // 5 digits
+    PrintLineNums = 4;     // 5 digits
     LRESULT progress = 0;  // stepped once per page
     const Pages printed =
         PrintJob([&](HWND dlg) { progress = SendDlgItemMessageA(dlg, 141, PBM_GETPOS, 0, 0); });
@@ -248,8 +267,8 @@ TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
     SYSTEMTIME st;
     FileTimeToSystemTime(&ft, &st);
     char stamp[64];
-    std::snprintf(stamp, sizeof stamp, " %02u/%02u/%u %u:%02u %s Page ", st.wMonth, st.wDay, st.wYear,
-                  (st.wHour + 11) % 12 + 1, st.wMinute, st.wHour < 12 ? "am" : "pm");
+    std::snprintf(stamp, sizeof stamp, " %02u/%02u/%u %u:%02u %s Page ", st.wMonth, st.wDay,
+                  st.wYear, (st.wHour + 11) % 12 + 1, st.wMinute, st.wHour < 12 ? "am" : "pm");
     int next = 1;
     for (size_t p = 0; p < printed.size(); ++p) {
         ASSERT_EQ(printed[p].size(), p < 4 ? 62u : 57u) << "page " << p + 1;
@@ -301,7 +320,8 @@ TEST_F(Print, InterpretedViewsPrintTheirLines) {
     OpenPath(std::string(dll) + "\\version.dll", CM_VIEW_INTERP);
     for (size_t n = 0; n < TreeNodes.size(); ++n)
         if ((TreeNodes[n].Kind & 0xFF) == KindExports)
-            SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeItemOf(int32_t(n))));
+            SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET,
+                         reinterpret_cast<LPARAM>(TreeItemOf(int32_t(n))));
     ASSERT_EQ(SelKind, KindExports);
     RowText listing;
     ListExportLines(1, NumLines, listing);

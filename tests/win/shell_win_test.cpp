@@ -5,23 +5,30 @@
 namespace {
 
 bool Checks(int id) { return (MenuState(id) & MF_CHECKED) && (ButtonState(id) & TBSTATE_CHECKED); }
-bool Unchecked(int id) { return !(MenuState(id) & MF_CHECKED) && !(ButtonState(id) & TBSTATE_CHECKED); }
+bool Unchecked(int id) {
+    return !(MenuState(id) & MF_CHECKED) && !(ButtonState(id) & TBSTATE_CHECKED);
+}
 
 using Shell = ShellTest;
 
 TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeysAndItsSettingsAreReadByTheNext) {
     EXPECT_EQ(WindowText(wn) + (IsZoomed(wn) ? ", maximized" : ""), "Orvex, maximized");
-    EXPECT_TRUE(Checks(CM_VIEW_TEXT) && Unchecked(CM_VIEW_HEX) && (MenuState(CM_ADDR_PHYSICAL) & MF_CHECKED));
-    for (int id : {CM_COPY, CM_EXPORT_MARKED, CM_EXPORT_BITMAPS, CM_EXPORT_CURSORS, CM_EXPORT_ICONS})
+    EXPECT_TRUE(Checks(CM_VIEW_TEXT) && Unchecked(CM_VIEW_HEX) &&
+                (MenuState(CM_ADDR_PHYSICAL) & MF_CHECKED));
+    for (int id :
+         {CM_COPY, CM_EXPORT_MARKED, CM_EXPORT_BITMAPS, CM_EXPORT_CURSORS, CM_EXPORT_ICONS})
         EXPECT_TRUE(MenuState(id) & MF_GRAYED) << id;
     EXPECT_TRUE(ButtonState(CM_COPY) & TBSTATE_INDETERMINATE);
     EXPECT_EQ(SendMessageA(hToolBar, TB_BUTTONCOUNT, 0, 0), 19);
-    EXPECT_EQ(StatusText(0) + StatusText(1), "Commands can be typed in and will appear here.\tRepeat");
+    EXPECT_EQ(StatusText(0) + StatusText(1),
+              "Commands can be typed in and will appear here.\tRepeat");
     // The view lies between toolbar and status bar, full width.
-    EXPECT_EQ(Rect(hViewWnd, wn), (std::vector<LONG>{0, ToolBarHeight, ViewWidth, ToolBarHeight + ViewHeight}));
+    EXPECT_EQ(Rect(hViewWnd, wn),
+              (std::vector<LONG>{0, ToolBarHeight, ViewWidth, ToolBarHeight + ViewHeight}));
     // The status bar's right click opens the syntax help left of its first edge only.
     const std::pair<void (*)(), const char*> boxes[] = {
-        {[] { Route(hStatusBar, WM_RBUTTONDOWN, 0, MAKELPARAM(10, 2)); }, "Keyboard Command Syntax|"},
+        {[] { Route(hStatusBar, WM_RBUTTONDOWN, 0, MAKELPARAM(10, 2)); },
+         "Keyboard Command Syntax|"},
         {[] { Route(hStatusBar, WM_RBUTTONDOWN, 0, MAKELPARAM(StatusEdges[0] + 5, 2)); }, ""},
         {[] { Command(CM_ABOUT); }, "About Orvex|"},
         {[] { Route(hViewWnd, WM_KEYDOWN, VK_F1, 0); },
@@ -32,9 +39,14 @@ TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeysAndItsSettingsAreRead
         EXPECT_EQ(seen.empty() ? "" : seen[0].substr(0, std::strlen(box)), box);
     }
     // Where the routing sends a key (with Ctrl held or not).
-    const struct { HWND from; WPARAM key; bool ctrl; HWND to; } keys[] = {
-        {hFindEdit, VK_F5, false, wn}, {hFindEdit, 'C', false, hFindEdit}, {wn, VK_NEXT, false, hViewWnd},
-        {hViewWnd, VK_BACK, false, hViewWnd}, {hFindEdit, 'F', true, wn}, {hFindEdit, 'V', true, hFindEdit}};
+    const struct {
+        HWND from;
+        WPARAM key;
+        bool ctrl;
+        HWND to;
+    } keys[] = {{hFindEdit, VK_F5, false, wn},  {hFindEdit, 'C', false, hFindEdit},
+                {wn, VK_NEXT, false, hViewWnd}, {hViewWnd, VK_BACK, false, hViewWnd},
+                {hFindEdit, 'F', true, wn},     {hFindEdit, 'V', true, hFindEdit}};
     for (const auto& k : keys) {
         MSG m{k.from, WM_KEYDOWN, k.key, 0, 0, {0, 0}};
         SetControl(k.ctrl);
@@ -53,7 +65,8 @@ TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeysAndItsSettingsAreRead
     const char recent[] = "C:\\one.txt\t\tC:\\three.txt";
     HKEY key;
     RegCreateKeyA(HKEY_LOCAL_MACHINE, SettingsKey, &key);
-    RegSetValueExA(key, "Recent", 0, REG_BINARY, reinterpret_cast<const BYTE*>(recent), sizeof recent);
+    RegSetValueExA(key, "Recent", 0, REG_BINARY, reinterpret_cast<const BYTE*>(recent),
+                   sizeof recent);
     RegCloseKey(key);
     // The next run opens the file named on its command line wrapped for the
     // width its first paint found.
@@ -64,7 +77,8 @@ TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeysAndItsSettingsAreRead
     EXPECT_EQ(SeenDialogs, std::vector<std::string>{});
     EXPECT_EQ(HexSearch + ExactCase + WrapFlag + ConvertFlag, 32);
     EXPECT_TRUE(Checks(CM_WRAP) && Checks(CM_EXACT_CASE) && Checks(CM_HEX_SEARCH));
-    EXPECT_TRUE((MenuState(CM_ADDR_RVA) & MF_CHECKED) && !(MenuState(CM_ADDR_PHYSICAL) & MF_CHECKED));
+    EXPECT_TRUE((MenuState(CM_ADDR_RVA) & MF_CHECKED) &&
+                !(MenuState(CM_ADDR_PHYSICAL) & MF_CHECKED));
     EXPECT_EQ(MenuText(CM_RECENT + 3), "C:\\three.txt");  // below the file opened
     EXPECT_EQ(Rect(wn), (std::vector<LONG>{30, 40, 530, 340}));
     EXPECT_EQ(WrapCols, ScreenCols);
@@ -77,7 +91,8 @@ TEST_F(Shell, FirstRunShowsTheFrameItsBoxesAndRoutesTheKeysAndItsSettingsAreRead
 
 TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     const std::string bytes = std::string(204800, 'x') + "y";
-    const std::string path = TempFile("orvex-load.txt", bytes), locked = TempFile("orvex-locked.bin", "locked");
+    const std::string path = TempFile("orvex-load.txt", bytes),
+                      locked = TempFile("orvex-locked.bin", "locked");
     OpenFile(path);
     EXPECT_EQ(WindowText(wn), "Orvex - " + path + "  204,801 bytes");
     // Read through the file API into a block of its own, the file closed.
@@ -114,7 +129,8 @@ TEST_F(Shell, LoadingReloadingRecentItemsAndModes) {
     OpenFile(TempFile("orvex-lines.txt", std::string(40000, '\n')));
     Command(CM_VIEW_TEXT);
     EXPECT_TRUE(Checks(CM_VIEW_HEX));
-    const std::string box = "Text mode not available|This file has too many lines for me to handle.";
+    const std::string box =
+        "Text mode not available|This file has too many lines for me to handle.";
     EXPECT_EQ(SeenDialogs, (std::vector<std::string>{box, box}));
 }
 
@@ -130,7 +146,8 @@ TEST(OrvexExe, OpensTheNamedFileAndSavesOnClose) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &si, &pi));
     const std::string title = "Orvex - " + file + "  14 bytes";
     HWND h = nullptr;  // its main window, titled with the file
     for (int i = 0; i < 200 && !(h = FindWindowA("Orvex", title.c_str())); ++i) Sleep(50);

@@ -6,14 +6,17 @@
 namespace {
 
 Ints Mark() { return {MarkState, MarkStart, MarkEnd}; }
-bool CopyGrayed() { return (MenuState(CM_COPY) & MF_GRAYED) && (ButtonState(CM_COPY) & TBSTATE_INDETERMINATE); }
+bool CopyGrayed() {
+    return (MenuState(CM_COPY) & MF_GRAYED) && (ButtonState(CM_COPY) & TBSTATE_INDETERMINATE);
+}
 
 void Keys(std::initializer_list<UINT> keys, bool ctrl = false) {
     for (UINT vk : keys) Key(vk, ctrl);  // from the focus
 }
 // At the centre of character cell (col, row).
 void Mouse(UINT msg, WPARAM keys, int col, int row) {
-    Route(hViewWnd, msg, keys, MAKELPARAM(4 + CharWidth * col + CharWidth / 2, 4 + FontHeight * row + FontHeight / 2));
+    Route(hViewWnd, msg, keys,
+          MAKELPARAM(4 + CharWidth * col + CharWidth / 2, 4 + FontHeight * row + FontHeight / 2));
     PaintView();
 }
 
@@ -27,7 +30,8 @@ TEST_F(ViewWindow, KeysScrollBarsTheCommandBarAndTheMouseMarkAndCopyFollows) {
     LastCmd[0] = '\0';
     RECT r;
     GetClientRect(hViewWnd, &r);
-    EXPECT_EQ((Ints{ScreenLines, ScreenCols}), (Ints{r.bottom / FontHeight, (r.right - 4) / CharWidth}));
+    EXPECT_EQ((Ints{ScreenLines, ScreenCols}),
+              (Ints{r.bottom / FontHeight, (r.right - 4) / CharWidth}));
     SetFocus(hViewWnd);
     Keys({VK_NEXT, VK_DOWN});
     EXPECT_EQ(LineNum, ScreenLines + 1);
@@ -41,7 +45,8 @@ TEST_F(ViewWindow, KeysScrollBarsTheCommandBarAndTheMouseMarkAndCopyFollows) {
     Keys({'E'}, true);  // clears it
     Keys({VK_ADD, '2', VK_RETURN});
     EXPECT_EQ(LineNum, 7);
-    Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[0] + 5, 5));  // status part 1: repeat
+    Route(hStatusBar, WM_LBUTTONDOWN, 0,
+          MAKELPARAM(StatusEdges[0] + 5, 5));  // status part 1: repeat
     EXPECT_EQ(LineNum, 9);
     SendMessageA(hViewWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), 0);
     SendMessageA(hViewWnd, WM_HSCROLL, SB_LINERIGHT, 0);
@@ -85,12 +90,14 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
     BkColor = RGB(0, 0, 255);
     DeleteObject(hBkBrush);
     hBkBrush = CreateSolidBrush(BkColor);
-    OpenInView("orvex-pixels.txt", "0123456789\nab\n0123456789\n" + std::string(300, 's'), CM_VIEW_TEXT);
+    OpenInView("orvex-pixels.txt", "0123456789\nab\n0123456789\n" + std::string(300, 's'),
+               CM_VIEW_TEXT);
     RECT r;  // a client width that leaves part of a cell over
     GetClientRect(hViewWnd, &r);
     if ((r.right - 4) % CharWidth == 0) {
         GetWindowRect(hViewWnd, &r);
-        SetWindowPos(hViewWnd, nullptr, 0, 0, r.right - r.left + CharWidth / 2, r.bottom - r.top, SWP_NOMOVE);
+        SetWindowPos(hViewWnd, nullptr, 0, 0, r.right - r.left + CharWidth / 2, r.bottom - r.top,
+                     SWP_NOMOVE);
         GetClientRect(hViewWnd, &r);
     }
     for (const int mode : {CM_VIEW_TEXT, CM_VIEW_HEX, CM_VIEW_CHAR}) {
@@ -108,9 +115,11 @@ TEST_F(ViewWindow, MarkColoursAndNothingStaleLeft) {
         for (int row = 0; row < 4; ++row)
             for (int c = 0; c < 71; ++c) {
                 const bool marked = mode == CM_VIEW_TEXT ? row < 3 && c >= 2 && c < 6
-                                    : mode == CM_VIEW_HEX ? row == 0 && ((c >= 16 && c < 25) || (c >= 56 && c < 60))
-                                                          : row == 0 && c >= 13 && c < 17;
-                EXPECT_EQ(shot.Cell(c, row, MarkBkColor) > 0, marked) << mode << " row " << row << " cell " << c;
+                                    : mode == CM_VIEW_HEX
+                                        ? row == 0 && ((c >= 16 && c < 25) || (c >= 56 && c < 60))
+                                        : row == 0 && c >= 13 && c < 17;
+                EXPECT_EQ(shot.Cell(c, row, MarkBkColor) > 0, marked)
+                    << mode << " row " << row << " cell " << c;
             }
     }
 }

@@ -26,8 +26,8 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     HWND h = reinterpret_cast<HWND>(wParam);
     char cls[64] = "", text[512] = "";
     if (code == HCBT_DESTROYWND) Recorded.erase(h);
-    if (code == HCBT_ACTIVATE && h && GetClassNameA(h, cls, sizeof cls) && !std::strcmp(cls, "#32770") &&
-        Recorded.insert(h).second) {
+    if (code == HCBT_ACTIVATE && h && GetClassNameA(h, cls, sizeof cls) &&
+        !std::strcmp(cls, "#32770") && Recorded.insert(h).second) {
         GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
         SeenDialogs.push_back(WindowText(h) + "|" + text);
         Answers.count(WindowText(h)) ? void(SetTimer(h, 1, 0, RunScript)) : Cancel(h);
@@ -38,13 +38,15 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void SelectChoice(HWND dialog, int id, int index) {
     SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 Script SaveAs(const std::string& path) {
     return [path](HWND dialog) {
         // The file name box of the file dialogs: edt1, or cmb13 in the explorer style.
-        HWND name = GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
+        HWND name =
+            GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
         if (!name) return Click(dialog, IDYES);
         SeenDialogs.back() += "|" + WindowText(name);
         SetWindowTextA(name, path.c_str());
@@ -60,7 +62,10 @@ void DeleteSettingsKey() {
 std::string ReadSetting(const char* name) {
     DWORD size = 4096;
     std::string out(size, '\0');
-    out.resize(RegGetValueA(HKEY_LOCAL_MACHINE, SettingsKey, name, RRF_RT_ANY, nullptr, &out[0], &size) ? 0 : size);
+    out.resize(
+        RegGetValueA(HKEY_LOCAL_MACHINE, SettingsKey, name, RRF_RT_ANY, nullptr, &out[0], &size)
+            ? 0
+            : size);
     return out;
 }
 
@@ -101,7 +106,10 @@ void Command(int id) {
 
 void Key(UINT vk, bool ctrl, HWND from) {
     SetControl(ctrl);
-    Route(from ? from : GetFocus() ? GetFocus() : wn, WM_KEYDOWN, vk, LPARAM(MapVirtualKeyA(vk, 0)) << 16 | 1);
+    Route(from         ? from
+          : GetFocus() ? GetFocus()
+                       : wn,
+          WM_KEYDOWN, vk, LPARAM(MapVirtualKeyA(vk, 0)) << 16 | 1);
     SetControl(false);
     PaintView();
 }
@@ -115,7 +123,8 @@ void SetControl(bool down) {
 
 std::string StatusText(int part) {
     std::string text(LOWORD(SendMessageA(hStatusBar, SB_GETTEXTLENGTHA, part, 0)) + 1, '\0');
-    return text.substr(0, LOWORD(SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(&text[0]))));
+    return text.substr(
+        0, LOWORD(SendMessageA(hStatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(&text[0]))));
 }
 
 std::string WindowText(HWND hwnd) {
@@ -125,7 +134,8 @@ std::string WindowText(HWND hwnd) {
 
 std::string MenuText(int id) {
     std::string text(GetMenuStringA(GetMenu(wn), id, nullptr, 0, MF_BYCOMMAND) + 1, '\0');
-    return text.substr(0, GetMenuStringA(GetMenu(wn), id, &text[0], static_cast<int>(text.size()), MF_BYCOMMAND));
+    return text.substr(
+        0, GetMenuStringA(GetMenu(wn), id, &text[0], static_cast<int>(text.size()), MF_BYCOMMAND));
 }
 
 std::vector<LONG> Rect(HWND h, HWND parent) {
@@ -169,12 +179,15 @@ void OpenFile(const std::string& path) {
 void OpenPath(const std::string& path, int mode) {
     if (mode) Command(mode);
     OpenFile(path);
-    RedrawWindow(wn, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(wn, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
     SeenDialogs.clear();
 }
 
-void OpenInView(const std::string& name, const std::string& bytes, int mode) { OpenPath(TempFile(name, bytes), mode); }
+void OpenInView(const std::string& name, const std::string& bytes, int mode) {
+    OpenPath(TempFile(name, bytes), mode);
+}
 
 void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1, int32_t col2) {
     MarkStart = start;

@@ -57,7 +57,9 @@ std::string ReadSetting(const char* name);
 // command line: the file opens before the first paint; then the messages run.
 void StartShell(const char* argument = nullptr);
 void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
-inline void Pump() { DispatchWaiting(); }  // the messages waiting, each through the program's routing
+inline void Pump() {
+    DispatchWaiting();
+}  // the messages waiting, each through the program's routing
 // One message through the routing and dispatched, then Pump().
 void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void Command(int id);        // to the main window
@@ -77,8 +79,8 @@ std::vector<LONG> Rect(HWND h, HWND parent = 0);
 std::string TempFile(const std::string& name, const std::string& bytes);
 std::string TempFilePath(const std::string& name);
 std::string ReadWholeFile(const std::string& path);  // "<missing>" when it cannot be opened
-Texts FilesIn(const std::string& pattern);  // the names of the files matching "dir\*..."
-void OpenFile(const std::string& path);     // as the Open command does
+Texts FilesIn(const std::string& pattern);           // the names of the files matching "dir\*..."
+void OpenFile(const std::string& path);              // as the Open command does
 // Switches to view `mode` (if not 0), opens `path` and repaints; its dialogs are
 // forgotten. OpenInView opens `bytes` written to temporary file `name`.
 void OpenPath(const std::string& path, int mode = 0);
@@ -94,7 +96,7 @@ std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
 // A copy of a window's client area as it is on the screen.
 struct Capture {
     explicit Capture(HWND h = hViewWnd);
-    COLORREF Pixel(int x, int y) const;  // CLR_INVALID outside
+    COLORREF Pixel(int x, int y) const;                       // CLR_INVALID outside
     int Count(int x, int y, int w, int h, COLORREF c) const;  // pixels of colour `c` in the block
     // In character cell (col, row) of the view: CharWidth x FontHeight from (4, 4).
     int Cell(int col, int row, COLORREF c) const;

@@ -51,7 +51,7 @@ const char Usage[] =
 
 // Collects rows into a large buffer and writes it out in big pieces.
 class PrintSink final : public RowSink {
-public:
+  public:
     explicit PrintSink(std::FILE* out) : out_(out), buf_(Capacity) {}
     ~PrintSink() { Flush(); }
 
@@ -72,7 +72,7 @@ public:
         used_ = 0;
     }
 
-private:
+  private:
     static constexpr size_t Capacity = 1 << 20;
     std::FILE* out_;
     std::vector<char> buf_;
@@ -122,7 +122,7 @@ int ParseOptions(int argc, char** argv, Options& o, std::FILE* out, std::FILE* e
             o.mode = _CHAR_;
         } else if (a == "--tree" || a == "--exports" || a == "--imports") {
             o.interp = true;
-            o.what = a == "--tree" ? InterpDump::Tree
+            o.what = a == "--tree"      ? InterpDump::Tree
                      : a == "--exports" ? InterpDump::Exports
                                         : InterpDump::Imports;
         } else if (a == "--extract") {
@@ -187,23 +187,22 @@ int Load(const Options& o, std::FILE* err) {
     TooMany = false;
     TooManyLinesHandler = NoteTooManyLines;
     switch (LoadDocumentFile(o.file)) {
-        case LoadResult::Ok:
-            return 0;
-        case LoadResult::OpenFailed:
-            std::fprintf(err, "orvex-dump: cannot open %s: %s\n", o.file, std::strerror(errno));
-            return 2;
-        case LoadResult::TooLarge:
-            std::fprintf(err,
-                         "orvex-dump: %s is too large: files of 2 GiB or more cannot be "
-                         "shown\n",
-                         o.file);
-            return 2;
-        case LoadResult::NoMemory:
-            std::fprintf(err, "orvex-dump: not enough memory to load %s\n", o.file);
-            return 2;
-        case LoadResult::ReadFailed:
-            std::fprintf(err, "orvex-dump: cannot read %s\n", o.file);
-            return 2;
+    case LoadResult::Ok: return 0;
+    case LoadResult::OpenFailed:
+        std::fprintf(err, "orvex-dump: cannot open %s: %s\n", o.file, std::strerror(errno));
+        return 2;
+    case LoadResult::TooLarge:
+        std::fprintf(err,
+                     "orvex-dump: %s is too large: files of 2 GiB or more cannot be "
+                     "shown\n",
+                     o.file);
+        return 2;
+    case LoadResult::NoMemory:
+        std::fprintf(err, "orvex-dump: not enough memory to load %s\n", o.file);
+        return 2;
+    case LoadResult::ReadFailed:
+        std::fprintf(err, "orvex-dump: cannot read %s\n", o.file);
+        return 2;
     }
     return 2;
 }
@@ -219,8 +218,7 @@ int DumpText(const Options& o, std::FILE* out, std::FILE* err) {
     if (o.rows >= 0 && o.rows < rows) rows = o.rows;
     const int32_t width = o.width ? o.width : NumCols;
     PrintSink sink(out);
-    BuildTextRows(static_cast<int32_t>(rows), width, static_cast<int32_t>(first), 1, 0, 0,
-                  sink);
+    BuildTextRows(static_cast<int32_t>(rows), width, static_cast<int32_t>(first), 1, 0, 0, sink);
     return 0;
 }
 

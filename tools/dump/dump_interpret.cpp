@@ -33,7 +33,7 @@ void PrintTree(int32_t node, int depth, std::FILE* out) {
 }
 
 class PrintListing final : public ListingSink {
-public:
+  public:
     explicit PrintListing(std::FILE* out) : out_(out) {}
     void Put(const ListingLine& line) override {
         std::string text = line.Text;
@@ -45,7 +45,7 @@ public:
         std::fprintf(out_, "%s\n", text.c_str());
     }
 
-private:
+  private:
     std::FILE* out_;
 };
 
@@ -108,7 +108,8 @@ int ExtractType(int32_t node, const char* dir, std::FILE* err) {
     PlanFolderExport(node, command, items);
     const std::string folder = std::string(dir) + "/" + TreeNodes[static_cast<size_t>(node)].Text;
     if (!MakeDir(folder)) {
-        std::fprintf(err, "orvex-dump: cannot create %s: %s\n", folder.c_str(), std::strerror(errno));
+        std::fprintf(err, "orvex-dump: cannot create %s: %s\n", folder.c_str(),
+                     std::strerror(errno));
         return 2;
     }
     std::vector<uint8_t> bytes;
@@ -157,18 +158,13 @@ int DumpInterpretation(InterpDump what, const char* dir, std::FILE* out, std::FI
     BuildInterpTree(shown);
     PrintMessages(shown, err);
     switch (what) {
-        case InterpDump::Tree:
-            PrintTree(RootNode, 0, out);
-            if (InterpKind == InterpNone) std::fputs("Cannot interpret this file!\n", out);
-            return 0;
-        case InterpDump::Exports:
-            DumpExports(out, err);
-            return 0;
-        case InterpDump::Imports:
-            DumpImports(out, err);
-            return 0;
-        case InterpDump::Extract:
-            return DumpExtract(dir, err);
+    case InterpDump::Tree:
+        PrintTree(RootNode, 0, out);
+        if (InterpKind == InterpNone) std::fputs("Cannot interpret this file!\n", out);
+        return 0;
+    case InterpDump::Exports: DumpExports(out, err); return 0;
+    case InterpDump::Imports: DumpImports(out, err); return 0;
+    case InterpDump::Extract: return DumpExtract(dir, err);
     }
     return 0;
 }
