@@ -33,11 +33,11 @@ std::string GuideText(const char* text, size_t size, size_t limit) {
 long FindInGuide(const std::string& text, const std::string& what, size_t from, bool forward) {
     if (what.empty() || what.size() > text.size()) return -1;
     const size_t places = text.size() - what.size() + 1;  // starts 0 .. places - 1
-    from = std::min(from, text.size());
+    // Forward: from, from + 1, ... ; backward: from - 1, from - 2, ...; both
+    // around the ends. A start beyond the last place is the end itself.
+    const size_t start = forward ? (from < places ? from : 0) : std::min(from, places);
     for (size_t n = 0; n < places; ++n) {
-        // Forward: from, from + 1, ... ; backward: from - 1, from - 2, ...;
-        // both around the ends.
-        const size_t at = forward ? (from + n) % places : (from + places - 1 - n) % places;
+        const size_t at = forward ? (start + n) % places : (start + places - 1 - n) % places;
         if (MatchesAt(text, what, at)) return static_cast<long>(at);
     }
     return -1;

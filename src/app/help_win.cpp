@@ -75,9 +75,9 @@ void Create(HWND hwnd) {
     make("STATIC", "&Find:", SS_LEFT, 0, IdFindLabel);
     hGuideFind = make("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, IdFind);
     make("BUTTON", "Find &Next", BS_PUSHBUTTON | WS_TABSTOP, 0, IdFindNext);
-    hGuideText = make("EDIT", "",
-                      ES_MULTILINE | ES_READONLY | ES_NOHIDESEL | WS_VSCROLL | WS_TABSTOP,
-                      WS_EX_CLIENTEDGE, IdText);
+    hGuideText =
+        make("EDIT", "", ES_MULTILINE | ES_READONLY | ES_NOHIDESEL | WS_VSCROLL | WS_TABSTOP,
+             WS_EX_CLIENTEDGE, IdText);
     SendMessageA(hGuideText, WM_SETFONT, reinterpret_cast<WPARAM>(hGuideFont), FALSE);
     SendMessageA(hGuideText, EM_SETLIMITTEXT, 0, 0);
     LoadGuide();

@@ -23,7 +23,8 @@ int32_t WheelSteps(WheelTurn* turn, UINT msg, WPARAM wParam, int32_t line, int32
     const UINT perNotch = PerNotch(sideways);
     line = std::max(line, 0);
     page = std::max(page, 1);
-    const uint32_t units = perNotch > MostPerNotch ? WheelPage : perNotch * static_cast<uint32_t>(line);
+    const uint32_t units =
+        perNotch > MostPerNotch ? WheelPage : perNotch * static_cast<uint32_t>(line);
     // The wheel turned away from the user scrolls toward the start; the tilt
     // to the right scrolls to the right.
     return WheelLines(turn, sideways ? delta : -delta, units, page);
@@ -32,7 +33,8 @@ int32_t WheelSteps(WheelTurn* turn, UINT msg, WPARAM wParam, int32_t line, int32
 HWND WheelTarget(const MSG* msg) {
     if (msg->message != WM_MOUSEWHEEL && msg->message != WM_MOUSEHWHEEL) return 0;
     if (GetCapture()) return 0;
-    const POINT pt{static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam))};
+    const POINT pt{static_cast<short>(LOWORD(msg->lParam)),
+                   static_cast<short>(HIWORD(msg->lParam))};
     HWND under = WindowFromPoint(pt);
     if (!under || under == msg->hwnd) return 0;
     if (GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) return 0;

@@ -41,8 +41,7 @@ bool WheelScrollView(int32_t lines) {
 bool WheelScrollViewSideways(int32_t cols) {
     if (cols == 0) return false;
     if (ShowMode == _TEXT_ && WrapFlag) return false;
-    if (Checked == _INTERP_ && (SelKind == KindExports || SelKind == KindLibrary))
-        return false;
+    if (Checked == _INTERP_ && (SelKind == KindExports || SelKind == KindLibrary)) return false;
     const int32_t before = Col;
     const int64_t to = static_cast<int64_t>(Col) + cols;
     Col = static_cast<int32_t>(std::clamp<int64_t>(to, 1, std::max(RowWidth(), 1)));

@@ -149,8 +149,8 @@ TEST_F(Wheel, TurnsScrollTheListingAndTheImagePane) {
     Turn({120}, hViewWnd, 0, WM_MOUSEHWHEEL);
     EXPECT_EQ(Col, 1);
     // Over the tree the message stays with the tree.
-    MSG m{hViewWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), Middle(hTreeView), 0,
-          {0, 0}};
+    MSG m{hViewWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), Middle(hTreeView),
+          0,        {0, 0}};
     RouteMessage(&m);
     EXPECT_EQ(m.hwnd, hTreeView);
 
@@ -204,8 +204,12 @@ TEST_F(Wheel, TurnsScrollThePreviewsPage) {
         const int32_t expected[] = {3 * FontHeight, 6 * FontHeight, 0};
         for (size_t i = 0; i < 3; ++i) {
             for (int32_t d : deltas[i]) {
-                MSG m{printers, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(d)),
-                      Middle(GetDlgItem(dlg, 102)), 0, {0, 0}};
+                MSG m{printers,
+                      WM_MOUSEWHEEL,
+                      MAKEWPARAM(0, static_cast<WORD>(d)),
+                      Middle(GetDlgItem(dlg, 102)),
+                      0,
+                      {0, 0}};
                 // What the dialog's loop does with each message.
                 if (!CallMsgFilterA(&m, MSGF_DIALOGBOX)) DispatchMessageA(&m);
             }
