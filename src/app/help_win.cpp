@@ -108,6 +108,12 @@ LRESULT CALLBACK GuideProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (LOWORD(wParam) == IdFindNext) FindNext(true);
         return 0;
+    case WM_CTLCOLORSTATIC:
+        // The guide reads as a page, not as a greyed control.
+        if (reinterpret_cast<HWND>(lParam) != hGuideText) break;
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     case WM_GETMINMAXINFO:
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {400, 200};
         return 0;
@@ -116,8 +122,9 @@ LRESULT CALLBACK GuideProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         DeleteObject(hGuideFont);
         hGuideFont = 0;
         return 0;
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: break;
     }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
