@@ -35,7 +35,7 @@ TEST(WheelTurns, MakeWholeLinesAndKeepTheRest) {
 }
 
 TEST(Guide, LinesEndWithCrLfAndTheSearchGoesAround) {
-    EXPECT_EQ(GuideText("a\nb\r\nc\rd\n\n", 11, 100), "a\r\nb\r\nc\r\nd\r\n\r\n");
+    EXPECT_EQ(GuideText("a\nb\r\nc\rd\n\n", 10, 100), "a\r\nb\r\nc\r\nd\r\n\r\n");
     EXPECT_EQ(GuideText("ab\r\ncd", 6, 3), "ab\r\n");  // cut at the limit
     //                      0         1         2
     //                      0123456789012345678901234
