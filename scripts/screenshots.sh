@@ -5,8 +5,9 @@
 #   docs/shot-text.png       text view of docs/help.txt with a mark
 #   docs/shot-interpret.png  interpret mode on Wine's user32.dll: its cursors
 #   docs/shot-preview.png    the print preview of the text
-# Where 32-bit Windows programs do not run it takes the x86_64 build under
-# wine64 and says so. The preview needs a printer: the script starts the
+# Where 32-bit Windows programs do not run (or, for the preview, where the
+# 32-bit Wine cannot reach CUPS) it takes the x86_64 build under wine64 and
+# says so. The preview needs a printer: the script starts the
 # CUPS PDF printer of scripts/printer-env.sh (under the shared lock).
 #   scripts/screenshots.sh
 set -eu
@@ -115,21 +116,40 @@ key "$w" Home $(printf 'Down %.0s' $(seq 13)) Right Down
 shoot shot-interpret.png
 stop "$w"
 
-# 3. The print preview of the text (Ctrl+P) on the PDF printer, which Wine
-# finds when the viewer starts.
-flock /tmp/orvex-printer.lock sh -c '
-    . scripts/printer-env.sh
-    orvex_start_printer >/dev/null
-    "$0" "$1" "$2" >/dev/null 2>&1 &
+# 3. The print preview of the text (Ctrl+P). Wine finds the CUPS printers
+# when the viewer starts: a scheduler already running with the printer "PDF"
+# serves as it is; otherwise the one of scripts/printer-env.sh is started
+# (and stopped) under the shared lock, which nothing started here inherits.
+# The 32-bit Wine reaches CUPS only with the i386 CUPS library; without it
+# the preview is taken from the x86_64 build under wine64, and said so.
+if [ "$wine" != "$WINE64" ] && ! ls /usr/lib/i386-linux-gnu/libcups.so.2 >/dev/null 2>&1; then
+    echo "screenshots.sh: the 32-bit Wine has no CUPS library here; the preview is the x86_64 build's" >&2
+    cmake --preset win64 >/dev/null
+    cmake --build --preset win64 --target orvex -j2 >/dev/null
+    wine="$WINE64"
+    exe=build/win64/orvex.exe
+fi
+preview() {
+    "$wine" "$exe" "$guide" >"$prefix/viewer.log" 2>&1 9>&- &
     viewer=$!
-    sleep 5
-    w=$(xdotool search --onlyvisible --name "^Orvex - " | head -n 1)
-    xdotool windowfocus --sync "$w" key ctrl+p
-    sleep 5
-    import -window root "$3"
-    xdotool key Escape; sleep 1
-    xdotool windowfocus --sync "$w" key alt+F4
-    timeout 20 sh -c "while kill -0 $viewer 2>/dev/null; do sleep 0.2; done"
-    orvex_stop_printer
-' "$wine" "$exe" "$guide" "$out/shot-preview.png"
-echo "wrote docs/shot-preview.png"
+    w=$(window '^Orvex - ')
+    sleep 1
+    key "$w" ctrl+p
+    sleep 4
+    import -window root "$out/shot-preview.png"
+    echo "wrote docs/shot-preview.png"
+    xdotool key Escape
+    sleep 1
+    stop "$w"
+}
+if lpstat -r 2>/dev/null | grep -q 'is running' && lpstat -p PDF >/dev/null 2>&1; then
+    preview
+else
+    . scripts/printer-env.sh
+    (
+        flock 9
+        orvex_start_printer >/dev/null 9>&-
+        preview
+        orvex_stop_printer
+    ) 9>/tmp/orvex-printer.lock
+fi
