@@ -4,6 +4,7 @@
 #include "interpret/selection.h"
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdint>
 
@@ -77,6 +78,9 @@ INT_PTR CALLBACK GenericDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 // --- loading through the window ---
 // Command 257: the open dialog, then the load; nothing when it is cancelled.
 void OpenWithDialog();
+// Files dropped on the main window: the first is opened as a file chosen in
+// the open dialog is. Releases the drop.
+void OpenDropped(HDROP drop);
 // Loads FileName; `recent` is the index the recent list promotes (9 for a
 // new file, 0 for a reload, the item for a recent file). `command` is the
 // command that started it.

@@ -8,6 +8,7 @@
 
 #include "app/app_win.h"
 #include "app/find.h"
+#include "app/help_win.h"
 #include "app/recent_files.h"
 #include "appearance/appearance_win.h"
 #include "document/document.h"
@@ -31,19 +32,15 @@ void ToggleOption(uint8_t* flag, int id) {
     SendMessageA(hToolBar, TB_CHECKBUTTON, id, *flag != 0);
 }
 
-// The help engine only opens a help file it can find; current systems have no
-// engine for this format at all, so the user is told rather than left with
-// nothing.
+// The help engine shows the help file where the system has both; elsewhere
+// (current systems ship no engine for this format) the program's own guide
+// opens.
 void ShowHelp() {
     char path[MAX_PATH];
-    if (!SearchPathA(nullptr, HelpFile, nullptr, sizeof path, path, nullptr)) {
-        MessageBoxA(wn, "The help file ORVEX.HLP was not found, so help cannot be shown.", "Help",
-                    MB_ICONINFORMATION);
+    if (SearchPathA(nullptr, HelpFile, nullptr, sizeof path, path, nullptr) &&
+        WinHelpA(wn, HelpFile, HELP_FINDER, 0))
         return;
-    }
-    if (!WinHelpA(wn, HelpFile, HELP_FINDER, 0))
-        MessageBoxA(wn, "The help engine of this system cannot show ORVEX.HLP.", "Help",
-                    MB_ICONINFORMATION);
+    ShowGuide();
 }
 
 void VisitWebsite() {
@@ -180,6 +177,7 @@ LRESULT DoKey(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case 'H': command = CM_VIEW_HEX; break;
     case 'I': command = CM_VIEW_INTERP; break;
     case 'M': command = CM_MARK_BYTES; break;
+    case 'O': command = CM_OPEN; break;
     case 'P': command = CM_PRINT; break;
     case 'R':
     case VK_F5: command = CM_RELOAD; break;

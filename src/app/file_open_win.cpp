@@ -2,6 +2,7 @@
 // recent list, the error boxes.
 #include <windows.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -122,5 +123,25 @@ void OpenWithDialog() {
         std::memcpy(FileName, shown, sizeof FileName);
         return;
     }
+    LoadFile(CM_OPEN, RecentCount - 1);
+}
+
+void OpenDropped(HDROP drop) {
+    // While a modal dialog is open the document is in use: nothing opens.
+    const bool open = IsWindowEnabled(wn) && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0;
+    const UINT length = open ? DragQueryFileA(drop, 0, nullptr, 0) : 0;
+    char name[sizeof FileName] = "";
+    if (open && length < sizeof name) DragQueryFileA(drop, 0, name, sizeof name);
+    DragFinish(drop);
+    if (!open) return;
+    if (length >= sizeof name) {
+        // A name the open dialog could not have given: what opening it by
+        // name would report.
+        ErrorBox(LoadOpenFailed, ERROR_FILENAME_EXCED_RANGE);
+        return;
+    }
+    std::memcpy(FileName, name, sizeof FileName);
+    std::strncpy(FileTitle, NamePart(FileName), sizeof FileTitle - 1);
+    FileTitle[sizeof FileTitle - 1] = '\0';
     LoadFile(CM_OPEN, RecentCount - 1);
 }

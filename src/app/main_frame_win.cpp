@@ -274,6 +274,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_KEYUP: return 0;
     case WM_COMMAND: return DoCommand(hwnd, wParam, lParam);
     case WM_KEYDOWN: return DoKey(hwnd, wParam, lParam);
+    case WM_DROPFILES: OpenDropped(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_DESTROY: EndProgram(); return 0;
     default: break;
     }

@@ -1,12 +1,15 @@
 // Start-up and the one message loop with its routing of keys and clicks.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstring>
 
 #include "app/app_win.h"
+#include "app/help_win.h"
 #include "app/layout.h"
 #include "app/settings.h"
+#include "app/wheel_win.h"
 #include "appearance/appearance.h"
 #include "document/document.h"
 #include "document/line_index.h"
@@ -60,6 +63,7 @@ bool CreateMainWindow() {
                          WinRect.right - WinRect.left, WinRect.bottom - WinRect.top, 0, 0, hInst,
                          nullptr);
     if (!wn) return false;
+    DragAcceptFiles(wn, TRUE);
     ShowWindow(wn, SW_SHOW);
     if (MaxFlag) ShowWindow(wn, SW_SHOWMAXIMIZED);
     return true;
@@ -90,6 +94,19 @@ void RouteKey(MSG* msg) {
     Retarget(msg, wn);
 }
 
+// The modal dialogs' own loops: a wheel message goes to the window under
+// the pointer there too.
+LRESULT CALLBACK DialogLoopFilter(int code, WPARAM wParam, LPARAM lParam) {
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && msg) {
+        if (HWND under = WheelTarget(msg)) {
+            SendMessageA(under, msg->message, msg->wParam, msg->lParam);
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(0, code, wParam, lParam);
+}
+
 }  // namespace
 
 void RouteMessage(MSG* msg) {
@@ -116,7 +133,17 @@ void RouteMessage(MSG* msg) {
             SetFocus(hViewWnd);
         }
         break;
-    case WM_KEYDOWN: RouteKey(msg); break;
+    case WM_KEYDOWN:
+        if (InGuide(msg->hwnd))
+            RouteGuideKey(msg);
+        else
+            RouteKey(msg);
+        break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        // The window under the pointer scrolls, whichever has the focus.
+        if (HWND under = WheelTarget(msg)) Retarget(msg, under);
+        break;
     default: break;
     }
 }
@@ -136,6 +163,9 @@ bool StartUp(HINSTANCE instance, bool registerClasses) {
     hSplitCursor = LoadCursor(hInst, MAKEINTRESOURCE(IDC_SPLIT));
     hWaitCursor = LoadCursor(nullptr, IDC_WAIT);
     if (registerClasses) RegisterClasses();
+    static HHOOK dialogFilter =
+        SetWindowsHookExA(WH_MSGFILTER, DialogLoopFilter, nullptr, GetCurrentThreadId());
+    (void)dialogFilter;
     TooManyLinesHandler = LeaveTextMode;
     LoadSettings();
     hBkBrush = CreateSolidBrush(BkColor);

@@ -3,6 +3,7 @@ list(APPEND ORVEX_CORE_SOURCES
     src/app/command_bar.cpp
     src/app/command_line.cpp
     src/app/find.cpp
+    src/app/help_text.cpp
     src/app/layout.cpp
     src/app/recent_files.cpp
     src/app/settings.cpp)
@@ -12,7 +13,9 @@ list(APPEND ORVEX_WIN_SOURCES
     src/app/file_open_win.cpp
     src/app/main_frame_win.cpp
     src/app/message_loop_win.cpp
-    src/app/settings_win.cpp)
+    src/app/settings_win.cpp
+    src/app/help_win.cpp
+    src/app/wheel_win.cpp)
 
 # Find and the text of the marked area.
 list(APPEND ORVEX_CORE_SOURCES

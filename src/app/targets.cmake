@@ -18,9 +18,9 @@ add_custom_target(orvex_images DEPENDS ${ORVEX_IMAGES})
 
 add_library(orvex_resources OBJECT ${CMAKE_SOURCE_DIR}/src/resources/orvex.rc)
 target_include_directories(orvex_resources PRIVATE ${CMAKE_SOURCE_DIR}/src/resources
-                           ${ORVEX_IMAGE_DIR})
+                           ${ORVEX_IMAGE_DIR} ${CMAKE_SOURCE_DIR}/docs)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/resources/orvex.rc PROPERTIES
-    OBJECT_DEPENDS "${ORVEX_IMAGES};${CMAKE_SOURCE_DIR}/src/resources/resource_ids.h;${CMAKE_SOURCE_DIR}/src/resources/interpret.rc;${CMAKE_SOURCE_DIR}/src/resources/print.rc;${CMAKE_SOURCE_DIR}/src/resources/appearance.rc")
+    OBJECT_DEPENDS "${ORVEX_IMAGES};${CMAKE_SOURCE_DIR}/src/resources/resource_ids.h;${CMAKE_SOURCE_DIR}/src/resources/interpret.rc;${CMAKE_SOURCE_DIR}/src/resources/print.rc;${CMAKE_SOURCE_DIR}/src/resources/appearance.rc;${CMAKE_SOURCE_DIR}/docs/help.txt")
 add_dependencies(orvex_resources orvex_images)
 
 # Whatever links the Win32 layer gets the resources with it.

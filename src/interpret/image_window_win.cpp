@@ -7,6 +7,7 @@
 #include "app/app_win.h"
 #include "app/layout.h"
 #include "app/settings.h"
+#include "app/wheel_win.h"
 #include "document/document.h"
 #include "interpret/image_check.h"
 #include "interpret/image_pane.h"
@@ -132,6 +133,25 @@ LRESULT Scroll(HWND hwnd, bool vertical, WPARAM wParam) {
     return 0;
 }
 
+// The wheel through the scroll bars' line moves: rows of icons, or 16
+// pixels a line of a bitmap.
+LRESULT Wheel(HWND hwnd, UINT msg, WPARAM wParam) {
+    static WheelTurn down, across;
+    const bool sideways = msg == WM_MOUSEHWHEEL;
+    const int32_t line = ImageIsBitmap ? 16 : 1;
+    const int32_t page = sideways ? ViewWidth : PanePage(ImagePaneHeight);
+    const int32_t steps = WheelSteps(sideways ? &across : &down, msg, wParam, line, page);
+    const int code = steps < 0 ? 0 : 1;  // a line up (left) or down (right)
+    bool moved = false;
+    for (int32_t i = 0; i < steps || i < -steps; ++i) {
+        if (!(sideways ? PaneHScroll(code, 0, ViewWidth) : PaneVScroll(code, 0, ImagePaneHeight)))
+            break;
+        moved = true;
+    }
+    if (moved) Repaint(hwnd);
+    return 0;
+}
+
 }  // namespace
 
 void MakeImageIcons() {
@@ -196,6 +216,8 @@ LRESULT CALLBACK ImageWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_VSCROLL: return Scroll(hwnd, true, wParam);
     case WM_KEYDOWN: return Key(hwnd, wParam, lParam);
     case WM_KEYUP: return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: return Wheel(hwnd, msg, wParam);
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/app_win.h"
+#include "app/wheel_win.h"
 #include "appearance/appearance.h"
 #include "print/page_layout.h"
 #include "print/print_choices.h"
@@ -375,6 +376,23 @@ INT_PTR CALLBACK PreviewDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam
         if (!hPreviewHBar || reinterpret_cast<HWND>(lParam) != hPreviewHBar) return FALSE;
         Scroll(dlg, hPreviewHBar, LOWORD(wParam), FontWidth, PreviewWidth, PreviewVisWidth);
         return TRUE;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: {
+        // The wheel moves the page as the scroll bars' arrows do.
+        static WheelTurn down, across;
+        const bool sideways = msg == WM_MOUSEHWHEEL;
+        const int32_t steps =
+            WheelSteps(sideways ? &across : &down, msg, wParam, sideways ? FontWidth : FontHeight,
+                       sideways ? PreviewVisWidth : PreviewVisHeight);
+        const int code = steps < 0 ? SB_LINEUP : SB_LINEDOWN;
+        if (sideways)
+            Scroll(dlg, hPreviewHBar, code, steps < 0 ? -steps : steps, PreviewWidth,
+                   PreviewVisWidth);
+        else
+            Scroll(dlg, hPreviewVBar, code, steps < 0 ? -steps : steps, PreviewHeight,
+                   PreviewVisHeight);
+        return TRUE;
+    }
     case WM_NOTIFY: {
         const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
         const int id = static_cast<int>(hdr->idFrom);

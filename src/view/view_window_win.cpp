@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/app_win.h"
+#include "app/wheel_win.h"
 #include "appearance/appearance.h"
 #include "document/document.h"
 #include "document/line_index.h"
@@ -184,6 +185,17 @@ LRESULT Scroll(HWND hwnd, bool vertical, WPARAM wParam) {
     return 0;
 }
 
+// The wheel: the lines a notch the user set (a page as Page Down moves it),
+// through the scroll bar's moves; the tilt wheel by columns.
+LRESULT Wheel(HWND hwnd, UINT msg, WPARAM wParam) {
+    static WheelTurn down, across;
+    const bool sideways = msg == WM_MOUSEHWHEEL;
+    const int32_t steps = WheelSteps(sideways ? &across : &down, msg, wParam, 1,
+                                     sideways ? ScreenCols : ScreenLines - 1);
+    if (sideways ? WheelScrollViewSideways(steps) : WheelScrollView(steps)) Repaint(hwnd);
+    return 0;
+}
+
 // The listings and the "cannot interpret" text have no bytes to mark.
 bool Markable() {
     if (FileSize == 0) return false;
@@ -250,6 +262,8 @@ LRESULT CALLBACK ViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_KEYUP: return 0;
     case WM_VSCROLL: return Scroll(hwnd, true, wParam);
     case WM_HSCROLL: return Scroll(hwnd, false, wParam);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: return Wheel(hwnd, msg, wParam);
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:
     case WM_LBUTTONDBLCLK: return Mouse(hwnd, msg, wParam, lParam);
