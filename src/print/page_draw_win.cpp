@@ -38,12 +38,23 @@ HFONT MakeFont(int32_t height, int32_t width) {
 class DcMeasure final : public FontMeasure {
   public:
     DcMeasure(HDC hdc, HGDIOBJ old) : hdc_(hdc), old_(old) {}
-    // The cell the device made: the widest printable ASCII character, as a
-    // driver may not scale every face to the width asked for, nor report an
-    // average that matches its advances.
+    // The cell the device makes: the widest printable ASCII character. A
+    // device that cannot scale a face's width apart from its height (a
+    // PostScript driver among them) may draw the face at its natural width
+    // while reporting the width asked for: its cell is never narrower than
+    // that natural width.
     int32_t CellWidth(int32_t width) override {
         Drop();
+        int32_t cell = 0;
+        if (width != 0 && !(GetDeviceCaps(hdc_, TEXTCAPS) & TC_SF_X_YINDEP)) {
+            font = MakeFont(PrintFontHeight, 0);
+            cell = Selected();
+            Drop();
+        }
         font = MakeFont(PrintFontHeight, width);
+        return std::max(cell, Selected());
+    }
+    int32_t Selected() {
         SelectObject(hdc_, font);
         TEXTMETRICA tm{};
         GetTextMetricsA(hdc_, &tm);
@@ -78,18 +89,29 @@ struct PagePlace {
     int FooterTop() const { return Y(plan.footerTop); }
 };
 
+// Draws `len` characters from x, each in a cell of `cell` units whatever
+// advance the font would give it.
+void DrawCells(HDC hdc, int x, int y, const char* text, int32_t len, int32_t cell) {
+    constexpr int32_t Batch = 256;
+    INT dx[Batch];
+    std::fill(std::begin(dx), std::end(dx), cell);
+    for (int32_t done = 0; done < len;) {
+        const int n = static_cast<int>(std::min<int32_t>(len - done, Batch));
+        ExtTextOutA(hdc, x + cell * done, y, 0, nullptr, text + done, n, dx);
+        done += n;
+    }
+}
+
 // Draws rows and listing lines one a line of the plan, every character in a
 // cell of the plan's width whatever advance the font would give it.
 class PageLines final : public RowSink, public ListingSink {
   public:
-    PageLines(HDC hdc, const PagePlace& place) : hdc_(hdc), place_(place) {
-        std::fill(std::begin(dx_), std::end(dx_), place.cell);
-    }
+    PageLines(HDC hdc, const PagePlace& place) : hdc_(hdc), place_(place) {}
     void Put(const Row& row) override {
         const int y = place_.LineTop(line_++);
         for (int32_t i = 0; i < row.count; ++i)
-            Cells(place_.Left() + place_.cell * row.pieces[i].cell, y,
-                  row.text + row.pieces[i].cell, row.pieces[i].len);
+            DrawCells(hdc_, place_.Left() + place_.cell * row.pieces[i].cell, y,
+                      row.text + row.pieces[i].cell, row.pieces[i].len, place_.cell);
     }
     void Put(const ListingLine& line) override {
         const int y = place_.LineTop(line_++);
@@ -101,18 +123,9 @@ class PageLines final : public RowSink, public ListingSink {
     }
 
   private:
-    void Cells(int x, int y, const char* text, int32_t len) {
-        for (int32_t done = 0; done < len;) {
-            const int n = static_cast<int>(std::min<int32_t>(len - done, DxCount));
-            ExtTextOutA(hdc_, x + place_.cell * done, y, 0, nullptr, text + done, n, dx_);
-            done += n;
-        }
-    }
-    static constexpr int32_t DxCount = 512;
     HDC hdc_;
     const PagePlace& place_;
     int32_t line_ = 0;
-    INT dx_[DxCount];
 };
 
 void NoteTooManyLines() { PrintLinesLost = true; }
@@ -193,7 +206,7 @@ void WrapForPrint() {
     if (WrapFlag && FileSize) GetLinePtrs(0, FileSize);  // may leave text mode and say so
 }
 
-void DrawFooter(HDC hdc, int x, int y, int width) {
+void DrawFooter(HDC hdc, int x, int y, int width, int cell) {
     if (!FooterBlock[0]) return;
     FooterBlock[FooterBlockSize - 1] = '\0';
     const FooterFacts facts = {FileName, FileNamePart, FileClock(), LocalNow, PageNum, PageCount};
@@ -202,12 +215,17 @@ void DrawFooter(HDC hdc, int x, int y, int width) {
     for (int i = 0; i < 3; ++i) {
         lengths[i] = ExpandFooterPart(FooterBlock + 1, i, facts, parts[i]);
         SIZE size{};
-        GetTextExtentPoint32A(hdc, parts[i], lengths[i], &size);
-        cx[i] = size.cx;
+        if (cell <= 0) GetTextExtentPoint32A(hdc, parts[i], lengths[i], &size);
+        cx[i] = cell > 0 ? lengths[i] * cell : size.cx;
     }
     const FooterPlacement place = PlaceFooter(cx, x, width);
-    for (int i = 0; i < 3; ++i)
-        if (place.drawn[i] && lengths[i] > 0) TextOutA(hdc, place.x[i], y, parts[i], lengths[i]);
+    for (int i = 0; i < 3; ++i) {
+        if (!place.drawn[i] || lengths[i] <= 0) continue;
+        if (cell > 0)
+            DrawCells(hdc, place.x[i], y, parts[i], lengths[i], cell);
+        else
+            TextOutA(hdc, place.x[i], y, parts[i], lengths[i]);
+    }
 }
 
 void PrintPages(HDC hdc, int dpiX, int dpiY, int /*pageWidth*/, int pageHeight, int offsetX,
@@ -271,7 +289,7 @@ void PrintPages(HDC hdc, int dpiX, int dpiY, int /*pageWidth*/, int pageHeight, 
                          sink);
             if (CharsPerLine < FitRowChars()) std::strcpy(PrintMessage, TruncatedMessage);
         }
-        DrawFooter(hdc, place.Left(), place.FooterTop(), CharsPerLine * place.cell);
+        DrawFooter(hdc, place.Left(), place.FooterTop(), CharsPerLine * place.cell, place.cell);
         if (!printing) break;
         EndPage(hdc);
         if (hPrintProgress) SendMessageA(hPrintProgress, PBM_STEPIT, 0, 0);

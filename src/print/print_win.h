@@ -28,8 +28,9 @@ void DeletePrintFonts();
 // (printing) on hdc. pageWidth is not used.
 void PrintPages(HDC hdc, int dpiX, int dpiY, int pageWidth, int pageHeight, int offsetX,
                 int offsetY, bool printing);
-// Draws the footer of the current page in a line from x to x + width with top y.
-void DrawFooter(HDC hdc, int x, int y, int width);
+// Draws the footer of the current page in a line from x to x + width with top
+// y; each character in a cell of `cell` units (0: at the font's own advances).
+void DrawFooter(HDC hdc, int x, int y, int width, int cell);
 
 // The dialogs: "PREVIEW" (command 272), "FORMAT" (274), "FOOTER" (276).
 INT_PTR CALLBACK PreviewDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
