@@ -19,13 +19,9 @@ uint32_t Reserved68 = 0;
 uint8_t Reserved91 = 0;
 
 constexpr WindowRect DefaultWinRect = {0, 0, 640, 450};
-constexpr Margins DefaultPortrait = {100, 55, 50, 55};
-constexpr Margins DefaultLandscape = {55, 100, 55, 50};
-constexpr char DefaultFooter[] = "\x01%F\tPage %p of %n\t%D  %T";
-// Limits that keep a stored value usable: a window or a margin beyond these
-// is no value a user set.
+// A window beyond this is no place a user set; a margin is no value a user
+// set beyond MaxMargin, the preview's limit.
 constexpr int32_t MaxCoordinate = 100000;
-constexpr int32_t MaxMargin = 10000;  // 100 inches
 
 void Put32(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
@@ -111,8 +107,8 @@ void PackSettings(uint8_t out[SettingsSize]) {
 
 void UnpackSettings(const uint8_t in[SettingsSize]) {
     WinRect = GetWindowRect(in + 0);
-    PortraitMargins = GetMargins(in + 16, DefaultPortrait);
-    LandscapeMargins = GetMargins(in + 32, DefaultLandscape);
+    PortraitMargins = GetMargins(in + 16, DefaultPortraitMargins);
+    LandscapeMargins = GetMargins(in + 32, DefaultLandscapeMargins);
     TextColor = GetColor(in + 48, DefaultTextColor);
     BkColor = GetColor(in + 52, DefaultBkColor);
     MarkTextColor = GetColor(in + 56, DefaultMarkTextColor);
@@ -145,8 +141,8 @@ void UnpackSettings(const uint8_t in[SettingsSize]) {
 
 void DefaultSettings() {
     WinRect = DefaultWinRect;
-    PortraitMargins = DefaultPortrait;
-    LandscapeMargins = DefaultLandscape;
+    PortraitMargins = DefaultPortraitMargins;
+    LandscapeMargins = DefaultLandscapeMargins;
     TextColor = DefaultTextColor;
     BkColor = DefaultBkColor;
     MarkTextColor = DefaultMarkTextColor;
@@ -168,8 +164,7 @@ void DefaultSettings() {
     Reserved91 = 0;
     std::strcpy(FontName, "Terminal");
     std::strcpy(PrintFontName, "Courier New");
-    std::memset(FooterBlock, 0, sizeof FooterBlock);
-    std::memcpy(FooterBlock, DefaultFooter, sizeof DefaultFooter);
+    SetDefaultFooter();
     std::memset(RecentFiles, 0, sizeof RecentFiles);
 }
 

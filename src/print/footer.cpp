@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-const char DefaultFooterText[] = "%F\tPage %p of %n\t%D  %T";
-
 void FormatFooterDate(const ClockTime& t, char* out) {
     std::snprintf(out, 16, "%02u/%02u/%4u", static_cast<unsigned>(t.month) % 100,
                   static_cast<unsigned>(t.day) % 100, static_cast<unsigned>(t.year) % 10000);

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "print/print_settings.h"
+
 // A date and time on the local clock.
 struct ClockTime {
     uint16_t year, month, day, hour, minute;
@@ -22,7 +24,6 @@ struct FooterFacts {
 constexpr int FooterPartMax = 255;  // characters of an expanded part
 constexpr int FooterTextMax = 126;  // characters of the stored text
 constexpr int FooterEditMax = 62;   // characters of each edit of the dialog
-extern const char DefaultFooterText[];
 
 // "%02u/%02u/%4u" with month, day, year; "%u:%02u am" on a 12-hour clock.
 // `out` has room for 16 characters.

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 
 #include "document/document.h"
@@ -15,12 +16,13 @@
 #include "print/page_layout.h"
 #include "print/print_settings.h"
 #include "print/print_win.h"
-#include "view/row_draw.h"
+#include "view/hex_rows.h"
 #include "view/text_rows.h"
 
 HFONT hPrintFont = 0;
 HFONT hPreviewFont = 0;
 HWND hPrintProgress = 0;
+bool PrintLinesLost = false;
 
 namespace {
 
@@ -36,13 +38,31 @@ HFONT MakeFont(int32_t height, int32_t width) {
 class DcMeasure final : public FontMeasure {
   public:
     DcMeasure(HDC hdc, HGDIOBJ old) : hdc_(hdc), old_(old) {}
-    int32_t AverageWidth(int32_t width) override {
+    // The cell the device makes: the widest printable ASCII character. A
+    // device that cannot scale a face's width apart from its height (a
+    // PostScript driver among them) may draw the face at its natural width
+    // while reporting the width asked for: its cell is never narrower than
+    // that natural width.
+    int32_t CellWidth(int32_t width) override {
         Drop();
+        int32_t cell = 0;
+        if (width != 0 && !(GetDeviceCaps(hdc_, TEXTCAPS) & TC_SF_X_YINDEP)) {
+            font = MakeFont(PrintFontHeight, 0);
+            cell = Selected();
+            Drop();
+        }
         font = MakeFont(PrintFontHeight, width);
+        return std::max(cell, Selected());
+    }
+    int32_t Selected() {
         SelectObject(hdc_, font);
         TEXTMETRICA tm{};
         GetTextMetricsA(hdc_, &tm);
-        return tm.tmAveCharWidth;
+        int32_t cell = tm.tmAveCharWidth;
+        INT widths['~' - ' ' + 1];
+        if (GetCharWidth32A(hdc_, ' ', '~', widths))
+            for (INT w : widths) cell = std::max<int32_t>(cell, w);
+        return cell;
     }
     void Drop() {
         if (!font) return;
@@ -57,23 +77,58 @@ class DcMeasure final : public FontMeasure {
     HGDIOBJ old_;
 };
 
-// Draws listing lines on a page.
-class PageListing final : public ListingSink {
+// Where the lines of the printed plan go on the device drawn on.
+struct PagePlace {
+    PagePlan plan;  // printer units, relative to the printable area
+    int dpiX, dpiY, offsetX, offsetY;
+    int32_t cell;  // character cell on this device
+    int X(int32_t v) const { return PlanToDevice(v, LogPixelsX, MinLeft, dpiX, offsetX); }
+    int Y(int32_t v) const { return PlanToDevice(v, LogPixelsY, MinTop, dpiY, offsetY); }
+    int Left() const { return X(plan.x0); }
+    int LineTop(int32_t i) const { return Y(plan.y0 + plan.pitch * i); }
+    int FooterTop() const { return Y(plan.footerTop); }
+};
+
+// Draws `len` characters from x, each in a cell of `cell` units whatever
+// advance the font would give it.
+void DrawCells(HDC hdc, int x, int y, const char* text, int32_t len, int32_t cell) {
+    constexpr int32_t Batch = 256;
+    INT dx[Batch];
+    std::fill(std::begin(dx), std::end(dx), cell);
+    for (int32_t done = 0; done < len;) {
+        const int n = static_cast<int>(std::min<int32_t>(len - done, Batch));
+        ExtTextOutA(hdc, x + cell * done, y, 0, nullptr, text + done, n, dx);
+        done += n;
+    }
+}
+
+// Draws rows and listing lines one a line of the plan, every character in a
+// cell of the plan's width whatever advance the font would give it.
+class PageLines final : public RowSink, public ListingSink {
   public:
-    PageListing(HDC hdc, int x, int y, int dy) : hdc_(hdc), x_(x), y_(y), dy_(dy) {}
+    PageLines(HDC hdc, const PagePlace& place) : hdc_(hdc), place_(place) {}
+    void Put(const Row& row) override {
+        const int y = place_.LineTop(line_++);
+        for (int32_t i = 0; i < row.count; ++i)
+            DrawCells(hdc_, place_.Left() + place_.cell * row.pieces[i].cell, y,
+                      row.text + row.pieces[i].cell, row.pieces[i].len, place_.cell);
+    }
     void Put(const ListingLine& line) override {
-        if (line.Text[0])
-            TextOutA(hdc_, x_, y_, line.Text, static_cast<int>(std::strlen(line.Text)));
+        const int y = place_.LineTop(line_++);
+        const int x = place_.Left();
+        if (line.Text[0]) TextOutA(hdc_, x, y, line.Text, static_cast<int>(std::strlen(line.Text)));
         if (line.Name[0])
-            TextOutA(hdc_, x_ + ImportNameIndent, y_, line.Name,
+            TextOutA(hdc_, x + ImportNameIndent, y, line.Name,
                      static_cast<int>(std::strlen(line.Name)));
-        y_ += dy_;
     }
 
   private:
     HDC hdc_;
-    int x_, y_, dy_;
+    const PagePlace& place_;
+    int32_t line_ = 0;
 };
+
+void NoteTooManyLines() { PrintLinesLost = true; }
 
 ClockTime Clock(const SYSTEMTIME& t) { return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute}; }
 
@@ -113,14 +168,17 @@ void DeletePrintFonts() {
     hPrintFont = hPreviewFont = 0;
 }
 
-int32_t MakePrintFonts(HDC hdc) {
+int32_t MakePrintFonts(HDC hdc, HDC printer) {
     DeletePrintFonts();
-    const HGDIOBJ old = GetCurrentObject(hdc, OBJ_FONT);
     PrintFontHeight = PrintHeightUnits();
-    DcMeasure measure(hdc, old);
+    HDC measured = printer ? printer : hdc;
+    const HGDIOBJ oldPrinterFont = GetCurrentObject(measured, OBJ_FONT);
+    DcMeasure measure(measured, oldPrinterFont);
     FitPrintFont(measure);
     hPrintFont = measure.font;
+    SelectObject(measured, oldPrinterFont);
 
+    const HGDIOBJ old = GetCurrentObject(hdc, OBJ_FONT);
     PreviewFontHeight = PrintSizes[std::min<int>(PrintSize, PrintSizeCount - 1)];
     const int32_t requested = PreviewRequestWidth();
     TEXTMETRICA tm{};
@@ -135,12 +193,20 @@ int32_t MakePrintFonts(HDC hdc) {
         GetTextMetricsA(hdc, &tm);
     }
     SetFontInfo(requested, tm.tmHeight, tm.tmMaxCharWidth, tm.tmAveCharWidth);
-    PreviewCharWidth = tm.tmAveCharWidth;
+    // The preview places its characters in the printer's cells at 72 dpi, so
+    // that its lines end where the printed ones do.
+    PreviewCharWidth = std::max(requested, 1);
     SelectObject(hdc, old);
     return PreviewPageWidth();
 }
 
-void DrawFooter(HDC hdc, int x, int y, int width) {
+void WrapForPrint() {
+    if (ShowMode != _TEXT_ || Checked == _INTERP_) return;
+    ScreenCols = std::max<int32_t>(PrintTextCols(), 1);
+    if (WrapFlag && FileSize) GetLinePtrs(0, FileSize);  // may leave text mode and say so
+}
+
+void DrawFooter(HDC hdc, int x, int y, int width, int cell) {
     if (!FooterBlock[0]) return;
     FooterBlock[FooterBlockSize - 1] = '\0';
     const FooterFacts facts = {FileName, FileNamePart, FileClock(), LocalNow, PageNum, PageCount};
@@ -149,12 +215,17 @@ void DrawFooter(HDC hdc, int x, int y, int width) {
     for (int i = 0; i < 3; ++i) {
         lengths[i] = ExpandFooterPart(FooterBlock + 1, i, facts, parts[i]);
         SIZE size{};
-        GetTextExtentPoint32A(hdc, parts[i], lengths[i], &size);
-        cx[i] = size.cx;
+        if (cell <= 0) GetTextExtentPoint32A(hdc, parts[i], lengths[i], &size);
+        cx[i] = cell > 0 ? lengths[i] * cell : size.cx;
     }
     const FooterPlacement place = PlaceFooter(cx, x, width);
-    for (int i = 0; i < 3; ++i)
-        if (place.drawn[i] && lengths[i] > 0) TextOutA(hdc, place.x[i], y, parts[i], lengths[i]);
+    for (int i = 0; i < 3; ++i) {
+        if (!place.drawn[i] || lengths[i] <= 0) continue;
+        if (cell > 0)
+            DrawCells(hdc, place.x[i], y, parts[i], lengths[i], cell);
+        else
+            TextOutA(hdc, place.x[i], y, parts[i], lengths[i]);
+    }
 }
 
 void PrintPages(HDC hdc, int dpiX, int dpiY, int /*pageWidth*/, int pageHeight, int offsetX,
@@ -162,20 +233,32 @@ void PrintPages(HDC hdc, int dpiX, int dpiY, int /*pageWidth*/, int pageHeight, 
     PageNum = 1;
     PageCount = 1;
     LineCounter = 1;
+    PrintLinesLost = false;
     int32_t first = 1;
     int64_t firstByte = 0;
-    const int32_t h = printing ? PrintFontHeight : PreviewFontHeight;
-    const int32_t c = printing ? PrintCharWidth : PreviewCharWidth;
-    const PagePlan plan =
-        PlanPage(dpiX, dpiY, pageHeight, offsetX, offsetY, h, FooterBlock[0] != 0);
-    if (!plan.drawable) return;
+    // One plan, made at the printer's resolution, for the printer and the
+    // preview alike: the same lines on each page, the same page count.
+    PagePlace place{};
+    place.plan = PlanPage(LogPixelsX, LogPixelsY, pageHeight, MinLeft, MinTop, PrintFontHeight,
+                          FooterBlock[0] != 0);
+    place.dpiX = dpiX, place.dpiY = dpiY, place.offsetX = offsetX, place.offsetY = offsetY;
+    place.cell = printing ? PrintCharWidth : PreviewCharWidth;
+    if (!place.plan.drawable) return;
     const HGDIOBJ old = SelectObject(hdc, printing ? hPrintFont : hPreviewFont);
-    const int32_t lines = plan.lines;
+    const int32_t lines = place.plan.lines;
 
+    // The layout has wrapped the text for the printed width; the view may
+    // have wrapped it for its own since.
     if (ShowMode == _TEXT_ && Checked != _INTERP_) {
         ScreenCols = std::max<int32_t>(PrintTextCols(), 1);
-        // May leave text mode when the narrower lines are too many.
-        if (WrapFlag && FileSize) GetLinePtrs(0, FileSize);
+        if (WrapFlag && FileSize && WrapCols != ScreenCols) {
+            // Too many lines here are noted, not acted on in the middle of a
+            // paint: the preview lays out again, which says so.
+            void (*const handler)() = TooManyLinesHandler;
+            TooManyLinesHandler = NoteTooManyLines;
+            GetLinePtrs(0, FileSize);
+            TooManyLinesHandler = handler;
+        }
     }
     const bool uninterpreted = Checked == _INTERP_ && InterpKind == 0;
     PageCount = uninterpreted ? 1 : CountPages(lines);
@@ -190,24 +273,23 @@ void PrintPages(HDC hdc, int dpiX, int dpiY, int /*pageWidth*/, int pageHeight, 
     }
     for (;;) {
         PrintMessage[0] = '\0';
+        PageLines sink(hdc, place);
         if (uninterpreted) {
-            TextOutA(hdc, plan.x0, plan.y0, "Cannot interpret this file!", 27);
+            TextOutA(hdc, place.Left(), place.LineTop(0), "Cannot interpret this file!", 27);
         } else if (Checked == _INTERP_ && (SelKind == ExportListing || SelKind == ImportListing)) {
-            PageListing sink(hdc, plan.x0, plan.y0, plan.pitch);
             if (SelKind == ExportListing)
                 ListExportLines(first, lines, sink);
             else
                 ListImportLines(first, lines, sink);
         } else if (ShowMode == _TEXT_) {
-            DrawTextLines(hdc, plan.x0, plan.y0, plan.pitch, lines, CharsPerLine, first, 1,
-                          PrintLineNums, 0);
+            BuildTextRows(lines, CharsPerLine, first, 1, PrintLineNums, 0, sink);
             if (ScreenCols < NumCols) std::strcpy(PrintMessage, TruncatedMessage);
         } else {
-            DrawHexLines(hdc, plan.x0, plan.y0, plan.pitch, lines, rowBytes, CharsPerLine,
-                         static_cast<int32_t>(firstByte), 1, 0);
+            BuildHexRows(lines, rowBytes, CharsPerLine, static_cast<int32_t>(firstByte), 1, 0,
+                         sink);
             if (CharsPerLine < FitRowChars()) std::strcpy(PrintMessage, TruncatedMessage);
         }
-        DrawFooter(hdc, plan.x0, plan.footerTop, CharsPerLine * c);
+        DrawFooter(hdc, place.Left(), place.FooterTop(), CharsPerLine * place.cell, place.cell);
         if (!printing) break;
         EndPage(hdc);
         if (hPrintProgress) SendMessageA(hPrintProgress, PBM_STEPIT, 0, 0);

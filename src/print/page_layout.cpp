@@ -11,8 +11,6 @@ int32_t PageWidth = 850, PageHeight = 1100;
 int32_t MinLeft = 25, MinTop = 25, MinRight = 25, MinBottom = 50;
 int32_t LeftMargin = 125, TopMargin = 50, RightMargin = 75, BottomMargin = 60;
 
-const int32_t PrintSizes[PrintSizeCount] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 24};
-const int32_t CpiChoices[CpiChoiceCount] = {0, 8, 10, 12, 15, 17, 20};
 int32_t PrintFontHeight = 0;
 int32_t PrintCharWidth = 0;
 int32_t PreviewFontHeight = 0;
@@ -109,7 +107,7 @@ int32_t FitPrintFont(FontMeasure& measure) {
     const int32_t row = FitRowChars();
     int32_t width = RequestedPrintWidth();
     for (;;) {
-        const int32_t ave = measure.AverageWidth(width);
+        const int32_t ave = measure.CellWidth(width);
         PrintCharWidth = ave;
         CharsPerLine = ave > 0 ? text / ave : 0;
         if (!FitsByNarrowing() || CharsPerLine >= row || width <= 1) return width;
@@ -118,8 +116,6 @@ int32_t FitPrintFont(FontMeasure& measure) {
 }
 
 int32_t PreviewRequestWidth() {
-    const int32_t c = Cpi();
-    if (c != 0) return (c / 2 + 72) / c;
     return static_cast<int32_t>((int64_t{PrintCharWidth} * 72 + LogPixelsX / 2) / LogPixelsX);
 }
 
@@ -151,6 +147,18 @@ PagePlan PlanPage(int32_t dpiX, int32_t dpiY, int32_t pageHeight, int32_t offset
     p.lines = p.pitch > 0 ? Fit((textBottom - p.y0) / p.pitch) : 0;
     p.drawable = p.bottom >= 256 && CharsPerLine >= 3 && p.lines >= 1;
     return p;
+}
+
+PagePlan PlanPrintedPage(bool footer) {
+    return PlanPage(LogPixelsX, LogPixelsY, PageHeight, MinLeft, MinTop, PrintFontHeight, footer);
+}
+
+int32_t PlanToDevice(int32_t v, int32_t printerDpi, int32_t printerOffset, int32_t dpi,
+                     int32_t offset) {
+    if (printerDpi <= 0) return v;
+    // inches = v / printerDpi + (printerOffset - offset) / 100, times dpi
+    const int64_t num = (int64_t{v} * 100 + (int64_t{printerOffset} - offset) * printerDpi) * dpi;
+    return Fit(num / (int64_t{printerDpi} * 100));
 }
 
 int32_t PrintTextCols() {

@@ -16,14 +16,12 @@ extern int32_t MinLeft, MinTop, MinRight, MinBottom;  // unprintable strips
 extern int32_t LeftMargin, TopMargin, RightMargin, BottomMargin;
 
 // --- fonts and line width ---
-extern const int32_t PrintSizes[PrintSizeCount];  // points
-extern const int32_t CpiChoices[CpiChoiceCount];  // 0 = Default
-extern int32_t PrintFontHeight;                   // requested height of the printer font
-extern int32_t PrintCharWidth;                    // its measured average width
-extern int32_t PreviewFontHeight;                 // requested height of the preview font
-extern int32_t PreviewCharWidth;                  // its measured average width
-extern int32_t CharsPerLine;                      // characters between the left and right margins
-extern char FontInfoText[256];                    // the font report under the preview
+extern int32_t PrintFontHeight;    // requested height of the printer font
+extern int32_t PrintCharWidth;     // its character cell as the printer made it
+extern int32_t PreviewFontHeight;  // requested height of the preview font
+extern int32_t PreviewCharWidth;   // the printer's cell at 72 dpi: the preview's cell
+extern int32_t CharsPerLine;       // characters between the left and right margins
+extern char FontInfoText[256];     // the font report under the preview
 
 // --- pages ---
 // The page being drawn (from 1) and the number of pages. Kept 32 bits wide:
@@ -65,10 +63,10 @@ bool FitsByNarrowing();
 int32_t RequestedPrintWidth();
 
 // Something that creates the printer font with a given width and measures
-// its average character width.
+// the character cell the printer made of it.
 class FontMeasure {
   public:
-    virtual int32_t AverageWidth(int32_t width) = 0;
+    virtual int32_t CellWidth(int32_t width) = 0;
 
   protected:
     ~FontMeasure() = default;
@@ -79,8 +77,8 @@ class FontMeasure {
 // Sets CharsPerLine and PrintCharWidth; returns the width finally requested.
 int32_t FitPrintFont(FontMeasure& measure);
 
-// The preview font's requested width: 72 / cpi rounded, or the printer's
-// measured width scaled to 72 dpi, rounded.
+// The preview font's requested width: the printer's measured cell scaled to
+// 72 dpi, rounded (72 / cpi rounded when the printer made what was asked).
 int32_t PreviewRequestWidth();
 // True when the preview font is to be made once more, one unit wider.
 bool PreviewNeedsRetry(int32_t requested, int32_t aveWidth, int32_t maxWidth);
@@ -102,6 +100,16 @@ struct PagePlan {
 // h is the font height asked for on that device.
 PagePlan PlanPage(int32_t dpiX, int32_t dpiY, int32_t pageHeight, int32_t offsetX, int32_t offsetY,
                   int32_t h, bool footer);
+
+// The plan of every page, printed or previewed: lines per page, pitch and
+// positions in printer units, relative to the printable area.
+PagePlan PlanPrintedPage(bool footer);
+
+// A position `v` of the printed plan (printer units from the printable
+// area's edge) on a device of `dpi` whose origin is `offset` (1/100 inch)
+// from the paper's edge; the printer itself gets `v` back.
+int32_t PlanToDevice(int32_t v, int32_t printerDpi, int32_t printerOffset, int32_t dpi,
+                     int32_t offset);
 
 // Columns left for the text of a printed text line: CharsPerLine less the
 // line-number prefix.

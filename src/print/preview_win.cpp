@@ -10,6 +10,7 @@
 #include "app/app_win.h"
 #include "app/wheel_win.h"
 #include "appearance/appearance.h"
+#include "document/document.h"
 #include "print/page_layout.h"
 #include "print/print_choices.h"
 #include "print/print_settings.h"
@@ -18,6 +19,7 @@
 
 char PrinterName[256] = "";
 HGLOBAL hDevMode = 0;
+char DevModePrinter[256] = "";
 HDC hPreviewDC = 0;
 HBITMAP hPreviewBitmap = 0;
 int32_t PreviewWidth = 0, PreviewHeight = 0, PreviewVisWidth = 0, PreviewVisHeight = 0,
@@ -28,13 +30,18 @@ namespace {
 
 constexpr int IdPrinters = 101, IdArea = 102, IdDocProps = 103, IdPrintProps = 106,
               IdMarginFirst = 110, IdUpDownFirst = 120, IdFooterOn = 130, IdFormatFooter = 131,
-              IdFontInfo = 140, IdProgress = 141, IdMessage = 142;
+              IdFontInfo = 140, IdProgress = 141, IdMessage = 142, IdSideLine = 504;
+// Posted when a paint found that the text no longer fits the line table.
+constexpr int IdRelayout = 150;
 constexpr char NoPrinters[] = "No printers found";
 
 bool FillPrinterList = false;
 bool PictureValid = false;  // the picture holds the page as last laid out
+bool Closing = false;       // EndDialog has been called: no more layouts
 HGDIOBJ OldBitmap = 0;
+HDC hPrinterIC = 0;                   // the chosen printer, for measuring fonts
 RECT MainRect, DialogRect, AreaRect;  // as created: the base of every layout
+int NeededHeight = 0;                 // the dialog's height that shows all its controls
 
 int32_t* WorkingMargin(MarginSide side) {
     switch (side) {
@@ -60,24 +67,45 @@ MarginSide SideOf(int id, int firstId) { return static_cast<MarginSide>(id - fir
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
-// The printer context of PrinterName with the document properties.
+// The document properties of PrinterName: hDevMode when it was made for that
+// printer, else none (the driver's defaults).
+HGLOBAL DevModeOfPrinter() {
+    return hDevMode && lstrcmpiA(DevModePrinter, PrinterName) == 0 ? hDevMode : 0;
+}
+
+void ReleaseDevMode() {
+    if (hDevMode) GlobalFree(hDevMode);
+    hDevMode = 0;
+    DevModePrinter[0] = '\0';
+}
+
+// The printer context of PrinterName with its document properties.
 HDC PrinterDC() {
-    DEVMODEA* mode = hDevMode ? static_cast<DEVMODEA*>(GlobalLock(hDevMode)) : nullptr;
+    const HGLOBAL block = DevModeOfPrinter();
+    DEVMODEA* mode = block ? static_cast<DEVMODEA*>(GlobalLock(block)) : nullptr;
     HDC dc = CreateDCA(nullptr, PrinterName, nullptr, mode);
     const DWORD error = GetLastError();
-    if (hDevMode) GlobalUnlock(hDevMode);
+    if (block) GlobalUnlock(block);
     SetLastError(error);
     return dc;
 }
 
+void DeletePrinterIC() {
+    if (hPrinterIC) DeleteDC(hPrinterIC);
+    hPrinterIC = 0;
+}
+
+// Measures the printer and keeps its context, on which the layout measures
+// the printer font as the printer makes it.
 void MeasurePrinter() {
+    DeletePrinterIC();
     HDC dc = PrinterDC();
     if (!dc) {
         LastErrorBox(1342);
         return;
     }
     GetPrinterMetrics(dc);
-    DeleteDC(dc);
+    hPrinterIC = dc;
 }
 
 void DeletePicture() {
@@ -141,11 +169,19 @@ void ShowMargins(HWND dlg) {
 }
 
 void Layout(HWND dlg) {
+    // A field losing the focus while the dialog closes must not lay out (and
+    // make scroll bars on) a dialog that is going away.
+    if (Closing) return;
     DeletePicture();
     HWND area = GetDlgItem(dlg, IdArea);
     PreviewHeight = PageHeight * 72 / 100;
     HDC adc = GetDC(area);
-    PreviewWidth = MakePrintFonts(adc);
+    PreviewWidth = MakePrintFonts(adc, hPrinterIC);
+    const uint16_t mode = ShowMode;
+    WrapForPrint();
+    // Too many lines for the printed width left text mode: fit the fonts to
+    // the hex rows now shown.
+    if (ShowMode != mode) PreviewWidth = MakePrintFonts(adc, hPrinterIC);
     ReleaseDC(area, adc);
 
     const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
@@ -153,7 +189,7 @@ void Layout(HWND dlg) {
     const int width =
         std::min(Width(DialogRect) + PreviewWidth - Width(AreaRect) + barWidth, Width(MainRect));
     MoveWindow(dlg, MainRect.left + (Width(MainRect) - width) / 2, MainRect.top, width,
-               Height(MainRect), TRUE);
+               std::max<int>(Height(MainRect), NeededHeight), TRUE);
 
     RECT client;
     GetClientRect(dlg, &client);
@@ -220,6 +256,7 @@ void Render(HWND dlg) {
     PatBlt(hPreviewDC, 0, 0, PreviewWidth, PreviewHeight, WHITENESS);
     PrintPages(hPreviewDC, 72, 72, PageWidth, PageHeight, 0, 0, false);
     PictureValid = true;
+    if (PrintLinesLost) PostMessageA(dlg, WM_COMMAND, IdRelayout, 0);
     SetDlgItemTextA(dlg, IdFontInfo, FontInfoText);
     SetDlgItemTextA(dlg, IdMessage, PrintMessage);
     SetCursor(hArrowCursor);
@@ -269,14 +306,29 @@ void SetMargin(HWND dlg, MarginSide side, int32_t value) {
     Layout(dlg);
 }
 
+// The fonts, the picture and the printer's context go when the dialog is
+// destroyed; the scroll bars go with it as its children.
 void Close(HWND dlg, INT_PTR result) {
+    Closing = true;
+    EndDialog(dlg, result);
+}
+
+void Destroyed() {
     DeletePrintFonts();
     DeletePicture();
-    if (hPreviewVBar) DestroyWindow(hPreviewVBar);
-    if (hPreviewHBar) DestroyWindow(hPreviewHBar);
+    DeletePrinterIC();
     hPreviewVBar = hPreviewHBar = 0;
     hPrintProgress = 0;
-    EndDialog(dlg, result);
+}
+
+// The margin field with the focus, if any, is read as when it loses it: Enter
+// prints with what was typed.
+void ApplyFocusedMargin(HWND dlg) {
+    const int id = GetDlgCtrlID(GetFocus());
+    if (GetParent(GetFocus()) != dlg || id < IdMarginFirst || id >= IdMarginFirst + 4) return;
+    char text[7] = "";
+    GetDlgItemTextA(dlg, id, text, sizeof text);
+    SetMargin(dlg, SideOf(id, IdMarginFirst), ParseMargin(text));
 }
 
 void ShowDocumentProperties(HWND dlg) {
@@ -285,13 +337,22 @@ void ShowDocumentProperties(HWND dlg) {
         LastErrorBox(1344);
         return;
     }
-    if (!hDevMode) {
+    if (!DevModeOfPrinter()) {
+        // Properties made for another printer are of no use to this one.
+        ReleaseDevMode();
         const LONG size = DocumentPropertiesA(dlg, printer, PrinterName, nullptr, nullptr, 0);
         if (size > 0) hDevMode = GlobalAlloc(GHND, static_cast<SIZE_T>(size));
         if (hDevMode) {
             DEVMODEA* mode = static_cast<DEVMODEA*>(GlobalLock(hDevMode));
-            DocumentPropertiesA(dlg, printer, PrinterName, mode, nullptr, DM_OUT_BUFFER);
+            const LONG filled =
+                DocumentPropertiesA(dlg, printer, PrinterName, mode, nullptr, DM_OUT_BUFFER);
             GlobalUnlock(hDevMode);
+            if (filled != IDOK) {
+                LastErrorBox(1345);
+                ReleaseDevMode();
+            } else {
+                lstrcpynA(DevModePrinter, PrinterName, sizeof DevModePrinter);
+            }
         }
     }
     LONG answer = IDCANCEL;
@@ -309,6 +370,7 @@ void ShowDocumentProperties(HWND dlg) {
 }
 
 void PrintJob(HWND dlg) {
+    ApplyFocusedMargin(dlg);
     SetCursor(hWaitCursor);
     SetDlgItemTextA(dlg, IdFontInfo, "Creating Print File");
     UpdateWindow(GetDlgItem(dlg, IdFontInfo));
@@ -337,13 +399,35 @@ void PrintJob(HWND dlg) {
     Close(dlg, 1);
 }
 
+// The height that shows every control of the left column, with the gap
+// above the first one also below the last.
+int ControlsHeight(HWND dlg) {
+    RECT client, window;
+    GetClientRect(dlg, &client);
+    GetWindowRect(dlg, &window);
+    int top = Height(client), bottom = 0;
+    for (HWND child = GetWindow(dlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (id == IdArea || id == IdSideLine) continue;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+        top = std::min<int>(top, r.top);
+        bottom = std::max<int>(bottom, r.bottom);
+    }
+    return bottom + std::max(top, 0) + Height(window) - Height(client);
+}
+
 void Open(HWND dlg) {
+    Closing = false;
+    hPreviewVBar = hPreviewHBar = 0;
     FillPrinterList = true;
     CheckDlgButton(dlg, IdFooterOn, FooterBlock[0] ? BST_CHECKED : BST_UNCHECKED);
     if (!wn || !GetWindowRect(wn, &MainRect) || Width(MainRect) <= 0 || Height(MainRect) <= 0)
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &MainRect, 0);
     GetWindowRect(dlg, &DialogRect);
     GetWindowRect(GetDlgItem(dlg, IdArea), &AreaRect);
+    NeededHeight = ControlsHeight(dlg);
     GetProfileStringA("windows", "device", NoPrinters, PrinterName, sizeof PrinterName);
     if (char* comma = std::strchr(PrinterName, ',')) *comma = '\0';
     MeasurePrinter();
@@ -361,6 +445,7 @@ HWND PrintDialogOwner(HWND hwnd) {
 INT_PTR CALLBACK PreviewDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: Open(dlg); return TRUE;
+    case WM_DESTROY: Destroyed(); return FALSE;
     case WM_PAINT: Repaint(dlg); return FALSE;
     case WM_DRAWITEM: {
         if (wParam != IdArea) return FALSE;
@@ -409,6 +494,7 @@ INT_PTR CALLBACK PreviewDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam
         const int code = HIWORD(wParam);
         if (id >= IdMarginFirst && id < IdMarginFirst + 4) {
             if (code != EN_KILLFOCUS) return FALSE;
+            if (Closing) return TRUE;  // the focus leaves a closing dialog
             char text[7] = "";
             GetDlgItemTextA(dlg, id, text, sizeof text);
             SetMargin(dlg, SideOf(id, IdMarginFirst), ParseMargin(text));
@@ -425,8 +511,8 @@ INT_PTR CALLBACK PreviewDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam
                     return TRUE;
                 SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(PrinterName));
             }
-            if (hDevMode) GlobalFree(hDevMode);
-            hDevMode = 0;
+            // Properties made for the printer now chosen stay with it.
+            if (!DevModeOfPrinter()) ReleaseDevMode();
             MeasurePrinter();
             Layout(dlg);
             return TRUE;
@@ -443,6 +529,7 @@ INT_PTR CALLBACK PreviewDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam
             SendMessageA(wn, WM_COMMAND, CM_FOOTER, 0);
             Repaint(dlg);
             return TRUE;
+        case IdRelayout: Layout(dlg); return TRUE;
         case IDOK: PrintJob(dlg); return TRUE;
         case IDCANCEL: Close(dlg, 0); return TRUE;
         }

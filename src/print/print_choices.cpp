@@ -10,10 +10,6 @@ const char* const SpacingTexts[3] = {"1", "1\xBD", "2"};
 const char* const LineNumTexts[LineNumChoiceCount] = {"None", "2 digits", "3 digits", "4 digits",
                                                       "5 digits"};
 
-namespace {
-const int32_t SampleCpi[CpiChoiceCount] = {0, 8, 10, 12, 15, 17, 20};
-}
-
 const char* SampleText(int line, int lineNums) {
     const char* text = line == 1 ? "00001:  Line 1 ..." : "00002:  Line 2 ...";
     if (lineNums <= 0) return text + 8;
@@ -22,7 +18,7 @@ const char* SampleText(int line, int lineNums) {
 
 int32_t SampleFontWidth(int cpiIndex) {
     if (cpiIndex <= 0 || cpiIndex >= CpiChoiceCount) return 0;
-    return 72 / SampleCpi[cpiIndex];
+    return 72 / CpiChoices[cpiIndex];
 }
 
 int32_t SampleSecondLineY(int32_t height, int spacing) { return 4 + spacing * height / 2; }

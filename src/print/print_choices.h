@@ -18,8 +18,7 @@ int32_t SampleFontWidth(int cpiIndex);
 int32_t SampleSecondLineY(int32_t height, int spacing);
 
 // --- margins ---
-constexpr int32_t MaxMargin = 333;  // 3.33 inches
-constexpr int32_t MarginStep = 5;   // one click of an arrow: 0.05 inch
+constexpr int32_t MarginStep = 5;  // one click of an arrow: 0.05 inch
 enum MarginSide { MarginTop, MarginLeft, MarginRight, MarginBottom };
 
 // Reads a margin field: at most its first 6 characters; whole inches before

@@ -21,8 +21,20 @@ extern uint8_t PrintLineNums;  // 0 none, 1..4 for 2..5 digits
 constexpr int PrintSizeCount = 10;
 constexpr int CpiChoiceCount = 7;
 constexpr int LineNumChoiceCount = 5;
+inline constexpr int32_t PrintSizes[PrintSizeCount] = {8,  9,  10, 11, 12,
+                                                       14, 16, 18, 20, 24};        // points
+inline constexpr int32_t CpiChoices[CpiChoiceCount] = {0, 8, 10, 12, 15, 17, 20};  // 0 = Default
+
+// The margins a new user starts with, and the largest margin a side may have.
+inline constexpr Margins DefaultPortraitMargins = {100, 55, 50, 55};
+inline constexpr Margins DefaultLandscapeMargins = {55, 100, 55, 50};
+constexpr int32_t MaxMargin = 333;  // 3.33 inches
 
 // Byte 0: 1 to print the footer, 0 not; then the footer text, NUL-terminated,
 // its three sections separated by TABs.
 constexpr int FooterBlockSize = 128;
 extern char FooterBlock[FooterBlockSize];
+// The footer a new user starts with: left, right and centre part.
+inline constexpr char DefaultFooterText[] = "%F\tPage %p of %n\t%D  %T";
+// FooterBlock switched on with the default text.
+void SetDefaultFooter();

@@ -1,0 +1,190 @@
+// The printout is what the preview shows: faces the printer scales otherwise
+// than asked, page breaks, Enter in a margin field, the preview's closing,
+// document properties and wrapping. Pages are read back as PDF word boxes.
+#include "win_test_support.h"
+
+#include <winspool.h>
+
+#include "print/page_layout.h"
+#include "print/print_settings.h"
+#include "print/print_win.h"
+
+namespace {
+
+struct Word {
+    double xMin, xMax;
+    std::string text;
+};
+using Pdf = std::vector<std::vector<Word>>;  // the words of each page
+
+std::string PdfFolder() {
+    const char* dir = std::getenv("ORVEX_PDF_DIR");
+    std::string path = dir && *dir ? std::string("Z:") + dir : "";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+Pdf ParseBbox(const std::string& xml) {
+    Pdf pdf;
+    for (size_t at = 0; (at = xml.find('<', at)) != std::string::npos; ++at) {
+        Word w{};
+        if (xml.compare(at, 6, "<page ") == 0) pdf.emplace_back();
+        if (xml.compare(at, 6, "<word ") != 0 || pdf.empty()) continue;
+        std::sscanf(xml.c_str() + at, "<word xMin=\"%lf\" yMin=\"%*f\" xMax=\"%lf\"", &w.xMin,
+                    &w.xMax);
+        const size_t from = xml.find('>', at) + 1;
+        pdf.back().push_back({w.xMin, w.xMax, xml.substr(from, xml.find('<', from) - from)});
+    }
+    return pdf;
+}
+
+// The rows of the preview's picture with ink, counted as bands (lines).
+int InkBands(HWND dlg) {
+    InvalidateRect(dlg, nullptr, TRUE);
+    UpdateWindow(dlg);
+    UpdateWindow(GetDlgItem(dlg, 102));
+    const std::vector<uint32_t> p = GrabPixels(hPreviewDC, 0, 0, PreviewWidth, PreviewHeight);
+    int bands = 0;
+    for (int y = 0, was = 0; y < PreviewHeight; ++y) {
+        const auto row = p.begin() + ptrdiff_t(y) * PreviewWidth;
+        const int ink = std::any_of(row, row + PreviewWidth,
+                                    [](uint32_t c) { return (c & 0xFFFFFF) != 0xFFFFFF; });
+        bands += ink && !was, was = ink;
+    }
+    return bands;
+}
+
+using PrintFidelity = ShellTest;
+
+// Faces and widths the PostScript driver draws at their natural width,
+// printed with Enter in the Left margin field just set to 1.5 inch: every word
+// lies between the margins, long lines are cut where the next character would
+// cross, and the preview's page 1, page count and the footers' "of n" are the
+// printout's.
+TEST_F(PrintFidelity, PrintoutMatchesThePreviewOnAnyFace) {
+    if (PdfFolder().empty()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)";
+    std::string text;
+    for (int i = 1; i <= 150; ++i)
+        text += (i > 1 ? "\r\nL" : "L") + std::to_string(1000 + i) + ":" + std::string(200, 'x');
+    OpenInView("wide.txt", text);
+    std::strcpy(FooterBlock + 1, "\tof %n\t");  // right: "of n"
+    const struct Case {
+        const char* face;
+        uint8_t bold, size, cpi, spacing;  // size 16, 11, 24, 10 points; cpi 12, 12, -, 20
+    } cases[] = {
+        {"DejaVu Sans Mono", 1, 6, 3, 2},
+        {"Liberation Mono", 0, 3, 3, 3},
+        {"DejaVu Sans Mono", 0, 9, 0, 2},
+        {"Liberation Mono", 1, 2, 6, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.size) + std::to_string(c.cpi));
+        std::snprintf(PrintFontName, sizeof PrintFontName, "%s", c.face);
+        PrintBold = c.bold, PrintSize = c.size, PrintCpi = c.cpi, PrintSpacing = c.spacing;
+        int previewLines = 0, previewPages = 0;
+        const Texts old = FilesIn(PdfFolder() + "\\*.pdf.txt");
+        Answers["Print Preview"] = [&](HWND dlg) {
+            previewLines = InkBands(dlg) - 1, previewPages = PageCount;  // less the footer
+            SetFocus(GetDlgItem(dlg, 111));
+            SetDlgItemTextA(dlg, 111, "1.5");
+            PostMessageA(GetDlgItem(dlg, 111), WM_KEYDOWN, VK_RETURN, 0);
+        };
+        Key('P', true);
+        Pdf pdf;
+        for (int i = 0; i < 600 && pdf.empty(); ++i, Sleep(100))
+            for (const std::string& name : FilesIn(PdfFolder() + "\\*.pdf.txt"))
+                if (!std::count(old.begin(), old.end(), name))
+                    pdf = ParseBbox(ReadWholeFile(PdfFolder() + "\\" +
+                                                  name.substr(0, name.size() - 4) + ".bbox"));
+        ASSERT_EQ(int(pdf.size()), previewPages);
+        const double right = 595.28 - 0.5 * 72;  // A4 less the right margin of 0.50
+        std::string last;
+        for (size_t p = 0; p < pdf.size(); ++p)
+            for (size_t i = 0; i < pdf[p].size(); ++i) {
+                const Word& w = pdf[p][i];
+                EXPECT_LE(w.xMax, right + 0.5) << w.text;
+                EXPECT_GE(w.xMin, 1.5 * 72 - 0.5) << w.text;
+                if (w.text == "of") {
+                    EXPECT_EQ(pdf[p].at(i + 1).text, std::to_string(pdf.size()));
+                }
+                if (p == 0 && w.text[0] == 'L') last = w.text.substr(1, 4);
+                const double cell = (w.xMax - w.xMin) / double(w.text.size());
+                if (w.text.size() > 100) {  // cut where one more character would cross
+                    EXPECT_GT(w.xMax + cell, right - 0.5) << w.text;
+                }
+            }
+        EXPECT_EQ(last, std::to_string(1000 + previewLines));
+    }
+}
+
+// A small main window: the dialog still shows its progress bar and message.
+// Esc with the caret in a margin field closes it cleanly: the next opening, on
+// a page wider than the window, has both scroll bars.
+TEST_F(PrintFidelity, ClosingFromAMarginFieldLeavesTheNextPreviewWhole) {
+    OpenInView("small.txt", "one line");
+    MoveWindow(wn, 0, 0, 420, 260, TRUE);
+    std::vector<LONG> client, message;
+    Answers["Print Preview"] = [&](HWND dlg) {
+        client = Rect(dlg, dlg), message = Rect(GetDlgItem(dlg, 142), dlg);
+        SetFocus(GetDlgItem(dlg, 111));
+        PostMessageA(GetDlgItem(dlg, 111), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    Key('P', true);
+    ASSERT_EQ(message.size(), 4u);
+    EXPECT_LE(message[3], client[3] - client[1]);
+    bool bars = false;
+    Answers["Print Preview"] = [&](HWND dlg) {
+        bars = IsWindow(hPreviewVBar) && GetParent(hPreviewVBar) == dlg && IsWindow(hPreviewHBar) &&
+               GetParent(hPreviewHBar) == dlg;
+    };
+    Key('P', true);
+    EXPECT_TRUE(bars);
+}
+
+// Document properties apply only to the printer they were made for: a
+// landscape block of another printer leaves the default printer upright.
+TEST_F(PrintFidelity, DocumentPropertiesStayWithTheirPrinter) {
+    char device[256] = "";
+    GetProfileStringA("windows", "device", "", device, sizeof device);
+    if (char* comma = std::strchr(device, ',')) *comma = '\0';
+    HANDLE h = 0;
+    if (!OpenPrinterA(device, &h, nullptr)) GTEST_SKIP() << "no default printer";
+    const LONG size = DocumentPropertiesA(0, h, device, nullptr, nullptr, 0);
+    for (const char* owner : {"Some Other Printer", static_cast<const char*>(device)}) {
+        hDevMode = GlobalAlloc(GHND, size_t(std::max(size, 1L)));
+        auto* mode = static_cast<DEVMODEA*>(GlobalLock(hDevMode));
+        DocumentPropertiesA(0, h, device, mode, nullptr, DM_OUT_BUFFER);
+        mode->dmFields |= DM_ORIENTATION, mode->dmOrientation = DMORIENT_LANDSCAPE;
+        GlobalUnlock(hDevMode);
+        std::snprintf(DevModePrinter, sizeof DevModePrinter, "%s", owner);
+        Answers["Print Preview"] = [](HWND) {};
+        Key('P', true);
+        EXPECT_EQ(PageWidth > PageHeight, owner == device) << owner;
+        GlobalFree(hDevMode), hDevMode = 0;
+    }
+    ClosePrinter(h);
+}
+
+// Wrapping at the printed width makes too many lines for text mode: the
+// preview says so once, not from its paint, and lays out the hex rows.
+TEST_F(PrintFidelity, TooManyWrappedLinesLeaveTextModeBeforeThePreviewIsDrawn) {
+    ShowWindow(wn, SW_SHOWMAXIMIZED);
+    std::string text;
+    for (int i = 0; i < 60000; ++i) text += std::string(100, 'w') + "\r\n";  // 2 printed lines each
+    OpenInView("many.txt", text);
+    Command(CM_WRAP);
+    PaintView();
+    ASSERT_GE(ScreenCols, 100);
+    TakeDialogs();
+    std::string message = "-";
+    Answers["Print Preview"] = [&](HWND dlg) { InkBands(dlg), message = ItemText(dlg, 142); };
+    Key('P', true);
+    const Texts seen = TakeDialogs();
+    EXPECT_EQ(std::count_if(seen.begin(), seen.end(),
+                            [](const std::string& s) { return s.find("Text mode") == 0; }),
+              1);
+    EXPECT_EQ((Ints{ShowMode, CharsPerLine >= 71}), (Ints{_HEX_, 1}));
+    EXPECT_EQ(message, "");
+}
+
+}  // namespace
