@@ -2,36 +2,36 @@
 // dialogs opened from it, and jobs on the CUPS PDF printer read back as text.
 #include "win_test_support.h"
 
+#include <climits>
 #include <sstream>
 
 #include "interpret/listings.h"
 #include "print/page_layout.h"
 #include "print/print_win.h"
-#include "view/hex_rows.h"
 
 namespace {
 
-// The preview's page now, which must be page 1 as PrintPages draws it at 72 dpi.
+// The preview's picture of page 1 now, and the box holding its ink.
 using Picture = std::vector<uint32_t>;
-Picture CheckedPage(HWND dlg) {
+Picture PageNow(HWND dlg) {
     UpdateWindow(dlg);
     UpdateWindow(GetDlgItem(dlg, 102));
-    const Picture page = GrabPixels(hPreviewDC, 0, 0, PreviewWidth, PreviewHeight);
-    HDC dc = CreateCompatibleDC(hPreviewDC);
-    HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(hPreviewDC, PreviewWidth, PreviewHeight));
-    PatBlt(dc, 0, 0, PreviewWidth, PreviewHeight, WHITENESS);
-    PrintPages(dc, 72, 72, PageWidth, PageHeight, 0, 0, false);
-    EXPECT_TRUE(GrabPixels(dc, 0, 0, PreviewWidth, PreviewHeight) == page);
-    DeleteObject(SelectObject(dc, old));
-    DeleteDC(dc);
-    return page;
+    return GrabPixels(hPreviewDC, 0, 0, PreviewWidth, PreviewHeight);
 }
-// The first column of the page with ink in rows [top, bottom); -1: none.
-int FirstInk(const Picture& p, int top, int bottom) {
-    for (int x = 0; x < PreviewWidth; ++x)
-        for (int y = std::max(top, 0); y < std::min(bottom, PreviewHeight); ++y)
-            if ((p[static_cast<size_t>(y * PreviewWidth + x)] & 0xFFFFFF) != 0xFFFFFF) return x;
-    return -1;
+struct Ink {
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;  // right, bottom: the last
+};
+Ink InkOf(const Picture& p) {
+    Ink ink;
+    for (int y = 0; y < PreviewHeight; ++y)
+        for (int x = 0; x < PreviewWidth; ++x)
+            if ((p[static_cast<size_t>(y * PreviewWidth + x)] & 0xFFFFFF) != 0xFFFFFF) {
+                ink.left = std::min(ink.left, x);
+                ink.top = std::min(ink.top, y);
+                ink.right = std::max(ink.right, x);
+                ink.bottom = std::max(ink.bottom, y);
+            }
+    return ink;
 }
 
 // The PDF printer's folder as a Windows path; empty when the run has no printer.
@@ -75,14 +75,6 @@ Pages WaitForPages(const Texts& before) {
     return {};
 }
 
-struct RowText final : RowSink, ListingSink {
-    void Put(const Row& row) override { rows.push_back(Squeeze(std::string(row.text, row.len))); }
-    void Put(const ListingLine& line) override {
-        rows.push_back(Squeeze(std::string(line.Text) + line.Name));
-    }
-    Texts rows;
-};
-
 #define NEED_PRINTER() \
     if (PdfDir().empty()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)"
 
@@ -114,14 +106,17 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
     bool ran = false;
     Preview([&](HWND dlg) {
         ran = true;
-        // The text from the margins, the footer on its line.
-        const Picture page = CheckedPage(dlg);
-        const PagePlan plan = PlanPage(72, 72, PageHeight, 0, 0, PreviewFontHeight, true);
-        const int footerEnd = plan.footerTop + PreviewFontHeight;
-        EXPECT_NEAR(FirstInk(page, plan.y0, plan.y0 + PreviewFontHeight), plan.x0,
-                    2);  // and the bearing
-        EXPECT_EQ(FirstInk(page, 0, plan.y0), -1);
-        EXPECT_NEAR(FirstInk(page, plan.footerTop, footerEnd), plan.x0, 2);
+        // The preview is 72 pixels an inch. The default margins, left 1.00 and
+        // top, right and bottom 0.55, 0.50, 0.55 inch: 72, 39.6, 36, 39.6 pixels;
+        // a glyph's ink may start a few pixels inside its cell.
+        const Picture page = PageNow(dlg);
+        const Ink ink = InkOf(page);
+        EXPECT_NEAR(ink.left, 72, 2);
+        EXPECT_GE(ink.top, 39);
+        EXPECT_LE(ink.top, 39 + 4);
+        EXPECT_LT(ink.right, PreviewWidth - 36);
+        EXPECT_LT(ink.bottom, PreviewHeight - 39);
+        EXPECT_GT(ink.bottom, PreviewHeight - 39 - 24) << "the footer on the last line";
 
         // Margins typed (and left, as the user does), limited to 3.33, and
         // stepped by the arrows of the up-downs.
@@ -148,9 +143,11 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
             EXPECT_EQ(ItemText(dlg, e.field), e.shown)
                 << e.field << " " << (e.typed ? e.typed : "arrow");
         }
-        EXPECT_EQ((Ints{TopMargin, RightMargin}), (Ints{45, 81}));
-        const Picture moved = CheckedPage(dlg);
-        EXPECT_FALSE(moved == page);
+        EXPECT_EQ(TopMargin, 45);
+        EXPECT_EQ(RightMargin, 81);
+        const Picture moved = PageNow(dlg);
+        EXPECT_GE(InkOf(moved).top, 32) << "0.45 inch: 32.4 pixels";
+        EXPECT_LE(InkOf(moved).top, 32 + 4);
 
         // Print properties with 12 points preselected: OK keeps the choices
         // and lays the page out again.
@@ -163,8 +160,10 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         };
         Click(dlg, 106);
         EXPECT_FALSE(IsWindowEnabled(wn));  // still under the preview
-        EXPECT_EQ((Ints{PrintLineNums, PrintSpacing, PrintBold}), (Ints{2, 3, 1}));
-        EXPECT_FALSE(CheckedPage(dlg) == moved);
+        EXPECT_EQ(PrintLineNums, 2);
+        EXPECT_EQ(PrintSpacing, 3);
+        EXPECT_EQ(PrintBold, 1);
+        EXPECT_NE(PageNow(dlg), moved);
         // The footer's parts as stored, Set Default, then OK.
         Answers["Format Footer"] = [](HWND footer) {
             EXPECT_EQ(
@@ -187,11 +186,13 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         };
         Click(dlg, 106);
         Click(dlg, 131);
-        EXPECT_EQ(std::to_string(PrintLineNums) + " " + (FooterBlock + 1), "2 %F\tof %n\t%p");
-        // The footer switched off: the picture's footer line is blank.
+        EXPECT_EQ(PrintLineNums, 2);
+        EXPECT_STREQ(FooterBlock + 1, "%F\tof %n\t%p");
+        // The footer switched off: the page's ink ends above the footer's line.
+        const int bottom = InkOf(PageNow(dlg)).bottom;
         Click(dlg, 130);
         EXPECT_EQ(FooterBlock[0], 0);
-        EXPECT_EQ(FirstInk(CheckedPage(dlg), plan.footerTop, footerEnd), -1);
+        EXPECT_LT(InkOf(PageNow(dlg)).bottom, bottom);
     });
     EXPECT_TRUE(ran);
     EXPECT_FALSE(hPreviewDC);  // released on closing
@@ -211,14 +212,16 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
         // the preview's next picture wraps to the printed width again.
         UpdateWindow(hViewWnd);
         InvalidateRect(dlg, nullptr, TRUE);
-        CheckedPage(dlg);
-        printLines = NumLines, printCols = ScreenCols;
+        PageNow(dlg);
+        printLines = NumLines;
+        printCols = ScreenCols;
     });
-    EXPECT_EQ((Ints{printCols, printLines}),
-              (Ints{CharsPerLine, 40 + (1000 + CharsPerLine - 1) / CharsPerLine}));
+    // 1000 characters wrapped at the printed line's width, then 40 empty lines.
+    EXPECT_EQ(printCols, CharsPerLine);
+    EXPECT_EQ(printLines, (1000 + printCols - 1) / printCols + 40);
     PaintView();
-    EXPECT_EQ((Ints{ScreenCols, NumLines}), screen);
-    EXPECT_NE(screen[1], printLines);
+    EXPECT_EQ(ScreenCols, screen[0]);
+    EXPECT_EQ(NumLines, screen[1]);
 
     // No default printer: the preview reports it and keeps the metrics it has.
     OpenInView("nowhere.txt", TextFile(5));
@@ -293,18 +296,30 @@ TEST_F(Print, HexViewPrintsTheRowsOfTheScreenCutToTheLine) {
     std::string bytes;
     for (int i = 0; i < 950; ++i) bytes += static_cast<char>('A' + i % 26);  // 60 rows
     OpenInView("printedhex.bin", bytes, CM_VIEW_HEX);
-    for (uint8_t cpi : {0, 2}) {  // 10 characters per inch: fewer than 71 fit on A4
-        SCOPED_TRACE(int(cpi));
-        PrintCpi = cpi;
+    const struct {
+        uint8_t cpi;
+        const char* message;
+        bool cut;
+    } cases[] = {
+        {0, "", false},                         // the pitch made to fit 71 characters
+        {2, "Lines will be truncated.", true},  // 10 a inch: 67 in 6.76 inches
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.cpi));
+        PrintCpi = c.cpi;
         std::string message;
         const Pages printed = PrintJob([&](HWND dlg) { message = ItemText(dlg, 142); });
-        EXPECT_EQ(message, cpi ? "Lines will be truncated." : "");
+        EXPECT_EQ(message, c.message);
         ASSERT_EQ(printed.size(), 1u);
-        RowText screen;
-        BuildHexRows(100, 16, std::min(CharsPerLine, HexRowWidth), 0, 1, 0, screen);
-        screen.rows.push_back(printed[0].back());  // and the footer
-        EXPECT_EQ(printed[0], screen.rows);
-        EXPECT_EQ(printed[0][0].find(']') == std::string::npos, cpi != 0);
+        ASSERT_EQ(printed[0].size(), 60u + 1) << "and the footer";
+        if (!c.cut) {
+            EXPECT_EQ(printed[0][0], "00000000:4142434445464748494A4B4C4D4E4F50[ABCDEFGHIJKLMNOP]");
+            // Bytes 944..949: 944 = 36 x 26 + 8, so "I" to "N".
+            EXPECT_EQ(printed[0][59], "000003B0:494A4B4C4D4E[IJKLMN]");
+        } else {
+            EXPECT_EQ(printed[0][0].substr(0, 17), "00000000:41424344");
+            EXPECT_EQ(printed[0][0].find(']'), std::string::npos);
+        }
     }
 }
 
@@ -315,20 +330,17 @@ TEST_F(Print, InterpretedViewsPrintTheirLines) {
     Pages printed = PrintJob([](HWND) {});
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0].front(), Squeeze("Cannot interpret this file!"));
-    char dll[MAX_PATH];
-    GetSystemDirectoryA(dll, sizeof dll);
-    OpenPath(std::string(dll) + "\\version.dll", CM_VIEW_INTERP);
-    for (size_t n = 0; n < TreeNodes.size(); ++n)
-        if ((TreeNodes[n].Kind & 0xFF) == KindExports)
-            SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET,
-                         reinterpret_cast<LPARAM>(TreeItemOf(int32_t(n))));
+    // The exports of fixture64.dll (fixture.def), a line each, by ordinal.
+    OpenPath(ORVEX_FIXTURE_DIR "\\fixture64.dll", CM_VIEW_INTERP);
+    SelectNode(NamedNode("Exports"));
     ASSERT_EQ(SelKind, KindExports);
-    RowText listing;
-    ListExportLines(1, NumLines, listing);
     printed = PrintJob([](HWND) {});
-    Texts lines;
-    for (const Texts& page : printed) lines.insert(lines.end(), page.begin(), page.end() - 1);
-    EXPECT_EQ(lines, listing.rows);  // without the footers
+    ASSERT_EQ(printed.size(), 1u);
+    std::string names;
+    for (const std::string& line : printed[0])
+        for (const char* name : {"FixtureAdd", "FixtureName", "AaaFirst"})
+            if (line.find(name) != std::string::npos) names += std::string(name) + " ";
+    EXPECT_EQ(names, "FixtureAdd FixtureName AaaFirst ");
 }
 
 }  // namespace
