@@ -15,9 +15,11 @@ std::string Entries(HWND list, std::map<std::string, int>* images = nullptr) {
         char text[64] = "";
         ListView_GetItemText(list, i, 0, text, sizeof text);
         EXPECT_LT(lstrcmpiA(last.c_str(), text), 0) << "after \"" << last << "\": " << text;
-        out += (ListView_GetItemState(list, i, LVIS_SELECTED) ? "*" : "") + (last = text) + "|";
+        out += std::string(ListView_GetItemState(list, i, LVIS_SELECTED) ? "*" : "") + text + "|";
+        last = text;
         LVITEMA item{};
-        item.mask = LVIF_IMAGE, item.iItem = i;
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
         if (images && ListView_GetItem(list, &item)) (*images)[last] = item.iImage;
     }
     return out;
@@ -30,8 +32,7 @@ void Show(int command, const char* title, const Script& answer, int button) {
         Click(d, button);
     };
     Command(command);
-    const Texts seen = TakeDialogs();
-    ASSERT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", title);
+    ASSERT_EQ(TakeTitles(), title);
     PaintView();
 }
 // Picks `family` and `size` in the font dialog (nullptr: the one preselected).
@@ -45,6 +46,17 @@ void PickFont(const char* family, const char* size, int button = IDOK) {
             if (size) SelectFamily(GetDlgItem(d, 161), size);
         },
         button);
+}
+
+// The colour dialog's custom colours are 8 boxes a row in 2 rows in control 721.
+void ClickFirstCustomBox(HWND dialog) {
+    HWND boxes = GetDlgItem(dialog, 721);
+    RECT r;
+    GetClientRect(boxes, &r);
+    POINT p{r.right / 16, r.bottom / 4};
+    MapWindowPoints(boxes, dialog, &p, 1);
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
 // A file of `bytes` shown as text with bytes 2..5 marked.
@@ -124,30 +136,37 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveAResta
     PickFont("Liberation Mono", "18");
     EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
     // The colour's value afterwards is seen in cell `col` of row 0 (3 is
-    // marked, 20 is not) and not in the other.
+    // marked, 20 is not) and not in the other. A colour added to the custom
+    // colours is offered again by the next dialog, in its first custom box.
+    enum Custom { None, Add, Pick };  // Pick: the first custom box, not the typed colour
     const struct {
         int command, button;
-        COLORREF typed, value;
+        COLORREF typed;
+        Custom custom;
+        COLORREF value;
         int col;
     } cases[] = {
-        {CM_BK_COLOR, IDCANCEL, RGB(1, 2, 3), RGB(255, 255, 192), 20},
-        {CM_TEXT_COLOR, IDOK, RGB(10, 200, 30), RGB(10, 200, 30), 20},
-        {CM_MARK_TEXT_COLOR, IDOK, RGB(0, 0, 255), RGB(0, 0, 255), 3},
-        {CM_BK_COLOR, IDOK, RGB(0, 160, 0), RGB(0, 160, 0), 20},
-        {CM_MARK_BK_COLOR, IDOK, RGB(160, 0, 160), RGB(160, 0, 160), 3},
+        {CM_BK_COLOR, IDCANCEL, RGB(1, 2, 3), None, RGB(255, 255, 192), 20},
+        {CM_TEXT_COLOR, IDOK, RGB(10, 200, 30), Add, RGB(10, 200, 30), 20},
+        {CM_MARK_TEXT_COLOR, IDOK, RGB(0, 0, 255), None, RGB(0, 0, 255), 3},
+        {CM_MARK_BK_COLOR, IDOK, RGB(160, 0, 160), None, RGB(160, 0, 160), 3},
+        {CM_BK_COLOR, IDOK, RGB(0, 160, 0), Pick, RGB(10, 200, 30), 20},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
         Show(
             c.command, "Color",
             [&](HWND d) {  // typed into the edits of red, green and blue
                 for (int i = 0; i < 3; ++i)
                     SetDlgItemInt(d, 706 + i, (c.typed >> (8 * i)) & 0xFF, FALSE);
+                if (c.custom == Add) Click(d, 712);  // "Add to Custom Colors"
+                if (c.custom == Pick) ClickFirstCustomBox(d);
             },
             c.button);
-        EXPECT_EQ(*CommandColor(c.command), c.value) << c.command;
+        EXPECT_EQ(*CommandColor(c.command), c.value);
         const Capture shot;
-        EXPECT_GT(shot.Cell(c.col, 0, c.value), 0) << c.command;
-        EXPECT_EQ(shot.Cell(23 - c.col, 0, c.value), 0) << c.command;
+        EXPECT_GT(shot.Cell(c.col, 0, c.value), 0);
+        EXPECT_EQ(shot.Cell(23 - c.col, 0, c.value), 0);
     }
     // A new start draws with them: bytes 2..5 marked in cells of 10 x 18
     // pixels, the new brush below the text.
@@ -158,7 +177,7 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveAResta
     const Capture shot;
     for (int c = 0; c < 42; ++c)
         EXPECT_EQ(shot.Cell(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
-    EXPECT_EQ(shot.Pixel(shot.r.right / 2, shot.r.bottom - 2), RGB(0, 160, 0));  // below the text
+    EXPECT_EQ(shot.Pixel(shot.r.right / 2, shot.r.bottom - 2), RGB(10, 200, 30));  // below the text
 }
 
 }  // namespace
