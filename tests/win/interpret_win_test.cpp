@@ -112,11 +112,9 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
         UINT key;
         bool ctrl;
         int16_t pos;
-    } steps[] = {
-        {VK_DOWN, false, 2}, {VK_DOWN, false, 2}, {VK_UP, false, 1},    {VK_HOME, true, 0},
-        {VK_END, false, 0},  {VK_END, true, 1},   {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},
-        {VK_NEXT, false, 2}, {VK_PRIOR, true, 1},
-    };
+    } steps[] = {{VK_DOWN, false, 2}, {VK_DOWN, false, 2}, {VK_UP, false, 1},    {VK_HOME, true, 0},
+                 {VK_END, false, 0},  {VK_END, true, 1},   {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},
+                 {VK_NEXT, false, 2}, {VK_PRIOR, true, 1}};
     for (const auto& s : steps) {
         Key(s.key, s.ctrl);
         EXPECT_EQ(VScrollPos, s.pos) << s.key << (s.ctrl ? " ctrl" : "");

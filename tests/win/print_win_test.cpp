@@ -98,6 +98,12 @@ Pages PrintJob(const Script& then) {
     });
     return WaitForPages(before);
 }
+// The boxes seen that tell a printer could not be used.
+int PrinterBoxes() {
+    int n = 0;
+    for (const std::string& seen : SeenDialogs) n += seen.rfind("Line 1342, Error Code ", 0) == 0;
+    return n;
+}
 using Print = ShellTest;
 
 // One preview: its picture, margins, and the properties and footer dialogs.
@@ -232,10 +238,7 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
     SeenDialogs.clear();
     Preview([&](HWND) {});
     if (device[0]) WriteProfileStringA("windows", "device", device);
-    const auto box = [](const std::string& seen) {
-        return seen.rfind("Line 1342, Error Code ", 0) == 0;
-    };
-    EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 1);
+    EXPECT_EQ(PrinterBoxes(), 1);
     EXPECT_STREQ(PrinterName, "No printers found");
     EXPECT_EQ(PageHeight, height);
     // A printer that cannot be reached: reported when chosen and again at
@@ -247,11 +250,11 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
             dlg, 101,
             int(SendDlgItemMessageA(dlg, 101, CB_ADDSTRING, 0, LPARAM("Nowhere Printer"))));
         EXPECT_STREQ(PrinterName, "Nowhere Printer");
-        EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 1);
+        EXPECT_EQ(PrinterBoxes(), 1);
         Click(dlg, IDOK);
         stayed = IsWindowVisible(dlg) != 0;
     });
-    EXPECT_EQ(std::count_if(SeenDialogs.begin(), SeenDialogs.end(), box), 2);
+    EXPECT_EQ(PrinterBoxes(), 2);
     EXPECT_TRUE(stayed);
 }
 
