@@ -55,7 +55,8 @@ using Pages = std::vector<Texts>;  // the squeezed lines of each page
 std::string Bbox;                  // the word boxes of the last job
 // The pages of the job whose text was not there `before`.
 Pages WaitForPages(const Texts& before) {
-    for (int i = 0; i < 600; ++i, Sleep(100)) {
+    for (int wait = 0; wait < 600; ++wait) {
+        Sleep(100);
         for (const std::string& name : PdfTexts()) {
             if (std::count(before.begin(), before.end(), name)) continue;
             const std::string base = PdfDir() + "\\" + name;
@@ -275,12 +276,12 @@ TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, " %02u/%02u/%u %u:%02u %s Page ", st.wMonth, st.wDay,
                   st.wYear, (st.wHour + 11) % 12 + 1, st.wMinute, st.wHour < 12 ? "am" : "pm");
-    int next = 1;
     for (size_t p = 0; p < printed.size(); ++p) {
         ASSERT_EQ(printed[p].size(), p < 4 ? 62u : 57u) << "page " << p + 1;
-        for (size_t i = 0; i + 1 < printed[p].size(); ++i, ++next) {
+        for (size_t i = 0; i + 1 < printed[p].size(); ++i) {
+            const int line = static_cast<int>(61 * p + i + 1);
             char expect[64];
-            std::snprintf(expect, sizeof expect, "%05d: Line %d of the printed file", next, next);
+            std::snprintf(expect, sizeof expect, "%05d: Line %d of the printed file", line, line);
             EXPECT_EQ(printed[p][i], Squeeze(expect));
         }
         EXPECT_EQ(printed[p].back(), Squeeze(FileName + (stamp + std::to_string(p + 1)) + " of 5"));
