@@ -4,6 +4,11 @@
 
 namespace {
 
+enum FontItem { FamilyList = 160, SizeList = 161 };
+// The colour dialog's edits of red, green and blue; its button "Add to Custom
+// Colors"; its custom colours, 8 boxes a row in 2 rows.
+enum ColorItem { RedEdit = 706, AddCustomButton = 712, CustomBoxes = 721 };
+
 // What the font dialog listed: "|a|*b|c|" (* selected); the families' images.
 std::string Families, Sizes;
 std::map<std::string, int> Images;
@@ -40,17 +45,16 @@ void PickFont(const char* family, const char* size, int button = IDOK) {
     Show(
         CM_SELECT_FONT, "Select Font and Size",
         [=](HWND d) {
-            Families = Entries(GetDlgItem(d, 160), &Images);
-            if (family) SelectFamily(GetDlgItem(d, 160), family);  // as a click would
-            Sizes = Entries(GetDlgItem(d, 161));
-            if (size) SelectFamily(GetDlgItem(d, 161), size);
+            Families = Entries(GetDlgItem(d, FamilyList), &Images);
+            if (family) SelectFamily(GetDlgItem(d, FamilyList), family);  // as a click would
+            Sizes = Entries(GetDlgItem(d, SizeList));
+            if (size) SelectFamily(GetDlgItem(d, SizeList), size);
         },
         button);
 }
 
-// The colour dialog's custom colours are 8 boxes a row in 2 rows in control 721.
 void ClickFirstCustomBox(HWND dialog) {
-    HWND boxes = GetDlgItem(dialog, 721);
+    HWND boxes = GetDlgItem(dialog, CustomBoxes);
     RECT r;
     GetClientRect(boxes, &r);
     POINT p{r.right / 16, r.bottom / 4};
@@ -156,10 +160,10 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveAResta
         SCOPED_TRACE(c.command);
         Show(
             c.command, "Color",
-            [&](HWND d) {  // typed into the edits of red, green and blue
+            [&](HWND d) {
                 for (int i = 0; i < 3; ++i)
-                    SetDlgItemInt(d, 706 + i, (c.typed >> (8 * i)) & 0xFF, FALSE);
-                if (c.custom == Add) Click(d, 712);  // "Add to Custom Colors"
+                    SetDlgItemInt(d, RedEdit + i, (c.typed >> (8 * i)) & 0xFF, FALSE);
+                if (c.custom == Add) Click(d, AddCustomButton);
                 if (c.custom == Pick) ClickFirstCustomBox(d);
             },
             c.button);
@@ -175,8 +179,10 @@ TEST_F(Appearance, TerminalRowsHoldWholeCharactersAndFaceAndColoursSurviveAResta
     EXPECT_EQ(ScreenFont(), "Liberation Mono 18 x 0");
     Open(std::string(40, 'p'));
     const Capture shot;
-    for (int c = 0; c < 42; ++c)
-        EXPECT_EQ(shot.Cell(c, 0, RGB(160, 0, 160)) > 0, c >= 2 && c < 6) << c;
+    for (int c = 0; c < 42; ++c) {
+        const bool marked = c >= 2 && c < 6;
+        EXPECT_EQ(shot.Cell(c, 0, RGB(160, 0, 160)) > 0, marked) << c;
+    }
     EXPECT_EQ(shot.Pixel(shot.r.right / 2, shot.r.bottom - 2), RGB(10, 200, 30));  // below the text
 }
 

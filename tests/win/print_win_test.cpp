@@ -11,11 +11,30 @@
 
 namespace {
 
+// The items of the "Print Preview", "Print Properties" and "Format Footer" dialogs.
+enum PreviewItem {
+    PrinterList = 101,
+    PreviewArea = 102,
+    DocumentProperties = 103,
+    PropertiesButton = 106,
+    TopEdit = 110,
+    LeftEdit = 111,
+    RightEdit = 112,
+    TopArrows = 120,
+    RightArrows = 122,
+    FooterCheck = 130,
+    FooterButton = 131,
+    Progress = 141,
+    MessageText = 142,
+};
+enum PropertiesItem { SizeList = 104, SpacingList = 106, NumbersList = 107, BoldCheck = 110 };
+enum FooterItem { FooterLeft = 124, FooterCentre = 125, FooterRight = 126, SetDefault = 100 };
+
 // The preview's picture of page 1 now, and the box holding its ink.
 using Picture = std::vector<uint32_t>;
 Picture PageNow(HWND dlg) {
     UpdateWindow(dlg);
-    UpdateWindow(GetDlgItem(dlg, 102));
+    UpdateWindow(GetDlgItem(dlg, PreviewArea));
     return GrabPixels(hPreviewDC, 0, 0, PreviewWidth, PreviewHeight);
 }
 struct Ink {
@@ -131,15 +150,20 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
             int field, arrow;
             const char* typed;
             const char* shown;
-        } edits[] = {{110, 0, "5", "3.33"},       {110, 0, ".5", "0.50"},
-                     {112, 0, "0.755", "0.76"},   {111, 0, "1", "1.00"},
-                     {110, 120, nullptr, "0.45"}, {112, 122, nullptr, "0.81"}};
+        } edits[] = {
+            {TopEdit, 0, "5", "3.33"},
+            {TopEdit, 0, ".5", "0.50"},
+            {RightEdit, 0, "0.755", "0.76"},
+            {LeftEdit, 0, "1", "1.00"},
+            {TopEdit, TopArrows, nullptr, "0.45"},
+            {RightEdit, RightArrows, nullptr, "0.81"},
+        };
         for (const auto& e : edits) {
             HWND field = GetDlgItem(dlg, e.field), arrows = GetDlgItem(dlg, e.arrow);
             if (e.typed) {
                 SetFocus(field);
                 SetWindowTextA(field, e.typed);
-                SetFocus(GetDlgItem(dlg, 103));
+                SetFocus(GetDlgItem(dlg, DocumentProperties));
             } else {  // a click on the up (vertical) or left (horizontal) arrow
                 RECT r;
                 GetClientRect(arrows, &r);
@@ -159,13 +183,13 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         // Print properties with 12 points preselected: OK keeps the choices
         // and lays the page out again.
         Answers["Print Properties"] = [](HWND format) {
-            EXPECT_EQ(SendDlgItemMessageA(format, 104, CB_GETCURSEL, 0, 0), 4);
-            SelectChoice(format, 107, 2);  // 3 digits
-            SelectChoice(format, 106, 1);  // 1 1/2
-            Click(format, 110);            // bold
+            EXPECT_EQ(SendDlgItemMessageA(format, SizeList, CB_GETCURSEL, 0, 0), 4);
+            SelectChoice(format, NumbersList, 2);  // 3 digits
+            SelectChoice(format, SpacingList, 1);  // 1 1/2
+            Click(format, BoldCheck);
             Click(format, IDOK);
         };
-        Click(dlg, 106);
+        Click(dlg, PropertiesButton);
         EXPECT_FALSE(IsWindowEnabled(wn));  // still under the preview
         EXPECT_EQ(PrintLineNums, 2);
         EXPECT_EQ(PrintSpacing, 3);
@@ -173,31 +197,31 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
         EXPECT_NE(PageNow(dlg), moved);
         // The footer's parts as stored, Set Default, then OK.
         Answers["Format Footer"] = [](HWND footer) {
-            EXPECT_EQ(
-                ItemText(footer, 124) + "|" + ItemText(footer, 125) + "|" + ItemText(footer, 126),
-                "%F|%D  %T|Page %p of %n");
-            SetDlgItemTextA(footer, 124, "%f");
-            Click(footer, 100);  // Set Default
-            EXPECT_EQ(ItemText(footer, 124), "%F");
-            SetDlgItemTextA(footer, 125, "%p");
-            SetDlgItemTextA(footer, 126, "of %n");
+            EXPECT_EQ(ItemText(footer, FooterLeft) + "|" + ItemText(footer, FooterCentre) + "|" +
+                          ItemText(footer, FooterRight),
+                      "%F|%D  %T|Page %p of %n");
+            SetDlgItemTextA(footer, FooterLeft, "%f");
+            Click(footer, SetDefault);
+            EXPECT_EQ(ItemText(footer, FooterLeft), "%F");
+            SetDlgItemTextA(footer, FooterCentre, "%p");
+            SetDlgItemTextA(footer, FooterRight, "of %n");
             Click(footer, IDOK);
         };
-        Click(dlg, 131);
+        Click(dlg, FooterButton);
         EXPECT_STREQ(FooterBlock + 1, "%F\tof %n\t%p");
         // Changes cancelled in either dialog leave the choices.
         Answers["Print Properties"] = Answers["Format Footer"] = [](HWND d) {
-            SelectChoice(d, 107, 4);             // the digits of the properties
-            SetDlgItemTextA(d, 124, "changed");  // the footer's left part
+            SelectChoice(d, NumbersList, 4);            // in the properties
+            SetDlgItemTextA(d, FooterLeft, "changed");  // in the footer
             Click(d, IDCANCEL);
         };
-        Click(dlg, 106);
-        Click(dlg, 131);
+        Click(dlg, PropertiesButton);
+        Click(dlg, FooterButton);
         EXPECT_EQ(PrintLineNums, 2);
         EXPECT_STREQ(FooterBlock + 1, "%F\tof %n\t%p");
         // The footer switched off: the page's ink ends above the footer's line.
         const int bottom = InkOf(PageNow(dlg)).bottom;
-        Click(dlg, 130);
+        Click(dlg, FooterCheck);
         EXPECT_EQ(FooterBlock[0], 0);
         EXPECT_LT(InkOf(PageNow(dlg)).bottom, bottom);
     });
@@ -248,8 +272,8 @@ TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReporte
     SeenDialogs.clear();
     Preview([&](HWND dlg) {
         SelectChoice(
-            dlg, 101,
-            int(SendDlgItemMessageA(dlg, 101, CB_ADDSTRING, 0, LPARAM("Nowhere Printer"))));
+            dlg, PrinterList,
+            int(SendDlgItemMessageA(dlg, PrinterList, CB_ADDSTRING, 0, LPARAM("Nowhere Printer"))));
         EXPECT_STREQ(PrinterName, "Nowhere Printer");
         EXPECT_EQ(PrinterBoxes(), 1);
         Click(dlg, IDOK);
@@ -266,8 +290,8 @@ TEST_F(Print, TextFilePrintsEveryLineNumberedWithItsFooter) {
     OpenInView("printed.txt", TextFile(300));
     PrintLineNums = 4;     // 5 digits
     LRESULT progress = 0;  // stepped once per page
-    const Pages printed =
-        PrintJob([&](HWND dlg) { progress = SendDlgItemMessageA(dlg, 141, PBM_GETPOS, 0, 0); });
+    const Pages printed = PrintJob(
+        [&](HWND dlg) { progress = SendDlgItemMessageA(dlg, Progress, PBM_GETPOS, 0, 0); });
     ASSERT_EQ(printed.size(), 5u);
     EXPECT_EQ(progress, 5);
     FILETIME ft{static_cast<DWORD>(FileTime), static_cast<DWORD>(FileTime >> 32)};
@@ -312,7 +336,7 @@ TEST_F(Print, HexViewPrintsTheRowsOfTheScreenCutToTheLine) {
         SCOPED_TRACE(int(c.cpi));
         PrintCpi = c.cpi;
         std::string message;
-        const Pages printed = PrintJob([&](HWND dlg) { message = ItemText(dlg, 142); });
+        const Pages printed = PrintJob([&](HWND dlg) { message = ItemText(dlg, MessageText); });
         EXPECT_EQ(message, c.message);
         ASSERT_EQ(printed.size(), 1u);
         ASSERT_EQ(printed[0].size(), 60u + 1) << "and the footer";
