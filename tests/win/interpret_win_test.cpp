@@ -88,7 +88,7 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     EXPECT_EQ(StatusText(3), "\tColumn       1 of      49");
     Key(VK_DOWN, false, hViewWnd);
     Route(hViewWnd, WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(StatusText(2), "\tLine       3 of       5");  // a heading, 4 exports
+    EXPECT_EQ(StatusText(2), "\tLine       3 of       5");  // 2 heading lines, 3 names
 
     OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
     // Seven icons of up to 48 pixels: cells of 52, three per row beside the
