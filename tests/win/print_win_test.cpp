@@ -83,6 +83,13 @@ Pages WaitForPages(const Texts& before) {
 
 #define NEED_PRINTER() \
     if (PdfDir().empty()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)"
+// The preview lays its page out for the system's default printer.
+bool HasDefaultPrinter() {
+    char device[256] = "";
+    return GetProfileStringA("windows", "device", "", device, sizeof device) > 0;
+}
+#define NEED_DEFAULT_PRINTER() \
+    if (!HasDefaultPrinter()) GTEST_SKIP() << "no default printer"
 
 std::string TextFile(int lines) {
     std::string text = "Line 1 of the printed file";
@@ -114,6 +121,7 @@ using Print = ShellTest;
 
 // One preview: its picture, margins, and the properties and footer dialogs.
 TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
+    NEED_DEFAULT_PRINTER();
     OpenInView("preview.txt", TextFile(300));
     bool ran = false;
     Preview([&](HWND dlg) {
@@ -209,6 +217,7 @@ TEST_F(Print, PreviewDrawsThePagesAndItsDialogsSetTheChoices) {
 // With wrapping on, the preview wraps the text at the printed line's width;
 // the view wraps it at its own width again at its next paint.
 TEST_F(Print, WrappedTextFollowsThePrintedWidthAndBackAndMissingPrinterIsReported) {
+    NEED_DEFAULT_PRINTER();
     OpenInView("wrapped.txt", std::string(1000, 'w') + std::string(40, '\n'));
     Command(CM_WRAP);
     PaintView();
