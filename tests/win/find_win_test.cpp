@@ -39,8 +39,10 @@ void RunSteps(const std::vector<FindStep>& steps) {
         const FindStep& s = steps[i];
         SCOPED_TRACE(testing::Message() << "step " << i);
         if (s.section) SelectNode(NamedNode(s.section));
-        if (s.typed) typed = s.typed;
-        if (s.typed) SetWindowTextA(hFindCombo, s.typed);
+        if (s.typed) {
+            typed = s.typed;
+            SetWindowTextA(hFindCombo, s.typed);
+        }
         if (s.command >= CM_EXIT)
             Command(s.command);
         else
@@ -52,11 +54,9 @@ void RunSteps(const std::vector<FindStep>& steps) {
 }
 
 using Find = ShellTest;
+const char* const notFound = "Search String|Not found.";
 
-// Each step: typed in the find box (nullptr: nothing), the command (or a key
-// in the find box; 'F': Ctrl+F), the mark after it and the box shown.
 TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
-    const char* const notFound = "Search String|Not found.";
     const std::vector<FindStep> steps = {
         // Hex: pairs of digits, exact; Find drops the mark before a bad text.
         {nullptr, CM_HEX_SEARCH, "none", ""},
@@ -118,7 +118,6 @@ TEST_F(Find, AHitIsShownAndTheHistoryKept) {
 // DOS stub) and "hello" at 0xF88 in .rsrc, which starts at 0xA00. (Offsets read
 // with Python: bytes.find and re.finditer(..., re.I).)
 TEST_F(Find, InInterpretModeTheSelectedTableIsSearched) {
-    const char* const notFound = "Search String|Not found.";
     const std::vector<FindStep> steps = {
         {"This", CM_FIND, "none", notFound, ".idata"},  // before the table
         {"hello", CM_FIND, "none", notFound},           // after it
