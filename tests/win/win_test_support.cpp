@@ -237,27 +237,21 @@ void SelectNode(int32_t node) {
     Pump();
 }
 
-std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, dib);
-    BitBlt(dc, 0, 0, w, h, source, x, y, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> out(p, p + static_cast<size_t>(w) * h);
-    DeleteDC(dc);  // which lets the bitmap go
-    DeleteObject(dib);
-    return out;
-}
-
 Capture::Capture(HWND h) {
     GetClientRect(h, &r);
-    HDC dc = GetDC(h);
-    px = GrabPixels(dc, 0, 0, r.right, r.bottom);
-    ReleaseDC(h, dc);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr), screen = GetDC(h);
+    SelectObject(dc, dib);
+    BitBlt(dc, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const uint32_t*>(bits);
+    px.assign(p, p + static_cast<size_t>(r.right) * r.bottom);
+    ReleaseDC(h, screen);
+    DeleteDC(dc);  // which lets the bitmap go
+    DeleteObject(dib);
 }
 
 COLORREF Capture::Pixel(int x, int y) const {

@@ -31,12 +31,10 @@
 #include "view/view_nav.h"
 
 using Texts = std::vector<std::string>;
-using Ints = std::vector<int32_t>;
 
 // Each dialog and message box is recorded once as "title|text" in SeenDialogs and
-// answered by the script for its title in Answers, run from the dialog's own loop
-// once it is shown (a dialog it leaves open is then cancelled); one without a
-// script is cancelled at once.
+// answered by the script for its title in Answers once shown (then cancelled if
+// still open); one without a script is cancelled at once.
 using Script = std::function<void(HWND dialog)>;
 extern std::map<std::string, Script> Answers;
 extern Texts SeenDialogs;
@@ -97,9 +95,6 @@ void PaintView();  // now
 // address (-1: none); selecting a node as a click in the tree does, then painting.
 int32_t NamedNode(const char* name);
 void SelectNode(int32_t node);
-
-// A w x h block of `source` from (x, y) as 32-bit 0xRRGGBB pixels, row by row.
-std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
 
 // A copy of a window's client area as it is on the screen.
 struct Capture {
