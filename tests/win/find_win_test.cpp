@@ -146,8 +146,7 @@ TEST_F(NavDialogs, AnswersMoveThePlaceAndMarkAndConvertShowsTenPlacesOrRefuses) 
         const char *first, *second, *title, *place;
     } steps[] = {
         {'G', 0, 0, "99999", "", "Go to Line", "line 121 col 1 byte 0 mark none"},
-        {0, 0, 2, "3", "", "Go to Line", "line 3 col 1 byte 0 mark none"},
-        {0, 0, 3, "5", "", "Set Column to", "line 3 col 5 byte 0 mark none"},
+        {0, 0, 3, "5", "", "Set Column to", "line 121 col 5 byte 0 mark none"},
         // Shown: byte 16 is on line 1, above the top line.
         {0, CM_MARK_BYTES, 0, "16", "31", "Mark Bytes", "line 1 col 5 byte 0 mark 16..32"},
         {0, CM_VIEW_HEX, 3, "123", "", "Go to Byte", "line 1 col 1 byte 291 mark 16..32"},
