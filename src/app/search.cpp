@@ -249,11 +249,13 @@ FindStart FindStartPos(uint8_t reverse) {
 }
 
 int32_t FindFrom(int64_t start, uint8_t reverse) {
+    // Backward the scan may go on below the range, down to the file's first
+    // byte: in interpret mode a hit before the selected table is found (and
+    // told to lie outside it when shown).
     const FindRange r = FindSearchRange();
-    const int64_t p = reverse
-                          ? ScanBackward(FileBuf, r.lo, start, r.hi, FindText, FindMask, FindLen)
-                          : ScanForward(FileBuf, std::max<int64_t>(start, r.lo), r.hi, FindText,
-                                        FindMask, FindLen);
+    const int64_t p = reverse ? ScanBackward(FileBuf, 0, start, r.hi, FindText, FindMask, FindLen)
+                              : ScanForward(FileBuf, std::max<int64_t>(start, r.lo), r.hi, FindText,
+                                            FindMask, FindLen);
     return static_cast<int32_t>(p);
 }
 

@@ -37,7 +37,8 @@ FindMessage FindMessageFor(FindStatus status);
 FindStatus SetFindText(const char* typed, uint8_t exactCase, uint8_t hexSearch);
 
 // The bytes a search may cover, [lo, hi): the whole file, or in interpret
-// mode the selected table; never beyond the file.
+// mode the selected table; never beyond the file. A backward search goes on
+// below lo, to the file's first byte.
 struct FindRange {
     int32_t lo;
     int32_t hi;

@@ -45,7 +45,7 @@ int64_t SlowFind(int64_t start, bool reverse) {
     const FindRange r = FindSearchRange();
     for (int64_t p = reverse ? std::min<int64_t>(start, r.hi - FindLen)
                              : std::max<int64_t>(start, r.lo);
-         p >= r.lo && p + FindLen <= r.hi; p += reverse ? -1 : 1)
+         p >= (reverse ? 0 : r.lo) && p + FindLen <= r.hi; p += reverse ? -1 : 1)
         if (MatchAt(p)) return p;
     return -1;
 }

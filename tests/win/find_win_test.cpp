@@ -5,7 +5,10 @@
 
 namespace {
 
-Ints Mark() { return MarkState ? Ints{MarkStart, MarkEnd} : Ints{}; }
+// "none", or the marked bytes as "start..end".
+std::string Mark() {
+    return MarkState ? std::to_string(MarkStart) + ".." + std::to_string(MarkEnd) : "none";
+}
 
 void Search(const std::string& text) {
     SetWindowTextA(hFindCombo, text.c_str());
@@ -20,66 +23,70 @@ Texts History() {
     return out;
 }
 
-using Find = ShellTest;
-
-// Each step: typed in the find box (nullptr: nothing), the command (or a key
-// in the find box; 'F': Ctrl+F), the mark after it and the box shown.
-TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
-    const char* const notFound = "Search String|Not found.";
-    const struct {
-        const char* typed;
-        int command;
-        Ints mark;
-        const char* box;
-    } steps[] = {
-        // Hex: pairs of digits, exact; Find drops the mark before a bad text.
-        {nullptr, CM_HEX_SEARCH, {}, ""},
-        {"4142", CM_FIND, {0, 2}, ""},
-        {nullptr, VK_F3, {0, 2}, notFound},
-        {"414", CM_FIND, {}, "Error|Search string is not a valid hex value."},
-        {"6162", CM_FIND_FORWARD, {4, 6}, ""},
-        {nullptr, CM_HEX_SEARCH, {4, 6}, ""},
-        // Enter in the find box is find next; Ctrl+F starts again from the
-        // top line; reverse starts beside the mark and keeps its direction.
-        {"b", CM_FIND, {1, 2}, ""},
-        {nullptr, VK_F3, {5, 6}, ""},
-        {nullptr, VK_RETURN, {5, 6}, notFound},
-        {nullptr, 'F', {1, 2}, ""},
-        {nullptr, VK_F3, {5, 6}, ""},
-        {"b", CM_FIND_REVERSE, {1, 2}, ""},
-        {nullptr, VK_F3, {1, 2}, notFound},
-        {"c", CM_FIND_FORWARD, {6, 7}, ""},
-        {nullptr, CM_EXACT_CASE, {6, 7}, ""},
-        {"a", CM_FIND, {4, 5}, ""},
-        {"", CM_FIND_NEXT, {4, 5}, "Error|No search string"},
-    };
-    OpenInView("orvex-find.txt", "ABxxabc");
+// Runs each step: its text typed in the find box (nullptr: none), then its
+// command, or its key in the find box ('F': Ctrl+F); checks the mark, the boxes
+// shown and that the text typed stays in the box.
+// In interpret mode, each step first selects its section's node, if it names one.
+struct FindStep {
+    const char* typed;
+    int command;
+    const char *mark, *box;
+    const char* section = nullptr;
+};
+void RunSteps(const std::vector<FindStep>& steps) {
     std::string typed;
-    for (const auto& s : steps) {
-        if (s.typed) SetWindowTextA(hFindCombo, (typed = s.typed).c_str());
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const FindStep& s = steps[i];
+        SCOPED_TRACE(testing::Message() << "step " << i);
+        if (s.section) SelectNode(NamedNode(s.section));
+        if (s.typed) {
+            typed = s.typed;
+            SetWindowTextA(hFindCombo, s.typed);
+        }
         if (s.command >= CM_EXIT)
             Command(s.command);
         else
             Key(s.command, s.command == 'F', hFindEdit);
-        EXPECT_EQ(TakeDialogs(), *s.box ? Texts{s.box} : Texts{}) << &s - steps;
-        EXPECT_EQ(Mark(), s.mark) << &s - steps;
-        EXPECT_EQ(WindowText(hFindCombo), typed);  // the text typed stays
+        EXPECT_EQ(TakeDialogs(), *s.box ? Texts{s.box} : Texts{});
+        EXPECT_EQ(Mark(), s.mark);
+        EXPECT_EQ(WindowText(hFindCombo), typed);
     }
 }
 
-// A hit is brought into view; the history is newest first, an entry typed
-// again in another case replaces the old one, and it is kept for the next run.
-TEST_F(Find, AHitIsShownAndTheHistoryKept) {
-    std::string text;
-    for (int i = 0; i < 300; ++i) text += "line of text\r\n";
-    OpenInView("orvex-find.txt", text + "\t\t\t\t\t\tneedle\r\n");
-    ScreenLines = 20;
-    ScreenCols = 30;
+using Find = ShellTest;
+const char* const notFound = "Search String|Not found.";
+
+TEST_F(Find, StepsThroughTheHitsWithTheBoxesShown) {
+    const std::vector<FindStep> steps = {
+        // Hex: pairs of digits, exact; Find drops the mark before a bad text.
+        {nullptr, CM_HEX_SEARCH, "none", ""},
+        {"6162", CM_FIND_FORWARD, "4..6", ""},
+        {"414", CM_FIND, "none", "Error|Search string is not a valid hex value."},
+        {nullptr, CM_HEX_SEARCH, "none", ""},
+        // Enter in the find box is find next; Ctrl+F starts again from the
+        // top line; reverse starts beside the mark and keeps its direction.
+        {"b", CM_FIND, "1..2", ""},
+        {nullptr, VK_F3, "5..6", ""},
+        {nullptr, VK_RETURN, "5..6", notFound},
+        {nullptr, 'F', "1..2", ""},
+        {nullptr, VK_F3, "5..6", ""},
+        {"b", CM_FIND_REVERSE, "1..2", ""},
+        {nullptr, VK_F3, "1..2", notFound},
+        {nullptr, CM_EXACT_CASE, "1..2", ""},
+        {"a", CM_FIND, "4..5", ""},
+        {"", CM_FIND_NEXT, "4..5", "Error|No search string"},
+    };
+    OpenInView("orvex-find.txt", "ABxxabc");
+    RunSteps(steps);
+}
+
+// The history is newest first, an entry typed again in another case replaces
+// the old one, and it is kept for the next run.
+TEST_F(Find, TheHistoryIsKept) {
+    OpenInView("orvex-find.txt", "needle");
     Search("needle");
-    EXPECT_EQ(Ints({MarkStart, LineNum, Col}),
-              (Ints{300 * 14 + 6, 291, 39}));  // ten rows down, column 48
-    Key('U', true, wn);                        // drops the mark
-    Key('S', true, wn);                        // shows it
+    Key('U', true, wn);  // drops the mark
+    Key('S', true, wn);  // shows it
     EXPECT_EQ(TakeDialogs(), Texts{"Error|No marked area"});
     for (int i = 10; i < 32; ++i) Search("s" + std::to_string(i));
     Search("S15");  // full at 21: an older entry typed again moves to the top
@@ -92,54 +99,73 @@ TEST_F(Find, AHitIsShownAndTheHistoryKept) {
     EXPECT_EQ(History(), h);
 }
 
+// In interpret mode the search covers the selected table: forward it stops at
+// the table's end; it starts at the table's first byte unless the mark lies
+// in the table. In fixture64.exe, .idata is file bytes 0x800..0xA00 and holds
+// "Fixture" at 0x8D0 and 0x8DE and "fixture" at 0x910; "This" is at 0x4E (the
+// DOS stub) and "hello" at 0xF88 in .rsrc, which starts at 0xA00. (Offsets read
+// with Python: bytes.find and re.finditer(..., re.I).)
+TEST_F(Find, InInterpretModeTheSelectedTableIsSearched) {
+    const std::vector<FindStep> steps = {
+        {"This", CM_FIND, "none", notFound, ".idata"},  // before the table
+        {"hello", CM_FIND, "none", notFound},           // after it
+        {"fixture", CM_FIND, "2256..2263", ""},
+        {nullptr, VK_F3, "2270..2277", ""},
+        {nullptr, VK_F3, "2320..2327", ""},
+        {nullptr, VK_F3, "2320..2327", notFound},
+        // In .rsrc the mark at 0x910 is not in the table: backward from the
+        // table's start, the hit before it, which is told to lie outside.
+        {nullptr, CM_FIND_REVERSE, "2320..2327", "Sorry|Marked area is not in this table", ".rsrc"},
+        {"hello", CM_FIND_FORWARD, "3976..3981", ""},
+    };
+    OpenPath(ORVEX_FIXTURE_DIR "\\fixture64.exe", CM_VIEW_INTERP);
+    RunSteps(steps);
+}
+
 void StatusPart(int part) {
     Route(hStatusBar, WM_LBUTTONDOWN, 0, MAKELPARAM(StatusEdges[part - 1] + 5, 5));
 }
 
 using NavDialogs = ShellTest;
 
+// Where the view stands and what is marked.
+std::string Place() {
+    return "line " + std::to_string(LineNum) + " col " + std::to_string(Col) + " byte " +
+           std::to_string(ByteNum) + " mark " + Mark();
+}
+
 TEST_F(NavDialogs, AnswersMoveThePlaceAndMarkAndConvertShowsTenPlacesOrRefuses) {
     std::string text;
     for (int i = 0; i < 120; ++i) text += "a line of text " + std::to_string(i) + "\r\n";
     OpenInView("orvex-nav.txt", text + "last", CM_VIEW_TEXT);
-    // Each: how it is asked for, the two fields typed and the button pressed
-    // (the hex radio leaves the dialog open: then Cancel), the title shown
-    // and what moved.
+    // Each: asked for by Ctrl + `key`, `command` or a click on status `part`
+    // (in that order, where given); the two fields typed, then OK; the title
+    // shown and the place after it.
     const struct {
-        void (*ask)();
-        const char *first, *second;
-        int button;
-        const char* title;
-        int32_t (*got)(), want;
+        int key, command, part;
+        const char *first, *second, *title, *place;
     } steps[] = {
-        {[] { Key('G', true, wn); }, "99999", "", IDOK, "Go to Line", [] { return LineNum; }, 121},
-        {[] { Command(CM_GOTO); }, "", "", IDOK, "Go to Line", [] { return LineNum; },
-         121},  // empty: nothing
-        {[] { StatusPart(2); }, "3", "", IDOK, "Go to Line", [] { return LineNum; }, 3},
-        {[] { StatusPart(3); }, "5", "", IDOK, "Set Column to", [] { return Col; }, 5},
-        {[] { Command(CM_MARK_BYTES); }, "16", "31", IDOK, "Mark Bytes", [] { return MarkEnd; },
-         32},
-        {[] { Command(CM_MARK_BYTES); }, "", "", ID_HEX, "Mark Bytes",
-         [] { return int32_t{MarkHex}; }, 1},
-        {[] {
-             Command(CM_VIEW_HEX);
-             StatusPart(3);
-         },
-         "123", "", IDOK, "Go to Byte", [] { return ByteNum; }, 0x123},
-        {[] { Key('M', true, wn); }, "10", "1F", IDOK, "Mark Bytes", [] { return MarkEnd; }, 0x20},
+        {'G', 0, 0, "99999", "", "Go to Line", "line 121 col 1 byte 0 mark none"},
+        {0, 0, 3, "5", "", "Set Column to", "line 121 col 5 byte 0 mark none"},
+        // Shown: byte 16 is on line 1, above the top line.
+        {0, CM_MARK_BYTES, 0, "16", "31", "Mark Bytes", "line 1 col 5 byte 0 mark 16..32"},
+        {0, CM_VIEW_HEX, 3, "123", "", "Go to Byte", "line 1 col 1 byte 291 mark 16..32"},
+        // Hex in hex mode; shown from byte (32 - 15) with its low four bits cleared.
+        {'M', 0, 0, "20", "2F", "Mark Bytes", "line 1 col 1 byte 16 mark 32..48"},
     };
     for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << s.title << " " << s.first);
         Answers[s.title] = [&s](HWND d) {
             SetDlgItemTextA(d, ID_EDIT_FIRST, s.first);
             SetDlgItemTextA(d, ID_EDIT_SECOND, s.second);
-            Click(d, s.button);
+            Click(d, IDOK);
         };
-        s.ask();
-        const Texts seen = TakeDialogs();
-        EXPECT_EQ(seen.size() == 1 ? seen[0].substr(0, seen[0].find('|')) : "", s.title) << s.first;
-        EXPECT_EQ(s.got(), s.want) << s.first;
+        if (s.key) Key(s.key, true, wn);
+        if (s.command) Command(s.command);
+        if (s.part) StatusPart(s.part);
+        EXPECT_EQ(TakeTitles(), s.title);
+        EXPECT_EQ(Place(), s.place);
     }
-    EXPECT_EQ(Mark(), (Ints{0x10, 0x20}));
 
     // Conversion stays open until cancelled: its buttons are pressed on a
     // modeless copy of the dialog, whose output is read back.
@@ -158,9 +184,8 @@ TEST_F(NavDialogs, AnswersMoveThePlaceAndMarkAndConvertShowsTenPlacesOrRefuses) 
         SetDlgItemTextA(dlg, ID_EDIT_FIRST, c.input);
         SeenDialogs.clear();
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
-        EXPECT_EQ(ItemText(dlg, ID_EDIT_SECOND) + "|" + (SeenDialogs.empty() ? "" : SeenDialogs[0]),
-                  std::string(c.out) + "|" + c.box)
-            << c.input;
+        EXPECT_EQ(ItemText(dlg, ID_EDIT_SECOND), c.out) << c.input;
+        EXPECT_EQ(TakeDialogs(), *c.box ? Texts{c.box} : Texts{}) << c.input;
     }
     SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // Enter does nothing
     EXPECT_TRUE(IsWindow(dlg));

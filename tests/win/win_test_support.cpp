@@ -17,7 +17,10 @@ void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL,
 
 void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR id, DWORD) {
     KillTimer(dialog, id);
-    if (!IsWindowVisible(dialog)) return void(SetTimer(dialog, id, 20, RunScript));
+    if (!IsWindowVisible(dialog)) {
+        SetTimer(dialog, id, 20, RunScript);
+        return;
+    }
     if (const Script script = Answers[WindowText(dialog)]) script(dialog);
     if (IsWindow(dialog) && IsWindowVisible(dialog)) Cancel(dialog);
 }
@@ -30,11 +33,21 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
         !std::strcmp(cls, "#32770") && Recorded.insert(h).second) {
         GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
         SeenDialogs.push_back(WindowText(h) + "|" + text);
-        Answers.count(WindowText(h)) ? void(SetTimer(h, 1, 0, RunScript)) : Cancel(h);
+        if (Answers.count(WindowText(h)))
+            SetTimer(h, 1, 0, RunScript);
+        else
+            Cancel(h);
     }
     return CallNextHookEx(Hook, code, wParam, lParam);
 }
 }  // namespace
+
+std::string TakeTitles() {
+    std::string titles;
+    for (const std::string& seen : TakeDialogs())
+        titles += (titles.empty() ? "" : ", ") + seen.substr(0, seen.find('|'));
+    return titles;
+}
 
 void SelectChoice(HWND dialog, int id, int index) {
     SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
@@ -42,11 +55,14 @@ void SelectChoice(HWND dialog, int id, int index) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+HWND FileNameBox(HWND dialog) {
+    // edt1, or cmb13 in the explorer style.
+    return GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
+}
+
 Script SaveAs(const std::string& path) {
     return [path](HWND dialog) {
-        // The file name box of the file dialogs: edt1, or cmb13 in the explorer style.
-        HWND name =
-            GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
+        HWND name = FileNameBox(dialog);
         if (!name) return Click(dialog, IDYES);
         SeenDialogs.back() += "|" + WindowText(name);
         SetWindowTextA(name, path.c_str());
@@ -194,11 +210,29 @@ void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1, int32_t co
     MarkEnd = end;
     SetMarked();
     MarkState = state;
-    if (col2) BlockCol1 = col1, BlockCol2 = col2;
+    if (!col2) return;
+    BlockCol1 = col1;
+    BlockCol2 = col2;
 }
 
 void PaintView() {
     InvalidateRect(hViewWnd, nullptr, TRUE);
+    UpdateWindow(hViewWnd);
+    Pump();
+}
+
+int32_t NamedNode(const char* name) {
+    for (size_t i = 0; i < TreeNodes.size(); ++i) {
+        const char* colon = std::strstr(TreeNodes[i].Text, ": ");
+        if (colon && !std::strcmp(colon + 2, name)) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+void SelectNode(int32_t node) {
+    if (HTREEITEM item = node >= 0 ? TreeItemOf(node) : nullptr)
+        SendMessageA(hTreeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    if (hImageWnd) UpdateWindow(hImageWnd);
     UpdateWindow(hViewWnd);
     Pump();
 }
@@ -221,9 +255,9 @@ std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
 
 Capture::Capture(HWND h) {
     GetClientRect(h, &r);
-    HDC dc = GetDC(h);
-    px = GrabPixels(dc, 0, 0, r.right, r.bottom);
-    ReleaseDC(h, dc);
+    HDC screen = GetDC(h);
+    px = GrabPixels(screen, 0, 0, r.right, r.bottom);
+    ReleaseDC(h, screen);
 }
 
 COLORREF Capture::Pixel(int x, int y) const {

@@ -24,6 +24,7 @@
 #include "document/document.h"
 #include "document/document_win.h"
 #include "document/line_index.h"
+#include "interpret/interp_tree.h"
 #include "interpret/interpret_win.h"
 #include "interpret/selection.h"
 #include "resources/resource_ids.h"
@@ -33,17 +34,19 @@ using Texts = std::vector<std::string>;
 using Ints = std::vector<int32_t>;
 
 // Each dialog and message box is recorded once as "title|text" in SeenDialogs and
-// answered by the script for its title in Answers, run from the dialog's own loop
-// once it is shown (a dialog it leaves open is then cancelled); one without a
-// script is cancelled at once.
+// answered by the script for its title in Answers once shown (then cancelled if
+// still open); one without a script is cancelled at once.
 using Script = std::function<void(HWND dialog)>;
 extern std::map<std::string, Script> Answers;
 extern Texts SeenDialogs;
 inline Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }  // SeenDialogs, then cleared
+// The titles of TakeDialogs() joined by ", "; "" when none was shown.
+std::string TakeTitles();
 std::string WindowText(HWND hwnd);
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 void SelectChoice(HWND dialog, int id, int index);  // in a combo box, as the user does
+HWND FileNameBox(HWND dialog);                      // of a file dialog; 0 in any other
 // Types `path` as the file name of a file dialog, the name it proposed added
 // to its record, and presses OK; a box asking whether to replace: Yes.
 Script SaveAs(const std::string& path);
@@ -57,9 +60,8 @@ std::string ReadSetting(const char* name);
 // command line: the file opens before the first paint; then the messages run.
 void StartShell(const char* argument = nullptr);
 void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
-inline void Pump() {
-    DispatchWaiting();
-}  // the messages waiting, each through the program's routing
+// The messages waiting, each through the program's routing.
+inline void Pump() { DispatchWaiting(); }
 // One message through the routing and dispatched, then Pump().
 void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void Command(int id);        // to the main window
@@ -89,6 +91,11 @@ void OpenInView(const std::string& name, const std::string& bytes, int mode = 0)
 // col2) when col2 is given, else where the view's rows place it.
 void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1 = 0, int32_t col2 = 0);
 void PaintView();  // now
+
+// Interpret mode: the node of a section or directory, by its text after the
+// address (-1: none); selecting a node as a click in the tree does, then painting.
+int32_t NamedNode(const char* name);
+void SelectNode(int32_t node);
 
 // A w x h block of `source` from (x, y) as 32-bit 0xRRGGBB pixels, row by row.
 std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
