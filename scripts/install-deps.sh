@@ -13,7 +13,7 @@ mingw-w64-x86-64-dev binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 wine64 xvfb xauth imagemagick xdotool xclip fonts-wine fonts-liberation
 fonts-dejavu-core icoutils file python3 python3-fonttools xxd
 console-setup-linux fonts-urw-base35
-cups printer-driver-cups-pdf poppler-utils"
+cups printer-driver-cups-pdf poppler-utils zip unzip"
 
 missing=""
 for p in $PKGS; do

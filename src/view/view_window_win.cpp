@@ -59,14 +59,23 @@ void Fill(HDC dc, int left, int top, int right, int bottom) {
     FillRect(dc, &r, hBkBrush);
 }
 
+// A scroll bar is set, and so redrawn, only when its range, page or
+// position changed: most repaints leave both bars as they are.
 void SetScroll(HWND hwnd, int bar, const ScrollSpec& s) {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
     si.nMax = s.max;
     si.nPage = static_cast<UINT>(std::max(s.page, 0));
     si.nPos = s.pos;
+    SCROLLINFO now{};
+    now.cbSize = sizeof now;
+    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (GetScrollInfo(hwnd, bar, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
+        now.nPage == si.nPage && now.nPos == si.nPos)
+        return;
+    si.fMask |= SIF_DISABLENOSCROLL;
     SetScrollInfo(hwnd, bar, &si, TRUE);
 }
 
@@ -103,9 +112,22 @@ int DrawRows(HDC dc, const RECT& client) {
                         MarkState);
 }
 
-HFONT CreateViewFont() {
-    return CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+// The screen font, kept from paint to paint and made again only when its
+// face or size changed.
+HFONT ViewFont() {
+    static HFONT font = 0;
+    static char name[sizeof FontName];
+    static int16_t height, width;
+    if (font && height == FontHeight && width == FontWidth &&
+        std::strncmp(name, FontName, sizeof name) == 0)
+        return font;
+    if (font) DeleteObject(font);
+    font = CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                        PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FontName);
+    std::memcpy(name, FontName, sizeof name);
+    height = FontHeight;
+    width = FontWidth;
+    return font;
 }
 
 // The rows and columns the client area holds with the view font selected
@@ -134,8 +156,7 @@ void Paint(HWND hwnd) {
         Fill(dc, 0, 0, client.right, 4);
     }
     SetRowMetrics();
-    HFONT font = CreateViewFont();
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, ViewFont());
     Measure(dc, client);
 
     // Right of the rows' last whole cell up to the scroll bar: the rows never
@@ -157,7 +178,6 @@ void Paint(HWND hwnd) {
         Fill(dc, 0, y, client.right, client.bottom);
     }
     SelectObject(dc, old);
-    DeleteObject(font);
     EndPaint(hwnd, &ps);
     ShowPosition();
 }
@@ -234,11 +254,9 @@ void MeasureView() {
     RECT client;
     GetClientRect(hViewWnd, &client);
     HDC dc = GetDC(hViewWnd);
-    HFONT font = CreateViewFont();
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, ViewFont());
     Measure(dc, client);
     SelectObject(dc, old);
-    DeleteObject(font);
     ReleaseDC(hViewWnd, dc);
 }
 
