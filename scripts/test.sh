@@ -58,6 +58,12 @@ step "test win64 under wine64"
 ctest --preset win64
 timeout 120 "$WINESERVER" -w || true
 
+step "package: the user's zip, unpacked and run"
+zip=$(scripts/package.sh)
+status=0
+tests/package/check-package.sh "$zip" || status=$?
+[ "$status" -eq 0 ] || [ "$status" -eq 77 ] || exit "$status"
+
 seconds=${ORVEX_FUZZ_SECONDS:-15}
 if [ "$seconds" -gt 0 ]; then
     step "fuzz, $seconds s per target"
