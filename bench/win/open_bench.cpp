@@ -85,6 +85,10 @@ int main(int argc, char** argv) {
         }
         DispatchWaiting();
         opens.push_back(b - a);
+        // The floor's block needs the room of the document's.
+        std::snprintf(FileName, sizeof FileName, "%s", small.c_str());
+        SendMessageA(wn, WM_COMMAND, CM_OPEN_NAMED, 0);
+        DispatchWaiting();
         floors.push_back(ReadWhole(path));
     }
     std::printf(
