@@ -60,22 +60,27 @@ void Fill(HDC dc, int left, int top, int right, int bottom) {
 }
 
 // A scroll bar is set, and so redrawn, only when its range, page or
-// position changed: most repaints leave both bars as they are.
+// position changed: most repaints leave both bars as they are. The bar
+// keeps its page within the range and its position within what the page
+// leaves, so the values asked for are compared in that form.
 void SetScroll(HWND hwnd, int bar, const ScrollSpec& s) {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     si.nMin = 0;
     si.nMax = s.max;
     si.nPage = static_cast<UINT>(std::max(s.page, 0));
     si.nPos = s.pos;
+    const int64_t range = std::max<int64_t>(int64_t{si.nMax} - si.nMin + 1, 0);
+    const int64_t page = std::min<int64_t>(si.nPage, range);
+    const int64_t last = std::max<int64_t>(si.nMax - std::max<int64_t>(page - 1, 0), si.nMin);
+    const int64_t pos = std::clamp<int64_t>(si.nPos, si.nMin, last);
     SCROLLINFO now{};
     now.cbSize = sizeof now;
     now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     if (GetScrollInfo(hwnd, bar, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
-        now.nPage == si.nPage && now.nPos == si.nPos)
+        now.nPage == page && now.nPos == pos)
         return;
-    si.fMask |= SIF_DISABLENOSCROLL;
     SetScrollInfo(hwnd, bar, &si, TRUE);
 }
 
