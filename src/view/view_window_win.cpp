@@ -59,29 +59,8 @@ void Fill(HDC dc, int left, int top, int right, int bottom) {
     FillRect(dc, &r, hBkBrush);
 }
 
-// A scroll bar is set, and so redrawn, only when its range, page or
-// position changed: most repaints leave both bars as they are. The bar
-// keeps its page within the range and its position within what the page
-// leaves, so the values asked for are compared in that form.
 void SetScroll(HWND hwnd, int bar, const ScrollSpec& s) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    si.nMin = 0;
-    si.nMax = s.max;
-    si.nPage = static_cast<UINT>(std::max(s.page, 0));
-    si.nPos = s.pos;
-    const int64_t range = std::max<int64_t>(int64_t{si.nMax} - si.nMin + 1, 0);
-    const int64_t page = std::min<int64_t>(si.nPage, range);
-    const int64_t last = std::max<int64_t>(si.nMax - std::max<int64_t>(page - 1, 0), si.nMin);
-    const int64_t pos = std::clamp<int64_t>(si.nPos, si.nMin, last);
-    SCROLLINFO now{};
-    now.cbSize = sizeof now;
-    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    if (GetScrollInfo(hwnd, bar, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
-        now.nPage == page && now.nPos == pos)
-        return;
-    SetScrollInfo(hwnd, bar, &si, TRUE);
+    SetScrollIfChanged(hwnd, bar, s.max, s.page, s.pos);
 }
 
 // Menu item of the export command the interpretation offers.
@@ -253,6 +232,31 @@ void PopupMenu(HWND hwnd, LPARAM lParam) {
 }
 
 }  // namespace
+
+// A scroll bar is set, and so redrawn, only when its range, page or
+// position changed: most repaints leave both bars as they are. The bar
+// keeps its page within the range and its position within what the page
+// leaves, so the values asked for are compared in that form.
+void SetScrollIfChanged(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMin = 0;
+    si.nMax = max;
+    si.nPage = static_cast<UINT>(std::max(page, 0));
+    si.nPos = pos;
+    const int64_t range = std::max<int64_t>(int64_t{si.nMax} - si.nMin + 1, 0);
+    const int64_t kept = std::min<int64_t>(si.nPage, range);
+    const int64_t last = std::max<int64_t>(si.nMax - std::max<int64_t>(kept - 1, 0), si.nMin);
+    const int64_t at = std::clamp<int64_t>(si.nPos, si.nMin, last);
+    SCROLLINFO now{};
+    now.cbSize = sizeof now;
+    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (GetScrollInfo(hwnd, bar, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
+        now.nPage == kept && now.nPos == at)
+        return;
+    SetScrollInfo(hwnd, bar, &si, TRUE);
+}
 
 void MeasureView() {
     if (!hViewWnd) return;
