@@ -14,6 +14,7 @@ name=orvex-$version-win32
 
 build=build/package-win32
 rm -rf "$build"
+mkdir -p build
 cmake -S . -B "$build" -G Ninja --toolchain cmake/mingw-w64-i686.cmake \
     -DCMAKE_BUILD_TYPE=Release >"$build.log" 2>&1 || { cat "$build.log" >&2; exit 1; }
 cmake --build "$build" --target orvex orvex-dump -j"$jobs" >>"$build.log" 2>&1 ||
