@@ -45,9 +45,6 @@ TEST_F(Repaint, ScrollBarsFollowEachDocumentAndMove) {
     EXPECT_EQ(Bar(SB_VERT)[3], 300 - (ScreenLines - 2));
     Key(VK_HOME, true);
     EXPECT_EQ(Bar(SB_VERT)[3], 0);
-    SendMessageA(hViewWnd, WM_HSCROLL, SB_LINERIGHT, 0);
-    PaintView();
-    EXPECT_EQ(Bar(SB_HORZ)[3], std::min(1, 71 - std::min(ScreenCols, 71)));
 }
 
 // The font is made again when its face or size changes: the cell width the
