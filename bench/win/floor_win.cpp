@@ -1,5 +1,9 @@
 #include "floor_win.h"
 
+#include <algorithm>
+
+#include "appearance/appearance.h"
+
 namespace {
 
 LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -60,3 +64,18 @@ double Now() {
     QueryPerformanceCounter(&t);
     return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
+
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+FloorRows::FloorRows()
+    : font(CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                       PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FontName)),
+      rowHeight(FontHeight),
+      text(TextColor),
+      back(BkColor) {}
+
+FloorRows::~FloorRows() { DeleteObject(font); }

@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+// In the view's font (made here once) and colours.
 struct FloorRows {
+    FloorRows();
+    ~FloorRows();
+    FloorRows(const FloorRows&) = delete;
+    FloorRows& operator=(const FloorRows&) = delete;
     HFONT font = 0;
     int rowHeight = 1;
     COLORREF text = 0, back = 0xFFFFFF;
@@ -20,3 +25,4 @@ HWND MakeFloorView(HWND parent, HWND over, const FloorRows* rows);
 
 // Milliseconds since an arbitrary start.
 double Now();
+double Median(std::vector<double> v);

@@ -108,11 +108,6 @@ void Floor() {
     std::vector<HTREEITEM> items;
     HWND tree = BareTree(items);
     FloorRows rows;
-    rows.font = CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                            PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FontName);
-    rows.rowHeight = FontHeight;
-    rows.text = TextColor;
-    rows.back = BkColor;
     rows.rows.assign(static_cast<size_t>(ScreenLines),
                      "00001000:  4D5A 9000 0300 0000  0400 0000 FFFF 0000  [MZ..............]");
     HWND view = MakeFloorView(wn, hViewWnd, &rows);
@@ -141,7 +136,6 @@ void Floor() {
     Report("  of which the view's rows, one ExtTextOutA each", views);
     DestroyWindow(view);
     DestroyWindow(tree);
-    DeleteObject(rows.font);
     Pump();
 }
 

@@ -51,11 +51,6 @@ double ReadWhole(const std::string& path) {
     return ok && got == size ? b - a : -1;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

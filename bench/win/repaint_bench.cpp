@@ -48,11 +48,6 @@ double RepaintsPerSecond(HWND h, int count) {
     return count * 1000.0 / (Now() - a);
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // The screen's rows in the hex layout, for the floor: the bytes as they are.
 std::vector<std::string> HexRows(int rows) {
     std::vector<std::string> out;
@@ -85,11 +80,6 @@ int main(int argc, char** argv) {
     UpdateWindow(hViewWnd);
 
     FloorRows floor;
-    floor.font = CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FontName);
-    floor.rowHeight = FontHeight;
-    floor.text = TextColor;
-    floor.back = BkColor;
     floor.rows = HexRows(ScreenLines);
     std::vector<double> plain, marked, least, rows, status;
     for (int round = 0; round < 5; ++round) {
@@ -130,7 +120,6 @@ int main(int argc, char** argv) {
         Median(least) / Median(plain));
     std::printf("  parts alone: the rows drawn %.0f/s, the status texts written %.0f/s\n",
                 Median(rows), Median(status));
-    DeleteObject(floor.font);
     DestroyWindow(wn);
     Pump();
     return 0;
