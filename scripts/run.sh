@@ -1,8 +1,10 @@
 #!/bin/sh
-# Installs what is missing, builds the viewer for 64-bit Windows and starts
-# it under wine64 on FILE, in a Wine prefix of its own that holds the faces
-# the program asks for. Without a display it starts Xvfb and says how to
-# look at the screen. Returns when the viewer is closed.
+# Installs what is missing, builds the product (the i686 viewer) and starts
+# it under the 32-bit Wine on FILE, in a Wine prefix of its own that holds
+# the faces the program asks for. Only where the machine cannot run 32-bit
+# programs does it build and start the x86_64 viewer under wine64, and says
+# so. Without a display it starts Xvfb and says how to look at the screen.
+# Returns when the viewer is closed.
 #   scripts/run.sh [FILE]
 #   ORVEX_WINEPREFIX  the prefix to use (default ~/.orvex-wine, made once)
 set -eu
@@ -20,10 +22,17 @@ if [ $# -eq 1 ]; then
 fi
 
 scripts/install-deps.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target orvex -j2 >/dev/null
-
 . scripts/wine-env.sh
+preset=win32
+wine=$WINE32
+if ! orvex_wine32_runs; then
+    echo "run.sh: this machine does not run 32-bit programs: starting the x86_64 build under wine64"
+    preset=win64
+    wine=$WINE64
+fi
+cmake --preset $preset >/dev/null
+cmake --build --preset $preset --target orvex -j2 >/dev/null
+
 orvex_prepare_prefix "${ORVEX_WINEPREFIX:-$HOME/.orvex-wine}"
 own_display=""
 if [ -z "${DISPLAY:-}" ]; then
@@ -51,9 +60,9 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 if [ -n "$arg" ]; then
-    "$WINE64" build/win64/orvex.exe "$arg" >/dev/null 2>&1 &
+    "$wine" build/$preset/orvex.exe "$arg" >/dev/null 2>&1 &
 else
-    "$WINE64" build/win64/orvex.exe >/dev/null 2>&1 &
+    "$wine" build/$preset/orvex.exe >/dev/null 2>&1 &
 fi
 viewer=$!
 wait "$viewer" || true

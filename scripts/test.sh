@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs what is missing, builds every configuration and runs every test:
-# native (Release and ASan/UBSan), win64 under wine64, the win32 product
-# build, and a short run of each fuzz target.
+# native (Release and ASan/UBSan), the win32 product under the 32-bit Wine
+# (skipped, with a line that says so, where the machine cannot run 32-bit
+# programs), win64 under wine64, the product's package, and a short run of
+# each fuzz target.
 #   ORVEX_FUZZ_SECONDS  seconds per fuzz target (default 15; 0 skips)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,7 +34,6 @@ step "build win64"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$jobs"
 
-step "test win64 under wine64"
 . scripts/wine-env.sh
 . scripts/printer-env.sh
 prefix=$(mktemp -d /tmp/orvex-wine.XXXXXX)
@@ -46,8 +47,22 @@ trap cleanup EXIT
 orvex_prepare_prefix "$prefix"
 orvex_start_display
 orvex_start_printer || echo "no PDF printer: the printing tests are skipped"
+if orvex_wine32_runs; then
+    step "test win32 (the product) under the 32-bit Wine"
+    ctest --preset win32
+    timeout 120 "$WINESERVER" -w || true
+else
+    step "win32 tests skipped: this machine does not run 32-bit programs"
+fi
+step "test win64 under wine64"
 ctest --preset win64
-"$WINESERVER" -w || true
+timeout 120 "$WINESERVER" -w || true
+
+step "package: the user's zip, unpacked and run"
+zip=$(scripts/package.sh)
+status=0
+tests/package/check-package.sh "$zip" || status=$?
+[ "$status" -eq 0 ] || [ "$status" -eq 77 ] || exit "$status"
 
 seconds=${ORVEX_FUZZ_SECONDS:-15}
 if [ "$seconds" -gt 0 ]; then

@@ -1,13 +1,22 @@
-# Sourced by the scripts that run Windows programs under wine64: a Wine prefix
-# of our own with the program's faces, and an X display.
+# Sourced by the scripts that run Windows programs under Wine: a Wine prefix
+# of our own with the program's faces, and an X display. One 64-bit prefix
+# serves both loaders: wine64 for the x86_64 build, the 32-bit wine for the
+# i686 product.
 #   WINEPREFIX  kept when set; else a fresh throw-away prefix
 #   DISPLAY     kept when set; else an Xvfb of our own
 WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The folder of these scripts: their callers run from the top of the tree.
 ORVEX_SCRIPTS="${ORVEX_SCRIPTS:-$(pwd)/scripts}"
+
+# Whether the 32-bit Wine is installed and the kernel runs it: tried, since
+# some kernels are built without 32-bit support.
+orvex_wine32_runs() {
+    [ -x "$WINE32" ] && "$WINE32" --version >/dev/null 2>&1
+}
 
 orvex_prepare_prefix() {
     # $1: prefix directory

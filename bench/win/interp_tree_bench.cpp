@@ -1,6 +1,8 @@
 // Interpret mode on a large DLL in the real main window: the time from the
 // open command until the tree is shown with its root selected, and the time
-// of each selection with its repaint, node by node.
+// of each selection with its repaint, node by node. Then the floor: the same
+// tree in a bare control of the same size and styles over the program's,
+// and the view's rows drawn by the least code, each selection repainted.
 //   orvex-interp-bench [FILE]   (default: Wine's shell32.dll)
 #include <windows.h>
 #include <commctrl.h>
@@ -15,6 +17,7 @@
 #include "appearance/appearance.h"
 #include "document/document.h"
 #include "document/line_index.h"
+#include "floor_win.h"
 #include "interpret/interp_tree.h"
 #include "interpret/interpret_win.h"
 #include "interpret/selection.h"
@@ -41,23 +44,18 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void Pump() { DispatchWaiting(); }
 
-double Now() {
-    static LARGE_INTEGER f{};
-    if (!f.QuadPart) QueryPerformanceFrequency(&f);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-// Time spent repainting each window, summed over the run.
+// Time spent repainting each window, summed over the run, and each
+// selection's repaint of the tree and the view.
 double PaintTime[4];
+double LastPaint[4];
 
 void Timed(int which, HWND h) {
     if (!h) return;
     const double a = Now();
     UpdateWindow(h);
     GdiFlush();
-    PaintTime[which] += Now() - a;
+    LastPaint[which] = Now() - a;
+    PaintTime[which] += LastPaint[which];
 }
 
 void ShowAll() {
@@ -65,6 +63,80 @@ void ShowAll() {
     Timed(1, hTreeView);
     Timed(2, hImageWnd);
     Timed(0, wn);
+}
+
+void Report(const char* what, std::vector<double> v) {
+    if (v.empty()) return;
+    std::sort(v.begin(), v.end());
+    const size_t over = static_cast<size_t>(v.end() - std::upper_bound(v.begin(), v.end(), 20.0));
+    std::printf("%s: %zu selections, median %.2f ms, 99th %.2f ms, max %.2f ms, %zu over 20 ms\n",
+                what, v.size(), v[v.size() / 2], v[v.size() * 99 / 100], v.back(), over);
+}
+
+// The bare control, filled as the program fills its tree.
+HWND BareTree(std::vector<HTREEITEM>& items) {
+    RECT r;
+    GetWindowRect(hTreeView, &r);
+    MapWindowPoints(nullptr, wn, reinterpret_cast<POINT*>(&r), 2);
+    HWND tree = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "SysTreeView32", "",
+        WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, r.left, r.top,
+        r.right - r.left, r.bottom - r.top, wn, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowPos(tree, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    items.assign(TreeNodes.size(), nullptr);
+    std::vector<int32_t> order{RootNode};  // parents before children
+    for (size_t i = 0; i < order.size(); ++i) {
+        const TreeNode& n = TreeNodes[static_cast<size_t>(order[i])];
+        TVINSERTSTRUCTA ins{};
+        ins.hParent = n.Parent < 0 ? TVI_ROOT : items[static_cast<size_t>(n.Parent)];
+        ins.hInsertAfter = TVI_LAST;
+        ins.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+        ins.item.pszText = const_cast<char*>(n.Text);
+        ins.item.cChildren = n.HasChildren ? 1 : 0;
+        items[static_cast<size_t>(order[i])] = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+        for (int32_t c = n.FirstChild; c >= 0; c = TreeNodes[static_cast<size_t>(c)].NextSibling)
+            order.push_back(c);
+    }
+    for (size_t n = 0; n < TreeNodes.size(); ++n)
+        if (TreeNodes[n].Expanded && items[n])
+            SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items[n]));
+    return tree;
+}
+
+void Floor() {
+    std::vector<HTREEITEM> items;
+    HWND tree = BareTree(items);
+    FloorRows rows;
+    rows.rows.assign(static_cast<size_t>(ScreenLines),
+                     "00001000:  4D5A 9000 0300 0000  0400 0000 FFFF 0000  [MZ..............]");
+    HWND view = MakeFloorView(wn, hViewWnd, &rows);
+    UpdateWindow(tree);
+    UpdateWindow(view);
+    Pump();
+    std::vector<double> times, trees, views;
+    for (HTREEITEM item : items) {
+        if (!item) continue;
+        const double a = Now();
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+        UpdateWindow(tree);
+        GdiFlush();
+        const double m = Now();
+        InvalidateRect(view, nullptr, TRUE);
+        UpdateWindow(view);
+        GdiFlush();
+        const double b = Now();
+        Pump();
+        times.push_back(b - a);
+        trees.push_back(m - a);
+        views.push_back(b - m);
+    }
+    Report("floor, each selection with its repaint", times);
+    Report("  of which the bare tree, selection and repaint", trees);
+    Report("  of which the view's rows, one ExtTextOutA each", views);
+    DestroyWindow(view);
+    DestroyWindow(tree);
+    Pump();
 }
 
 }  // namespace
@@ -98,7 +170,7 @@ int main(int argc, char** argv) {
         "(%d message box%s answered)\n",
         loaded - t0, shown - loaded, treeBoxes, treeBoxes == 1 ? "" : "es");
 
-    std::vector<double> times, selects, paints;
+    std::vector<double> times, selects, paints, treePaints, viewPaints;
     std::vector<double> quiet;  // selections that showed no message box
     for (size_t n = 0; n < TreeNodes.size(); ++n) {
         HTREEITEM item = TreeItemOf(static_cast<int32_t>(n));
@@ -116,27 +188,23 @@ int main(int argc, char** argv) {
                     std::printf("  node %zu: %s invalid %ld,%ld-%ld,%ld\n", n, names[w], r.left,
                                 r.top, r.right, r.bottom);
         }
+        for (double& t : LastPaint) t = 0;
         ShowAll();
         const double b = Now();
         Pump();
+        treePaints.push_back(LastPaint[1]);
+        viewPaints.push_back(LastPaint[3]);
         times.push_back(b - a);
         selects.push_back(m - a);
         paints.push_back(b - m);
         if (Boxes == before) quiet.push_back(b - a);
     }
-    auto report = [](const char* what, std::vector<double> v) {
-        if (v.empty()) return;
-        std::sort(v.begin(), v.end());
-        const size_t over =
-            static_cast<size_t>(v.end() - std::upper_bound(v.begin(), v.end(), 20.0));
-        std::printf(
-            "%s: %zu selections, median %.2f ms, 99th %.2f ms, max %.2f ms, %zu over 20 ms\n", what,
-            v.size(), v[v.size() / 2], v[v.size() * 99 / 100], v.back(), over);
-    };
-    report("every selection with its repaint", times);
-    report("selections without a message box", quiet);
-    report("  of which the selection message", selects);
-    report("  of which the repaint", paints);
+    Report("every selection with its repaint", times);
+    Report("selections without a message box", quiet);
+    Report("  of which the selection message", selects);
+    Report("  of which the repaint", paints);
+    Report("  of which the tree's repaint", treePaints);
+    Report("  of which the view's repaint", viewPaints);
     std::printf(
         "  repaint time per selection: main %.2f ms, tree %.2f ms, pane %.2f ms, "
         "view %.2f ms\n",
@@ -153,6 +221,7 @@ int main(int argc, char** argv) {
     UserMessages messages;
     BuildInterpTree(messages);
     std::printf("reading the tree data again: %.1f ms\n", Now() - a);
+    Floor();
     DestroyWindow(wn);
     Pump();
     return 0;

@@ -60,6 +60,9 @@ LRESULT CALLBACK ViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Sets ScreenLines, ScreenCols and the cell width from the view window's
 // client area and font, as its paint does.
 void MeasureView();
+// Sets a window's scroll bar (range 0..max) unless it already shows these
+// values: setting it redraws it.
+void SetScrollIfChanged(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos);
 void BuildFrame(HWND hwnd);
 void LayoutFrame(WPARAM wParam, LPARAM lParam);
 void SetMarked();

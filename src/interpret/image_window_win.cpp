@@ -48,14 +48,7 @@ HICON IconOf(int16_t i) {
 constexpr unsigned DrawIconFailed = 2318;
 
 void SetBar(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    si.nMin = 0;
-    si.nMax = max;
-    si.nPage = page > 0 ? static_cast<UINT>(page) : 0;
-    si.nPos = pos;
-    SetScrollInfo(hwnd, bar, &si, TRUE);
+    SetScrollIfChanged(hwnd, bar, max, page, pos);
 }
 
 void PaintIcons(HWND hwnd, HDC dc) {

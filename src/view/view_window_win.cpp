@@ -61,14 +61,7 @@ void Fill(HDC dc, int left, int top, int right, int bottom) {
 }
 
 void SetScroll(HWND hwnd, int bar, const ScrollSpec& s) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    si.nMin = 0;
-    si.nMax = s.max;
-    si.nPage = static_cast<UINT>(std::max(s.page, 0));
-    si.nPos = s.pos;
-    SetScrollInfo(hwnd, bar, &si, TRUE);
+    SetScrollIfChanged(hwnd, bar, s.max, s.page, s.pos);
 }
 
 // Menu item of the export command the interpretation offers.
@@ -104,9 +97,22 @@ int DrawRows(HDC dc, const RECT& client) {
                         MarkState);
 }
 
-HFONT CreateViewFont() {
-    return CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+// The screen font, kept from paint to paint and made again only when its
+// face or size changed.
+HFONT ViewFont() {
+    static HFONT font = 0;
+    static char name[sizeof FontName];
+    static int16_t height, width;
+    if (font && height == FontHeight && width == FontWidth &&
+        std::strncmp(name, FontName, sizeof name) == 0)
+        return font;
+    if (font) DeleteObject(font);
+    font = CreateFontA(FontHeight, FontWidth, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                        PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FontName);
+    std::memcpy(name, FontName, sizeof name);
+    height = FontHeight;
+    width = FontWidth;
+    return font;
 }
 
 // The rows and columns the client area holds with the view font selected
@@ -135,8 +141,7 @@ void Paint(HWND hwnd) {
         Fill(dc, 0, 0, client.right, 4);
     }
     SetRowMetrics();
-    HFONT font = CreateViewFont();
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, ViewFont());
     Measure(dc, client);
 
     // Right of the rows' last whole cell up to the scroll bar: the rows never
@@ -158,7 +163,6 @@ void Paint(HWND hwnd) {
         Fill(dc, 0, y, client.right, client.bottom);
     }
     SelectObject(dc, old);
-    DeleteObject(font);
     EndPaint(hwnd, &ps);
     ShowPosition();
 }
@@ -241,16 +245,39 @@ void PopupMenu(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
+// A scroll bar is set, and so redrawn, only when its range, page or
+// position changed: most repaints leave both bars as they are. The bar
+// keeps its page within the range and its position within what the page
+// leaves, so the values asked for are compared in that form.
+void SetScrollIfChanged(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMin = 0;
+    si.nMax = max;
+    si.nPage = static_cast<UINT>(std::max(page, 0));
+    si.nPos = pos;
+    const int64_t range = std::max<int64_t>(int64_t{si.nMax} - si.nMin + 1, 0);
+    const int64_t kept = std::min<int64_t>(si.nPage, range);
+    const int64_t last = std::max<int64_t>(si.nMax - std::max<int64_t>(kept - 1, 0), si.nMin);
+    const int64_t at = std::clamp<int64_t>(si.nPos, si.nMin, last);
+    SCROLLINFO now{};
+    now.cbSize = sizeof now;
+    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (GetScrollInfo(hwnd, bar, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
+        now.nPage == kept && now.nPos == at)
+        return;
+    SetScrollInfo(hwnd, bar, &si, TRUE);
+}
+
 void MeasureView() {
     if (!hViewWnd) return;
     RECT client;
     GetClientRect(hViewWnd, &client);
     HDC dc = GetDC(hViewWnd);
-    HFONT font = CreateViewFont();
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, ViewFont());
     Measure(dc, client);
     SelectObject(dc, old);
-    DeleteObject(font);
     ReleaseDC(hViewWnd, dc);
 }
 

@@ -1,0 +1,94 @@
+// Files near the 2 GB limit: one opens whole and its last row is drawn; where
+// the address space cannot hold a file, the load stops with the memory error
+// and the document shown before stays.
+#include "win_test_support.h"
+
+namespace {
+
+// A file of `size` bytes, all zero but `tail` at its end; sparse where the
+// file system allows, so that writing it is quick.
+std::string SparseFile(const std::string& name, int64_t size, const std::string& tail) {
+    const std::string path = TempFilePath(name);
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE) << path;
+    LARGE_INTEGER at;
+    at.QuadPart = size - static_cast<int64_t>(tail.size());
+    SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
+    DWORD done = 0;
+    WriteFile(h, tail.data(), static_cast<DWORD>(tail.size()), &done, nullptr);
+    EXPECT_EQ(done, tail.size());
+    CloseHandle(h);
+    return path;
+}
+
+// Reserves the address space in blocks of at least `least` bytes until no
+// such block is left; the rest stays for the program's small needs.
+struct AddressSpaceHog {
+    explicit AddressSpaceHog(SIZE_T least) {
+        for (SIZE_T size = SIZE_T(1) << 30; size >= least;) {
+            if (void* p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+                held.push_back(p);
+            else
+                size /= 2;
+        }
+    }
+    ~AddressSpaceHog() {
+        for (void* p : held) VirtualFree(p, 0, MEM_RELEASE);
+    }
+    std::vector<void*> held;
+};
+
+using LargeFile = ShellTest;
+
+// 1,900,000,005 bytes = 0x713FB305: the last row starts at 0x713FB300 and
+// holds the five bytes "TAIL!".
+TEST_F(LargeFile, NearTheLimitOpensAndCtrlEndShowsItsLastRow) {
+    constexpr int64_t Size = 1900000005;
+    const std::string path = SparseFile("orvex-large.bin", Size, "TAIL!");
+    OpenPath(path, CM_VIEW_HEX);
+    EXPECT_EQ(WindowText(wn), "Orvex - " + path + "  1,900,000,005 bytes");
+    ASSERT_EQ(FileSize, Size);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(FileBuf) + 0x713FB300, 5), "TAIL!");
+
+    MarkBkColor = RGB(255, 0, 0);
+    SetMark(1, 0x713FB300, static_cast<int32_t>(Size) - 1);  // "TAIL", not "!"
+    SetFocus(hViewWnd);
+    Key(VK_END, true);
+    const int64_t top = static_cast<int64_t>(ByteOffset) + ByteNum;
+    ASSERT_EQ((0x713FB300 - top) % 16, 0);
+    const int row = static_cast<int>((0x713FB300 - top) / 16);
+    ASSERT_TRUE(row >= 0 && row < ScreenLines) << "top row at " << top;
+    const Capture shot;
+    // The row's characters start at column 54: the first four are marked,
+    // the "!" after them and the row below are not.
+    for (int c = 54; c < 60; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(shot.Cell(c, row, MarkBkColor) > 0, c < 58);
+        EXPECT_EQ(shot.Cell(c, row + 1, MarkBkColor), 0);
+    }
+    OpenInView("orvex-small.bin", "small", CM_VIEW_HEX);  // frees the block
+    DeleteFileA(path.c_str());
+}
+
+// A 32-bit process can be made short of address space; a 64-bit one cannot.
+TEST_F(LargeFile, NoRoomForTheFileKeepsThePreviousDocument) {
+    if (sizeof(void*) != 4) GTEST_SKIP() << "the address space of a 64-bit process";
+    OpenInView("orvex-before.bin", std::string(300000, 'b'), CM_VIEW_HEX);
+    const std::string title = WindowText(wn);
+    const std::string path = SparseFile("orvex-noroom.bin", 64 << 20, "end");
+    {
+        const AddressSpaceHog hog(16 << 20);
+        ASSERT_FALSE(hog.held.empty());
+        OpenFile(path);
+        PaintView();
+    }
+    const Texts seen = TakeDialogs();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].substr(0, seen[0].find('|')), "Line 3732, Error Code 8");
+    EXPECT_EQ(WindowText(wn), title);
+    EXPECT_EQ(FileSize, 300000);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(FileBuf) + 299998, 2), "bb");
+    DeleteFileA(path.c_str());
+}
+
+}  // namespace
