@@ -44,12 +44,21 @@ runs_32bit() {
     [ "$status" -eq 42 ]
 }
 
-if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+# The 32-bit Wine, and the 32-bit CUPS library through which it sees the
+# printers.
+PKGS32="wine32:i386 libcups2:i386"
+missing32=""
+for p in $PKGS32; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+        missing32="$missing32 $p"
+done
+if [ -n "$missing32" ]; then
     if runs_32bit; then
-        echo "install-deps: installing wine32:i386 (the 32-bit Wine for the i686 product)"
+        echo "install-deps: installing$missing32 (the 32-bit Wine for the i686 product)"
         dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
         $SUDO apt-get update -qq
-        $SUDO apt-get install -y -qq --no-install-recommends wine32:i386
+        # shellcheck disable=SC2086
+        $SUDO apt-get install -y -qq --no-install-recommends $missing32
     else
         echo "install-deps: this kernel does not run 32-bit programs: the i686 product is built but not run, its tests are skipped"
     fi
