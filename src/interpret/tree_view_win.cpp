@@ -134,11 +134,11 @@ void OpenPreview() {
     // A template with the child style makes a child of the main window,
     // placed in its client coordinates.
     if (GetWindowLongA(hDlgPreview, GWL_STYLE) & WS_CHILD) ScreenToClient(wn, &at);
+    // The focus goes back to the tree first: that activates the main window,
+    // which raises it, so the preview is placed above it afterwards.
+    SetFocus(hTreeView);
     SetWindowPos(hDlgPreview, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(hDlgPreview, SW_SHOWNOACTIVATE);
-    SetFocus(hTreeView);
-    // Giving the tree the focus activates the main window: the preview is
-    // put back above it.
     SetWindowPos(hDlgPreview, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

@@ -38,6 +38,22 @@ def group(count, ids, width=32, bits=32, size=0x4000):
     return out
 
 
+def dialog():
+    """A dialog template whose first control, an edit with id 1, takes the
+    focus as the dialog is made; a button with id 2 ends it."""
+    def text(t):
+        return (t + '\0').encode('utf-16-le')
+
+    def align(b):
+        return b + bytes((-len(b)) % 4)
+    out = struct.pack('<IIHhhhh', 0x80C00000, 0, 2, 0, 0, 160, 60) + b'\0\0\0\0' + text('Edit first')
+    out = align(out)
+    out += struct.pack('<IIhhhhH', 0x50810000, 0, 8, 8, 100, 12, 1) + b'\xff\xff\x81\x00' + text('typed') + b'\0\0'
+    out = align(out)
+    out += struct.pack('<IIhhhhH', 0x50010000, 0, 8, 30, 50, 14, 2) + b'\xff\xff\x80\x00' + text('Close') + b'\0\0'
+    return out
+
+
 def utf16(name):
     return struct.pack('<H', len(name)) + name.encode('utf-16-le')
 
@@ -148,6 +164,7 @@ def files():
         (2, [('COM1', small), ('NUL', small), ('con.txt', small), ('a:b', small),
              ('LPT9', small), ('..', small), (1, small)]),
         (3, [('AUX', icon), (7, dib(65535, 65535, 32, 0x200))]),
+        (5, [(1, dialog())]),
     ]))
     return out
 

@@ -111,21 +111,21 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     EXPECT_EQ(StatusText(2), line);
 
     OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
-    // Seven icons of up to 48 pixels: cells of 52, three per row beside the
-    // vertical bar, three rows above the views and the horizontal bar.
-    const int bar = GetSystemMetrics(SM_CYHSCROLL);
+    // Seven icons of up to 48 pixels: cells of 52, three per row, three rows
+    // and the pane's edge; no bar, as all of it is seen.
     SizeViews(177, 400);
     SetFocus(hTreeView);
     Select(Node("ICON"));
     ASSERT_TRUE(hImageWnd);
     const LONG x = TreeWidth + 4, top = ToolBarHeight;
-    EXPECT_EQ(Rect(hImageWnd, wn), (std::vector<LONG>{x, top, x + 177, top + 160 + bar}));
-    EXPECT_EQ(Rect(hViewWnd, wn), (std::vector<LONG>{x, top + 164 + bar, x + 177, top + 400}));
+    EXPECT_EQ(Rect(hImageWnd, wn), (std::vector<LONG>{x, top, x + 177, top + 160}));
+    EXPECT_EQ(Rect(hViewWnd, wn), (std::vector<LONG>{x, top + 164, x + 177, top + 400}));
     EXPECT_EQ(GetFocus(), hTreeView);
-    // Two rows shown of three: the pane scrolls by rows, taking the focus
-    // from its scroll bar; then its keys move it.
-    SizeViews(177, 120);
-    ASSERT_EQ(RowsShown, 2);
+    // Two per row beside the vertical bar, two rows shown of four (7 * 16 =
+    // 112 holds 2 * 52 and the edge): the pane scrolls by rows, taking the
+    // focus from its scroll bar, up to row 2; then its keys move it.
+    SizeViews(125, 128);
+    ASSERT_EQ((Ints{RowsShown, MaxRow}), (Ints{2, 3}));
     Route(hImageWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(GetFocus(), hImageWnd);
     const struct {
@@ -133,7 +133,7 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
         bool ctrl;
         int16_t pos;
     } steps[] = {{VK_DOWN, false, 2}, {VK_DOWN, false, 2}, {VK_UP, false, 1},    {VK_HOME, true, 0},
-                 {VK_END, false, 0},  {VK_END, true, 1},   {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},
+                 {VK_END, false, 0},  {VK_END, true, 2},   {VK_PRIOR, false, 0}, {VK_NEXT, true, 1},
                  {VK_NEXT, false, 2}, {VK_PRIOR, true, 1}};
     for (const auto& s : steps) {
         Key(s.key, s.ctrl);
@@ -145,7 +145,7 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     SizeViews(300, 400);
     const COLORREF c0 = RGB(255, 0, 0), c1 = RGB(0xCA, 0x5B, 0x25), white = RGB(255, 255, 255);
     Select(Node("4", Node("ICON")));
-    EXPECT_EQ(Rect(hImageWnd)[3] - Rect(hImageWnd)[1], 24 + bar);
+    EXPECT_EQ(Rect(hImageWnd)[3] - Rect(hImageWnd)[1], 24);
     const Capture icon(hImageWnd);
     for (const auto& [x, y, c] :
          {std::tuple{3, 2, c1}, {4, 2, c0}, {5, 7, c1}, {17, 3, c1}, {19, 19, white}})
