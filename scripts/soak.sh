@@ -73,6 +73,7 @@ for build in $builds; do
     [ "$build" = win32 ] && wine=/usr/lib/wine/wine
     out="$log/$build.log"
     : >"$out"
+    : >"$log/$build.mem"
     # Runs the files not yet reported; after a hang or a crash, the next one.
     while :; do
         done_count=$(grep -cE '^(FILE|HANG|CRASH) ' "$out" || true)
@@ -83,7 +84,18 @@ for build in $builds; do
         # misses still ends.
         timeout $((limit * (total - done_count) + 120)) \
             "$wine" "$exe" "Z:$(echo "$log/rest.txt" | sed 's|/|\\|g')" "C:\\soak-out" "$limit" \
-            >>"$out" 2>"$log/$build.err" || true
+            >>"$out" 2>"$log/$build.err" &
+        runner=$!
+        # Resident memory of the program each second, against the number of
+        # files done: "MEM <files done> <KB>".
+        while kill -0 "$runner" 2>/dev/null; do
+            for pid in $(pgrep -P "$runner"); do
+                kb=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
+                [ -n "$kb" ] && echo "MEM $(grep -cE '^(FILE|HANG|CRASH) ' "$out" || true) $kb" >>"$log/$build.mem"
+            done
+            sleep 1
+        done
+        wait "$runner" || true
         done_count=$(grep -cE '^(FILE|HANG|CRASH) ' "$out" || true)
         if [ "$done_count" -eq "$before" ]; then
             # Nothing reported: the program died before its first file.
@@ -92,13 +104,17 @@ for build in $builds; do
         fi
     done
     "$WINESERVER" -w || true
-    awk -v build="$build" '
+    # The peak: the largest sample, and the file then being worked on.
+    awk '$1 == "MEM" && $3 + 0 > peak { peak = $3 + 0; at = $2 + 1 } END { print peak + 0, at + 0 }' \
+        "$log/$build.mem" >"$log/$build.peak"
+    read -r peak at <"$log/$build.peak"
+    awk -v build="$build" -v peak="$peak" -v at="$at" '
+        /^(FILE|HANG|CRASH) / { done++; if (done == at) peakFile = $2 }
         /^FILE / {
             files++
             for (i = 3; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
             nodes += v["nodes"]; boxes += v["boxes"]; previews += v["previews"]; exported += v["exported"]
             if (v["ms"] + 0 > worst) { worst = v["ms"] + 0; worstFile = $2 }
-            if (v["peak"] + 0 > peak) { peak = v["peak"] + 0; peakFile = $2 }
             ms += v["ms"]
         }
         /^(HANG|CRASH|UNEXPECTED) / { bad++; print "  " $0 }

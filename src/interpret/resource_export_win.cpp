@@ -103,7 +103,7 @@ bool SetPath(const std::string& folder, const std::string& name) {
 
 int WriteItem(const ExportItem& item, int command) {
     if (command == ExportBitmaps) return WriteBmp(item.Position, item.Size);
-    return WriteIconFile(ExportImages{item.Images, item.GroupEntries}, command);
+    return WriteIconFile(ImagesOf(item), command);
 }
 
 // Builds the file in SavePath with `stream`, reporting a file that cannot

@@ -254,19 +254,27 @@ void PlanFolderExport(int32_t typeNode, uint16_t command, std::vector<ExportItem
                 const int16_t index = ImageIndexOfEntry(child.Ref);
                 if (index >= 0 && ImageTypes[index] == imageType) item.Images.push_back(index);
             } else {
-                ExportImages group;
-                ReadGroupImages(static_cast<uint32_t>(item.Position), item.Size, type, group);
-                item.Images = std::move(group.Indexes);
-                item.GroupEntries = std::move(group.GroupEntries);
+                // A group's images are read as its file is written: many
+                // entries may share one group of 65,535 images.
+                item.GroupType = type;
             }
         }
         items.push_back(item);
     }
 }
 
+ExportImages ImagesOf(const ExportItem& item) {
+    ExportImages images;
+    if (item.GroupType)
+        ReadGroupImages(static_cast<uint32_t>(item.Position), item.Size, item.GroupType, images);
+    else
+        images.Indexes = item.Images;
+    return images;
+}
+
 ExportStatus StreamExportFile(const ExportItem& item, uint16_t command, ByteSink& sink) {
     if (command == ExportBitmaps) return StreamBmpFile(item.Position, item.Size, sink);
-    return StreamIconFile(ExportImages{item.Images, item.GroupEntries}, command, sink);
+    return StreamIconFile(ImagesOf(item), command, sink);
 }
 
 bool BuildExportFile(const ExportItem& item, uint16_t command, std::vector<uint8_t>& out) {

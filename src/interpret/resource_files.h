@@ -63,10 +63,10 @@ bool BuildIconFile(const std::vector<int16_t>& images, uint16_t command, std::ve
 // One file of a folder export.
 struct ExportItem {
     std::string Name;      // file name: the entry's text and extension
-    int32_t Position = 0;  // bitmaps: the resource bytes
+    int32_t Position = 0;  // the resource bytes
     uint32_t Size = 0;
-    std::vector<int16_t> Images;         // cursors and icons: table indexes
-    std::vector<uint32_t> GroupEntries;  // a group's entries, one per image
+    std::vector<int16_t> Images;  // a CURSOR or ICON entry: its table index
+    uint8_t GroupType = 0;        // a group (12 or 14): its images, read when written
 };
 
 // The export command that fits a resource type id (low 8 bits), or 0.
@@ -82,6 +82,9 @@ std::string SafeFileName(const char* text);
 // writes, one per child in tree order, named with SafeFileName. The type
 // node must be selected (its RvaBias converts the entries).
 void PlanFolderExport(int32_t typeNode, uint16_t command, std::vector<ExportItem>& items);
+
+// The images of a planned .CUR or .ICO file.
+ExportImages ImagesOf(const ExportItem& item);
 
 // Streams one planned file.
 ExportStatus StreamExportFile(const ExportItem& item, uint16_t command, ByteSink& sink);

@@ -4,7 +4,7 @@
 // the listings drawn), folder-export every bitmap, cursor and icon type
 // answering each box, and print one line:
 //
-//   FILE <path> nodes=N boxes=N previews=N exported=N ms=N mem=KB peak=KB
+//   FILE <path> nodes=N boxes=N previews=N exported=N ms=N
 //
 // before which "BOXES <path> <count>x <caption>|<text>" counts each kind of
 // box shown.
@@ -12,7 +12,8 @@
 // printed as "UNEXPECTED <path> <caption>|<text>". A file that takes longer
 // than the time limit prints "HANG <path>" and ends the program with 3; a
 // crash prints "CRASH <path> <code>" and ends it with 4. The caller goes on
-// with the next file.
+// with the next file. (Its memory is measured from outside: Wine keeps no
+// peak of its own.)
 //
 //   orvex-soak LISTFILE OUTDIR [SECONDS]
 #include <cstdio>
@@ -89,21 +90,7 @@ bool IsDialogEntry(int32_t node) {
     return (kind & 0xFF) == KindResEntry && (kind >> 8) == 5;
 }
 
-// The process's resident and peak resident memory in KB, as Linux counts
-// them for the Wine process (Wine keeps no peak of its own); 0 elsewhere.
-unsigned long LinuxStatus(const char* field) {
-    std::ifstream status("Z:\\proc\\self\\status");
-    for (std::string line; std::getline(status, line);)
-        if (StartsWith(line, field))
-            return std::strtoul(line.c_str() + std::strlen(field), nullptr, 10);
-    return 0;
-}
-
-// Starts the peak anew for the next file.
-void ResetPeak() { std::ofstream("Z:\\proc\\self\\clear_refs") << "5"; }
-
 void Soak(const std::string& path, const std::string& outDir) {
-    ResetPeak();
     Current = path;
     FileStart = GetTickCount();
     SeenDialogs.clear();
@@ -144,12 +131,9 @@ void Soak(const std::string& path, const std::string& outDir) {
     }
     for (const auto& [kind, count] : kinds) Say("BOXES", std::to_string(count) + "x " + kind);
     char line[256];
-    std::snprintf(line, sizeof line,
-                  "nodes=%u boxes=%u previews=%d exported=%d ms=%lu mem=%lu peak=%lu",
+    std::snprintf(line, sizeof line, "nodes=%u boxes=%u previews=%d exported=%d ms=%lu",
                   static_cast<unsigned>(nodes), static_cast<unsigned>(boxes.size()), previews,
-                  exported, static_cast<unsigned long>(GetTickCount() - FileStart),
-                  static_cast<unsigned long>(LinuxStatus("VmRSS:")),
-                  static_cast<unsigned long>(LinuxStatus("VmHWM:")));
+                  exported, static_cast<unsigned long>(GetTickCount() - FileStart));
     Say("FILE", line);
     FileStart = 0;
 }

@@ -113,6 +113,7 @@ TEST_F(HostileWin, FolderExportsRenameDevicesAndSkipNamesTooLong) {
         CreateDirectoryA(deep.c_str(), nullptr);
     }
     ASSERT_EQ(deep.size(), 246u);
+    for (const std::string& name : FilesIn(deep + "*")) DeleteFileA((deep + name).c_str());
     const std::string skip = "The folder and this name make a path too long: the entry is skipped.";
     EXPECT_EQ(Export("devnames.dll", "BITMAP", nullptr, CM_EXPORT_BITMAPS, deep, "x"),
               (Texts{"_COM1.BMP|" + skip, "_LPT9.BMP|" + skip, "_con.txt.BMP|" + skip}));
@@ -142,6 +143,20 @@ TEST_F(HostileWin, OnlyAButtonClosesTheDialogPreview) {
     Pump();
     EXPECT_FALSE(IsWindow(preview));
     EXPECT_EQ(hDlgPreview, nullptr);
+}
+
+// A file that cannot be interpreted: a root without a button, and no byte position under the
+// message.
+TEST_F(HostileWin, AFileThatCannotBeInterpretedShowsNothingToOpen) {
+    OpenInView("plain.txt", "just some text\r\n", CM_VIEW_INTERP);
+    ASSERT_TRUE(hTreeView);
+    TVITEMA it{};
+    it.mask = TVIF_CHILDREN;
+    it.hItem = TreeItemOf(RootNode);
+    SendMessageA(hTreeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+    EXPECT_EQ(it.cChildren, 0);
+    PaintView();
+    EXPECT_EQ((Texts{StatusText(2), StatusText(3)}), (Texts{"", ""}));
 }
 
 }  // namespace
