@@ -3,8 +3,9 @@
 # file is opened in interpret mode, every node selected, every bitmap, cursor
 # and icon type exported into a folder (tests/soak/soak_main.cpp). Prints a
 # line per file and the figures; fails on a crash, a hang or an unexpected box.
-#   scripts/soak.sh [--sample] [--builds "win64 win32"] [--limit SECONDS] [--log DIR]
+#   scripts/soak.sh [--sample | --list FILE] [--builds "win64 win32"] [--limit SECONDS] [--log DIR]
 #     --sample   ten fixed files instead of every one (what the test run uses)
+#     --list F   the files named in F, one path a line
 #     --builds   the builds to run (default both; each must be built, target orvex-soak)
 #     --limit    seconds a file may take before it counts as a hang (default 300)
 #     --log      where the per-file lines go (default a temporary folder)
@@ -14,16 +15,18 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 
 sample=0
+given=""
 builds="win64 win32"
 limit=300
 log=""
 while [ $# -gt 0 ]; do
     case "$1" in
     --sample) sample=1 ;;
+    --list) given=$2; shift ;;
     --builds) builds=$2; shift ;;
     --limit) limit=$2; shift ;;
     --log) log=$2; shift ;;
-    *) echo "usage: $0 [--sample] [--builds LIST] [--limit SECONDS] [--log DIR]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--sample | --list FILE] [--builds LIST] [--limit SECONDS] [--log DIR]" >&2; exit 2 ;;
     esac
     shift
 done
@@ -36,7 +39,9 @@ dir64=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
 mkdir -p "$log"
 list="$log/files.txt"
 : >"$list"
-if [ "$sample" -eq 1 ]; then
+if [ -n "$given" ]; then
+    cat "$given" >"$list"
+elif [ "$sample" -eq 1 ]; then
     # Many resources of every kind, dialogs, a large tree, and plain programs.
     for f in shell32.dll comctl32.dll user32.dll notepad.exe regedit.exe; do
         [ -f "$dir32/$f" ] && echo "$dir32/$f" >>"$list"

@@ -106,14 +106,12 @@ void Soak(const std::string& path, const std::string& outDir) {
         RedrawWindow(wn, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Pump();
-        // A dialog template's own window, activated as it is made, is its preview.
+        // A dialog entry opens its preview; the template's own window may be
+        // activated as it is made: that is no box.
         const bool dialog = IsDialogEntry(static_cast<int32_t>(n));
-        for (size_t i = before; i < SeenDialogs.size(); ++i) {
-            if (dialog && !Expected(SeenDialogs[i], outDir))
-                ++previews;
-            else
-                boxes.push_back(SeenDialogs[i]);
-        }
+        if (dialog && hDlgPreview) ++previews;
+        for (size_t i = before; i < SeenDialogs.size(); ++i)
+            if (!dialog || Expected(SeenDialogs[i], outDir)) boxes.push_back(SeenDialogs[i]);
         SeenDialogs.resize(before);
         if (SelKind == KindResType && ExportCmd) {
             ClearFolder(outDir);
