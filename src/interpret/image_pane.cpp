@@ -17,8 +17,8 @@ int32_t PaneClientWidth = 0;
 int32_t PaneClientHeight = 0;
 uint8_t PaneHasVBar = 0;
 uint8_t PaneHasHBar = 0;
-int16_t RowsShown = 0;
-int16_t MaxRow = 0;
+int32_t RowsShown = 0;
+int32_t MaxRow = 0;
 int32_t VScrollPos = 0;
 int32_t HScrollPos = 0;
 
@@ -127,8 +127,8 @@ int32_t LayOutPane(int32_t width, int32_t height, int32_t barWidth, int32_t barH
     PaneClientHeight = rowsHeight;
 
     const int32_t cell = CellHeight > 0 ? CellHeight : 1;
-    MaxRow = static_cast<int16_t>(ContentHeight / cell - 1);
-    RowsShown = static_cast<int16_t>(PaneClientHeight / cell);
+    MaxRow = ContentHeight / cell - 1;
+    RowsShown = PaneClientHeight / cell;
     // The first icon shown stays in view when the rows change.
     if (!ImageIsBitmap) VScrollPos = firstShown / PerRow;
     VScrollPos = Keep(VScrollPos, PaneLastVPos());

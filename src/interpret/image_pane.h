@@ -23,8 +23,8 @@ extern int32_t PaneClientWidth;
 extern int32_t PaneClientHeight;
 extern uint8_t PaneHasVBar;
 extern uint8_t PaneHasHBar;
-extern int16_t RowsShown;  // whole rows the client area shows
-extern int16_t MaxRow;     // the last row
+extern int32_t RowsShown;  // whole rows the client area shows
+extern int32_t MaxRow;     // the last row (a group may name 65,535 images)
 
 // Scroll positions: icons, the top row and pixels across; a bitmap, pixels.
 extern int32_t VScrollPos;

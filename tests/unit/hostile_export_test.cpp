@@ -233,6 +233,11 @@ TEST_F(Pane, KeepsTheFirstIconShownWhenRowsChange) {
     // (1000 - 4) / 36 = 27 a row: four rows fit without a bar, the first one at the top.
     LayOutPane(1000, 200, 17, 17);
     EXPECT_EQ((std::vector<int32_t>{VScrollPos, PaneHasVBar}), (std::vector<int32_t>{0, 0}));
+    // A group of 65,535 icons, one a row: rows counted past 16 bits, four shown.
+    Icons(65535, 36);
+    LayOutPane(40, 200, 17, 17);
+    EXPECT_TRUE(PaneKey(0x23, true));  // Ctrl+End
+    EXPECT_EQ((std::vector<int32_t>{MaxRow, VScrollPos}), (std::vector<int32_t>{65534, 65531}));
 }
 
 }  // namespace
