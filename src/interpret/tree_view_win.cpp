@@ -125,7 +125,13 @@ void OpenPreview() {
     } else {
         SetLastError(ERROR_INVALID_DATA);
     }
-    if (!hDlgPreview) LastErrorBox(PreviewFailed);
+    if (!hDlgPreview) {
+        // The template's structure was checked: a failure the system gives
+        // no code for is a control whose class this process does not have
+        // (rather than "Success.").
+        const DWORD code = GetLastError();
+        ErrorBox(PreviewFailed, code ? code : ERROR_CANNOT_FIND_WND_CLASS);
+    }
     GlobalFree(mem);
     if (!hDlgPreview) return;
     RECT view;
