@@ -55,7 +55,16 @@ class FileSink final : public ByteSink {
 
 // A file that is not written at all is told with its path as caption, as
 // the system's refusals are.
+// While a folder is exported: the entries with no image to write, told once
+// at the end rather than one box each (an executable may hold hundreds
+// beyond the image table). Null otherwise.
+unsigned* NoDataCount = nullptr;
+
 void ReportNotWritten(ExportStatus status) {
+    if (status == ExportStatus::NoData && NoDataCount) {
+        ++*NoDataCount;
+        return;
+    }
     MessageBoxA(wn, ExportStatusText(status), SavePath, MB_ICONEXCLAMATION);
 }
 
@@ -198,6 +207,8 @@ void Export(int command) {
     const std::string dir(SavePath, cut ? static_cast<size_t>(cut - SavePath + 1) : 0);
     std::vector<ExportItem> items;
     PlanFolderExport(SelNode, static_cast<uint16_t>(command), items);
+    unsigned noData = 0;
+    NoDataCount = &noData;
     for (const ExportItem& item : items) {
         if (!SetPath(dir, item.Name)) {
             // A cut name could lose its extension or meet another one.
@@ -207,6 +218,15 @@ void Export(int command) {
         }
         if (WriteItem(item, command) == AnswerCancel) break;
     }
+    NoDataCount = nullptr;
+    if (noData) {
+        char text[128];
+        std::snprintf(text, sizeof text,
+                      "%u of %u entries hold no image that can be read from the file: they were "
+                      "not written.",
+                      noData, static_cast<unsigned>(items.size()));
+        MessageBoxA(wn, text, dir.c_str(), MB_ICONEXCLAMATION);
+    }
 }
 
 }  // namespace
@@ -215,6 +235,7 @@ void ExportResources(int command) {
     try {
         Export(command);
     } catch (const std::bad_alloc&) {
+        NoDataCount = nullptr;
         if (hFile) CloseOutput();
         ErrorBox(OutOfMemory, ERROR_NOT_ENOUGH_MEMORY);
     }

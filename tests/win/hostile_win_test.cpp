@@ -65,6 +65,10 @@ TEST_F(HostileWin, ExportsRefuseWhatCannotBeWrittenAndSayWhy) {
               Texts{dir + "none.ICO|No image of this entry can be read from the file: nothing "
                           "was written."});
     EXPECT_EQ(Size(dir + "none.ICO"), "<missing>");
+    // In a folder export they are told once, at the end.
+    EXPECT_EQ(Export("groupids.dll", "GROUP_ICON", nullptr, CM_EXPORT_ICONS, dir, "x"),
+              Texts{dir + "|1 of 4 entries hold no image that can be read from the file: they "
+                          "were not written."});
 }
 
 // Device names and streams are written as plain files; a name that would not fit the path is
