@@ -181,7 +181,7 @@ void DestroyImageIcons() {
 
 void ShowImagePane() {
     SetImageCells();
-    VScrollPos = 0;
+    VScrollPos = HScrollPos = 0;
     if (!hImageWnd) {
         hImageWnd = CreateWindowExA(
             WS_EX_CLIENTEDGE, "PlainVanilla", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
