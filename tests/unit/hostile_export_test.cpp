@@ -6,6 +6,7 @@
 #include <iterator>
 #include <tuple>
 
+#include "interpret/image_check.h"
 #include "interpret/image_pane.h"
 #include "interpret/image_table.h"
 #include "interpret/resource_files.h"
@@ -143,6 +144,18 @@ TEST(SafeFileName, DevicesStreamsAndFoldersStayInTheFolder) {
         {"...", "..."},      {"file:stream", "file_stream"},
     };
     for (const auto& c : cases) EXPECT_EQ(SafeFileName(c.name), c.want) << c.name;
+}
+
+// A template whose font is the message font (point size 0x7FFF), as the message box template of
+// the system's own user32: an empty face name or none lead to the one button at 28 alike; it
+// fits, one byte less not.
+TEST(DialogTemplate, TheMessageFontMayHaveNoFaceName) {
+    Bytes t(54);
+    t.U32(0, 0x80C00040).U16(8, 1).U16(24, 0x7FFF);  // DS_SETFONT, one item, no menu/class/title
+    t.U32(28, 0x50010000).U16(44, 2).U16(46, 0xFFFF).U16(48, 0x80);  // button 2, no text or data
+    const char* const none[] = {nullptr};
+    EXPECT_TRUE(DialogTemplateFits(t.data.data(), 54, none));
+    EXPECT_FALSE(DialogTemplateFits(t.data.data(), 53, none));
 }
 
 // The pane for views 300 x 400 (limit 7 * 50 = 350) with bars 17 wide and high.
