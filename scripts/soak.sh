@@ -58,12 +58,15 @@ total=$(wc -l <"$list")
 
 . scripts/wine-env.sh
 prefix=$(mktemp -d /tmp/orvex-soak-wine.XXXXXX)
+runner=""
 cleanup() {
+    [ -n "$runner" ] && kill "$runner" 2>/dev/null
     WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null || true
     orvex_stop_display
     rm -rf "$prefix"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 # The display first: a wineserver started without one cannot show windows.
 orvex_start_display
 orvex_prepare_prefix "$prefix"
