@@ -71,4 +71,12 @@ if [ "$seconds" -gt 0 ]; then
     cmake --build --preset fuzz -j"$jobs"
     scripts/fuzz.sh "$seconds"
 fi
+# The soak on ten fixed real files, in each build that was made.
+step "soak, ten files"
+soak_builds=""
+for b in win64 win32; do
+    cmake --build --preset "$b" -j"$jobs" --target orvex-soak >/dev/null && soak_builds="$soak_builds $b"
+done
+scripts/soak.sh --sample --builds "$soak_builds"
+
 step "all tests passed"

@@ -2,6 +2,7 @@
 // lies and how high the image pane is. The windows are placed by
 // main_frame_win.cpp with these numbers.
 #pragma once
+#include "interpret/image_pane.h"
 #include "interpret/image_table.h"
 #include "interpret/selection.h"
 #include <cstdint>
@@ -10,16 +11,10 @@ extern int32_t ViewWidth;        // width right of the tree pane
 extern int32_t ViewHeight;       // height between toolbar and status bar
 extern int32_t ToolBarHeight;    // the toolbar's client height plus 2
 extern int32_t StatusEdges[4];   // right edges of the status bar parts
-extern int32_t ImagePaneHeight;  // height of the image pane when it exists
+extern int32_t ImagePaneHeight;  // height of the image pane when it exists (image_pane.h)
 extern uint8_t IsMaximized;      // 1 while the main window is maximised
 extern uint8_t SplitDrag;        // 1 while the splitter is dragged
 extern int16_t DragOffset;       // pointer x minus TreeWidth at the press
-
-// The cells of the image pane (CellWidth, CellHeight, ImageFirst and
-// ImageLast belong to the interpretation): one cell per icon or cursor from
-// ImageFirst to ImageLast, or one picture for a bitmap.
-extern int32_t ContentHeight;
-extern uint8_t ImageIsBitmap;
 
 // The gap between the tree pane and the views.
 constexpr int32_t SplitterGap = 4;
@@ -32,9 +27,3 @@ int StatusPartAt(int32_t x);
 
 // True when a press at (x, y) of the main window grabs the splitter.
 bool OnSplitter(int32_t x, int32_t y);
-
-// Sets ContentHeight (icons and cursors) and returns the height of the image
-// pane for views `width` × `height` pixels: its cells laid out beside the
-// vertical scroll bar and room added for the horizontal one, both
-// `scrollHeight` pixels wide.
-int32_t ImagePaneHeightFor(int32_t width, int32_t height, int32_t scrollHeight);

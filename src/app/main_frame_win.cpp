@@ -228,13 +228,9 @@ void LayoutFrame(WPARAM wParam, LPARAM lParam) {
         left = TreeWidth + SplitterGap;
         ViewWidth -= left;
     }
-    int32_t top = 0;
-    if (hImageWnd) {
-        ImagePaneHeight = ImagePaneHeightFor(ViewWidth, ViewHeight, ScrollBarHeight);
-        SetWindowPos(hImageWnd, 0, left, ToolBarHeight, ViewWidth, ImagePaneHeight, SWP_NOZORDER);
-        top = ImagePaneHeight + 4;
-    }
-    SetWindowPos(hViewWnd, 0, left, ToolBarHeight + top, ViewWidth, ViewHeight - top, SWP_NOZORDER);
+    // The image pane places the view window below itself.
+    if (PlaceImagePane() == 0)
+        SetWindowPos(hViewWnd, 0, left, ToolBarHeight, ViewWidth, ViewHeight, SWP_NOZORDER);
 }
 
 void SetMarked() {

@@ -9,6 +9,7 @@
 
 #include "document/document.h"
 #include "interpret/file_bytes.h"
+#include "interpret/image_pane.h"
 #include "interpret/image_table.h"
 #include "interpret/interp_tree.h"
 

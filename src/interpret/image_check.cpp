@@ -169,8 +169,12 @@ constexpr uint32_t DsShellFont = 0x48;
 
 }  // namespace
 
-bool DialogTemplateFits(const uint8_t* bytes, size_t size, const char* const* refused) {
-    if (!bytes) return false;
+namespace {
+
+// Walks the template; `faceAfterMessageFont` reads a face name after the
+// point size 0x7FFF too.
+bool TemplateFits(const uint8_t* bytes, size_t size, const char* const* refused,
+                  bool faceAfterMessageFont) {
     TemplateWalk w(bytes, size, refused);
     uint32_t head = 0, style = 0;
     if (!w.U32(0, head)) return false;
@@ -184,11 +188,13 @@ bool DialogTemplateFits(const uint8_t* bytes, size_t size, const char* const* re
     }
     if (!w.NameOrOrdinal(false) || !w.NameOrOrdinal(true) || !w.String()) return false;
     if ((style & DsSetFont) || (extended && (style & DsShellFont) == DsShellFont)) {
-        // A point size of 0x7FFF asks for the owner's font and changes what
-        // follows on some systems: such a template is not offered to them.
+        // A point size of 0x7FFF asks for the system's message font (as in
+        // message boxes): the systems read no weight, italic or face name
+        // after it, or, some, the face name still.
         uint16_t points = 0;
-        if (!w.U16(points) || points == 0x7FFF) return false;
-        if (!w.Skip(extended ? 4 : 0) || !w.String()) return false;
+        if (!w.U16(points)) return false;
+        if (points != 0x7FFF && !w.Skip(extended ? 4 : 0)) return false;
+        if ((points != 0x7FFF || faceAfterMessageFont) && !w.String()) return false;
     }
     for (uint32_t i = 0; i < count; ++i) {
         if (!w.Align() || !w.Skip(extended ? 24 : 18)) return false;
@@ -198,4 +204,12 @@ bool DialogTemplateFits(const uint8_t* bytes, size_t size, const char* const* re
         if (!w.U16(extra) || !w.Skip(2 * (extra / 2u))) return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool DialogTemplateFits(const uint8_t* bytes, size_t size, const char* const* refused) {
+    // A template is offered only when it fits whichever way it is read.
+    return bytes && TemplateFits(bytes, size, refused, false) &&
+           TemplateFits(bytes, size, refused, true);
 }

@@ -4,6 +4,7 @@
 
 #include "interpret/file_bytes.h"
 #include "interpret/image_check.h"
+#include "interpret/image_pane.h"
 
 int16_t ImageCount = 0;
 uint8_t ImageSizes[MaxImages];
@@ -19,9 +20,6 @@ uint16_t FirstCursorId = 0;
 int16_t FirstIconIndex = 0;
 int16_t LastIconIndex = -1;
 uint16_t IconIndexOffset = 0;
-
-int32_t CellWidth = 0;
-int32_t CellHeight = 0;
 
 void ResetImageTable() {
     ImageCount = 0;
@@ -60,7 +58,8 @@ void CollectResourceImage(uint8_t type, uint32_t index, uint32_t name, int32_t d
         LastIconIndex = ImageCount;
     }
     ImageSizes[ImageCount] = static_cast<uint8_t>(width);
-    ImagePixels[ImageCount] = static_cast<uint16_t>(width > 0xFFFF ? 0xFFFF : width);
+    // No icon is larger than 256 pixels: a larger width makes no icon.
+    ImagePixels[ImageCount] = static_cast<uint16_t>(width > MaxIconPixels ? 0 : width);
     ImageEntries[ImageCount] = dataEntry;
     ImageIds[ImageCount] = (name & 0x80000000u) ? NoImageId : id;
     ImageTypes[ImageCount] = type;
@@ -80,6 +79,12 @@ int16_t ImageIndexOfId(uint8_t type, uint32_t id) {
     if (at >= 0 && at < ImageCount && ImageTypes[at] == type && ImageIds[at] == id) return at;
     for (int16_t i = 0; i < ImageCount; ++i)
         if (ImageTypes[i] == type && ImageIds[i] == id) return i;
+    return -1;
+}
+
+int16_t ImageIndexOfEntry(int32_t dataEntry) {
+    for (int16_t i = 0; i < ImageCount; ++i)
+        if (ImageEntries[i] == dataEntry) return i;
     return -1;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "interpret/image_pane.h"
 #include "interpret/interp_tree.h"
 
 constexpr int16_t MaxImages = 1666;
@@ -13,8 +14,10 @@ extern int16_t ImageCount;
 extern uint8_t ImageSizes[MaxImages];  // width in pixels, low 8 bits
 // The width the image is drawn at: as ImageSizes up to 255 pixels; larger
 // images (256 pixels, often PNG) keep 0 in the one-byte table, as .ICO
-// directories write 256, and their width here. 0: no image to draw.
+// directories write 256, and their width here. 0: no image to draw (also
+// for a header wider than any icon).
 extern uint16_t ImagePixels[MaxImages];
+constexpr uint32_t MaxIconPixels = 256;  // the largest icon there is
 extern int32_t ImageEntries[MaxImages];  // executables: the data entry
 extern uint32_t ImageIds[MaxImages];     // executables: the entry's id
 extern uint8_t ImageTypes[MaxImages];    // executables: 1 cursor, 3 icon
@@ -31,10 +34,6 @@ extern int16_t FirstIconIndex;
 extern int16_t LastIconIndex;
 extern uint16_t IconIndexOffset;
 
-// Grid cell of an icon or cursor file: widest width + 4, tallest height + 4.
-extern int32_t CellWidth;
-extern int32_t CellHeight;
-
 // Empties the table for a new reading.
 void ResetImageTable();
 
@@ -48,6 +47,10 @@ void CollectResourceImage(uint8_t type, uint32_t index, uint32_t name, int32_t d
 // -1 when no collected image has it. Ids that follow one another give the
 // index of the id arithmetic; gaps and odd orders are found by lookup.
 int16_t ImageIndexOfId(uint8_t type, uint32_t id);
+
+// Table index of the image collected from the data entry at `dataEntry`
+// (the entry's own image, named or numbered), or -1.
+int16_t ImageIndexOfEntry(int32_t dataEntry);
 
 // Greatest ImageSizes value of first .. last (0 for an empty range).
 uint8_t LargestImage(int16_t first, int16_t last);

@@ -51,34 +51,38 @@ void SetBar(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos) {
     SetScrollIfChanged(hwnd, bar, max, page, pos);
 }
 
-void PaintIcons(HWND hwnd, HDC dc) {
-    SetBar(hwnd, SB_HORZ, 1, 2, 0);
-    SetPaneRows(ImagePaneHeight - ScrollBarHeight);
-    SetBar(hwnd, SB_VERT, MaxRow, RowsShown, VScrollPos);
-    PerRow = PerRowFor(ViewWidth, ScrollBarHeight);
+// Shows the bars the layout asks for, with their ranges, pages and
+// positions; a bar with nothing to scroll is hidden.
+void SetBars(HWND hwnd) {
+    ShowScrollBar(hwnd, SB_VERT, PaneHasVBar);
+    ShowScrollBar(hwnd, SB_HORZ, PaneHasHBar);
+    if (PaneHasVBar) SetBar(hwnd, SB_VERT, PaneVRange(), PaneVPage(), VScrollPos);
+    if (PaneHasHBar) SetBar(hwnd, SB_HORZ, PaneHRange(), PaneHPage(), HScrollPos);
+}
+
+void PaintIcons(HDC dc) {
     const int32_t count = static_cast<int32_t>(SelImages.size());
-    const int32_t first = PerRow * VScrollPos;
-    int32_t last = first + RowsShown * PerRow - 1;
+    const int64_t first = int64_t{PerRow} * VScrollPos;
+    int64_t last = first + int64_t{RowsShown + 1} * PerRow - 1;  // and the part row below
     if (last > count - 1) last = count - 1;
-    int32_t x = 0, y = 0;
-    for (int32_t k = first < 0 ? 0 : first; k <= last; ++k) {
+    // Images without an icon take no cell: the drawn ones are packed.
+    int32_t column = 0, y = 0;
+    for (int64_t k = first; k <= last; ++k) {
         const int16_t i = SelImages[static_cast<size_t>(k)];
         if (i < 0 || i >= ImageCount || !IconOf(i)) continue;
         const int32_t size = ImagePixels[i];
+        const int32_t x = column * CellWidth - HScrollPos;
         if (!DrawIconEx(dc, x + (CellWidth - size) / 2, y + (CellHeight - size) / 2, ImageIcons[i],
                         0, 0, 0, nullptr, DI_NORMAL))
             LastErrorBox(DrawIconFailed);
-        x += CellWidth;
-        if (x > ViewWidth - ScrollBarHeight - CellWidth - 4) {
-            x = 0;
+        if (++column == PerRow) {
+            column = 0;
             y += CellHeight;
         }
     }
 }
 
-void PaintBitmap(HWND hwnd, HDC dc) {
-    SetBar(hwnd, SB_HORZ, BmpWidth + 7, ViewWidth, HScrollPos);
-    SetBar(hwnd, SB_VERT, BmpHeight + 7, ImagePaneHeight, VScrollPos);
+void PaintBitmap(HDC dc) {
     DibParts parts;
     const uint32_t at = static_cast<uint32_t>(ByteOffset);
     if (!BitmapFits(at, NumBytes, parts)) return;
@@ -97,7 +101,13 @@ void PaintBitmap(HWND hwnd, HDC dc) {
     if (!bmp) return;
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(dc, 2 - HScrollPos, 2 - VScrollPos, BmpWidth, BmpHeight, mem, 0, 0, SRCCOPY);
+    // Only the part in the client area is copied: the offsets stay small
+    // whatever the bitmap's size.
+    const int32_t sx = HScrollPos > 2 ? HScrollPos - 2 : 0,
+                  sy = VScrollPos > 2 ? VScrollPos - 2 : 0;
+    const int32_t dx = HScrollPos > 2 ? 0 : 2 - HScrollPos,
+                  dy = VScrollPos > 2 ? 0 : 2 - VScrollPos;
+    BitBlt(dc, dx, dy, PaneClientWidth, PaneClientHeight, mem, sx, sy, SRCCOPY);
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(bmp);
@@ -111,18 +121,26 @@ LRESULT Key(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     WORD chars[2] = {0, 0};
     const int n = ToAscii(static_cast<UINT>(wParam), (lParam >> 16) & 0xFF, keys, chars, 0);
     if (n > 0 && (chars[0] & 0xFF) > 31) return 0;
-    if (PaneKey(static_cast<unsigned>(wParam), (keys[VK_CONTROL] & 0x80) != 0, ImagePaneHeight,
-                ViewWidth))
+    if (PaneKey(static_cast<unsigned>(wParam), (keys[VK_CONTROL] & 0x80) != 0)) {
+        SetBars(hwnd);
         Repaint(hwnd);
+    }
     return 0;
 }
 
 LRESULT Scroll(HWND hwnd, bool vertical, WPARAM wParam) {
     SetFocus(hwnd);
     const int code = LOWORD(wParam);
-    const int32_t thumb = HIWORD(wParam);
-    if (vertical ? PaneVScroll(code, thumb, ImagePaneHeight) : PaneHScroll(code, thumb, ViewWidth))
+    // The thumb's 32-bit position: the message holds only 16 bits.
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+    const int32_t thumb =
+        GetScrollInfo(hwnd, vertical ? SB_VERT : SB_HORZ, &si) ? si.nTrackPos : HIWORD(wParam);
+    if (vertical ? PaneVScroll(code, thumb) : PaneHScroll(code, thumb)) {
+        SetBars(hwnd);
         Repaint(hwnd);
+    }
     return 0;
 }
 
@@ -132,17 +150,29 @@ LRESULT Wheel(HWND hwnd, UINT msg, WPARAM wParam) {
     static WheelTurn down, across;
     const bool sideways = msg == WM_MOUSEHWHEEL;
     const int32_t line = ImageIsBitmap ? 16 : 1;
-    const int32_t page = sideways ? ViewWidth : PanePage(ImagePaneHeight);
+    const int32_t page = sideways ? PaneHPage() : PaneVPage();
     const int32_t steps = WheelSteps(sideways ? &across : &down, msg, wParam, line, page);
     const int code = steps < 0 ? 0 : 1;  // a line up (left) or down (right)
     bool moved = false;
     for (int32_t i = 0; i < steps || i < -steps; ++i) {
-        if (!(sideways ? PaneHScroll(code, 0, ViewWidth) : PaneVScroll(code, 0, ImagePaneHeight)))
-            break;
+        if (!(sideways ? PaneHScroll(code, 0) : PaneVScroll(code, 0))) break;
         moved = true;
     }
-    if (moved) Repaint(hwnd);
+    if (moved) {
+        SetBars(hwnd);
+        Repaint(hwnd);
+    }
     return 0;
+}
+
+// Lays the pane out for the views and moves it and the view window.
+void PlacePanes() {
+    ImagePaneHeight = LayOutPane(ViewWidth, ViewHeight, ScrollBarWidth, ScrollBarHeight);
+    const int32_t left = TreeWidth + SplitterGap;
+    SetWindowPos(hImageWnd, 0, left, ToolBarHeight, ViewWidth, ImagePaneHeight, SWP_NOZORDER);
+    SetBars(hImageWnd);
+    SetWindowPos(hViewWnd, 0, left, ToolBarHeight + ImagePaneHeight + 4, ViewWidth,
+                 ViewHeight - ImagePaneHeight - 4, SWP_NOZORDER);
 }
 
 }  // namespace
@@ -165,20 +195,23 @@ void DestroyImageIcons() {
 }
 
 void ShowImagePane() {
-    SetImageCells(ViewWidth, ScrollBarHeight);
-    ImagePaneHeight = ImagePaneHeightFor(ViewWidth, ViewHeight, ScrollBarHeight);
-    const int32_t left = TreeWidth + SplitterGap;
-    if (hImageWnd) {
-        SetWindowPos(hImageWnd, 0, left, ToolBarHeight, ViewWidth, ImagePaneHeight, SWP_NOZORDER);
-    } else {
+    SetImageCells();
+    VScrollPos = HScrollPos = 0;
+    if (!hImageWnd) {
         hImageWnd = CreateWindowExA(
             WS_EX_CLIENTEDGE, "PlainVanilla", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
-            left, ToolBarHeight, ViewWidth, ImagePaneHeight, wn, nullptr, hInst, nullptr);
+            TreeWidth + SplitterGap, ToolBarHeight, ViewWidth, 0, wn, nullptr, hInst, nullptr);
+        // Without a pane the view keeps the whole area.
+        if (!hImageWnd) return;
     }
-    SetWindowPos(hViewWnd, 0, left, ToolBarHeight + ImagePaneHeight + 4, ViewWidth,
-                 ViewHeight - ImagePaneHeight - 4, SWP_NOZORDER);
-    VScrollPos = 0;
-    if (hImageWnd) InvalidateRect(hImageWnd, nullptr, TRUE);
+    PlacePanes();
+    InvalidateRect(hImageWnd, nullptr, TRUE);
+}
+
+int32_t PlaceImagePane() {
+    if (!hImageWnd) return 0;
+    PlacePanes();
+    return ImagePaneHeight;
 }
 
 void RemoveImagePane() {
@@ -198,9 +231,9 @@ LRESULT CALLBACK ImageWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         // Only the program's own pane draws the selection.
         if (hwnd == hImageWnd) {
             if (ImageIsBitmap)
-                PaintBitmap(hwnd, dc);
+                PaintBitmap(dc);
             else
-                PaintIcons(hwnd, dc);
+                PaintIcons(dc);
         }
         EndPaint(hwnd, &ps);
         return 0;

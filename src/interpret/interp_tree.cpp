@@ -119,6 +119,8 @@ void BuildInterpTree(UserMessages& shown) {
     else
         ReadExe(shown);
     LinkChildren();
+    // A file that holds nothing to show has a root without a button.
+    TreeNodes[RootNode].HasChildren = TreeNodes[RootNode].FirstChild >= 0;
     TreeNodes[RootNode].Expanded = 1;
     if (InterpKind == InterpExe)
         for (int32_t n : SectionNode) TreeNodes[static_cast<size_t>(n)].Expanded = 1;

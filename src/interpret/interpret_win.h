@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "interpret/image_table.h"
+#include "interpret/resource_files.h"
 
 extern HICON ImageIcons[MaxImages];  // made from the image table; 0 none
 extern HWND hDlgPreview;             // preview of a DIALOG entry; 0 none
@@ -31,6 +32,9 @@ void DestroyImageIcons();
 // created or moved, the view moved below it), or removed.
 void ShowImagePane();
 void RemoveImagePane();
+// Re-lays the pane for new views (the frame's size handling): moves it and
+// the view window below it; returns its height, 0 without a pane.
+int32_t PlaceImagePane();
 LRESULT CALLBACK ImageWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Commands 260, 261 and 262.
@@ -40,4 +44,4 @@ INT_PTR CALLBACK ReplaceDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 // Writers: an answer code (6 written, 9 written after "Yes to All", 7 not
 // written, 2 cancelled).
 int WriteBmp(int32_t position, uint32_t size);
-int WriteIconFile(const std::vector<int16_t>& images, int command);
+int WriteIconFile(const ExportImages& images, int command);

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -28,15 +29,43 @@ constexpr unsigned BmpHeaderWriteFailed = 1613;
 constexpr unsigned BmpDataWriteFailed = 1615;
 constexpr unsigned DirectoryWriteFailed = 3646;
 constexpr unsigned ImageWriteFailed = 3662;
+constexpr unsigned OutOfMemory = 3640;
 
 constexpr int AnswerYes = 6, AnswerYesToAll = 9, AnswerNo = 7, AnswerCancel = 2;
 
-bool WriteAll(const uint8_t* data, size_t len) {
-    DWORD wrote = 0;
-    if (!WriteFile(hFile, data, static_cast<DWORD>(len), &wrote, nullptr)) return false;
-    if (wrote == len) return true;
-    SetLastError(ERROR_DISK_FULL);
-    return false;
+// Writes to hFile; a short write counts as a full disk.
+class FileSink final : public ByteSink {
+  public:
+    bool Write(const uint8_t* data, size_t len) override {
+        // WriteFile takes at most 4 GB less one byte at a time.
+        while (len > 0) {
+            const DWORD part = len > 0x40000000u ? 0x40000000u : static_cast<DWORD>(len);
+            DWORD wrote = 0;
+            if (!WriteFile(hFile, data, part, &wrote, nullptr)) return false;
+            if (wrote != part) {
+                SetLastError(ERROR_DISK_FULL);
+                return false;
+            }
+            data += part;
+            len -= part;
+        }
+        return true;
+    }
+};
+
+// A file that is not written at all is told with its path as caption, as
+// the system's refusals are.
+// While a folder is exported: the entries with no image to write, told once
+// at the end rather than one box each (an executable may hold hundreds
+// beyond the image table). Null otherwise.
+unsigned* NoDataCount = nullptr;
+
+void ReportNotWritten(ExportStatus status) {
+    if (status == ExportStatus::NoData && NoDataCount) {
+        ++*NoDataCount;
+        return;
+    }
+    MessageBoxA(wn, ExportStatusText(status), SavePath, MB_ICONEXCLAMATION);
 }
 
 // Creates SavePath for writing: anew, or replacing when YesToAll is set or
@@ -74,51 +103,54 @@ void CloseOutput() {
     hFile = 0;
 }
 
-// Appends `name` to the folder part of SavePath kept in `folder`.
-void SetPath(const std::string& folder, const std::string& name) {
+// Appends `name` to `folder` in SavePath; false when the two do not fit.
+bool SetPath(const std::string& folder, const std::string& name) {
+    if (folder.size() + name.size() >= sizeof SavePath - 1) return false;
     std::snprintf(SavePath, sizeof SavePath, "%s%s", folder.c_str(), name.c_str());
+    return true;
 }
 
 int WriteItem(const ExportItem& item, int command) {
     if (command == ExportBitmaps) return WriteBmp(item.Position, item.Size);
-    return WriteIconFile(item.Images, command);
+    return WriteIconFile(ImagesOf(item), command);
+}
+
+// Builds the file in SavePath with `stream`, reporting a file that cannot
+// be built and the write errors by their numbers.
+template <typename Stream>
+int WriteOutput(Stream stream, unsigned headFailed, unsigned dataFailed) {
+    // A file that cannot be built is told before anything is created.
+    struct Counter final : ByteSink {
+        bool Write(const uint8_t*, size_t) override { return true; }
+    } dry;
+    const ExportStatus check = stream(dry);
+    if (check != ExportStatus::Written) {
+        ReportNotWritten(check);
+        return AnswerNo;
+    }
+    const int answer = CreateOutput();
+    if (answer != AnswerYes && answer != AnswerYesToAll) return answer;
+    FileSink sink;
+    const ExportStatus status = stream(sink);
+    if (status == ExportStatus::HeadFailed) LastErrorBox(headFailed);
+    if (status == ExportStatus::ImageFailed) LastErrorBox(dataFailed);
+    CloseOutput();
+    return answer;
 }
 
 }  // namespace
 
 int WriteBmp(int32_t position, uint32_t size) {
-    std::vector<uint8_t> bytes;
-    // Bytes that are not in the file make no file.
-    if (!BuildBmpFile(position, size, bytes)) return AnswerNo;
-    const int answer = CreateOutput();
-    if (answer != AnswerYes && answer != AnswerYesToAll) return answer;
-    if (!WriteAll(bytes.data(), 14))
-        LastErrorBox(BmpHeaderWriteFailed);
-    else if (!WriteAll(bytes.data() + 14, bytes.size() - 14))
-        LastErrorBox(BmpDataWriteFailed);
-    CloseOutput();
-    return answer;
+    return WriteOutput([&](ByteSink& sink) { return StreamBmpFile(position, size, sink); },
+                       BmpHeaderWriteFailed, BmpDataWriteFailed);
 }
 
-int WriteIconFile(const std::vector<int16_t>& images, int command) {
-    std::vector<uint8_t> bytes;
-    if (!BuildIconFile(images, static_cast<uint16_t>(command), bytes)) return AnswerNo;
-    const int answer = CreateOutput();
-    if (answer != AnswerYes && answer != AnswerYesToAll) return answer;
-    // The directory, then each image as the directory places it.
-    const size_t n = static_cast<size_t>(bytes[4] | bytes[5] << 8);
-    const size_t head = 6 + 16 * n;
-    if (!WriteAll(bytes.data(), head)) LastErrorBox(DirectoryWriteFailed);
-    for (size_t j = 0; j < n; ++j) {
-        const uint8_t* e = bytes.data() + 6 + 16 * j;
-        const size_t len =
-            static_cast<size_t>(e[8] | e[9] << 8 | e[10] << 16) | static_cast<size_t>(e[11]) << 24;
-        const size_t at = static_cast<size_t>(e[12] | e[13] << 8 | e[14] << 16) |
-                          static_cast<size_t>(e[15]) << 24;
-        if (!WriteAll(bytes.data() + at, len)) LastErrorBox(ImageWriteFailed);
-    }
-    CloseOutput();
-    return answer;
+int WriteIconFile(const ExportImages& images, int command) {
+    return WriteOutput(
+        [&](ByteSink& sink) {
+            return StreamIconFile(images, static_cast<uint16_t>(command), sink);
+        },
+        DirectoryWriteFailed, ImageWriteFailed);
 }
 
 INT_PTR CALLBACK ReplaceDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
@@ -134,7 +166,9 @@ INT_PTR CALLBACK ReplaceDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
     }
 }
 
-void ExportResources(int command) {
+namespace {
+
+void Export(int command) {
     if (command != ExportCmd || SelNode < 0 || static_cast<size_t>(SelNode) >= TreeNodes.size())
         return;
     const bool folder = SelKind == KindResType;
@@ -145,7 +179,7 @@ void ExportResources(int command) {
     if (folder)
         std::snprintf(SavePath, sizeof SavePath, "{%s}%s", text, ext);
     else
-        std::snprintf(SavePath, sizeof SavePath, "%s%s", text, ext);
+        std::snprintf(SavePath, sizeof SavePath, "%s%s", SafeFileName(text).c_str(), ext);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = wn;
@@ -165,7 +199,7 @@ void ExportResources(int command) {
         if (command == ExportBitmaps)
             WriteBmp(ByteOffset, NumBytes);
         else
-            WriteIconFile(SelImages, command);
+            WriteIconFile(ExportImages{SelImages, SelGroupEntries}, command);
         return;
     }
     YesToAll = 0;
@@ -173,8 +207,36 @@ void ExportResources(int command) {
     const std::string dir(SavePath, cut ? static_cast<size_t>(cut - SavePath + 1) : 0);
     std::vector<ExportItem> items;
     PlanFolderExport(SelNode, static_cast<uint16_t>(command), items);
+    unsigned noData = 0;
+    NoDataCount = &noData;
     for (const ExportItem& item : items) {
-        SetPath(dir, item.Name);
+        if (!SetPath(dir, item.Name)) {
+            // A cut name could lose its extension or meet another one.
+            MessageBoxA(wn, "The folder and this name make a path too long: the entry is skipped.",
+                        item.Name.c_str(), MB_ICONEXCLAMATION);
+            continue;
+        }
         if (WriteItem(item, command) == AnswerCancel) break;
+    }
+    NoDataCount = nullptr;
+    if (noData) {
+        char text[128];
+        std::snprintf(text, sizeof text,
+                      "%u of %u entries hold no image that can be read from the file: they were "
+                      "not written.",
+                      noData, static_cast<unsigned>(items.size()));
+        MessageBoxA(wn, text, dir.c_str(), MB_ICONEXCLAMATION);
+    }
+}
+
+}  // namespace
+
+void ExportResources(int command) {
+    try {
+        Export(command);
+    } catch (const std::bad_alloc&) {
+        NoDataCount = nullptr;
+        if (hFile) CloseOutput();
+        ErrorBox(OutOfMemory, ERROR_NOT_ENOUGH_MEMORY);
     }
 }

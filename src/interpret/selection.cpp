@@ -1,6 +1,7 @@
 #include "interpret/selection.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "document/document.h"
 #include "document/text_number.h"
@@ -17,6 +18,7 @@ uint8_t ImageShow = ImagesNone;
 int16_t ImageFirst = 0;
 int16_t ImageLast = -1;
 std::vector<int16_t> SelImages;
+std::vector<uint32_t> SelGroupEntries;
 uint8_t ShowDialogPreview = 0;
 int32_t SelNode = -1;
 
@@ -32,6 +34,7 @@ void ShowRange(int16_t first, int16_t last) {
     ImageFirst = first < 0 ? 0 : first;
     ImageLast = last < ImageCount ? last : static_cast<int16_t>(ImageCount - 1);
     SelImages.clear();
+    SelGroupEntries.clear();
     for (int32_t i = ImageFirst; i <= ImageLast; ++i) SelImages.push_back(static_cast<int16_t>(i));
 }
 
@@ -71,7 +74,8 @@ void SelectSingleImage(const TreeNode& n, UserMessages& shown) {
         return;
     }
     if (SelType != 2) {
-        const int16_t index = ImageIndexOfId(SelType, ParseDec(n.Text));
+        int16_t index = ImageIndexOfEntry(n.Ref);
+        if (index >= 0 && ImageTypes[index] != SelType) index = -1;
         ShowRange(index, index);
         if (known) return;
         ImageShow = ImagesNone;
@@ -80,22 +84,15 @@ void SelectSingleImage(const TreeNode& n, UserMessages& shown) {
     ImageShow = ImagesNone;
 }
 
-// A GROUP_CURSOR or GROUP_ICON entry: idCount at +4, then 14-byte entries
-// whose last u16 is the id of one image. The pane draws the images found,
-// in the group's order; the range has as many places.
+// A GROUP_CURSOR or GROUP_ICON entry: the images its entries name, as
+// many as its bytes hold, in the group's order; the range has as many
+// places.
 void SelectGroup() {
-    const uint8_t type = SelType == 12 ? 1 : 3;
-    uint16_t count = 0;
-    ReadU16(static_cast<uint64_t>(Start()) + 4, count);
+    ExportImages group;
+    ReadGroupImages(Start(), NumBytes, SelType, group);
     ImageShow = ImagesGrid;
-    SelImages.clear();
-    for (uint32_t k = 0; k < count; ++k) {
-        uint16_t id = 0;
-        if (!ReadU16(static_cast<uint64_t>(Start()) + 18 + 14 * static_cast<uint64_t>(k), id))
-            break;
-        const int16_t index = ImageIndexOfId(type, id);
-        if (index >= 0) SelImages.push_back(index);
-    }
+    SelImages = std::move(group.Indexes);
+    SelGroupEntries = std::move(group.GroupEntries);
     ImageFirst = SelImages.empty() ? 0 : SelImages.front();
     ImageLast = static_cast<int16_t>(ImageFirst + static_cast<int32_t>(SelImages.size()) - 1);
 }
@@ -170,6 +167,7 @@ void SelectNode(int32_t node, UserMessages& shown) {
     ImageFirst = 0;
     ImageLast = -1;
     SelImages.clear();
+    SelGroupEntries.clear();
     ShowDialogPreview = 0;
     SelNode = node;
     if (node < 0 || static_cast<size_t>(node) >= TreeNodes.size()) return;
@@ -206,6 +204,7 @@ void ClearSelection() {
     ImageFirst = 0;
     ImageLast = -1;
     SelImages.clear();
+    SelGroupEntries.clear();
     ShowDialogPreview = 0;
     SelNode = -1;
 }

@@ -23,6 +23,9 @@ extern uint8_t ImageShow;
 extern int16_t ImageFirst;
 extern int16_t ImageLast;
 extern std::vector<int16_t> SelImages;
+// For a group entry, the file offset of the group entry of each image of
+// SelImages (what its export keeps); empty otherwise.
+extern std::vector<uint32_t> SelGroupEntries;
 // A DIALOG entry is selected: the window layer opens its preview.
 extern uint8_t ShowDialogPreview;
 

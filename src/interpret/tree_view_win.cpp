@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "app/app_win.h"
@@ -26,6 +27,8 @@ constexpr unsigned RootInsertFailed = 942;
 constexpr unsigned SectionInsertFailed = 818;
 constexpr unsigned DirectoryInsertFailed = 855;
 constexpr unsigned PreviewFailed = 2898;
+constexpr unsigned TreeOutOfMemory = 1443;
+constexpr unsigned SelectOutOfMemory = 2890;
 
 // The control's item of every node of the tree data.
 std::vector<HTREEITEM> Items;
@@ -75,8 +78,19 @@ void InsertChildren(int32_t node) {
     }
 }
 
-INT_PTR CALLBACK PreviewDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
-    if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+// True for a click on a button: the only command that ends the preview.
+// Other controls with the ids 1 and 2 (an edit, a list, a notifying
+// static) send their own notifications, some while they are created.
+bool ButtonClicked(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != BN_CLICKED || !lParam) return false;
+    char cls[16] = "";
+    GetClassNameA(reinterpret_cast<HWND>(lParam), cls, sizeof cls);
+    return lstrcmpiA(cls, "Button") == 0;
+}
+
+INT_PTR CALLBACK PreviewDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) &&
+        ButtonClicked(wParam, lParam)) {
         if (hwnd == hDlgPreview) hDlgPreview = 0;
         DestroyWindow(hwnd);
         return TRUE;
@@ -111,7 +125,13 @@ void OpenPreview() {
     } else {
         SetLastError(ERROR_INVALID_DATA);
     }
-    if (!hDlgPreview) LastErrorBox(PreviewFailed);
+    if (!hDlgPreview) {
+        // The template's structure was checked: a failure the system gives
+        // no code for is a control whose class this process does not have
+        // (rather than "Success.").
+        const DWORD code = GetLastError();
+        ErrorBox(PreviewFailed, code ? code : ERROR_CANNOT_FIND_WND_CLASS);
+    }
     GlobalFree(mem);
     if (!hDlgPreview) return;
     RECT view;
@@ -120,11 +140,11 @@ void OpenPreview() {
     // A template with the child style makes a child of the main window,
     // placed in its client coordinates.
     if (GetWindowLongA(hDlgPreview, GWL_STYLE) & WS_CHILD) ScreenToClient(wn, &at);
+    // The focus goes back to the tree first: that activates the main window,
+    // which raises it, so the preview is placed above it afterwards.
+    SetFocus(hTreeView);
     SetWindowPos(hDlgPreview, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(hDlgPreview, SW_SHOWNOACTIVATE);
-    SetFocus(hTreeView);
-    // Giving the tree the focus activates the main window: the preview is
-    // put back above it.
     SetWindowPos(hDlgPreview, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -146,7 +166,15 @@ void CreateTV(HWND parent) {
         return;
     }
     UserMessages shown;
-    BuildInterpTree(shown);
+    try {
+        BuildInterpTree(shown);
+    } catch (const std::bad_alloc&) {
+        // Memory ran out while reading: the tree keeps only its root.
+        ErrorBox(TreeOutOfMemory, ERROR_NOT_ENOUGH_MEMORY);
+        ClearInterpTree();
+        AddNode(-1, FileNamePart ? FileNamePart : "", 0, 0, 0, 0, false);
+        TreeNodes[RootNode].FirstChild = TreeNodes[RootNode].NextSibling = -1;
+    }
     ShowMessages(shown);
     MakeImageIcons();
     Items.assign(TreeNodes.size(), nullptr);
@@ -179,7 +207,13 @@ void TreeSelChanged(LPARAM notification) {
     DestroyPreview();
     const int32_t node = static_cast<int32_t>(nm->itemNew.lParam);
     UserMessages shown;
-    SelectNode(node, shown);
+    try {
+        SelectNode(node, shown);
+    } catch (const std::bad_alloc&) {
+        ErrorBox(SelectOutOfMemory, ERROR_NOT_ENOUGH_MEMORY);
+        ClearSelection();
+        SelNode = node;
+    }
     ShowMessages(shown);
     if (ImageShow != ImagesNone)
         ShowImagePane();

@@ -6,6 +6,7 @@
 
 #include "app/app_win.h"
 #include "document/document.h"
+#include "interpret/interp_tree.h"
 #include "resources/resource_ids.h"
 #include "view/view_modes.h"
 #include "view/view_nav.h"
@@ -68,8 +69,9 @@ void AddrModeCommand(int id) {
 }
 
 void ShowPosition() {
-    char part2[64], part3[64];
-    PositionTexts(part2, part3);
+    char part2[64] = "", part3[64] = "";
+    // A file that cannot be interpreted shows no bytes, so no position.
+    if (Checked != _INTERP_ || InterpKind != InterpNone) PositionTexts(part2, part3);
     SendMessageA(hStatusBar, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(part2));
     SendMessageA(hStatusBar, SB_SETTEXTA, 3, reinterpret_cast<LPARAM>(part3));
 }

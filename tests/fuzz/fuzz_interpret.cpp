@@ -33,16 +33,26 @@ static void ListAround(CountingSink& sink) {
     }
 }
 
+// Counts the exported bytes instead of keeping them: a hostile group may
+// name gigabytes.
+struct SizeSink final : ByteSink {
+    uint64_t total = 0;
+    bool Write(const uint8_t* data, size_t len) override {
+        if (len) total += data[0] + data[len - 1];
+        return true;
+    }
+};
+
 static void ExportAll(int32_t node) {
-    std::vector<uint8_t> bytes;
+    SizeSink sink;
     if (SelKind == KindResEntry) {
-        if (ExportCmd == ExportBitmaps) BuildBmpFile(ByteOffset, NumBytes, bytes);
+        if (ExportCmd == ExportBitmaps) StreamBmpFile(ByteOffset, NumBytes, sink);
         if (ExportCmd == ExportCursors || ExportCmd == ExportIcons)
-            BuildIconFile(SelImages, ExportCmd, bytes);
+            StreamIconFile(ExportImages{SelImages, SelGroupEntries}, ExportCmd, sink);
     } else if (SelKind == KindResType && ExportCmd) {
         std::vector<ExportItem> items;
         PlanFolderExport(node, ExportCmd, items);
-        for (const ExportItem& item : items) BuildExportFile(item, ExportCmd, bytes);
+        for (const ExportItem& item : items) StreamExportFile(item, ExportCmd, sink);
     }
 }
 
@@ -56,9 +66,10 @@ static void CheckForTheSystem() {
     if (ShowDialogPreview)
         DialogTemplateFits(FileBuf + static_cast<uint32_t>(ByteOffset), NumBytes, nullptr);
     if (ImageShow != ImagesNone) {
-        SetImageCells(300, 17);
-        SetPaneRows(200);
-        PaneKey(0x22, false, 200, 300);
+        SetImageCells();
+        LayOutPane(300, 200, 17, 17);
+        PaneKey(0x22, false);
+        PaneHScroll(7, 0);
     }
 }
 

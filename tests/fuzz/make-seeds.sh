@@ -8,6 +8,9 @@ fixtures=$2
 mkdir -p "$out/fuzz_exe" "$out/fuzz_icon" "$out/fuzz_font"
 
 cp "$fixtures"/*.exe "$fixtures"/*.dll "$out/fuzz_exe/"
+# The hostile executables: counts, ids, names and sizes chosen to break a
+# reader that trusts them.
+python3 "$(dirname "$0")/../hostile/make_hostile.py" "$out/fuzz_exe"
 cp "$fixtures"/images/*.ico "$fixtures"/images/*.cur "$out/fuzz_icon/"
 
 # The smallest PE32+ and PE32 DLLs of Wine, when present.

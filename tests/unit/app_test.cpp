@@ -152,30 +152,6 @@ TEST(FrameLayout, StatusPartsSplitterAndImagePane) {
     for (const auto& s :
          {std::vector<int>{179, 10, 0}, {180, 10, 1}, {183, 10, 1}, {184, 10, 0}, {181, 500, 0}})
         EXPECT_EQ(OnSplitter(s[0], s[1]), s[2] != 0) << s[0] << "," << s[1];
-
-    // The image pane for a pane width x height, scroll bars 17 wide: cells of icons beside the
-    // vertical bar and room for the horizontal one, cut to whole rows when tall; a bitmap is not
-    // rounded.
-    const struct {
-        uint8_t bitmap;
-        int32_t cellW, cellH, last, width, height, want, content;
-    } cases[] = {
-        {0, 40, 50, 9, 421, 800, 54 + 17, 50},     // (421 - 4 - 17) / 40 = 10 per row: one row
-        {0, 40, 50, 9, 404, 800, 104 + 17, 100},   // nine per row: two rows
-        {0, 40, 50, 9, 30, 2000, 504 + 17, 500},   // cells wider than the pane: one per row
-        {0, 40, 50, 99, 404, 400, 350 + 17, 600},  // 7 * (400 / 8), a multiple of 50
-        {0, 40, 50, 99, 404, 330, 250 + 17, 600},  // 7 * (330 / 8) = 287, cut to 250
-        {0, 40, 0, 99, 404, 330, 16 + 17, 12},     // no cell height: rows of one pixel
-        {1, 300, 500, 0, 400, 330, 287 + 17, 500}, {1, 300, 500, 0, 400, 1000, 504 + 17, 500},
-    };
-    for (const auto& c : cases) {
-        ImageIsBitmap = c.bitmap, CellWidth = c.cellW, CellHeight = c.cellH, ContentHeight = 500;
-        ImageFirst = 0, ImageLast = c.last;
-        EXPECT_EQ(ImagePaneHeightFor(c.width, c.height, 17), c.want)
-            << c.width << " x " << c.height;
-        EXPECT_EQ(ContentHeight, c.content) << c.width << " x " << c.height;
-    }
-    ImageIsBitmap = 0;
 }
 
 TEST(CommandArgument, TheArgumentAfterTheProgramName) {

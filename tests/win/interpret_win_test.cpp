@@ -75,20 +75,20 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     EXPECT_EQ(ShowMode, _HEX_);
     EXPECT_EQ(StatusText(2), "\tOffset to table =    400 bytes");
 
-    // Seven icons of up to 48 pixels: cells of 52, three per row beside the
-    // vertical bar, three rows above the views and the horizontal bar.
-    const int bar = GetSystemMetrics(SM_CYHSCROLL);
+    // Seven icons of up to 48 pixels: cells of 52, three per row, three rows
+    // and the pane's edge; no bar, as all of it is seen.
     SizeViews(177, 400);
     SetFocus(hTreeView);
     Select(Node("ICON"));
     ASSERT_TRUE(hImageWnd);
     const LONG x = TreeWidth + 4, top = ToolBarHeight;
-    EXPECT_EQ(Rect(hImageWnd, wn), (std::vector<LONG>{x, top, x + 177, top + 160 + bar}));
-    EXPECT_EQ(Rect(hViewWnd, wn), (std::vector<LONG>{x, top + 164 + bar, x + 177, top + 400}));
+    EXPECT_EQ(Rect(hImageWnd, wn), (std::vector<LONG>{x, top, x + 177, top + 160}));
+    EXPECT_EQ(Rect(hViewWnd, wn), (std::vector<LONG>{x, top + 164, x + 177, top + 400}));
     EXPECT_EQ(GetFocus(), hTreeView);
-    // Two rows shown of three: the pane scrolls by rows, taking the focus
-    // from its scroll bar; then its keys move it, Down no further than row 2.
-    SizeViews(177, 120);
+    // Two per row beside the vertical bar, two rows shown of four (7 * 16 =
+    // 112 holds 2 * 52 and the edge): the pane scrolls by rows, taking the
+    // focus from its scroll bar; then its keys move it, Down no further than row 2.
+    SizeViews(125, 128);
     ASSERT_EQ(RowsShown, 2);
     Route(hImageWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(GetFocus(), hImageWnd);
@@ -104,7 +104,7 @@ TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheI
     SizeViews(300, 400);
     const COLORREF c0 = RGB(255, 0, 0), c1 = RGB(0xCA, 0x5B, 0x25), white = RGB(255, 255, 255);
     Select(Node("4", Node("ICON")));
-    EXPECT_EQ(Rect(hImageWnd)[3] - Rect(hImageWnd)[1], 24 + bar);
+    EXPECT_EQ(Rect(hImageWnd)[3] - Rect(hImageWnd)[1], 24);
     const Capture icon(hImageWnd);
     for (const auto& [x, y, c] :
          {std::tuple{3, 2, c1}, {4, 2, c0}, {5, 7, c1}, {17, 3, c1}, {19, 19, white}})

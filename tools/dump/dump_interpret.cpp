@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -93,11 +94,42 @@ bool MakeDir(const std::string& path) {
     return r == 0 || errno == EEXIST;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+class FileSink final : public ByteSink {
+  public:
+    explicit FileSink(std::FILE* f) : f_(f) {}
+    bool Write(const uint8_t* data, size_t len) override {
+        return std::fwrite(data, 1, len, f_) == len;
+    }
+
+  private:
+    std::FILE* f_;
+};
+
+class NullSink final : public ByteSink {
+  public:
+    bool Write(const uint8_t*, size_t) override { return true; }
+};
+
+// Writes one file of a folder export; false when the disk refused it.
+bool ExtractItem(const ExportItem& item, uint16_t command, const std::string& path,
+                 std::FILE* err) {
+    // A file that cannot be built is told and not created.
+    NullSink dry;
+    const ExportStatus check = StreamExportFile(item, command, dry);
+    if (check != ExportStatus::Written) {
+        std::fprintf(err, "orvex-dump: %s: %s\n", path.c_str(), ExportStatusText(check));
+        return true;
+    }
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    if (!f) {
+        std::fprintf(err, "orvex-dump: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    FileSink sink(f);
+    const bool ok = StreamExportFile(item, command, sink) == ExportStatus::Written;
+    if (std::fclose(f) == 0 && ok) return true;
+    std::fprintf(err, "orvex-dump: cannot write %s\n", path.c_str());
+    return false;
 }
 
 int ExtractType(int32_t node, const char* dir, std::FILE* err) {
@@ -106,22 +138,19 @@ int ExtractType(int32_t node, const char* dir, std::FILE* err) {
     const uint16_t command = ExportCmd;
     std::vector<ExportItem> items;
     PlanFolderExport(node, command, items);
-    const std::string folder = std::string(dir) + "/" + TreeNodes[static_cast<size_t>(node)].Text;
+    const std::string folder =
+        std::string(dir) + "/" + SafeFileName(TreeNodes[static_cast<size_t>(node)].Text);
     if (!MakeDir(folder)) {
         std::fprintf(err, "orvex-dump: cannot create %s: %s\n", folder.c_str(),
                      std::strerror(errno));
         return 2;
     }
-    std::vector<uint8_t> bytes;
     for (const ExportItem& item : items) {
         const std::string path = folder + "/" + item.Name;
-        if (!BuildExportFile(item, command, bytes)) {
-            std::fprintf(err, "orvex-dump: %s: no image data in the file\n", path.c_str());
-            continue;
-        }
-        if (!WriteFile(path, bytes)) {
-            std::fprintf(err, "orvex-dump: cannot write %s\n", path.c_str());
-            return 2;
+        try {
+            if (!ExtractItem(item, command, path, err)) return 2;
+        } catch (const std::bad_alloc&) {
+            std::fprintf(err, "orvex-dump: %s: not enough memory\n", path.c_str());
         }
     }
     return 0;
@@ -154,17 +183,22 @@ void UseBaseName() {
 
 int DumpInterpretation(InterpDump what, const char* dir, std::FILE* out, std::FILE* err) {
     UseBaseName();
-    UserMessages shown;
-    BuildInterpTree(shown);
-    PrintMessages(shown, err);
-    switch (what) {
-    case InterpDump::Tree:
-        PrintTree(RootNode, 0, out);
-        if (InterpKind == InterpNone) std::fputs("Cannot interpret this file!\n", out);
-        return 0;
-    case InterpDump::Exports: DumpExports(out, err); return 0;
-    case InterpDump::Imports: DumpImports(out, err); return 0;
-    case InterpDump::Extract: return DumpExtract(dir, err);
+    try {
+        UserMessages shown;
+        BuildInterpTree(shown);
+        PrintMessages(shown, err);
+        switch (what) {
+        case InterpDump::Tree:
+            PrintTree(RootNode, 0, out);
+            if (InterpKind == InterpNone) std::fputs("Cannot interpret this file!\n", out);
+            return 0;
+        case InterpDump::Exports: DumpExports(out, err); return 0;
+        case InterpDump::Imports: DumpImports(out, err); return 0;
+        case InterpDump::Extract: return DumpExtract(dir, err);
+        }
+    } catch (const std::bad_alloc&) {
+        std::fprintf(err, "orvex-dump: not enough memory\n");
+        return 2;
     }
     return 0;
 }
