@@ -190,7 +190,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Checked = Modes[(sflags >> 8) & 3];
     ShowMode = Checked == _INTERP_ ? _HEX_ : Checked;
     WrapFlag = (sflags & 0x400) ? 8 : 0;
-    ConvertFlag = 0, AddrMode = AddrPhysical;
+    ConvertFlag = 0;
+    AddrMode = AddrPhysical;
     ScreenCols = static_cast<int32_t>((sflags >> 16) % 120) + 1;
     MaxLines = buf == FileArea ? MaxLinesInArea : MaxLinesInBlock;
     GetLinePtrs(0, FileSize);

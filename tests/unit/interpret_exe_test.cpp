@@ -189,6 +189,8 @@ TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
     EXPECT_EQ(ImageFirst, 0);
     EXPECT_EQ(ImageLast, 3);
     EXPECT_EQ(NumBytes, 0x200u);
+    // Entry 2: section and kind its number + 1, its offset field 6 + 16 * 2 + 8 bytes in.
+    EXPECT_EQ(Fields(NodeOf("48x24, 2*32 colors")), "section 3 kind 3 ref 46");
     EXPECT_TRUE(Pick("48x24, 2*32 colors").empty());
     EXPECT_EQ(ByteOffset, 0x140);
     EXPECT_EQ(NumBytes, 0x40u);

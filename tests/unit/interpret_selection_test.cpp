@@ -235,6 +235,32 @@ TEST_F(Selection, ImagePaneScrollsBetweenItsFirstAndLastRow) {
     EXPECT_FALSE(PaneKey(KeyHome, false, 0, 0));
     EXPECT_TRUE(PaneKey(KeyHome, true, 0, 0));
     EXPECT_EQ(VScrollPos, 0);
+    MaxRow = 5;  // Ctrl+End: the last two rows of six shown
+    RowsShown = 2;
+    EXPECT_TRUE(PaneKey(KeyEnd, true, 0, 0));
+    EXPECT_EQ(VScrollPos, 4);
+    ImageIsBitmap = 1;  // a bitmap 200 pixels wide scrolls sideways by pixels
+    BmpWidth = 200;
+    HScrollPos = 0;
+    EXPECT_FALSE(PaneHScroll(0, 0, 100));  // a pixel left at the left edge
+    EXPECT_EQ(HScrollPos, 0);
+    EXPECT_TRUE(PaneHScroll(1, 0, 100));
+    EXPECT_EQ(HScrollPos, 1);
+    ImageIsBitmap = 0;
+}
+
+// Three icons of 32 pixels in cells of 36, two a row beside a bar of 17: two rows.
+TEST_F(Selection, ImageCellsOfAnExecutablesIcons) {
+    InterpKind = InterpExe;
+    ImageShow = ImagesGrid;
+    ImageCount = 3;
+    for (int i = 0; i < 3; ++i) ImagePixels[i] = 32;
+    SelImages = {0, 1, 2};
+    SetImageCells(4 + 17 + 2 * 36, 17);
+    EXPECT_EQ(CellHeight, 36);
+    EXPECT_EQ(PerRow, 2);
+    EXPECT_EQ(ContentHeight, 2 * 36);
+    InterpKind = InterpNone;
 }
 
 // A bitmap header of `width` x `height` at `bits` bits, then `extra` bytes.

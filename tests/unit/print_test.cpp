@@ -143,9 +143,10 @@ TEST_F(PrintLayout, PageCounts) {
 }
 
 int NowCalls = 0;
+ClockTime Clock = {2026, 12, 7, 0, 5};
 ClockTime Now() {
     ++NowCalls;
-    return ClockTime{2026, 12, 7, 0, 5};
+    return Clock;
 }
 
 // A % before a TAB ends the part; missing parts are empty; a part is cut at 255 characters.
@@ -177,6 +178,9 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
     NowCalls = 0;
     ExpandFooterPart("%d%t%d", 0, facts, out);
     EXPECT_EQ(NowCalls, 3);  // the clock is read each time
+    Clock.hour = 12;         // noon is pm
+    ExpandFooterPart("%t", 0, facts, out);
+    EXPECT_STREQ(out, "12:05 pm");
     ExpandFooterPart("[%F%f]", 0, {nullptr, nullptr, {2004, 5, 20, 13, 7}, Now, 1, 1}, out);
     EXPECT_STREQ(out, "[]");
 }

@@ -198,12 +198,6 @@ TEST_F(Rows, HexRowAddressesAndLimits) {
          "4142" + std::string(38, ' ') + "[AB              ]"},
         {"more than the file holds", _HEX_, 20, 0x30, 10, 100000, P, 50, 16, HexRowWidth, 0, 1, 1,
          54, 11, ":;<=>?@ABC "},
-        {"a range outside the file", _HEX_, 20, 0x30, 500, 0, P, 50, 16, HexRowWidth, 0, 1, 1, 0, 9,
-         "000001F4:"},
-        {"the hex layout, 64 asked", _HEX_, 200, 0, 0, 0, P, 2, 64, HexRowWidth, 0, 1, 2, 0, 8,
-         "00000000|00000010"},
-        {"a narrow row", _HEX_, 16, 0x41, 0, 0, P, 1, 16, 30, 0, 1, 1, 0, 30,
-         "00000000:  4142 4344 4546 4748"},
         {"no buffer", _CHAR_, -1, 0, 0, 0, P, 3, 64, CharRowWidth, 0, 1, 1, 0, 75,
          "00000000:" + std::string(66, ' ')},
     };
