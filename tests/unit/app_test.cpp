@@ -194,26 +194,6 @@ TEST_F(Settings, RecentFilesPromoted) {
     EXPECT_STREQ(RecentFiles[2], "");
 }
 
-// Find fields are joined with tabs while they fit (8 + 10 + 1 > 16), and split again.
-TEST(FindHistory, FieldsJoinedWhileTheyFit) {
-    char joined[16];
-    size_t len = 0;
-    EXPECT_TRUE(AppendField(joined, sizeof joined, &len, "abc", true));
-    EXPECT_TRUE(AppendField(joined, sizeof joined, &len, "", false));
-    EXPECT_TRUE(AppendField(joined, sizeof joined, &len, "de", false));
-    EXPECT_FALSE(AppendField(joined, sizeof joined, &len, "123456789", false));
-    EXPECT_EQ(std::string(joined, len + 1), std::string("abc\t\tde\0", 8));
-    char field[8];
-    std::string fields;
-    size_t pos = 0;
-    while (pos < len) {
-        pos = NextField(joined, len, pos, field, sizeof field);
-        fields += field + std::string("|");
-    }
-    EXPECT_EQ(fields, "abc||de|");
-    EXPECT_EQ(NextField("ab\t", 2, 0, field, sizeof field), 2u);  // the field ends at size
-}
-
 TEST(FrameLayout, StatusPartsAndSplitter) {
     SetStatusEdges(800);
     EXPECT_EQ(std::vector<int32_t>(StatusEdges, StatusEdges + 4),

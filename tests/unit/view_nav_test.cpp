@@ -211,39 +211,9 @@ TEST_F(ViewNav, ScrollBarActionsOneAfterTheOther) {
     EXPECT_EQ(h.pos, 3);
 }
 
-// The pointer's place in half steps (2b on byte b, 2b - 1 in the gap before it) from its cell and
-// row; a negative cell is a pixel.
-TEST_F(ViewNav, PointerCellsMapToBytesAndGaps) {
-    const struct {
-        const char* what;
-        uint16_t mode;
-        int32_t byteNum, col;
-        int x, row;
-        int32_t half;
-    } cases[] = {
-        {"byte 0's first digit", _HEX_, 0, 1, 11, 0, 0},
-        {"the blank between pairs: the byte on its right", _HEX_, 0, 1, 15, 0, 4},
-        {"byte 15", _HEX_, 0, 1, 50, 0, 30},
-        {"the [ of row 1", _HEX_, 0, 1, 53, 1, 31},
-        {"row 1's last character", _HEX_, 0, 1, 69, 1, 62},
-        {"the ]", _HEX_, 0, 1, 70, 1, 63},
-        {"the margin", _HEX_, 0, 1, -2, 2, 63},
-        {"scrolled: the first cell is the first digit", _HEX_, 0, 12, 0, 0, 0},
-        {"char row from byte 3", _CHAR_, 3, 1, 11, 0, 6},
-        {"char row 1, after it", _CHAR_, 3, 1, 75, 1, 2 * (3 + 128) - 1},
-        {"char row 1, its address", _CHAR_, 3, 1, 5, 1, 2 * (3 + 64) - 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        LoadIn(c.mode, std::string(200, 'q'));
-        ByteNum = c.byteNum;
-        Col = c.col;
-        const PointerPlace p = At(c.x < 0 ? -c.x : X(c.x), Y(c.row));
-        EXPECT_EQ(p.half, c.half);
-        EXPECT_EQ(p.byte, (c.half + 1) / 2);
-    }
-}
-
+// The pointer's place: the byte, the half step (2b on byte b, 2b - 1 in the gap before it) and the
+// row's bytes. Hex rows of 16 bytes: byte b's digits at cell 11 + 2b + b / 2 + b / 8, its
+// character at 54 + b.
 TEST_F(ViewNav, PointerRowsAndWideCells) {
     LoadIn(_HEX_, std::string(64, 'q'));
     EXPECT_EQ(Place(At(X(20), Y(2))), "byte 36 half 72 row 32..48");
