@@ -141,6 +141,12 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     EXPECT_EQ(ImageSizes[0], 48);
     EXPECT_EQ(ImageSizes[3], 32);
     EXPECT_EQ(ImageSizes[7], 0);  // the PNG
+    Pick("CURSOR");               // a type shows its images
+    EXPECT_EQ(ImageFirst, 0);
+    EXPECT_EQ(ImageLast, 2);
+    Pick("ICON");
+    EXPECT_EQ(ImageFirst, 3);
+    EXPECT_EQ(ImageLast, 8);
     // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
     const int32_t lookups[][3] = {{1, 3, 2}, {3, 7, 5}, {3, 3, -1}, {3, 0, -1}, {2, 1, -1}};
     for (auto [type, id, index] : lookups)
