@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "interpret/image_table.h"
+#include "interpret/resource_files.h"
 #include "interpret_test_files.h"
 
 namespace {
@@ -147,6 +148,18 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     Pick("ICON");
     EXPECT_EQ(ImageFirst, 3);
     EXPECT_EQ(ImageLast, 8);
+    // The file of cursor 0: its directory entry 48 x 48, the image without its hotspot, 252 bytes,
+    // at 6 + 16. The file of icon 1 (image 3): all its 256 bytes.
+    std::vector<uint8_t> file;
+    ASSERT_TRUE(BuildIconFile({0}, ExportCursors, file));
+    EXPECT_EQ(file.size(), 6u + 16u + 252u);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 8),
+              (std::vector<uint8_t>{0, 0, 2, 0, 1, 0, 48, 48}));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 22),
+              (std::vector<uint8_t>{252, 0, 0, 0, 22, 0, 0, 0}));
+    ASSERT_TRUE(BuildIconFile({3}, ExportIcons, file));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 18),
+              (std::vector<uint8_t>{0, 1, 0, 0}));
     // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
     const int32_t lookups[][3] = {{1, 3, 2}, {3, 7, 5}, {3, 3, -1}, {3, 0, -1}, {2, 1, -1}};
     for (auto [type, id, index] : lookups)
