@@ -106,7 +106,7 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
 
 // Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that would leave the export
 // folder; icons: 1 outside the file, 7 a PNG image of 256 x 256, 8 a PNG signature without its
-// header; a group that names only an icon that is missing.
+// header; a group that names only an icon that is missing, and one that names icon 7.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
     SetDir(b, 2, 0x5000, 0x100)
@@ -118,6 +118,9 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     b.U16(0x1402, 1)
         .U16(0x1404, 1)
         .U16(0x1412, 5)
+        .U16(0x1422, 1)
+        .U16(0x1424, 1)
+        .U16(0x1432, 7)
         .U8(0xE00, 0x89)
         .Text(0xE01, "PNG\r\n\x1A\n", false);
     b.U32BE(0xE08, 13)
@@ -141,7 +144,7 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
          {3,
           nullptr,
           {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
-         {14, nullptr, {{2, nullptr, 0x6000, 20}}}});
+         {14, nullptr, {{2, nullptr, 0x6000, 20}, {3, nullptr, 0x6020, 20}}}});
     Open(b, "r.dll");
     std::vector<ExportItem> items;
     Raw file;
@@ -159,12 +162,14 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
     EXPECT_EQ(items[0].Size, 1000u);
     EXPECT_EQ(file.size(), 14u + 1000u);  // the file header and the resource
-    EXPECT_EQ(plan("GROUP_ICON"), Texts{"2.ICO"});
+    EXPECT_EQ(plan("GROUP_ICON"), (Texts{"2.ICO", "3.ICO"}));
     EXPECT_TRUE(items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
     Pick("GROUP_ICON", "2");
     EXPECT_TRUE(SelImages.empty());
     EXPECT_LT(ImageLast, ImageFirst);
+    Pick("GROUP_ICON", "3");  // icon 7 is image 1 (icons 1, 7, 8)
+    EXPECT_EQ(SelImages, std::vector<int16_t>{1});
     EXPECT_FALSE(BuildIconFile({0}, ExportIcons, file));  // an icon outside the file
     EXPECT_FALSE(BuildIconFile({-1, 1666}, ExportIcons, file));
     EXPECT_EQ(Box(Pick("BITMAP", "8")), "|Unrecognized format!");
