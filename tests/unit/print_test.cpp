@@ -17,7 +17,10 @@ class PrintLayout : public DocTest {
         DocTest::SetUp();
         PortraitMargins = {100, 55, 50, 55};
         LandscapeMargins = {55, 100, 55, 50};
-        PrintSize = 4, PrintCpi = 0, PrintSpacing = 2, PrintLineNums = 0;
+        PrintSize = 4;
+        PrintCpi = 0;
+        PrintSpacing = 2;
+        PrintLineNums = 0;
         TakePrinterMetrics({600, 600, 5100, 6600, 150, 150, 4800, 6000});
     }
 };
