@@ -40,25 +40,56 @@ bool MatchAt(int64_t p) {
     return true;
 }
 
-// The hit a byte-by-byte scan finds from `start`, or -1.
-int64_t SlowFind(int64_t start, bool reverse) {
-    const FindRange r = FindSearchRange();
-    for (int64_t p = reverse ? std::min<int64_t>(start, r.hi - FindLen)
-                             : std::max<int64_t>(start, r.lo);
-         p >= (reverse ? 0 : r.lo) && p + FindLen <= r.hi; p += reverse ? -1 : 1)
+// What a search should do, worked out from the view state without the search's own helpers:
+// the bytes it may look at (the whole file, or in interpret mode the table's bytes inside the
+// file), the first candidate and whether the mark is given up.
+struct SearchPlan {
+    int64_t lo, hi, start;
+    bool dropMark;
+};
+
+SearchPlan PlanSearch(bool reverse) {
+    SearchPlan plan{0, FileSize, 0, false};
+    const bool interp = Checked == _INTERP_;
+    if (interp) {
+        plan.lo = std::min<int64_t>(std::max(ByteOffset, 0), FileSize);
+        plan.hi = std::max(plan.lo, std::min<int64_t>(int64_t{ByteOffset} + NumBytes, FileSize));
+    }
+    if (Checked == _TEXT_) {
+        // The first byte of the top line, a line the table holds.
+        const int32_t line = std::max(0, std::min(LineNum - 1, TableLines() - 1));
+        plan.start = std::min<int64_t>(LinePtr[line] & LineOffsetMask, FileSize);
+    } else {
+        plan.start = int64_t{ByteNum} + ByteOffset;
+    }
+    if (MarkState == 0) return plan;
+    const bool markOutside = MarkStart < plan.start || plan.start + NumBytes < MarkEnd;
+    if (interp && markOutside)
+        plan.dropMark = true;
+    else
+        plan.start = int64_t{MarkStart} + (reverse ? -1 : 1);
+    return plan;
+}
+
+// The hit a byte-by-byte scan finds, or -1.
+int64_t SlowFind(const SearchPlan& plan, bool reverse) {
+    int64_t p = reverse ? std::min<int64_t>(plan.start, plan.hi - FindLen)
+                        : std::max<int64_t>(plan.start, plan.lo);
+    // Backward the scan goes on below the table, down to the file's first byte.
+    for (; p >= (reverse ? 0 : plan.lo) && p + FindLen <= plan.hi; p += reverse ? -1 : 1)
         if (MatchAt(p)) return p;
     return -1;
 }
 
 void CheckSearch(const std::string& typed, uint32_t flags) {
-    const uint8_t reverse = (flags & 4) ? 1 : 0;
-    const FindStart st = FindStartPos(reverse);
+    const bool reverse = (flags & 4) != 0;
+    const SearchPlan plan = PlanSearch(reverse);
     const FindResult r = RunFind(typed.c_str(), (flags & 1) ? 8 : 0, (flags & 2) ? 8 : 0, reverse);
-    if (r.dropMark != (r.status != FindNoString && r.status != FindBadHex && st.dropMark))
-        __builtin_trap();
+    const bool searched = r.status != FindNoString && r.status != FindBadHex;
+    if (r.dropMark != (searched && plan.dropMark)) __builtin_trap();
     if ((r.status == FindNoString) != (typed.c_str()[0] == 0)) __builtin_trap();
     if (r.status != FindFound && r.status != FindNotFound) return;
-    const int64_t want = FileSize <= 65536 ? SlowFind(st.pos, reverse) : -2;
+    const int64_t want = FileSize <= 65536 ? SlowFind(plan, reverse) : -2;
     if (r.status == FindNotFound) {
         if (want >= 0) __builtin_trap();
         return;
@@ -160,7 +191,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Checked = Modes[(sflags >> 8) & 3];
     ShowMode = Checked == _INTERP_ ? _HEX_ : Checked;
     WrapFlag = (sflags & 0x400) ? 8 : 0;
-    ConvertFlag = 0, AddrMode = AddrPhysical;
+    ConvertFlag = 0;
+    AddrMode = AddrPhysical;
     ScreenCols = static_cast<int32_t>((sflags >> 16) % 120) + 1;
     MaxLines = buf == FileArea ? MaxLinesInArea : MaxLinesInBlock;
     GetLinePtrs(0, FileSize);

