@@ -165,14 +165,14 @@ ExportStatus StreamIconFile(const ExportImages& images, uint16_t command, ByteSi
         }
         if (const uint64_t g = kept[j].groupEntry) {
             // What the group says of its image: an icon's entry holds the
-            // directory's own fields, a cursor's its width, its doubled
-            // height, planes and bit count.
+            // directory's own fields, a cursor's its width and doubled
+            // height (its planes and bit count are often the hotspot of the
+            // file it was made from, so the colours come from the image).
             uint8_t w = 0, h = 0, colors = 0;
-            uint16_t gw = 0, gh = 0, gbits = 0;
-            if (cursor && ReadU16(g, gw) && ReadU16(g + 2, gh) && ReadU16(g + 6, gbits)) {
+            uint16_t gw = 0, gh = 0;
+            if (cursor && ReadU16(g, gw) && ReadU16(g + 2, gh)) {
                 e[0] = static_cast<uint8_t>(gw);
                 e[1] = static_cast<uint8_t>(gh / 2);
-                e[2] = ColorCountOf(gbits);
             } else if (!cursor && ReadU8(g, w) && ReadU8(g + 1, h) && ReadU8(g + 2, colors) &&
                        ReadU16(g + 4, planes) && ReadU16(g + 6, bits)) {
                 e[0] = w;

@@ -1,5 +1,8 @@
 // The search menu: the find box and the navigation dialogs, shown by commands,
 // keys and status bar parts; checked on the mark, the position and the boxes.
+#include <cctype>
+#include <cstring>
+
 #include "view/nav_dialogs.h"
 #include "win_test_support.h"
 
@@ -101,24 +104,40 @@ TEST_F(Find, TheHistoryIsKept) {
 
 // In interpret mode the search covers the selected table: forward it stops at
 // the table's end; it starts at the table's first byte unless the mark lies
-// in the table. In fixture64.exe, .idata is file bytes 0x800..0xA00 and holds
-// "Fixture" at 0x8D0 and 0x8DE and "fixture" at 0x910; "This" is at 0x4E (the
-// DOS stub) and "hello" at 0xF88 in .rsrc, which starts at 0xA00. (Offsets read
-// with Python: bytes.find and re.finditer(..., re.I).)
+// in the table. In fixture64.exe, .idata holds "Fixture" twice and "fixture"
+// once (the names of the fixture DLL and its imports); "This" lies before it
+// (the DOS stub) and "hello" after it (in .rsrc). Where the linker puts them
+// varies, so the hits are found in the file's bytes by a plain scan.
 TEST_F(Find, InInterpretModeTheSelectedTableIsSearched) {
+    const std::string path = ORVEX_FIXTURE_DIR "\\fixture64.exe";
+    std::string folded = ReadWholeFile(path);
+    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // "start..end" of the first case-folded hit of `word` at or after `from`.
+    const auto hit = [&folded](const char* word, size_t from) {
+        const size_t at = folded.find(word, from);
+        return std::to_string(at) + ".." + std::to_string(at + std::strlen(word));
+    };
+    OpenPath(path, CM_VIEW_INTERP);
+    SelectNode(NamedNode(".idata"));
+    const size_t first = folded.find("fixture", static_cast<size_t>(ByteOffset));
+    const size_t second = folded.find("fixture", first + 1);
+    const size_t third = folded.find("fixture", second + 1);
+    ASSERT_LT(third + 7, static_cast<size_t>(ByteOffset + NumBytes));
+    ASSERT_LT(folded.find("this"), static_cast<size_t>(ByteOffset));
+    const std::string one = hit("fixture", first), two = hit("fixture", second),
+                      last = hit("fixture", third), hello = hit("hello", third);
     const std::vector<FindStep> steps = {
         {"This", CM_FIND, "none", notFound, ".idata"},  // before the table
         {"hello", CM_FIND, "none", notFound},           // after it
-        {"fixture", CM_FIND, "2256..2263", ""},
-        {nullptr, VK_F3, "2270..2277", ""},
-        {nullptr, VK_F3, "2320..2327", ""},
-        {nullptr, VK_F3, "2320..2327", notFound},
-        // In .rsrc the mark at 0x910 is not in the table: backward from the
+        {"fixture", CM_FIND, one.c_str(), ""},
+        {nullptr, VK_F3, two.c_str(), ""},
+        {nullptr, VK_F3, last.c_str(), ""},
+        {nullptr, VK_F3, last.c_str(), notFound},
+        // In .rsrc the mark in .idata is not in the table: backward from the
         // table's start, the hit before it, which is told to lie outside.
-        {nullptr, CM_FIND_REVERSE, "2320..2327", "Sorry|Marked area is not in this table", ".rsrc"},
-        {"hello", CM_FIND_FORWARD, "3976..3981", ""},
+        {nullptr, CM_FIND_REVERSE, last.c_str(), "Sorry|Marked area is not in this table", ".rsrc"},
+        {"hello", CM_FIND_FORWARD, hello.c_str(), ""},
     };
-    OpenPath(ORVEX_FIXTURE_DIR "\\fixture64.exe", CM_VIEW_INTERP);
     RunSteps(steps);
 }
 

@@ -50,18 +50,6 @@ void Select(int32_t node) {
     ASSERT_NE(node >= 0 ? TreeItemOf(node) : nullptr, nullptr) << "no item for node " << node;
     SelectNode(node);
 }
-// Places the panes: views `width` x `height` between toolbar and status bar.
-void SizeViews(int32_t width, int32_t height) {
-    const std::vector<LONG> w = Rect(wn),
-                            status = Rect(hStatusBar, wn);  // the bar spans the client area
-    const LONG extra = height - (status[1] - ToolBarHeight);
-    SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
-    TreeWidth = status[2] - status[0] - SplitterGap - width;
-    SendMessageA(wn, WM_SIZE, 0, 0);
-    Pump();
-    ASSERT_EQ(ViewWidth, width);
-    ASSERT_EQ(ViewHeight, height);
-}
 using InterpWin = ShellTest;
 
 TEST_F(InterpWin, TreeShowsTheDataSelectionsTheirRangesListingsAndPicturesInTheImagePane) {

@@ -102,22 +102,24 @@ TEST_F(Wheel, TurnsScrollTheViewsThePaneAndThePreview) {
     RouteMessage(&m);
     EXPECT_EQ(m.hwnd, hTreeView);
 
-    // Seven icons of up to 48 pixels in views 177 wide: three a row, rows 0 .. 2.
+    // Seven icons of up to 48 pixels in views 125 x 128: two a row beside the
+    // vertical bar, rows 0 .. 3, two of them shown, so the first row shown
+    // goes from 0 to 2.
     OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
-    RECT client;
-    GetClientRect(wn, &client);
-    TreeWidth = client.right - 4 - 177;
-    SendMessageA(wn, WM_SIZE, 0, 0);
+    const std::vector<LONG> frame = Rect(wn);
+    SizeViews(125, 128);
     Select(FindNode("ICON"));
     ASSERT_TRUE(hImageWnd);
     UpdateWindow(hImageWnd);
-    ASSERT_EQ(MaxRow, 2);
+    ASSERT_EQ(MaxRow, 3);
+    ASSERT_EQ(RowsShown, 2);
     Turn({-120}, hImageWnd, hTreeView);
     EXPECT_EQ(VScrollPos, 1);
     Turn({-60, -60, -120}, hImageWnd, hTreeView);  // not past the last row
     EXPECT_EQ(VScrollPos, 2);
     Turn({120, 120, 120}, hImageWnd, hTreeView);
     EXPECT_EQ(VScrollPos, 0);
+    SetWindowPos(wn, 0, 0, 0, frame[2] - frame[0], frame[3] - frame[1], SWP_NOMOVE | SWP_NOZORDER);
 
     // The preview, no taller than the main window's 600 pixels, is scrolled
     // by three lines of the screen font a notch through the dialog's loop,

@@ -276,3 +276,16 @@ int Capture::Count(int x0, int y0, int w, int h, COLORREF c) const {
 int Capture::Cell(int col, int row, COLORREF c) const {
     return Count(4 + CharWidth * col, 4 + FontHeight * row, CharWidth, FontHeight, c);
 }
+
+// Places the panes: views `width` x `height` between toolbar and status bar.
+void SizeViews(int32_t width, int32_t height) {
+    const std::vector<LONG> w = Rect(wn),
+                            status = Rect(hStatusBar, wn);  // the bar spans the client area
+    const LONG extra = height - (status[1] - ToolBarHeight);
+    SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
+    TreeWidth = status[2] - status[0] - SplitterGap - width;
+    SendMessageA(wn, WM_SIZE, 0, 0);
+    Pump();
+    ASSERT_EQ(ViewWidth, width);
+    ASSERT_EQ(ViewHeight, height);
+}

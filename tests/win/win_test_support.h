@@ -96,6 +96,8 @@ void PaintView();  // now
 // address (-1: none); selecting a node as a click in the tree does, then painting.
 int32_t NamedNode(const char* name);
 void SelectNode(int32_t node);
+// Places the panes: views `width` x `height` between toolbar and status bar.
+void SizeViews(int32_t width, int32_t height);
 
 // A w x h block of `source` from (x, y) as 32-bit 0xRRGGBB pixels, row by row.
 std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
