@@ -1,6 +1,6 @@
 // The printout is what the preview shows: faces the printer scales otherwise
-// than asked, page breaks, Enter in a margin field, the preview's closing and
-// wrapping. Pages are read back as PDF word boxes.
+// than asked, page breaks, Enter in a margin field and the preview's closing.
+// Pages are read back as PDF word boxes.
 #include "win_test_support.h"
 
 #include "print/page_layout.h"
@@ -135,28 +135,6 @@ TEST_F(PrintFidelity, ClosingFromAMarginFieldLeavesTheNextPreviewWhole) {
     };
     Key('P', true);
     EXPECT_TRUE(bars);
-}
-
-// Wrapping at the printed width makes too many lines for text mode: the
-// preview says so once, not from its paint, and lays out the hex rows.
-TEST_F(PrintFidelity, TooManyWrappedLinesLeaveTextModeBeforeThePreviewIsDrawn) {
-    ShowWindow(wn, SW_SHOWMAXIMIZED);
-    std::string text;
-    for (int i = 0; i < 60000; ++i) text += std::string(100, 'w') + "\r\n";  // 2 printed lines each
-    OpenInView("many.txt", text);
-    Command(CM_WRAP);
-    PaintView();
-    ASSERT_GE(ScreenCols, 100);
-    TakeDialogs();
-    std::string message = "-";
-    Answers["Print Preview"] = [&](HWND dlg) { InkBands(dlg), message = ItemText(dlg, 142); };
-    Key('P', true);
-    const Texts seen = TakeDialogs();
-    EXPECT_EQ(std::count_if(seen.begin(), seen.end(),
-                            [](const std::string& s) { return s.find("Text mode") == 0; }),
-              1);
-    EXPECT_EQ((Ints{ShowMode, CharsPerLine >= 71}), (Ints{_HEX_, 1}));
-    EXPECT_EQ(message, "");
 }
 
 }  // namespace
