@@ -60,7 +60,7 @@ total=$(wc -l <"$list")
 prefix=$(mktemp -d /tmp/orvex-soak-wine.XXXXXX)
 runner=""
 cleanup() {
-    [ -n "$runner" ] && kill "$runner" 2>/dev/null
+    if [ -n "$runner" ]; then kill "$runner" 2>/dev/null || true; fi
     WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null || true
     orvex_stop_display
     rm -rf "$prefix"
@@ -130,7 +130,7 @@ for build in $builds; do
         END {
             printf "%s: files %d, nodes %d, boxes %d, previews %d, files exported %d, total %.0f s\n", build, files, nodes, boxes, previews, exported, ms / 1000
             printf "%s: worst time %d ms (%s), peak memory %d KB (%s), faults %d\n", build, worst, worstFile, peak, peakFile, bad
-            exit bad > 0
+            exit (bad > 0)
         }' "$out" || failed=1
 done
 echo "soak: per-file lines in $log"
