@@ -6,8 +6,8 @@
 
 #include "app/help_win.h"
 #include "app/recent_files.h"
-#include "interpret/image_pane.h"
 #include "app/wheel_win.h"
+#include "interpret/image_pane.h"
 
 namespace {
 
