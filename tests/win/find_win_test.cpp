@@ -43,12 +43,11 @@ void RunSteps(const std::vector<FindStep>& steps) {
 using Find = ShellTest;
 const char* const notFound = "Search String|Not found.";
 
-// In interpret mode the search covers the selected table: forward it stops at
-// the table's end; it starts at the table's first byte unless the mark lies
-// in the table. In fixture64.exe, .idata holds "Fixture" twice and "fixture"
-// once (the names of the fixture DLL and its imports); "This" lies before it
-// (the DOS stub) and "hello" after it (in .rsrc). Where the linker puts them
-// varies, so the hits are found in the file's bytes by a plain scan.
+// The search covers the selected table: forward it stops at the table's end;
+// it starts at the table's first byte unless the mark lies in the table. In
+// fixture64.exe .idata holds "Fixture" twice and "fixture" once (the DLL's and
+// imports' names), "This" lies before it (the DOS stub) and "hello" after it
+// (in .rsrc); the hits are found in the file's bytes, as the linker places them.
 TEST_F(Find, InInterpretModeTheSelectedTableIsSearched) {
     const std::string path = Fixture("fixture64.exe");
     std::string folded = ReadWholeFile(path);
