@@ -43,21 +43,28 @@ void Open(const std::string& bytes) {
 using Appearance = ShellTest;
 
 // The font dialog lists the fixed-pitch families, sorted, with the sizes of
-// the family: the raster Terminal's as "height x
-// width" with 12 preselected, then those of the TrueType face picked.
+// the family: the raster Terminal's as "height x width", 12 preselected, the
+// width read back from the text chosen; then a TrueType face's, the current
+// height preselected.
 TEST_F(Appearance, FontAndColoursChosenAreDrawnAndSurviveARestart) {
     Open(std::string(40, 'p') + "\r\n" + std::string(40, 'q') + "\r\n");
     std::string families, terminal, picked;
+    FontWidth = 3;
     Show(CM_SELECT_FONT, "Select Font and Size", [&](HWND d) {
         families = Entries(GetDlgItem(d, FamilyList));
         terminal = Entries(GetDlgItem(d, SizeList));
-        SelectFamily(GetDlgItem(d, FamilyList), "Liberation Mono");  // as a click would
+        SelectFamily(GetDlgItem(d, SizeList), "16 x  8");  // as a click would
+    });
+    EXPECT_EQ(terminal, "| 8 x  8|*12 x  8|16 x  8|");
+    EXPECT_EQ(families.find("|Liberation Serif|"), std::string::npos) << "not of fixed pitch";
+    EXPECT_EQ(FontHeight, 16);
+    EXPECT_EQ(FontWidth, 8);
+    Show(CM_SELECT_FONT, "Select Font and Size", [&](HWND d) {
+        SelectFamily(GetDlgItem(d, FamilyList), "Liberation Mono");
         picked = Entries(GetDlgItem(d, SizeList));
         SelectFamily(GetDlgItem(d, SizeList), "18");
     });
-    EXPECT_EQ(terminal, "| 8 x  8|*12 x  8|16 x  8|");
-    EXPECT_EQ(picked, "| 8| 9|10|11|*12|14|16|18|20|");
-    EXPECT_EQ(families.find("|Liberation Serif|"), std::string::npos) << "not of fixed pitch";
+    EXPECT_EQ(picked, "| 8| 9|10|11|12|14|*16|18|20|");
     EXPECT_EQ(CharWidth, 10) << "of \"A\" in Liberation Mono 18";
     // The colour's value afterwards is seen in cell `col` of row 0 (3 is
     // marked, 20 is not) and not in the other. A colour added to the custom

@@ -7,15 +7,6 @@ namespace {
 
 using InterpWin = ShellTest;
 
-// A fixture image file in images/ as draw_images.py made it, its first image
-// of 1 bit a pixel, with the colour count of its directory entry (byte 8)
-// written as the exported files have it: 1, not 2.
-std::string OneBitImage(const std::string& name) {
-    std::string bytes = ReadWholeFile(Fixture("images/" + name));
-    bytes.at(8) = 1;
-    return bytes;
-}
-
 // The seven icons (ICON 4 is small.ico's image) written to a folder that holds
 // emptied files of their names, only the folder asked for and the REPLACE
 // questions answered No, Yes, then Yes to All: the first file stays empty.
@@ -43,7 +34,11 @@ TEST_F(InterpWin, AFolderIsWrittenAsImageFilesAskingBeforeReplacing) {
         SCOPED_TRACE(name);
         EXPECT_EQ(ReadWholeFile(dir + name).empty(), name == "1.ICO");
     }
-    EXPECT_EQ(ReadWholeFile(dir + "4.ICO"), OneBitImage("small.ico"));
+    // small.ico as draw_images.py made it, but for the colour count of its 1-bit
+    // image's directory entry (byte 8), written as 1, not 2.
+    std::string small = ReadWholeFile(Fixture("images/small.ico"));
+    small.at(8) = 1;
+    EXPECT_EQ(ReadWholeFile(dir + "4.ICO"), small);
 }
 
 class HostileWin : public ShellTest {

@@ -43,7 +43,6 @@ TEST_F(LargeFile, NearTheLimitOpensAndCtrlEndShowsItsLastRow) {
     const std::string path = SparseFile("orvex-large.bin", Size, "TAIL!");
     OpenPath(path, CM_VIEW_HEX);
     EXPECT_EQ(WindowText(wn), "Orvex - " + path + "  1,900,000,005 bytes");
-    ASSERT_EQ(FileSize, Size);
     MarkBkColor = RGB(255, 0, 0);
     SetMark(1, 0x713FB300, static_cast<int32_t>(Size) - 1);  // "TAIL", not "!"
     SetFocus(hViewWnd);

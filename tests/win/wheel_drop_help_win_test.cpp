@@ -11,6 +11,7 @@
 
 namespace {
 
+using Ints = std::vector<int32_t>;
 void PerNotch(UINT lines, UINT chars = 3) {
     SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
     SystemParametersInfoA(0x006D /* SPI_SETWHEELSCROLLCHARS */, chars, nullptr, 0);

@@ -31,7 +31,6 @@
 #include "view/view_nav.h"
 
 using Texts = std::vector<std::string>;
-using Ints = std::vector<int32_t>;
 
 // Each dialog and message box is recorded once as "title|text" in SeenDialogs and
 // answered by the script for its title in Answers once shown (then cancelled if
@@ -40,8 +39,7 @@ using Script = std::function<void(HWND dialog)>;
 extern std::map<std::string, Script> Answers;
 extern Texts SeenDialogs;
 inline Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }  // SeenDialogs, then cleared
-// The titles of TakeDialogs() joined by ", "; "" when none was shown.
-std::string TakeTitles();
+std::string TakeTitles();  // the titles of TakeDialogs(), ", " between; "" when none
 std::string WindowText(HWND hwnd);
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
@@ -60,9 +58,8 @@ std::string ReadSetting(const char* name);
 void StartShell(const char* argument = nullptr);
 void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
 inline void Pump() { DispatchWaiting(); }  // the messages waiting, through the routing
-// One message through the routing and dispatched, then Pump().
-void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-void Command(int id);  // to the main window
+void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);  // routed, dispatched, Pump()
+void Command(int id);                                           // to the main window
 // Key `vk` in `from` (0: the focus, or the frame), Ctrl held if `ctrl`; then a paint.
 void Key(UINT vk, bool ctrl = false, HWND from = 0);
 
