@@ -1,6 +1,5 @@
-// The printout is what the preview shows: faces the printer scales otherwise
-// than asked, page breaks, Enter in a margin field, the preview's closing,
-// document properties and wrapping. Pages are read back as PDF word boxes.
+// The printout is what the preview shows, on faces the printer scales otherwise
+// than asked; the preview's closing, document properties and wrapping.
 #include "win_test_support.h"
 
 #include <winspool.h>
@@ -17,13 +16,6 @@ struct Word {
 };
 using Pdf = std::vector<std::vector<Word>>;  // the words of each page
 
-std::string PdfFolder() {
-    const char* dir = std::getenv("ORVEX_PDF_DIR");
-    std::string path = dir && *dir ? std::string("Z:") + dir : "";
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 Pdf ParseBbox(const std::string& xml) {
     Pdf pdf;
     for (size_t at = 0; (at = xml.find('<', at)) != std::string::npos; ++at) {
@@ -38,6 +30,27 @@ Pdf ParseBbox(const std::string& xml) {
     return pdf;
 }
 
+// The PDF printer's folder as a Windows path; "" when the run has no printer.
+std::string PdfDir() {
+    const char* dir = std::getenv("ORVEX_PDF_DIR");
+    std::string path = dir && *dir ? std::string("Z:") + dir : "";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+Texts PdfJobs() { return FilesIn(PdfDir() + "\\*.pdf.txt"); }
+
+// The word boxes of the first job not in `before`, its text read back last.
+Pdf WaitForJob(const Texts& before) {
+    for (int wait = 0; wait < 600; ++wait) {
+        Sleep(100);
+        for (const std::string& name : PdfJobs())
+            if (!std::count(before.begin(), before.end(), name))
+                return ParseBbox(
+                    ReadWholeFile(PdfDir() + "\\" + name.substr(0, name.size() - 4) + ".bbox"));
+    }
+    return {};
+}
+
 // The rows of the preview's picture with ink, counted as bands (lines).
 int InkBands(HWND dlg) {
     InvalidateRect(dlg, nullptr, TRUE);
@@ -49,7 +62,8 @@ int InkBands(HWND dlg) {
         const auto row = p.begin() + ptrdiff_t(y) * PreviewWidth;
         const int ink = std::any_of(row, row + PreviewWidth,
                                     [](uint32_t c) { return (c & 0xFFFFFF) != 0xFFFFFF; });
-        bands += ink && !was, was = ink;
+        bands += ink && !was;
+        was = ink;
     }
     return bands;
 }
@@ -62,7 +76,7 @@ using PrintFidelity = ShellTest;
 // cross, and the preview's page 1, page count and the footers' "of n" are the
 // printout's.
 TEST_F(PrintFidelity, PrintoutMatchesThePreviewOnAnyFace) {
-    if (PdfFolder().empty()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)";
+    if (PdfDir().empty()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)";
     std::string text;
     for (int i = 1; i <= 150; ++i)
         text += (i > 1 ? "\r\nL" : "L") + std::to_string(1000 + i) + ":" + std::string(200, 'x');
@@ -70,32 +84,29 @@ TEST_F(PrintFidelity, PrintoutMatchesThePreviewOnAnyFace) {
     std::strcpy(FooterBlock + 1, "\tof %n\t");  // right: "of n"
     const struct Case {
         const char* face;
-        uint8_t bold, size, cpi, spacing;  // size 16, 11, 24, 10 points; cpi 12, 12, -, 20
+        uint8_t bold, size, cpi, spacing;  // size 16, 10 points; cpi 12, 20
     } cases[] = {
         {"DejaVu Sans Mono", 1, 6, 3, 2},
-        {"Liberation Mono", 0, 3, 3, 3},
-        {"DejaVu Sans Mono", 0, 9, 0, 2},
         {"Liberation Mono", 1, 2, 6, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.size) + std::to_string(c.cpi));
         std::snprintf(PrintFontName, sizeof PrintFontName, "%s", c.face);
-        PrintBold = c.bold, PrintSize = c.size, PrintCpi = c.cpi, PrintSpacing = c.spacing;
+        PrintBold = c.bold;
+        PrintSize = c.size;
+        PrintCpi = c.cpi;
+        PrintSpacing = c.spacing;
         int previewLines = 0, previewPages = 0;
-        const Texts old = FilesIn(PdfFolder() + "\\*.pdf.txt");
+        const Texts old = PdfJobs();
         Answers["Print Preview"] = [&](HWND dlg) {
-            previewLines = InkBands(dlg) - 1, previewPages = PageCount;  // less the footer
+            previewLines = InkBands(dlg) - 1;  // less the footer
+            previewPages = PageCount;
             SetFocus(GetDlgItem(dlg, 111));
             SetDlgItemTextA(dlg, 111, "1.5");
             PostMessageA(GetDlgItem(dlg, 111), WM_KEYDOWN, VK_RETURN, 0);
         };
         Key('P', true);
-        Pdf pdf;
-        for (int i = 0; i < 600 && pdf.empty(); ++i, Sleep(100))
-            for (const std::string& name : FilesIn(PdfFolder() + "\\*.pdf.txt"))
-                if (!std::count(old.begin(), old.end(), name))
-                    pdf = ParseBbox(ReadWholeFile(PdfFolder() + "\\" +
-                                                  name.substr(0, name.size() - 4) + ".bbox"));
+        const Pdf pdf = WaitForJob(old);
         ASSERT_EQ(int(pdf.size()), previewPages);
         const double right = 595.28 - 0.5 * 72;  // A4 less the right margin of 0.50
         std::string last;
@@ -125,20 +136,24 @@ TEST_F(PrintFidelity, ClosingFromAMarginFieldLeavesTheNextPreviewWhole) {
     MoveWindow(wn, 0, 0, 420, 260, TRUE);
     std::vector<LONG> client, message;
     Answers["Print Preview"] = [&](HWND dlg) {
-        client = Rect(dlg, dlg), message = Rect(GetDlgItem(dlg, 142), dlg);
+        client = Rect(dlg, dlg);
+        message = Rect(GetDlgItem(dlg, 142), dlg);
         SetFocus(GetDlgItem(dlg, 111));
         PostMessageA(GetDlgItem(dlg, 111), WM_KEYDOWN, VK_ESCAPE, 0);
     };
     Key('P', true);
     ASSERT_EQ(message.size(), 4u);
     EXPECT_LE(message[3], client[3] - client[1]);
-    bool bars = false;
+    HWND dialog = 0, vertical = 0, horizontal = 0;  // the bars' parents
     Answers["Print Preview"] = [&](HWND dlg) {
-        bars = IsWindow(hPreviewVBar) && GetParent(hPreviewVBar) == dlg && IsWindow(hPreviewHBar) &&
-               GetParent(hPreviewHBar) == dlg;
+        dialog = dlg;
+        vertical = IsWindow(hPreviewVBar) ? GetParent(hPreviewVBar) : 0;
+        horizontal = IsWindow(hPreviewHBar) ? GetParent(hPreviewHBar) : 0;
     };
     Key('P', true);
-    EXPECT_TRUE(bars);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(vertical, dialog);
+    EXPECT_EQ(horizontal, dialog);
 }
 
 // Document properties apply only to the printer they were made for: a
@@ -154,13 +169,15 @@ TEST_F(PrintFidelity, DocumentPropertiesStayWithTheirPrinter) {
         hDevMode = GlobalAlloc(GHND, size_t(std::max(size, 1L)));
         auto* mode = static_cast<DEVMODEA*>(GlobalLock(hDevMode));
         DocumentPropertiesA(0, h, device, mode, nullptr, DM_OUT_BUFFER);
-        mode->dmFields |= DM_ORIENTATION, mode->dmOrientation = DMORIENT_LANDSCAPE;
+        mode->dmFields |= DM_ORIENTATION;
+        mode->dmOrientation = DMORIENT_LANDSCAPE;
         GlobalUnlock(hDevMode);
         std::snprintf(DevModePrinter, sizeof DevModePrinter, "%s", owner);
         Answers["Print Preview"] = [](HWND) {};
         Key('P', true);
         EXPECT_EQ(PageWidth > PageHeight, owner == device) << owner;
-        GlobalFree(hDevMode), hDevMode = 0;
+        GlobalFree(hDevMode);
+        hDevMode = 0;
     }
     ClosePrinter(h);
 }
@@ -168,7 +185,6 @@ TEST_F(PrintFidelity, DocumentPropertiesStayWithTheirPrinter) {
 // Wrapping at the printed width makes too many lines for text mode: the
 // preview says so once, not from its paint, and lays out the hex rows.
 TEST_F(PrintFidelity, TooManyWrappedLinesLeaveTextModeBeforeThePreviewIsDrawn) {
-    ShowWindow(wn, SW_SHOWMAXIMIZED);
     std::string text;
     for (int i = 0; i < 60000; ++i) text += std::string(100, 'w') + "\r\n";  // 2 printed lines each
     OpenInView("many.txt", text);
@@ -177,13 +193,17 @@ TEST_F(PrintFidelity, TooManyWrappedLinesLeaveTextModeBeforeThePreviewIsDrawn) {
     ASSERT_GE(ScreenCols, 100);
     TakeDialogs();
     std::string message = "-";
-    Answers["Print Preview"] = [&](HWND dlg) { InkBands(dlg), message = ItemText(dlg, 142); };
+    Answers["Print Preview"] = [&](HWND dlg) {
+        InkBands(dlg);  // paints the page
+        message = ItemText(dlg, 142);
+    };
     Key('P', true);
     const Texts seen = TakeDialogs();
     EXPECT_EQ(std::count_if(seen.begin(), seen.end(),
                             [](const std::string& s) { return s.find("Text mode") == 0; }),
               1);
-    EXPECT_EQ((Ints{ShowMode, CharsPerLine >= 71}), (Ints{_HEX_, 1}));
+    EXPECT_EQ(ShowMode, _HEX_);
+    EXPECT_GE(CharsPerLine, 71);
     EXPECT_EQ(message, "");
 }
 

@@ -13,6 +13,13 @@ HHOOK Hook = 0;
 bool ClassesRegistered = false;
 std::set<HWND> Recorded;  // a dialog is activated again when one it opened closes
 
+void SetControl(bool down) {  // in this thread's keyboard state
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
 void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR id, DWORD) {
@@ -47,12 +54,6 @@ std::string TakeTitles() {
     for (const std::string& seen : TakeDialogs())
         titles += (titles.empty() ? "" : ", ") + seen.substr(0, seen.find('|'));
     return titles;
-}
-
-void SelectChoice(HWND dialog, int id, int index) {
-    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 HWND FileNameBox(HWND dialog) {
@@ -130,13 +131,6 @@ void Key(UINT vk, bool ctrl, HWND from) {
     PaintView();
 }
 
-void SetControl(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 std::string StatusText(int part) {
     std::string text(LOWORD(SendMessageA(hStatusBar, SB_GETTEXTLENGTHA, part, 0)) + 1, '\0');
     return text.substr(
@@ -146,12 +140,6 @@ std::string StatusText(int part) {
 std::string WindowText(HWND hwnd) {
     std::string text(GetWindowTextLengthA(hwnd) + 1, '\0');
     return text.substr(0, GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size())));
-}
-
-std::string MenuText(int id) {
-    std::string text(GetMenuStringA(GetMenu(wn), id, nullptr, 0, MF_BYCOMMAND) + 1, '\0');
-    return text.substr(
-        0, GetMenuStringA(GetMenu(wn), id, &text[0], static_cast<int>(text.size()), MF_BYCOMMAND));
 }
 
 std::vector<LONG> Rect(HWND h, HWND parent) {
@@ -185,6 +173,13 @@ Texts FilesIn(const std::string& pattern) {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
     if (h != INVALID_HANDLE_VALUE) FindClose(h);
     return names;
+}
+
+std::string EmptyFolder(const std::string& name) {
+    const std::string dir = TempFilePath(name);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    for (const std::string& file : FilesIn(dir + "*")) DeleteFileA((dir + file).c_str());
+    return dir;
 }
 
 void OpenFile(const std::string& path) {
@@ -221,10 +216,13 @@ void PaintView() {
     Pump();
 }
 
-int32_t NamedNode(const char* name) {
-    for (size_t i = 0; i < TreeNodes.size(); ++i) {
-        const char* colon = std::strstr(TreeNodes[i].Text, ": ");
-        if (colon && !std::strcmp(colon + 2, name)) return static_cast<int32_t>(i);
+int32_t Node(const char* text, int32_t from) {
+    const auto at = [](int32_t n) -> const TreeNode& { return TreeNodes[static_cast<size_t>(n)]; };
+    for (int32_t n = from >= 0 ? at(from).FirstChild : -1; n >= 0; n = at(n).NextSibling) {
+        const char* colon = std::strstr(at(n).Text, ": ");
+        if (!std::strcmp(at(n).Text, text) || (colon && !std::strcmp(colon + 2, text))) return n;
+        const int32_t found = Node(text, n);
+        if (found >= 0) return found;
     }
     return -1;
 }
@@ -260,21 +258,15 @@ Capture::Capture(HWND h) {
     ReleaseDC(h, screen);
 }
 
-COLORREF Capture::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= r.right || y >= r.bottom) return CLR_INVALID;
-    const uint32_t p = px[static_cast<size_t>(y) * r.right + x] & 0xFFFFFF;
-    return RGB(p >> 16, (p >> 8) & 0xFF, p & 0xFF);
-}
-
-int Capture::Count(int x0, int y0, int w, int h, COLORREF c) const {
-    int n = 0;
-    for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x) n += Pixel(x, y) == c;
-    return n;
-}
-
 int Capture::Cell(int col, int row, COLORREF c) const {
-    return Count(4 + CharWidth * col, 4 + FontHeight * row, CharWidth, FontHeight, c);
+    const uint32_t rgb = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);  // as px holds it
+    int n = 0;
+    const LONG bottom = std::min<LONG>(4 + FontHeight * (row + 1), r.bottom);
+    const LONG right = std::min<LONG>(4 + CharWidth * (col + 1), r.right);
+    for (LONG y = 4 + FontHeight * row; y < bottom; ++y)
+        for (LONG x = 4 + CharWidth * col; x < right; ++x)
+            n += (px[static_cast<size_t>(y) * r.right + x] & 0xFFFFFF) == rgb;
+    return n;
 }
 
 // Places the panes: views `width` x `height` between toolbar and status bar.

@@ -31,7 +31,6 @@
 #include "view/view_nav.h"
 
 using Texts = std::vector<std::string>;
-using Ints = std::vector<int32_t>;
 
 // Each dialog and message box is recorded once as "title|text" in SeenDialogs and
 // answered by the script for its title in Answers once shown (then cancelled if
@@ -40,13 +39,11 @@ using Script = std::function<void(HWND dialog)>;
 extern std::map<std::string, Script> Answers;
 extern Texts SeenDialogs;
 inline Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }  // SeenDialogs, then cleared
-// The titles of TakeDialogs() joined by ", "; "" when none was shown.
-std::string TakeTitles();
+std::string TakeTitles();  // the titles of TakeDialogs(), ", " between; "" when none
 std::string WindowText(HWND hwnd);
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-void SelectChoice(HWND dialog, int id, int index);  // in a combo box, as the user does
-HWND FileNameBox(HWND dialog);                      // of a file dialog; 0 in any other
+HWND FileNameBox(HWND dialog);  // of a file dialog; 0 in any other
 // Types `path` as the file name of a file dialog, the name it proposed added
 // to its record, and presses OK; a box asking whether to replace: Yes.
 Script SaveAs(const std::string& path);
@@ -60,18 +57,13 @@ std::string ReadSetting(const char* name);
 // command line: the file opens before the first paint; then the messages run.
 void StartShell(const char* argument = nullptr);
 void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
-// The messages waiting, each through the program's routing.
-inline void Pump() { DispatchWaiting(); }
-// One message through the routing and dispatched, then Pump().
-void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-void Command(int id);        // to the main window
-void SetControl(bool down);  // in this thread's keyboard state
-// Key `vk` in `from` (0: the focus, else the main window), Ctrl held if `ctrl`;
-// then the view is painted.
+inline void Pump() { DispatchWaiting(); }  // the messages waiting, through the routing
+void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);  // routed, dispatched, Pump()
+void Command(int id);                                           // to the main window
+// Key `vk` in `from` (0: the focus, or the frame), Ctrl held if `ctrl`; then a paint.
 void Key(UINT vk, bool ctrl = false, HWND from = 0);
 
 std::string StatusText(int part);
-std::string MenuText(int id);
 inline UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
 inline LRESULT ButtonState(int id) { return SendMessageA(hToolBar, TB_GETSTATE, id, 0); }
 // The window's rectangle in `parent`'s client coordinates (0: the screen's).
@@ -82,7 +74,11 @@ std::string TempFile(const std::string& name, const std::string& bytes);
 std::string TempFilePath(const std::string& name);
 std::string ReadWholeFile(const std::string& path);  // "<missing>" when it cannot be opened
 Texts FilesIn(const std::string& pattern);           // the names of the files matching "dir\*..."
+std::string EmptyFolder(const std::string& name);    // `name` ("dir\") in it, made, emptied
 void OpenFile(const std::string& path);              // as the Open command does
+#ifdef ORVEX_FIXTURE_DIR
+inline std::string Fixture(const std::string& name) { return ORVEX_FIXTURE_DIR "\\" + name; }
+#endif
 // Switches to view `mode` (if not 0), opens `path` and repaints; its dialogs are
 // forgotten. OpenInView opens `bytes` written to temporary file `name`.
 void OpenPath(const std::string& path, int mode = 0);
@@ -92,9 +88,9 @@ void OpenInView(const std::string& name, const std::string& bytes, int mode = 0)
 void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1 = 0, int32_t col2 = 0);
 void PaintView();  // now
 
-// Interpret mode: the node of a section or directory, by its text after the
-// address (-1: none); selecting a node as a click in the tree does, then painting.
-int32_t NamedNode(const char* name);
+// Interpret mode: the first node below `from` whose text, or text after the address
+// ("00001000: .text"), is `text` (-1: none); selecting it as a click does, painted.
+int32_t Node(const char* text, int32_t from = RootNode);
 void SelectNode(int32_t node);
 // Places the panes: views `width` x `height` between toolbar and status bar.
 void SizeViews(int32_t width, int32_t height);
@@ -105,9 +101,7 @@ std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
 // A copy of a window's client area as it is on the screen.
 struct Capture {
     explicit Capture(HWND h = hViewWnd);
-    COLORREF Pixel(int x, int y) const;                       // CLR_INVALID outside
-    int Count(int x, int y, int w, int h, COLORREF c) const;  // pixels of colour `c` in the block
-    // In character cell (col, row) of the view: CharWidth x FontHeight from (4, 4).
+    // Pixels of colour `c` in the view's character cell (col, row), from (4, 4).
     int Cell(int col, int row, COLORREF c) const;
     RECT r;  // the client area
     std::vector<uint32_t> px;
