@@ -1,5 +1,4 @@
-// The find box in interpret mode, by commands and keys; checked on the mark and
-// the boxes shown.
+// The find box in interpret mode, by commands and keys.
 #include <cctype>
 
 #include "win_test_support.h"
@@ -11,16 +10,51 @@ std::string Mark() {
     return MarkState ? std::to_string(MarkStart) + ".." + std::to_string(MarkEnd) : "none";
 }
 
-// Runs each step: its section's node selected, if it names one; its text typed
-// in the find box (nullptr: none); its command, or its key in the find box.
-// Checks the mark, the boxes shown and that the text typed stays in the box.
+// A step: `section` selected if named, `typed` put in the find box if not nullptr,
+// then `command` run, or its key pressed in the box.
 struct FindStep {
     const char* typed;
     int command;
-    const char *mark, *box;
+    std::string mark;
+    const char* box;
     const char* section = nullptr;
 };
-void RunSteps(const std::vector<FindStep>& steps) {
+
+using Find = ShellTest;
+const char* const notFound = "Search String|Not found.";
+
+// The search covers the selected table: forward it stops at the table's end;
+// it starts at the table's first byte unless the mark lies in the table. In
+// fixture64.exe .idata holds "Fixture" twice and "fixture" once (the DLL's and
+// imports' names), "This" lies before it (the DOS stub) and "hello" after it
+// (in .rsrc); the hits are found in the file's bytes, as the linker places them.
+TEST_F(Find, InInterpretModeTheSelectedTableIsSearched) {
+    const std::string path = Fixture("fixture64.exe");
+    std::string folded = ReadWholeFile(path);
+    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    OpenPath(path, CM_VIEW_INTERP);
+    SelectNode(Node(".idata"));
+    size_t from = static_cast<size_t>(ByteOffset);
+    // "start..end" of the next case-folded hit of `word` from `from`, which moves past it.
+    const auto next = [&](const char* word) {
+        const size_t at = folded.find(word, from);
+        from = at + std::strlen(word);
+        return std::to_string(at) + ".." + std::to_string(from);
+    };
+    const std::string one = next("fixture"), two = next("fixture"), last = next("fixture");
+    ASSERT_LT(from, static_cast<size_t>(ByteOffset + NumBytes)) << "the last in the table";
+    const std::string hello = next("hello");
+    const std::vector<FindStep> steps = {
+        {"This", CM_FIND, "none", notFound, ".idata"},  // before the table
+        {"fixture", CM_FIND, one, ""},
+        {nullptr, VK_F3, two, ""},
+        {nullptr, VK_F3, last, ""},
+        {nullptr, VK_F3, last, notFound},
+        // In .rsrc the mark in .idata is not in the table: backward from the
+        // table's start, the hit before it, which is told to lie outside.
+        {nullptr, CM_FIND_REVERSE, last, "Sorry|Marked area is not in this table", ".rsrc"},
+        {"hello", CM_FIND_FORWARD, hello, ""},
+    };
     std::string typed;
     for (size_t i = 0; i < steps.size(); ++i) {
         const FindStep& s = steps[i];
@@ -36,48 +70,8 @@ void RunSteps(const std::vector<FindStep>& steps) {
             Key(s.command, false, hFindEdit);
         EXPECT_EQ(TakeDialogs(), *s.box ? Texts{s.box} : Texts{});
         EXPECT_EQ(Mark(), s.mark);
-        EXPECT_EQ(WindowText(hFindCombo), typed);
+        EXPECT_EQ(WindowText(hFindCombo), typed) << "the text typed stays in the box";
     }
-}
-
-using Find = ShellTest;
-const char* const notFound = "Search String|Not found.";
-
-// The search covers the selected table: forward it stops at the table's end;
-// it starts at the table's first byte unless the mark lies in the table. In
-// fixture64.exe .idata holds "Fixture" twice and "fixture" once (the DLL's and
-// imports' names), "This" lies before it (the DOS stub) and "hello" after it
-// (in .rsrc); the hits are found in the file's bytes, as the linker places them.
-TEST_F(Find, InInterpretModeTheSelectedTableIsSearched) {
-    const std::string path = Fixture("fixture64.exe");
-    std::string folded = ReadWholeFile(path);
-    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    // "start..end" of the first case-folded hit of `word` at or after `from`.
-    const auto hit = [&folded](const char* word, size_t from) {
-        const size_t at = folded.find(word, from);
-        return std::to_string(at) + ".." + std::to_string(at + std::strlen(word));
-    };
-    OpenPath(path, CM_VIEW_INTERP);
-    SelectNode(Node(".idata"));
-    const size_t first = folded.find("fixture", static_cast<size_t>(ByteOffset));
-    const size_t second = folded.find("fixture", first + 1);
-    const size_t third = folded.find("fixture", second + 1);
-    ASSERT_LT(third + 7, static_cast<size_t>(ByteOffset + NumBytes));
-    const std::string one = hit("fixture", first), two = hit("fixture", second),
-                      last = hit("fixture", third), hello = hit("hello", third);
-    const std::vector<FindStep> steps = {
-        {"This", CM_FIND, "none", notFound, ".idata"},  // before the table
-        {"hello", CM_FIND, "none", notFound},           // after it
-        {"fixture", CM_FIND, one.c_str(), ""},
-        {nullptr, VK_F3, two.c_str(), ""},
-        {nullptr, VK_F3, last.c_str(), ""},
-        {nullptr, VK_F3, last.c_str(), notFound},
-        // In .rsrc the mark in .idata is not in the table: backward from the
-        // table's start, the hit before it, which is told to lie outside.
-        {nullptr, CM_FIND_REVERSE, last.c_str(), "Sorry|Marked area is not in this table", ".rsrc"},
-        {"hello", CM_FIND_FORWARD, hello.c_str(), ""},
-    };
-    RunSteps(steps);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The application shell: the main window through the program's routing, its
-// menus, toolbar, status bar, title and registry.
+// The main window's menus, toolbar, status bar and stored settings.
 #include "view/nav_dialogs.h"
 #include "win_test_support.h"
 
@@ -7,24 +6,31 @@ namespace {
 
 // Where an option's check shows: "menu+button", "menu", "+button" or "".
 std::string Ticked(int id) {
-    const LRESULT state = ButtonState(id);  // -1: no such button
+    const LRESULT state = SendMessageA(hToolBar, TB_GETSTATE, id, 0);  // -1: no such button
     const bool button = state != -1 && (state & TBSTATE_CHECKED);
-    return std::string(MenuState(id) & MF_CHECKED ? "menu" : "") + (button ? "+button" : "");
+    const bool menu = GetMenuState(GetMenu(wn), id, MF_BYCOMMAND) & MF_CHECKED;
+    return std::string(menu ? "menu" : "") + (button ? "+button" : "");
 }
 
-void StoreSetting(const char* name, const std::string& bytes) {
+// The stored "Settings" value ("": none), `bytes` stored first unless empty.
+std::string StoredSettings(const std::string& bytes = "") {
     HKEY key;
-    RegCreateKeyA(HKEY_LOCAL_MACHINE, SettingsKey, &key);
-    RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
-    RegCloseKey(key);
+    if (!bytes.empty() && !RegCreateKeyA(HKEY_LOCAL_MACHINE, SettingsKey, &key)) {
+        RegSetValueExA(key, "Settings", 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size()));
+        RegCloseKey(key);
+    }
+    DWORD size = 4096;
+    std::string out(size, '\0');
+    const LONG error = RegGetValueA(HKEY_LOCAL_MACHINE, SettingsKey, "Settings", RRF_RT_ANY,
+                                    nullptr, &out[0], &size);
+    return out.substr(0, error ? 0 : size);
 }
 
 using Shell = ShellTest;
 
-TEST_F(Shell, FirstRunShowsTheFrameAndTheSyntaxHelp) {
-    EXPECT_EQ(Ticked(CM_VIEW_TEXT), "menu+button");
-    // The syntax help opens on a right click left of the status bar's first edge only.
+// The syntax help opens on a right click left of the status bar's first edge only.
+TEST_F(Shell, TheSyntaxHelpOpensLeftOfTheFirstEdgeOnly) {
     Route(hStatusBar, WM_RBUTTONDOWN, 0, MAKELPARAM(10, 2));
     EXPECT_EQ(TakeTitles(), "Keyboard Command Syntax");
     Route(hStatusBar, WM_RBUTTONDOWN, 0, MAKELPARAM(StatusEdges[0] + 5, 2));
@@ -52,24 +58,17 @@ TEST_F(Shell, TheSettingsOneRunSavesAreReadByTheNext) {
 // 16-bit field at offset 72 (305: hex).
 TEST_F(Shell, AStoredSettingsValueOfAnotherSizeIsIgnored) {
     StopShell();
-    std::string saved = ReadSetting("Settings");
+    std::string saved = StoredSettings();
     ASSERT_EQ(saved.size(), 92u);
     saved[72] = 0x31;  // 305 = 0x0131, little-endian
     saved[73] = 0x01;
-    const struct {
-        size_t size;
-        const char* hex;  // where hex mode is ticked after the start
-    } cases[] = {
-        {91, ""},
-        {92, "menu+button"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.size);
-        StoreSetting("Settings", (saved + '\0').substr(0, c.size));
+    for (size_t size : {91, 92}) {
+        SCOPED_TRACE(size);
+        StoredSettings((saved + '\0').substr(0, size));
         StartShell();
-        EXPECT_EQ(Ticked(CM_VIEW_HEX), c.hex);
+        EXPECT_EQ(Ticked(CM_VIEW_HEX), size == 92 ? "menu+button" : "") << "hex read or not";
         StopShell();
-        EXPECT_EQ(ReadSetting("Settings").size(), 92u) << "written back whole";
+        EXPECT_EQ(StoredSettings().size(), 92u) << "written back whole";
     }
     StartShell();
 }

@@ -5,7 +5,6 @@
 #include <shlobj.h>
 
 #include "app/help_win.h"
-#include "app/recent_files.h"
 #include "app/wheel_win.h"
 #include "interpret/image_pane.h"
 
@@ -27,10 +26,17 @@ void Turn(const Ints& deltas, HWND over, HWND to = 0, UINT msg = WM_MOUSEWHEEL) 
         Route(to ? to : over, msg, MAKEWPARAM(0, static_cast<WORD>(d)), Middle(over));
     PaintView();
 }
-std::string Status(int32_t a, int32_t b) {
-    char text[64];
-    std::snprintf(text, sizeof text, "\tLine %7d of %7d", a, b);
-    return text;
+// Places the panes: views `width` x `height` between toolbar and status bar.
+void SizeViews(int32_t width, int32_t height) {
+    const std::vector<LONG> w = Rect(wn),
+                            status = Rect(hStatusBar, wn);  // the bar spans the client area
+    const LONG extra = height - (status[1] - ToolBarHeight);
+    SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
+    TreeWidth = status[2] - status[0] - SplitterGap - width;
+    SendMessageA(wn, WM_SIZE, 0, 0);
+    Pump();
+    ASSERT_EQ(ViewWidth, width);
+    ASSERT_EQ(ViewHeight, height);
 }
 
 using Wheel = ShellTest;
@@ -55,7 +61,7 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
         Key(VK_HOME, true);
         PerNotch(c.perNotch);
         Turn(c.deltas, hViewWnd);
-        EXPECT_EQ(StatusText(2), Status(c.line, 2000));
+        EXPECT_EQ(LineNum, c.line);
     }
     // Hex by rows of 16 to the end and back; the tilt wheel moves along the row.
     OpenInView("wheel.bin", std::string(0x1000, 'x'), CM_VIEW_HEX);
@@ -74,7 +80,7 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
     PerNotch(1);
     SetFocus(hTreeView);
     Turn({-120, -120, -120}, hViewWnd, hTreeView);
-    EXPECT_EQ(StatusText(2), Status(4, NumLines));
+    EXPECT_EQ(LineNum, 4);
     MSG m{hViewWnd, WM_MOUSEWHEEL, 0xFF880000, Middle(hTreeView), 0, {0, 0}};
     RouteMessage(&m);
     EXPECT_EQ(m.hwnd, hTreeView);
@@ -99,13 +105,12 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
 
 // Files as a drag from Explorer delivers them.
 void Drop(const Texts& paths) {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const auto& p : paths) size += p.size() + 1;
-    HGLOBAL block = GlobalAlloc(GHND, size);
+    std::string names;  // each ended by a NUL; the zeroed block adds the last
+    for (const std::string& p : paths) names += p + '\0';
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
     drop->pFiles = sizeof(DROPFILES);
-    char* at = reinterpret_cast<char*>(drop + 1);
-    for (const auto& p : paths) at = std::strcpy(at, p.c_str()) + p.size() + 1;
+    std::memcpy(drop + 1, names.data(), names.size());
     GlobalUnlock(block);
     Route(wn, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
     PaintView();
@@ -120,13 +125,10 @@ TEST_F(Drops, ADroppedFileOpensAsFromTheOpenDialog) {
     OpenPath(b);
     Drop({a});
     EXPECT_EQ(WindowText(wn), "Orvex - " + a + "  15 bytes");
-    EXPECT_EQ(RecentFiles[1], b);
     Drop({b, a});  // the first opens
-    EXPECT_EQ(RecentFiles[0], b);
-    // A folder gets the message that opening it by name gives; b stays.
+    // A folder gets the message that opening it by name gives; b stays open.
     const std::string dir = TempFilePath("");
-    OpenFile(dir);
-    const std::string byName = TakeTitles();
+    const std::string byName = OpenPath(dir);
     EXPECT_EQ(byName, "Line 2126, Error Code 5");
     Drop({dir});
     EXPECT_EQ(TakeTitles(), byName);
@@ -156,14 +158,8 @@ TEST_F(Help, CtrlOOpensTheOpenDialogAndF1TheEngineOrTheGuide) {
     EXPECT_EQ(TakeTitles(), "Open a file");
 
     // ORVEX.HLP in the current folder: F1 asks the engine for its contents.
-    char cwd[MAX_PATH];
-    GetCurrentDirectoryA(sizeof cwd, cwd);
-    SetCurrentDirectoryA(TempFilePath("").c_str());
-    TempFile("ORVEX.HLP", "?_\x03");
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = EngineProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "MS_WINHELP";
+    CloseHandle(CreateFileA("ORVEX.HLP", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const WNDCLASSA wc{0, EngineProc, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, "MS_WINHELP"};
     RegisterClassA(&wc);
     HWND engine = CreateWindowA("MS_WINHELP", "", 0, 0, 0, 0, 0, 0, 0, wc.hInstance, nullptr);
     Key(VK_F1, false, hViewWnd);
@@ -171,10 +167,8 @@ TEST_F(Help, CtrlOOpensTheOpenDialogAndF1TheEngineOrTheGuide) {
     EXPECT_FALSE(hHelpWnd);
     DestroyWindow(engine);
     DeleteFileA("ORVEX.HLP");
-    SetCurrentDirectoryA(cwd);
 
-    // Without it the guide, no box: resizable, Escape closes it (its text and
-    // search: unit tested).
+    // Without it the guide, no box: resizable, closed by Escape.
     Key(VK_F1, false, hViewWnd);
     EXPECT_EQ(TakeTitles(), "");
     ASSERT_TRUE(hHelpWnd);

@@ -13,13 +13,6 @@ HHOOK Hook = 0;
 bool ClassesRegistered = false;
 std::set<HWND> Recorded;  // a dialog is activated again when one it opened closes
 
-void SetControl(bool down) {  // in this thread's keyboard state
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
 void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR id, DWORD) {
@@ -56,34 +49,21 @@ std::string TakeTitles() {
     return titles;
 }
 
-HWND FileNameBox(HWND dialog) {
-    // edt1, or cmb13 in the explorer style.
-    return GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
-}
-
-Script SaveAs(const std::string& path) {
-    return [path](HWND dialog) {
-        HWND name = FileNameBox(dialog);
+Script SaveAs(const std::string& path, int button) {
+    return [path, button](HWND dialog) {
+        // edt1, or cmb13 in the explorer style.
+        HWND name =
+            GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
         if (!name) return Click(dialog, IDYES);
         SeenDialogs.back() += "|" + WindowText(name);
         SetWindowTextA(name, path.c_str());
-        Click(dialog, IDOK);
+        Click(dialog, button);
     };
 }
 
 void DeleteSettingsKey() {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, SettingsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tarnwick");
-}
-
-std::string ReadSetting(const char* name) {
-    DWORD size = 4096;
-    std::string out(size, '\0');
-    out.resize(
-        RegGetValueA(HKEY_LOCAL_MACHINE, SettingsKey, name, RRF_RT_ANY, nullptr, &out[0], &size)
-            ? 0
-            : size);
-    return out;
 }
 
 void StartShell(const char* argument) {
@@ -105,7 +85,6 @@ void StopShell() {
     while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) DispatchMessageA(&msg);
     wn = hViewWnd = hStatusBar = hToolBar = hFindCombo = hFindEdit = hTreeView = hImageWnd = 0;
     DeleteObject(hBkBrush);
-    SetControl(false);
 }
 
 void Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -122,12 +101,14 @@ void Command(int id) {
 }
 
 void Key(UINT vk, bool ctrl, HWND from) {
-    SetControl(ctrl);
-    Route(from         ? from
-          : GetFocus() ? GetFocus()
-                       : wn,
-          WM_KEYDOWN, vk, LPARAM(MapVirtualKeyA(vk, 0)) << 16 | 1);
-    SetControl(false);
+    BYTE keys[256];  // Ctrl in this thread's keyboard state
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
+    if (!from) from = GetFocus() ? GetFocus() : wn;
+    Route(from, WM_KEYDOWN, vk, LPARAM(MapVirtualKeyA(vk, 0)) << 16 | 1);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+    SetKeyboardState(keys);
     PaintView();
 }
 
@@ -182,32 +163,25 @@ std::string EmptyFolder(const std::string& name) {
     return dir;
 }
 
-void OpenFile(const std::string& path) {
+std::string OpenPath(const std::string& path, int mode) {
+    if (mode) Command(mode);
     std::snprintf(FileName, sizeof FileName, "%s", path.c_str());
     Command(CM_OPEN_NAMED);
-}
-
-void OpenPath(const std::string& path, int mode) {
-    if (mode) Command(mode);
-    OpenFile(path);
     RedrawWindow(wn, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
-    SeenDialogs.clear();
+    return TakeTitles();
 }
 
 void OpenInView(const std::string& name, const std::string& bytes, int mode) {
     OpenPath(TempFile(name, bytes), mode);
 }
 
-void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1, int32_t col2) {
+void SetMark(int32_t state, int32_t start, int32_t end) {
     MarkStart = start;
     MarkEnd = end;
     SetMarked();
     MarkState = state;
-    if (!col2) return;
-    BlockCol1 = col1;
-    BlockCol2 = col2;
 }
 
 void PaintView() {
@@ -235,26 +209,26 @@ void SelectNode(int32_t node) {
     Pump();
 }
 
-std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h) {
+Capture::Capture(HDC source, int w, int h) {
+    r = {0, 0, w, h};
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, dib);
-    BitBlt(dc, 0, 0, w, h, source, x, y, SRCCOPY);
+    BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
     GdiFlush();
     const auto* p = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> out(p, p + static_cast<size_t>(w) * h);
+    px.assign(p, p + static_cast<size_t>(w) * h);
     DeleteDC(dc);  // which lets the bitmap go
     DeleteObject(dib);
-    return out;
 }
 
 Capture::Capture(HWND h) {
     GetClientRect(h, &r);
     HDC screen = GetDC(h);
-    px = GrabPixels(screen, 0, 0, r.right, r.bottom);
+    *this = Capture(screen, r.right, r.bottom);
     ReleaseDC(h, screen);
 }
 
@@ -267,17 +241,4 @@ int Capture::Cell(int col, int row, COLORREF c) const {
         for (LONG x = 4 + CharWidth * col; x < right; ++x)
             n += (px[static_cast<size_t>(y) * r.right + x] & 0xFFFFFF) == rgb;
     return n;
-}
-
-// Places the panes: views `width` x `height` between toolbar and status bar.
-void SizeViews(int32_t width, int32_t height) {
-    const std::vector<LONG> w = Rect(wn),
-                            status = Rect(hStatusBar, wn);  // the bar spans the client area
-    const LONG extra = height - (status[1] - ToolBarHeight);
-    SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
-    TreeWidth = status[2] - status[0] - SplitterGap - width;
-    SendMessageA(wn, WM_SIZE, 0, 0);
-    Pump();
-    ASSERT_EQ(ViewWidth, width);
-    ASSERT_EQ(ViewHeight, height);
 }

@@ -17,16 +17,13 @@
 #include <vector>
 
 #include "app/app_win.h"
-#include "app/find.h"
 #include "app/layout.h"
 #include "app/settings.h"
 #include "appearance/appearance.h"
 #include "document/document.h"
 #include "document/document_win.h"
 #include "document/line_index.h"
-#include "interpret/interp_tree.h"
 #include "interpret/interpret_win.h"
-#include "interpret/selection.h"
 #include "resources/resource_ids.h"
 #include "view/view_nav.h"
 
@@ -38,20 +35,18 @@ using Texts = std::vector<std::string>;
 using Script = std::function<void(HWND dialog)>;
 extern std::map<std::string, Script> Answers;
 extern Texts SeenDialogs;
-inline Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }  // SeenDialogs, then cleared
+inline Texts TakeDialogs() { return std::exchange(SeenDialogs, {}); }
 std::string TakeTitles();  // the titles of TakeDialogs(), ", " between; "" when none
 std::string WindowText(HWND hwnd);
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-HWND FileNameBox(HWND dialog);  // of a file dialog; 0 in any other
 // Types `path` as the file name of a file dialog, the name it proposed added
-// to its record, and presses OK; a box asking whether to replace: Yes.
-Script SaveAs(const std::string& path);
+// to its record, and presses `button`; a box asking whether to replace: Yes.
+Script SaveAs(const std::string& path, int button = IDOK);
 
-// HKLM\Software\Tarnwick\Orvex: deleted (with Tarnwick); a value read ("": none).
+// HKLM\Software\Tarnwick\Orvex, deleted with Tarnwick.
 extern const char* const SettingsKey;
 void DeleteSettingsKey();
-std::string ReadSetting(const char* name);
 
 // Starts up to the message loop, hooked, as a program run with `argument` on its
 // command line: the file opens before the first paint; then the messages run.
@@ -59,13 +54,12 @@ void StartShell(const char* argument = nullptr);
 void StopShell();  // destroys the main window (which saves) and drains its WM_QUIT
 inline void Pump() { DispatchWaiting(); }  // the messages waiting, through the routing
 void Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);  // routed, dispatched, Pump()
-void Command(int id);                                           // to the main window
+
+void Command(int id);  // to the main window
 // Key `vk` in `from` (0: the focus, or the frame), Ctrl held if `ctrl`; then a paint.
 void Key(UINT vk, bool ctrl = false, HWND from = 0);
 
 std::string StatusText(int part);
-inline UINT MenuState(int id) { return GetMenuState(GetMenu(wn), id, MF_BYCOMMAND); }
-inline LRESULT ButtonState(int id) { return SendMessageA(hToolBar, TB_GETSTATE, id, 0); }
 // The window's rectangle in `parent`'s client coordinates (0: the screen's).
 std::vector<LONG> Rect(HWND h, HWND parent = 0);
 
@@ -75,32 +69,27 @@ std::string TempFilePath(const std::string& name);
 std::string ReadWholeFile(const std::string& path);  // "<missing>" when it cannot be opened
 Texts FilesIn(const std::string& pattern);           // the names of the files matching "dir\*..."
 std::string EmptyFolder(const std::string& name);    // `name` ("dir\") in it, made, emptied
-void OpenFile(const std::string& path);              // as the Open command does
 #ifdef ORVEX_FIXTURE_DIR
 inline std::string Fixture(const std::string& name) { return ORVEX_FIXTURE_DIR "\\" + name; }
 #endif
-// Switches to view `mode` (if not 0), opens `path` and repaints; its dialogs are
-// forgotten. OpenInView opens `bytes` written to temporary file `name`.
-void OpenPath(const std::string& path, int mode = 0);
+// Switches to view `mode` (if not 0), opens `path` as the Open command does and
+// repaints; TakeTitles() of its boxes. OpenInView opens `bytes` written to `name`.
+std::string OpenPath(const std::string& path, int mode = 0);
 void OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
-// Marks bytes [start, end) as MarkState `state`; a block in columns [col1,
-// col2) when col2 is given, else where the view's rows place it.
-void SetMark(int32_t state, int32_t start, int32_t end, int32_t col1 = 0, int32_t col2 = 0);
+void SetMark(int32_t state, int32_t start, int32_t end);  // bytes [start, end) as MarkState
+
 void PaintView();  // now
 
 // Interpret mode: the first node below `from` whose text, or text after the address
 // ("00001000: .text"), is `text` (-1: none); selecting it as a click does, painted.
 int32_t Node(const char* text, int32_t from = RootNode);
 void SelectNode(int32_t node);
-// Places the panes: views `width` x `height` between toolbar and status bar.
-void SizeViews(int32_t width, int32_t height);
 
-// A w x h block of `source` from (x, y) as 32-bit 0xRRGGBB pixels, row by row.
-std::vector<uint32_t> GrabPixels(HDC source, int x, int y, int w, int h);
-
-// A copy of a window's client area as it is on the screen.
+// A copy of a window's client area as it is on the screen, or of the w x h
+// pixels of `source`: 32-bit 0xRRGGBB pixels, row by row.
 struct Capture {
     explicit Capture(HWND h = hViewWnd);
+    Capture(HDC source, int w, int h);
     // Pixels of colour `c` in the view's character cell (col, row), from (4, 4).
     int Cell(int col, int row, COLORREF c) const;
     RECT r;  // the client area
