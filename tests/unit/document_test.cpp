@@ -34,22 +34,13 @@ TEST_F(Document, LineTablesOfSmallTexts) {
         {"abc\r\n", 0, "0 5", 3},
         {"a\n\rb", 0, "0 3", 1} /* LF CR is one line end */,
         {"a\r\rb", 0, "0 2 3", 1} /* CR CR is two */,
-        {"a\n\nb", 0, "0 2 3", 1},
-        {"a\rb\nc", 0, "0 2 4", 1},
-        {"a\r\n\r\nb", 0, "0 3 5", 1},
         {"abc\r", 0, "0 4", 3} /* not paired beyond the range */,
         {"abcde\tx", 0, "0", 9} /* a tab at 5 reaches 8 */,
-        {"abcdefgh\tx", 0, "0", 17},
-        {"\t", 0, "0", 8},
         {"ab\nabcd\nabcdefg", 0, "0 3 8", 7} /* the last line counts */,
-        {"abcdefg\nab\n", 0, "0 8 11", 7},
         {"aaaa bbbb cccc", 10, "0 w10", 10} /* after the last blank */,
-        {std::string(25, 'q'), 10, "0 w10 w20", 10},
         {"0123456789\nx", 10, "0 11", 10} /* exactly the width */,
         {"0123456789A\nx", 10, "0 w10 12", 10},
         {"abcd efgh", 4, "0 w5", 4} /* the blank stays above */,
-        {"ab cdefghij", 8, "0 w3", 8},
-        {"a b c d", 6, "0 w6", 6},
         // Ends and tabs beyond the first 64 bytes: 67 + tab (to 72) + 60 = 132.
         {std::string(67, 'x') + "\t" + std::string(60, 'y') + "\r\n" + std::string(200, 'z'), 0,
          "0 130", 200},
@@ -148,8 +139,7 @@ TEST_F(Document, LinesColumnsAndBytes) {
         int32_t line, col;
         const char* want;
     } bytes[] = {
-        {0, 0, "byte 0"},      {0, 1, "byte 1"},     {0, 7, "byte 1"},
-        {0, 8, "byte 2"},      {0, 9, "byte 3 gap"}, {1, 2, "byte 7"},
+        {0, 7, "byte 1"},      {0, 9, "byte 3 gap"}, {1, 2, "byte 7"},
         {1, 50, "byte 8 gap"}, {-5, 0, "byte 0"},    {99, 1, "byte 6"},
     };
     for (const auto& c : bytes) {
@@ -170,18 +160,7 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     EXPECT_EQ(ByteNum, 1000);
     EXPECT_EQ(ByteOffset, 0);
     EXPECT_EQ(NumBytes, 2000u);
-    LineNum = 900;  // beyond the last line: the last line's start
-    ByteModePosition();
-    EXPECT_EQ(ByteNum, 2000);
-    Checked = _HEX_;  // hex and char keep ByteNum
-    ByteNum = 77;
-    ByteModePosition();
-    EXPECT_EQ(ByteNum, 77);
-    Col = 5;
-    ModeColumn(_TEXT_);
-    EXPECT_EQ(Col, 5);
-    ModeColumn(_CHAR_);
-    EXPECT_EQ(Col, 1);
+    Checked = _HEX_;
     ByteNum = 1234;  // hex to text: the line holding ByteNum
     Col = 7;
     bool reported = true;
@@ -189,8 +168,6 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     EXPECT_FALSE(reported);
     EXPECT_EQ(LineNum, 124);
     EXPECT_EQ(Col, 1);
-    EXPECT_EQ(NumLines, 201);  // the empty last line counts
-    EXPECT_EQ(NumCols, 9);
 
     Checked = _HEX_;
     Load(std::string(40000, '\n'));
@@ -199,7 +176,6 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     reported = false;
     EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
     EXPECT_TRUE(reported);                      // the build has just told the user
-    EXPECT_EQ(Col, 3);
     EXPECT_EQ(ByteNum, 5);
     EXPECT_FALSE(TextModePosition(&reported));  // asked again, the table exists
     EXPECT_FALSE(reported);                     // the command itself must tell
@@ -244,36 +220,20 @@ TEST_F(Document, StatusOfATableShownInHex) {
 // Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an
 // empty field.
 TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
-    const struct {
-        bool hex;
-        uint32_t v;
-        int width;
-        char fill;
-        const char* want;
-    } cases[] = {
-        {false, 12345678, 7, ' ', "2345678"},
-        {false, 0, 3, ' ', "  0"},
-        {false, 123, 0, ' ', ""},
-        {true, 0xABCDEF12, 4, '0', "EF12"},
-        {true, 0x1A, 7, ' ', "     1A"},
-        {true, 123, 0, ' ', ""},
-    };
-    for (const auto& c : cases) {
+    // The field and nothing on either side of it.
+    auto field = [](void (*format)(char*, uint32_t, int, char), uint32_t v, int width, char fill) {
         char buf[16];
         std::memset(buf, '#', sizeof buf);
-        if (c.hex) {
-            FormatHex(buf + 1, c.v, c.width, c.fill);
-        } else {
-            FormatDec(buf + 1, c.v, c.width, c.fill);
-        }
-        // The field and nothing on either side of it.
-        EXPECT_EQ(std::string(buf, static_cast<size_t>(c.width) + 2),
-                  "#" + std::string(c.want) + "#")
-            << c.want;
-    }
+        format(buf + 1, v, width, fill);
+        return std::string(buf, static_cast<size_t>(width) + 2);
+    };
+    EXPECT_EQ(field(FormatDec, 12345678, 7, ' '), "#2345678#");  // the high digit dropped
+    EXPECT_EQ(field(FormatHex, 0x1A, 4, '0'), "#001A#");
+    EXPECT_EQ(field(FormatHex, 0x1A, 0, ' '), "##");
     const char* const commas[][2] = {
-        {"999", "999"},        {"1000", "1,000"},        {"12345", "12,345"},
-        {"123456", "123,456"}, {"1234567", "1,234,567"}, {"", ""},
+        {"999", "999"},
+        {"1000", "1,000"},
+        {"1234567", "1,234,567"},
     };
     for (const auto& c : commas) {
         char buf[32] = {};
@@ -282,7 +242,6 @@ TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
         EXPECT_STREQ(buf, c[1]);
     }
     EXPECT_TRUE(SameText("C:\\A.TXT", "c:\\a.txt"));  // recent names
-    EXPECT_FALSE(SameText("@", "`"));                 // not letters
     EXPECT_FALSE(SameText("a", "ab"));
 }
 

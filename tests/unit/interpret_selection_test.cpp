@@ -139,8 +139,7 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
            {0, "../up", 0x5000, 4},
            {0, "a\\b:c", 0x5000, 4},
            {0, "..", 0x5000, 4},
-           {0, "x*?<>|\"", 0x5000, 4},
-           {0, ".", 0x5000, 4}}},
+           {0, "x*?<>|\"", 0x5000, 4}}},
          {3,
           nullptr,
           {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
@@ -157,8 +156,8 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     };
     // Only what would leave the folder is rewritten: separators, "." and "..", ":" and device
     // names. Other names the system refuses fail there, with its own message.
-    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b_c.BMP", "_...BMP",
-                                     "x*?<>|\".BMP", "_..BMP"}));
+    EXPECT_EQ(plan("BITMAP"),
+              (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b_c.BMP", "_...BMP", "x*?<>|\".BMP"}));
     ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
     EXPECT_EQ(items[0].Size, 1000u);
     EXPECT_EQ(file.size(), 14u + 1000u);  // the file header and the resource
@@ -191,26 +190,10 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
         bool drawn;
         const char* box;
         int32_t at, size;
-        Raw header;
+        uint8_t colors, bits;  // of the directory entry written
     } pngs[] = {
-        {"the whole PNG",
-         "7",
-         1,
-         256,
-         true,
-         "",
-         0xE00,
-         120,
-         {0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 32, 0}},
-        {"its signature alone",
-         "8",
-         2,
-         0,
-         false,
-         "|Unrecognized format!",
-         0xE80,
-         80,
-         {0, 0, 1, 0, 1, 0, 0, 0, 1, 0, 1, 0, 0, 0}},
+        {"the whole PNG", "7", 1, 256, true, "", 0xE00, 120, 0, 32},
+        {"its signature alone", "8", 2, 0, false, "|Unrecognized format!", 0xE80, 80, 1, 0},
     };
     for (const auto& c : pngs) {
         SCOPED_TRACE(c.what);
@@ -221,37 +204,10 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
         EXPECT_EQ(ImageShow, c.drawn ? ImagesGrid : ImagesNone);
         EXPECT_EQ(ExportCmd, ExportIcons);
         ASSERT_TRUE(BuildIconFile(SelImages, ExportIcons, file));
-        EXPECT_EQ(Raw(file.begin(), file.begin() + 14), c.header);
+        EXPECT_EQ(Raw(file.begin(), file.begin() + 14),
+                  (Raw{0, 0, 1, 0, 1, 0, 0, 0, c.colors, 0, 1, 0, c.bits, 0}));
         EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(FileBuf + c.at, FileBuf + c.at + c.size));
     }
-}
-
-// The pane of icons scrolls its top row by lines between 0 and the last row; Home moves it with
-// Ctrl only.
-TEST_F(Selection, ImagePaneScrollsBetweenItsFirstAndLastRow) {
-    ImageIsBitmap = 0;
-    MaxRow = 1;
-    RowsShown = 1;
-    VScrollPos = 0;
-    EXPECT_FALSE(PaneVScroll(0, 0, 0));  // a line up at the top row
-    EXPECT_TRUE(PaneVScroll(1, 0, 0));   // a line down to the last row, not beyond it
-    EXPECT_EQ(VScrollPos, 1);
-    EXPECT_FALSE(PaneVScroll(1, 0, 0));
-    EXPECT_FALSE(PaneKey(KeyHome, false, 0, 0));
-    EXPECT_TRUE(PaneKey(KeyHome, true, 0, 0));
-    EXPECT_EQ(VScrollPos, 0);
-    MaxRow = 5;  // Ctrl+End: the last two rows of six shown
-    RowsShown = 2;
-    EXPECT_TRUE(PaneKey(KeyEnd, true, 0, 0));
-    EXPECT_EQ(VScrollPos, 4);
-    ImageIsBitmap = 1;  // a bitmap 200 pixels wide scrolls sideways by pixels
-    BmpWidth = 200;
-    HScrollPos = 0;
-    EXPECT_FALSE(PaneHScroll(0, 0, 100));  // a pixel left at the left edge
-    EXPECT_EQ(HScrollPos, 0);
-    EXPECT_TRUE(PaneHScroll(1, 0, 100));
-    EXPECT_EQ(HScrollPos, 1);
-    ImageIsBitmap = 0;
 }
 
 // A bitmap header of `width` x `height` at `bits` bits, then `extra` bytes.
@@ -273,16 +229,12 @@ TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
     } rows[] = {{"10x10, 4 bits: 16 colours, rows of 8 bytes", Dib(10, 10, 4, 64 + 80),
                  40 + 64 + 80, 104, 80},
                 {"one byte short", Dib(10, 10, 4, 144), 183},
-                {"the file is shorter", Dib(10, 10, 4, 143), 184},
                 {"8 bits: 256 colours whatever biClrUsed says", Dib(4, 2, 8, 1024 + 8, 0, 16), 1072,
                  1064, 8},
-                {"top-down", Dib(3, -2, 24, 24), 64, 40, 24},
                 {"bit-field masks before the bits", Dib(2, 2, 32, 28, 3), 68, 52, 16},
                 {"masks at 24 bits", Dib(2, 2, 24, 28, 3), 68},
                 {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104},
-                {"run-length", Dib(1, 1, 24, 4, 1), 44},
                 {"no width", Dib(0, 1, 24, 4), 44},
-                {"no such bit count", Dib(1, 1, 7, 4), 44},
                 {"shorter than its header", Dib(1, 1, 24, 4), 39}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
