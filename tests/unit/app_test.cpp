@@ -106,15 +106,10 @@ TEST_F(Settings, UnusableFieldsTakeTheirDefaults) {
         {"an empty window rectangle", 8, "0000"},
         {"a negative margin", 16, "FFFFFFFF"},
         {"a colour with a top byte", 55, "FF"},
-        {"a negative tree width", 64, "FFFFFFFF"},
         {"Checked 313", 72, "3901"},
-        {"AddrMode 304", 74, "3001"},
         {"font height 0", 76, "0000"},
-        {"font width 100", 78, "6400"},
         {"a flag of 1", 80, "01"},
-        {"print size 10", 85, "0A"},
         {"spacing 1", 87, "01"},
-        {"line numbers 5", 88, "05"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

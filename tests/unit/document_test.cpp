@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "doc_fixture.h"
-#include "document/text_number.h"
-#include "view/view_modes.h"
 
 namespace {
 
@@ -36,6 +33,7 @@ TEST_F(Document, LineTablesOfSmallTexts) {
         {"a\r\rb", 0, "0 2 3", 1} /* CR CR is two */,
         {"abc\r", 0, "0 4", 3} /* not paired beyond the range */,
         {"abcde\tx", 0, "0", 9} /* a tab at 5 reaches 8 */,
+        {"\t", 0, "0", 8},
         {"ab\nabcd\nabcdefg", 0, "0 3 8", 7} /* the last line counts */,
         {"aaaa bbbb cccc", 10, "0 w10", 10} /* after the last blank */,
         {"0123456789\nx", 10, "0 11", 10} /* exactly the width */,
@@ -80,9 +78,10 @@ TEST_F(Document, LineLimits) {
         size_t ends, size;
         int32_t lines, maxLines, refused;
     } cases[] = {
-        {32766, 32767, 32767, 32767, 0},  {32767, 32767, 32768, 32767, 1},
-        {40000, 204800, 32768, 32767, 1}, {40000, 204801, 40001, 83967, 0},
-        {83966, 300000, 83967, 83967, 0}, {83967, 300000, 83968, 83967, 1},
+        {32766, 32767, 32767, 32767, 0},
+        {40000, 204800, 32768, 32767, 1},
+        {40000, 204801, 40001, 83967, 0},
+        {83967, 300000, 83968, 83967, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.ends) + " ends in " + std::to_string(c.size));
@@ -100,10 +99,7 @@ TEST_F(Document, LineLimits) {
         EXPECT_EQ(FileBuf[0], '\n');
         EXPECT_EQ(FileBuf[c.size - 1], text.back());
     }
-    const int32_t last = GetTextLine(FileSize - 1);  // after too many lines (no end entry)
-    EXPECT_EQ(last, 83967);
-    EXPECT_EQ(LineEnd(last), FileSize);
-    EXPECT_LE(GetTextByte(last, 5), FileSize);
+    EXPECT_EQ(LineEnd(GetTextLine(FileSize - 1)), FileSize);  // after too many lines (no end entry)
     WrapFlag = 8;  // the same limit for lines made by wrapping: 32767 rows of 4 fit
     ScreenCols = 4;
     for (const int32_t rows : {32767, 32768}) {
@@ -148,101 +144,6 @@ TEST_F(Document, LinesColumnsAndBytes) {
         const int32_t byte = GetTextByte(c.line, c.col);
         EXPECT_EQ("byte " + std::to_string(byte) + (GapFlag ? " gap" : ""), c.want);
     }
-}
-
-// The view position carried from mode to mode.
-TEST_F(Document, PositionsCarriedBetweenModes) {
-    std::string text;  // line i starts at 10 * i
-    for (int i = 0; i < 200; ++i) text += std::string(9, 'a') + "\n";
-    Load(text);
-    LineNum = 101;
-    ByteModePosition();  // text to hex: the top line's start, unrounded
-    EXPECT_EQ(ByteNum, 1000);
-    EXPECT_EQ(ByteOffset, 0);
-    EXPECT_EQ(NumBytes, 2000u);
-    Checked = _HEX_;
-    ByteNum = 1234;  // hex to text: the line holding ByteNum
-    Col = 7;
-    bool reported = true;
-    ASSERT_TRUE(TextModePosition(&reported));
-    EXPECT_FALSE(reported);
-    EXPECT_EQ(LineNum, 124);
-    EXPECT_EQ(Col, 1);
-
-    Checked = _HEX_;
-    Load(std::string(40000, '\n'));
-    ByteNum = 5;
-    Col = 3;
-    reported = false;
-    EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
-    EXPECT_TRUE(reported);                      // the build has just told the user
-    EXPECT_EQ(ByteNum, 5);
-    EXPECT_FALSE(TextModePosition(&reported));  // asked again, the table exists
-    EXPECT_FALSE(reported);                     // the command itself must tell
-}
-
-// Wrap on and off with two lines of 39: rebuilt when off, and when on unless every line fits.
-TEST_F(Document, WrapToggled) {
-    Load(std::string(39, 'l') + "\n" + std::string(39, 'l') + "\n");
-    Col = 4;
-    const struct {
-        int32_t cols;
-        const char* want;
-    } steps[] = {
-        {80, "kept, wrap 8, 3 lines, col 1"},
-        {80, "rebuilt, wrap 0, 3 lines, col 1"},
-        {20, "rebuilt, wrap 8, 5 lines, col 1"},
-        {20, "rebuilt, wrap 0, 3 lines, col 1"},
-    };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.want);
-        ScreenCols = s.cols;
-        const bool rebuilt = ToggleWrap();
-        EXPECT_EQ(std::string(rebuilt ? "rebuilt" : "kept") + ", wrap " + std::to_string(WrapFlag) +
-                      ", " + std::to_string(NumLines) + " lines, col " + std::to_string(Col),
-                  s.want);
-    }
-}
-
-// A table shown in hex: the status gives its offset.
-TEST_F(Document, StatusOfATableShownInHex) {
-    Checked = _INTERP_;
-    ShowMode = _HEX_;
-    ByteOffset = 0x400;
-    ByteNum = 0x1A0;
-    NumBytes = 0x2000;
-    char p2[64], p3[64];
-    PositionTexts(p2, p3);
-    EXPECT_STREQ(p2, "\tOffset to table =    400 bytes");
-    EXPECT_STREQ(p3, "\tByte     1A0 of    2000");
-}
-
-// Full fields are written by the rows, the status texts and Convert; here the fill, the cut and an
-// empty field.
-TEST(TextNumber, FormatsFillTheFieldFromTheRightAndDropHighDigits) {
-    // The field and nothing on either side of it.
-    auto field = [](void (*format)(char*, uint32_t, int, char), uint32_t v, int width, char fill) {
-        char buf[16];
-        std::memset(buf, '#', sizeof buf);
-        format(buf + 1, v, width, fill);
-        return std::string(buf, static_cast<size_t>(width) + 2);
-    };
-    EXPECT_EQ(field(FormatDec, 12345678, 7, ' '), "#2345678#");  // the high digit dropped
-    EXPECT_EQ(field(FormatHex, 0x1A, 4, '0'), "#001A#");
-    EXPECT_EQ(field(FormatHex, 0x1A, 0, ' '), "##");
-    const char* const commas[][2] = {
-        {"999", "999"},
-        {"1000", "1,000"},
-        {"1234567", "1,234,567"},
-    };
-    for (const auto& c : commas) {
-        char buf[32] = {};
-        std::strcpy(buf, c[0]);
-        AddCommas(buf);
-        EXPECT_STREQ(buf, c[1]);
-    }
-    EXPECT_TRUE(SameText("C:\\A.TXT", "c:\\a.txt"));  // recent names
-    EXPECT_FALSE(SameText("a", "ab"));
 }
 
 }  // namespace

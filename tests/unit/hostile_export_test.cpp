@@ -98,32 +98,6 @@ TEST_F(Hostile, DirectoryEntriesKeepTheGroupsFields) {
     }
 }
 
-// A write that fails stops a bitmap or a directory; an image that fails lets the rest be written.
-TEST_F(Hostile, WriteFailuresAreToldByPart) {
-    OpenHostile("claims40000.dll");
-    const struct {
-        const char *type, *entry;
-        int failAt;
-        ExportStatus status;
-        size_t kept;
-    } cases[] = {
-        {"GROUP_ICON", "2.ICO", 1, ExportStatus::HeadFailed, 0},
-        {"GROUP_ICON", "2.ICO", 3, ExportStatus::ImageFailed, 6 + 48 + 2 * 0x1000},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.failAt);
-        Recorder sink;
-        sink.failAt = c.failAt;
-        EXPECT_EQ(Export(c.type, c.entry, sink), c.status);
-        EXPECT_EQ(sink.bytes.size(), c.kept);
-    }
-    OpenHostile("devnames.dll");
-    Recorder bmp;
-    bmp.failAt = 2;
-    EXPECT_EQ(Export("BITMAP", "1.BMP", bmp), ExportStatus::ImageFailed);
-    EXPECT_EQ(bmp.bytes.size(), 14u);  // the header alone
-}
-
 #endif
 
 TEST(SafeFileName, DevicesStreamsAndFoldersStayInTheFolder) {
@@ -161,35 +135,6 @@ class Pane : public ::testing::Test {
         CellWidth = width + 4, CellHeight = height + 4;
     }
 };
-
-TEST_F(Pane, TakesItsContentAndEdgeWithBarsOnlyWhereNeeded) {
-    const struct {
-        const char* what;
-        int count;
-        int32_t cell, bmpW, bmpH, viewH, pane, perRow, rowsShown, vBar, hBar;
-    } cases[] = {
-        // Views 200 high: limit 175, (175 - 4) / 36 = 4 rows; beside the bar (279 / 36) 7 a row.
-        {"a grid cut to rows", 40, 36, 0, 0, 200, 4 * 36 + 4, 7, 4, 1, 0},
-        // Wider than the 296 pixels inside the edge: room for the horizontal bar.
-        {"a wide bitmap", 0, 0, 1000, 50, 400, 54 + 4 + 17, 1, 1, 0, 1},
-        // Taller than the limit and wider: both bars, the pane at the limit plus the bar.
-        {"a large bitmap", 0, 0, 1000, 1000, 400, 350 + 17, 1, 0, 1, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        if (c.bmpW)
-            Bitmap(c.bmpW, c.bmpH);
-        else
-            Icons(c.count, c.cell);
-        EXPECT_EQ(LayOutPane(300, c.viewH, 17, 17), c.pane);
-        if (!c.bmpW) {
-            EXPECT_EQ((std::vector<int32_t>{PerRow, RowsShown}),
-                      (std::vector<int32_t>{c.perRow, c.rowsShown}));
-        }
-        EXPECT_EQ((std::vector<int32_t>{PaneHasVBar, PaneHasHBar}),
-                  (std::vector<int32_t>{c.vBar, c.hBar}));
-    }
-}
 
 // Every pixel of a bitmap can be scrolled into view: the last position shows its right and
 // bottom margins at the client's edges.

@@ -9,7 +9,6 @@
 namespace {
 
 using ReadTree = InterpTest;
-using V = std::vector<int32_t>;
 
 // .text at RVA 0x1000 / file 0x400, .data at RVA 0x3000 / file 0x800; a
 // resource section at RVA 0x5000 / file 0x400 of `size` bytes.
@@ -86,14 +85,10 @@ TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     Open(b);
     EXPECT_EQ(TreeText(FindNode("00000400: Resources")),
               "00000400: Resources\n  ZOO\n    beta\n    alpha\n  Type 257\n    3\n");
-    EXPECT_EQ(NodeOf("alpha").Kind, KindResEntry);
     // Type 257 counts as a cursor type: its entry is collected as a cursor.
     EXPECT_EQ(NodeOf("Type 257").Kind, KindResType + 256);
     EXPECT_EQ(ImageCount, 1);
     EXPECT_EQ(ImageTypes[0], 1);
-    b.U16(0x400 + 14, 1);  // types past the count are not read
-    Open(b);
-    EXPECT_EQ(FindNode("Type 257"), -1);
     // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
     // directory at 0x6000, the second points at the type directory itself, all others share the
     // first one's.
@@ -148,9 +143,6 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
               (std::vector<uint8_t>{0, 0, 2, 0, 1, 0, 48, 48}));
     EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 22),
               (std::vector<uint8_t>{252, 0, 0, 0, 22, 0, 0, 0}));
-    ASSERT_TRUE(BuildIconFile({3}, ExportIcons, file));
-    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 18),
-              (std::vector<uint8_t>{0, 1, 0, 0}));
     // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
     const int32_t lookups[][3] = {{1, 3, 2}, {3, 7, 5}, {3, 3, -1}, {3, 0, -1}, {2, 1, -1}};
     for (auto [type, id, index] : lookups)
@@ -159,59 +151,6 @@ TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
     const int16_t ranges[][3] = {{3, 3, 32}, {0, 7, 48}, {-5, 0, 48}, {7, 99, 32}, {0, -1, 0}};
     for (auto [first, last, largest] : ranges)
         EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
-}
-
-// An .ICO or .CUR file of entries {width, height, colours, bits, size, offset}.
-Bytes IconFile(const std::vector<V>& entries, uint16_t type = 1) {
-    Bytes b(0x200);
-    b.U16(2, type).U16(4, static_cast<uint16_t>(entries.size()));
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const size_t e = 6 + 16 * i;
-        b.U8(e, uint8_t(entries[i][0]))
-            .U8(e + 1, uint8_t(entries[i][1]))
-            .U8(e + 2, uint8_t(entries[i][2]))
-            .U16(e + 4, 1);
-        b.U16(e + 6, uint16_t(entries[i][3]))
-            .U32(e + 8, uint32_t(entries[i][4]))
-            .U32(e + 12, uint32_t(entries[i][5]));
-    }
-    return b;
-}
-
-TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
-    Open(IconFile({{32, 32, 16, 4, 0x20, 0x100},
-                   {32, 32, 0, 8, 0x20, 0x120},
-                   {48, 24, 0, 32, 0x40, 0x140},
-                   {0, 0, 2, 1, 0x20, 0x160}},
-                  2),
-         "app.cur");  // 0 stands for 256
-    EXPECT_EQ(TreeText(),
-              "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  256x256, "
-              "2 colors\n");
-    EXPECT_EQ(InterpKind, InterpIconFile);
-    EXPECT_EQ(ImageCount, 4);
-    EXPECT_EQ(CellWidth, 260);  // the largest image, 256, and a border
-    EXPECT_EQ(ImageSizes[2], 48);
-    EXPECT_EQ(ImagePixels[3], 256);
-    EXPECT_TRUE(Pick("app.cur").empty());
-    EXPECT_EQ(ImageShow, ImagesGrid);
-    EXPECT_EQ(ImageLast, 3);
-    // Entry 2: section and kind its number + 1, its offset field 6 + 16 * 2 + 8 bytes in.
-    EXPECT_EQ(Fields(NodeOf("48x24, 2*32 colors")), "section 3 kind 3 ref 46");
-    EXPECT_TRUE(Pick("48x24, 2*32 colors").empty());
-    EXPECT_EQ(ByteOffset, 0x140);
-    EXPECT_EQ(NumBytes, 0x40u);
-    EXPECT_EQ(SelImages, std::vector<int16_t>{2});
-    // 2000 entries claimed, the file holds 1800 of them; the table 1666.
-    Bytes many = IconFile(std::vector<V>(1800, {8, 8, 2, 1, 4, 0}));
-    many.U16(4, 2000).data.resize(6 + 16 * 1800 + 10);
-    Open(many, "many.ico");
-    EXPECT_EQ(TreeNodes.size(), 1u + 1800u);
-    EXPECT_EQ(ImageCount, 1666);
-    UserMessages shown;
-    SelectNode(1800, shown);  // entry 1800: no image in the table
-    EXPECT_TRUE(SelImages.empty());
-    EXPECT_LT(ImageLast, ImageFirst);
 }
 
 }  // namespace

@@ -120,8 +120,6 @@ TEST_F(ViewNav, KeysAndScrollBarsAtTheEdges) {
     ScreenLines = 1;  // Ctrl+End stops at the last byte, not beyond it
     EXPECT_TRUE(ViewKey(KeyEnd, true));
     EXPECT_EQ(ByteNum, 999);
-    LoadNamed("Wide201Wrapped");
-    EXPECT_EQ(HorizontalScroll().max, 0);
 
     ScreenLines = 10;
     LoadIn(_HEX_, "");  // an empty range keeps the view at its start
@@ -135,12 +133,6 @@ TEST_F(ViewNav, KeysAndScrollBarsAtTheEdges) {
     EXPECT_EQ(VerticalScroll().max, 0);
     PointerPlace p;
     EXPECT_FALSE(PlaceAt(X(20), Y(0), 8, 16, &p));  // no byte to point at
-    LoadIn(_HEX_, std::string(17, 'h'));            // a last row of one byte
-    EXPECT_EQ(VerticalScroll().max, 1);
-    LoadIn(_TEXT_, "");
-    ViewKey(KeyDown, false);
-    ViewKey(KeyEnd, true);
-    EXPECT_EQ(LineNum, 1);
 
     LoadIn(_HEX_, std::string(2000000, 'x'));  // more rows than 16 bits hold: scaled by 2
     ByteNum = 1000000;
@@ -322,76 +314,6 @@ TEST_F(ViewNav, MouseMarks) {
             }
         }
     }
-}
-
-// Go To and Set Column: a line in text mode, else an address in the current addressing, kept in
-// the document; with a table of 0x100 bytes at 0x400 where offset is set.
-TEST_F(ViewNav, GoToAndSetColumnAreClamped) {
-    const uint16_t P = AddrPhysical;
-    const struct {
-        const char* what;
-        uint16_t mode;
-        bool column;
-        int32_t offset;
-        uint16_t addr;
-        const char* typed;
-        int32_t want;
-    } cases[] = {
-        {"past the last line", _TEXT_, false, 0, P, "99999", 120},
-        {"-1", _TEXT_, false, 0, P, "4294967295", 1},
-        {"past the widest line", _TEXT_, true, 0, P, "9999", 8},
-        {"past the file", _HEX_, false, 0, P, "100000", 0x7FF},
-        {"to the first non-digit, not rounded", _HEX_, false, 0, P, "1fG4", 0x1F},
-        {"hex column past the row", _HEX_, true, 0, P, "500", HexRowWidth},
-        {"RVA in a table", _HEX_, false, 0x400, AddrRva, "1420", 0x20},
-        {"zero-based past the table", _HEX_, false, 0x400, AddrZero, "410", 0xFF},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        LoadIn(c.mode, c.mode == _TEXT_ ? Lines(120) : std::string(0x800, 'g'));
-        if (c.offset) {
-            ByteOffset = c.offset;
-            NumBytes = 0x100;
-        }
-        AddrMode = c.addr;
-        RvaBias = 0x1000;
-        EXPECT_TRUE(c.column ? SetColumnText(c.typed) : GoToText(c.typed));
-        EXPECT_EQ(c.column ? Col : c.mode == _TEXT_ ? LineNum : ByteNum, c.want);
-    }
-    EXPECT_FALSE(GoToText(""));
-    EXPECT_FALSE(SetColumnText(""));
-}
-
-// Mark Bytes: a range kept in the file, in the current addressing.
-TEST_F(ViewNav, MarkBytesRangesAreKeptInTheFile) {
-    const uint16_t P = AddrPhysical;
-    const struct {
-        const char* what;
-        int32_t offset;
-        uint16_t addr;
-        const char *first, *last;
-        bool hex;
-        const char* want;
-    } cases[] = {
-        {"hex", 0, P, "10", "1F", true, "16..32"},
-        {"decimal", 0, P, "16", "31", false, "16..32"},
-        {"the first past the end", 0, P, "900", "", true, "2047..2048"},
-        {"last before first", 0, P, "40", "20", true, "64..65"},
-        {"zero-based in a table", 0x100, AddrZero, "10", "1F", true, "272..288"},
-        {"RVA", 0x100, AddrRva, "1010", "101F", true, "16..32"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        LoadIn(_HEX_, std::string(0x800, 'm'));
-        ByteOffset = c.offset;
-        AddrMode = c.addr;
-        RvaBias = 0x1000;
-        EXPECT_TRUE(MarkBytesText(c.first, c.last, c.hex));
-        EXPECT_EQ(Marked(), c.want);
-    }
-    EXPECT_FALSE(MarkBytesText("", "20", true));
-    LoadIn(_HEX_, "");
-    EXPECT_FALSE(MarkBytesText("0", "0", true));
 }
 
 }  // namespace
