@@ -104,6 +104,7 @@ TEST_F(Settings, UnusableFieldsTakeTheirDefaults) {
         const char* bytes;
     } cases[] = {
         {"an empty window rectangle", 8, "0000"},
+        {"a window rectangle of no height", 12, "00000000"},
         {"a negative margin", 16, "FFFFFFFF"},
         {"a colour with a top byte", 55, "FF"},
         {"Checked 313", 72, "3901"},
@@ -466,44 +467,6 @@ TEST_F(Search, TheSearchStringFromWhatWasTyped) {
     }
     ASSERT_EQ(SetFindText(std::string(300, 'q').c_str(), 0, 0), FindFound);
     EXPECT_EQ(FindLen, FindMaxText);  // what the find box gives
-}
-
-// In interpret mode the search keeps to the table, but backward it goes on below the table's start
-// to the file's first byte; a search with a hit marked goes on beside it.
-// The bytes: "ab" at 2, 12, 22 and 32; the table is bytes 10..30.
-TEST_F(Search, SuccessiveSearchesInATable) {
-    std::string doc(36, '.');
-    for (const size_t at : {2, 12, 22, 32}) doc.replace(at, 2, "ab");
-    LoadIn(_HEX_, doc);
-    Checked = _INTERP_;
-    ByteOffset = 10;
-    NumBytes = 20;
-    ByteNum = 0;
-    const struct {
-        const char* what;
-        bool reverse;
-        const char* want;
-    } steps[] = {
-        {"from the table's start", false, "hit 12..14"},
-        {"beside the hit", false, "hit 22..24"},
-        {"not past the table", false, "not found, mark 22..24"},
-        {"back from the mark", true, "hit 12..14"},
-        {"below the table's start", true, "hit 2..4"},
-    };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.what);
-        const FindResult r = RunFind("ab", 0, 0, s.reverse);
-        EXPECT_FALSE(r.dropMark);
-        if (r.status == FindFound) {
-            MarkState = 1;
-            MarkStart = r.start;
-            MarkEnd = r.end;
-        }
-        const std::string mark = std::to_string(MarkStart) + ".." + std::to_string(MarkEnd);
-        EXPECT_EQ(r.status == FindFound ? "hit " + mark : "not found, mark " + mark, s.want);
-    }
-    ByteNum = 15;  // a mark above the first byte shown is given up
-    EXPECT_TRUE(RunFind("ab", 0, 0, false).dropMark);
 }
 
 // The hits themselves are compared with a byte-by-byte scan by the view fuzz target; here the

@@ -100,18 +100,8 @@ TEST_F(Document, LineLimits) {
         EXPECT_EQ(FileBuf[c.size - 1], text.back());
     }
     EXPECT_EQ(LineEnd(GetTextLine(FileSize - 1)), FileSize);  // after too many lines (no end entry)
-    WrapFlag = 8;  // the same limit for lines made by wrapping: 32767 rows of 4 fit
-    ScreenCols = 4;
-    for (const int32_t rows : {32767, 32768}) {
-        SCOPED_TRACE(rows);
-        tooMany = 0;
-        Load(std::string(static_cast<size_t>(rows) * 4, 'x'));
-        EXPECT_EQ(NumLines, rows);
-        EXPECT_EQ(tooMany, rows > 32767);
-    }
     Checked = _HEX_;  // no table outside text mode until one is asked for
     Load("a\nb\nc");
-    EXPECT_EQ(LineNumFlag, 0);
     EXPECT_EQ(NumLines, 1);
     GetLinePtrs(0, FileSize);
     EXPECT_EQ(NumLines, 3);

