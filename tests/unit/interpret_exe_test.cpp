@@ -1,9 +1,7 @@
-// The trees of executables and of icon and cursor files, and the table of an executable's cursors
-// and icons.
+// The trees of executables: headers, sections and directories, and resource directories that
+// would be read without end.
 #include <gtest/gtest.h>
 
-#include "interpret/image_table.h"
-#include "interpret/resource_files.h"
 #include "interpret_test_files.h"
 
 namespace {
@@ -77,22 +75,11 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
     EXPECT_EQ(ContainingSection(0x80001000u), NoSection);
 }
 
-TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
-    Bytes b = ResourceSection(0x2000);
-    LayOutResources(b, 0x400,
-                    {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
-                     {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
-    Open(b);
-    EXPECT_EQ(TreeText(FindNode("00000400: Resources")),
-              "00000400: Resources\n  ZOO\n    beta\n    alpha\n  Type 257\n    3\n");
-    // Type 257 counts as a cursor type: its entry is collected as a cursor.
-    EXPECT_EQ(NodeOf("Type 257").Kind, KindResType + 256);
-    EXPECT_EQ(ImageCount, 1);
-    EXPECT_EQ(ImageTypes[0], 1);
+TEST_F(ReadTree, ResourceDirectoriesThatLoopOrOverlapAreReadOnce) {
     // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
     // directory at 0x6000, the second points at the type directory itself, all others share the
     // first one's.
-    b = ResourceSection(0x8000);
+    Bytes b = ResourceSection(0x8000);
     b.U16(0x400 + 14, 2001);
     for (uint32_t t = 0; t < 2001; ++t)
         b.U32(0x410 + 8 * t, t ? 7 : 6).U32(0x414 + 8 * t, t == 1 ? 1u << 31 : 0x80006000u);
@@ -112,45 +99,6 @@ TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
     Open(o);
     EXPECT_LE(TreeNodes.size(), o.data.size() / 8);
     EXPECT_GE(FindNode("ICON"), 0);
-}
-
-TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
-    Bytes b = ResourceSection(0x4000);
-    // Image data: an icon header 32 wide at 0x2000, a cursor (hotspot first) 48 wide at 0x2100, a
-    // PNG signature at 0x2200.
-    b.U32(0x2400, 40).U32(0x2404, 32).U32(0x2504, 40).U32(0x2508, 48).U32(0x2600, 0x474E5089);
-    std::vector<ResEntry> cursors, icons;
-    for (uint32_t id = 1; id <= 3; ++id) cursors.push_back({id, nullptr, 0x7100, 0x100});
-    for (uint32_t id : {1, 2, 7, 300, 5})
-        icons.push_back({id, nullptr, id == 5 ? 0x7200u : 0x7000u, 0x100});
-    icons.push_back({0, "NAMED", 0x7000, 0x100});
-    LayOutResources(b, 0x400, {{1, nullptr, cursors}, {3, nullptr, icons}});
-    Open(b);
-    EXPECT_EQ(ImageCount, 9);  // three cursors and six icons
-    EXPECT_EQ(FirstIconIndex, 3);
-    EXPECT_EQ(IconIndexOffset, 2);  // icon id 1 is image 3
-    EXPECT_EQ(ImageSizes[0], 48);
-    EXPECT_EQ(ImageSizes[7], 0);  // the PNG
-    Pick("ICON");                 // a type shows its images
-    EXPECT_EQ(ImageFirst, 3);
-    EXPECT_EQ(ImageLast, 8);
-    // The file of cursor 0: its directory entry 48 x 48, the image without its hotspot, 252 bytes,
-    // at 6 + 16. The file of icon 1 (image 3): all its 256 bytes.
-    std::vector<uint8_t> file;
-    ASSERT_TRUE(BuildIconFile({0}, ExportCursors, file));
-    EXPECT_EQ(file.size(), 6u + 16u + 252u);
-    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 8),
-              (std::vector<uint8_t>{0, 0, 2, 0, 1, 0, 48, 48}));
-    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 22),
-              (std::vector<uint8_t>{252, 0, 0, 0, 22, 0, 0, 0}));
-    // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
-    const int32_t lookups[][3] = {{1, 3, 2}, {3, 7, 5}, {3, 3, -1}, {3, 0, -1}, {2, 1, -1}};
-    for (auto [type, id, index] : lookups)
-        EXPECT_EQ(ImageIndexOfId(uint8_t(type), uint32_t(id)), index) << type << "/" << id;
-    // The largest of a range {first, last, largest}, its last image included, clipped to the table.
-    const int16_t ranges[][3] = {{3, 3, 32}, {0, 7, 48}, {-5, 0, 48}, {7, 99, 32}, {0, -1, 0}};
-    for (auto [first, last, largest] : ranges)
-        EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
 }
 
 }  // namespace

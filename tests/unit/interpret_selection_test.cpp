@@ -185,6 +185,23 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     }
 }
 
+// Names from files nobody should trust are made safe to be files in the export folder.
+TEST(SafeFileName, DevicesStreamsAndFoldersStayInTheFolder) {
+    const struct {
+        const char *name, *want;
+    } cases[] = {
+        {"COM1", "_COM1"},   {"com9.txt", "_com9.txt"},
+        {"NUL ", "_NUL "},   {"aux.x.y", "_aux.x.y"},
+        {"Lpt5", "_Lpt5"},   {"CON", "_CON"},
+        {"PRN.", "_PRN."},   {"COM0", "COM0"},
+        {"LPT10", "LPT10"},  {"CONX", "CONX"},
+        {"NULL", "NULL"},    {"a:b", "a_b"},
+        {"x\\y/z", "x_y_z"}, {"..", "_.."},
+        {"...", "..."},      {"file:stream", "file_stream"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SafeFileName(c.name), c.want) << c.name;
+}
+
 // A bitmap header of `width` x `height` at `bits` bits, then `extra` bytes.
 Bytes Dib(int32_t width, int32_t height, uint16_t bits, size_t extra, uint32_t compression = 0,
           uint32_t used = 0) {
