@@ -8,7 +8,6 @@
 #include "app/command_bar.h"
 #include "app/command_line.h"
 #include "app/find.h"
-#include "app/layout.h"
 #include "app/recent_files.h"
 #include "app/search.h"
 #include "app/settings.h"
@@ -105,7 +104,6 @@ TEST_F(Settings, UnusableFieldsTakeTheirDefaults) {
     } cases[] = {
         {"an empty window rectangle", 8, "0000"},
         {"a window rectangle of no height", 12, "00000000"},
-        {"a negative margin", 16, "FFFFFFFF"},
         {"a colour with a top byte", 55, "FF"},
         {"Checked 313", 72, "3901"},
         {"font height 0", 76, "0000"},
@@ -125,19 +123,6 @@ TEST_F(Settings, UnusableFieldsTakeTheirDefaults) {
     lowest[85] = 0;
     UnpackSettings(lowest.data());
     EXPECT_EQ(PrintSize, 0);
-}
-
-TEST_F(Settings, FooterValue) {
-    const uint8_t stored[] = {0, 'a', '\t', 'b', 0};  // flag, text, NUL
-    EXPECT_TRUE(AcceptFooter(stored, sizeof stored));
-    EXPECT_EQ(std::string(FooterBlock, FooterStoredLength()), std::string("\0a\tb\0", 5));
-    uint8_t big[FooterBlockSize + 1];
-    std::memset(big, 'x', sizeof big);
-    EXPECT_FALSE(AcceptFooter(big, sizeof big));
-    EXPECT_EQ(FooterStoredLength(), 5u);  // the old footer kept
-    // A full value without its NUL is still a terminated text.
-    EXPECT_TRUE(AcceptFooter(big, FooterBlockSize));
-    EXPECT_EQ(std::strlen(FooterBlock + 1), static_cast<size_t>(FooterBlockSize - 2));
 }
 
 TEST_F(Settings, RecentListJoinedWithTabs) {
@@ -172,19 +157,6 @@ TEST_F(Settings, RecentListJoinedWithTabs) {
     }
 }
 
-// Opening a file puts it first; the entries above its old place move down one.
-TEST_F(Settings, RecentFilesPromoted) {
-    std::strcpy(FileName, "C:\\new.txt");
-    EXPECT_EQ(PromoteRecent(RecentCount - 1), 0);  // an empty list: the first entry
-    EXPECT_STREQ(RecentFiles[0], "C:\\new.txt");
-    std::strcpy(RecentFiles[1], "C:\\b.txt");
-    std::strcpy(FileName, "C:\\B.TXT");  // found again whatever its case
-    EXPECT_EQ(PromoteRecent(RecentCount - 1), 1);
-    EXPECT_STREQ(RecentFiles[0], "C:\\B.TXT");
-    EXPECT_STREQ(RecentFiles[1], "C:\\new.txt");
-    EXPECT_STREQ(RecentFiles[2], "");
-}
-
 TEST(CommandArgument, TheArgumentAfterTheProgramName) {
     const struct {
         std::string line;
@@ -195,7 +167,6 @@ TEST(CommandArgument, TheArgumentAfterTheProgramName) {
         {"\"C:\\orvex.exe\" ", 256, ""},  // only the separator follows
         {"orvex.exe \"C:\\my files\\a.txt\" tail", 256, "C:\\my files\\a.txt"},
         {"orvex.exe \"C:\\no close", 256, "C:\\no close"},
-        {"orvex C:\\a b.txt", 256, "C:\\a b.txt"},  // as typed
         {"\"orvex\"xa.txt", 256, "a.txt"},  // after a closing quote one character is skipped
         {"orvex abcd", 4, "abc"},
     };

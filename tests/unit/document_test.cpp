@@ -70,43 +70,6 @@ TEST_F(Document, LineTablesOfSmallTexts) {
     EXPECT_EQ(LineNum, 4);
 }
 
-// Where the file is held decides the limit: 32767 lines in FileArea, 83967 in a block of its own;
-// one line more is refused once, without an end entry and without touching the file behind the
-// table.
-TEST_F(Document, LineLimits) {
-    const struct {
-        size_t ends, size;
-        int32_t lines, maxLines, refused;
-    } cases[] = {
-        {32766, 32767, 32767, 32767, 0},
-        {40000, 204800, 32768, 32767, 1},
-        {40000, 204801, 40001, 83967, 0},
-        {83967, 300000, 83968, 83967, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.ends) + " ends in " + std::to_string(c.size));
-        std::string text(c.ends, '\n');
-        text.resize(c.size, 'x');
-        tooMany = 0;
-        Load(text);
-        EXPECT_EQ(NumLines, c.lines);
-        EXPECT_EQ(MaxLines, c.maxLines);
-        EXPECT_EQ(tooMany, c.refused);
-        EXPECT_EQ(FileBuf == FileArea, c.size <= 204800);
-        if (!c.refused) {
-            EXPECT_EQ(LinePtr[NumLines], c.size);
-        }
-        EXPECT_EQ(FileBuf[0], '\n');
-        EXPECT_EQ(FileBuf[c.size - 1], text.back());
-    }
-    EXPECT_EQ(LineEnd(GetTextLine(FileSize - 1)), FileSize);  // after too many lines (no end entry)
-    Checked = _HEX_;  // no table outside text mode until one is asked for
-    Load("a\nb\nc");
-    EXPECT_EQ(NumLines, 1);
-    GetLinePtrs(0, FileSize);
-    EXPECT_EQ(NumLines, 3);
-}
-
 // The document fuzz target maps bytes to lines and columns and back over arbitrary texts; here the
 // edges.
 TEST_F(Document, LinesColumnsAndBytes) {

@@ -1,5 +1,4 @@
-// The trees of executables: headers, sections and directories, and resource directories that
-// would be read without end.
+// The trees of executables: headers, sections and directories.
 #include <gtest/gtest.h>
 
 #include "interpret_test_files.h"
@@ -8,14 +7,9 @@ namespace {
 
 using ReadTree = InterpTest;
 
-// .text at RVA 0x1000 / file 0x400, .data at RVA 0x3000 / file 0x800; a
-// resource section at RVA 0x5000 / file 0x400 of `size` bytes.
+// .text at RVA 0x1000 / file 0x400, .data at RVA 0x3000 / file 0x800.
 Bytes TwoSections() {
     return MakePe({{".text", 0x1000, 0x400, 0x400}, {".data", 0x3000, 0x800, 0x400}});
-}
-Bytes ResourceSection(uint32_t size) {
-    Bytes b = MakePe({{".rsrc", 0x5000, 0x400, size}});
-    return SetDir(b, 2, 0x5000, 0x100);
 }
 
 std::string Fields(const TreeNode& n) {
@@ -73,32 +67,6 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
         "    00000450: Exceptions\n  00000500: twin\n  00000600: last\n    00005600: Security\n");
     EXPECT_EQ(NodeOf("00000150: Bound Imports").Section, NoSection);
     EXPECT_EQ(ContainingSection(0x80001000u), NoSection);
-}
-
-TEST_F(ReadTree, ResourceDirectoriesThatLoopOrOverlapAreReadOnce) {
-    // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
-    // directory at 0x6000, the second points at the type directory itself, all others share the
-    // first one's.
-    Bytes b = ResourceSection(0x8000);
-    b.U16(0x400 + 14, 2001);
-    for (uint32_t t = 0; t < 2001; ++t)
-        b.U32(0x410 + 8 * t, t ? 7 : 6).U32(0x414 + 8 * t, t == 1 ? 1u << 31 : 0x80006000u);
-    b.U16(0x640E, 1).U32(0x6410, 1).U32(0x6414, 0x80006020u).U16(0x642E, 1).U32(0x6434, 0x6040);
-    b.U32(0x6440, 0x5000).U32(0x6444, 4).Grow(0x6450);
-    Open(b);
-    EXPECT_EQ(TreeText(FindNode("00000400: Resources")), "00000400: Resources\n  STRING\n    1\n");
-    // 500 types whose name directories start 8 bytes apart, each of 500 entries: naively 250000
-    // nodes from 9 KB.
-    Bytes o = ResourceSection(0x2000);
-    o.U16(0x400 + 14, 500);
-    for (uint32_t t = 0; t < 500; ++t)
-        o.U32(0x410 + 8 * t, 3).U32(0x414 + 8 * t, 0x80001000u + 8 * t);
-    for (uint32_t e = 0; e < 520; ++e)
-        o.U16(0x140E + 8 * e, 500).U32(0x1410 + 8 * e, e).U32(0x1414 + 8 * e, 0x100);
-    o.U32(0x514, 0x200).U32(0x600, 0x5000).U32(0x604, 4);  // language and data entries
-    Open(o);
-    EXPECT_LE(TreeNodes.size(), o.data.size() / 8);
-    EXPECT_GE(FindNode("ICON"), 0);
 }
 
 }  // namespace

@@ -1,38 +1,10 @@
-// Printing without a printer: page arithmetic, the footer's expansion, the margin fields and the
-// sample.
+// Printing without a printer: the footer's expansion, the margin fields and the sample.
 #include <gtest/gtest.h>
 
-#include "doc_fixture.h"
 #include "print/footer.h"
-#include "print/page_layout.h"
 #include "print/print_choices.h"
 
 namespace {
-
-using PrintLayout = DocTest;
-
-// Text counts NumLines, hex NumBytes.
-TEST_F(PrintLayout, PageCounts) {
-    const struct {
-        const char* what;
-        uint16_t mode;
-        int32_t lines;
-        uint32_t bytes;
-        int32_t perPage, pages;
-    } cases[] = {
-        {"an empty text: one page", _TEXT_, 0, 0, 55, 1},
-        {"one line more than 18 pages", _TEXT_, 991, 0, 55, 19},
-        {"no line a page: one a page", _TEXT_, 5, 0, 0, 5},
-        {"the most bytes: 2^31 / 16", _HEX_, 0, 0x7FFFFFFF, 1, 134217728},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ShowMode = c.mode;
-        NumLines = c.lines;
-        NumBytes = c.bytes;
-        EXPECT_EQ(CountPages(c.perPage), c.pages);
-    }
-}
 
 int NowCalls = 0;
 ClockTime Clock = {2026, 12, 7, 0, 5};

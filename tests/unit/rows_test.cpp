@@ -136,7 +136,6 @@ TEST_F(Rows, HexRowMarks) {
          "#                 ## |#   ################ |    ########         "},
         {"begun above the first row", _HEX_, 200, 32, 1, 3, 40, 0, 0, 53, 18,
          " ########         |                  |                  "},
-        {"char row: characters", _CHAR_, 200, 0, 1, 60, 70, 0, 0, 70, 5, " ####|     |     "},
         {"to the end of a short row", _HEX_, 20, 0, 1, 2, 20, 0, 0, 53, 18,
          "   ############## | ################ "},
         // Blocks: the same columns on every row from the first to the last byte's row.
