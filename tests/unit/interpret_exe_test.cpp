@@ -67,6 +67,7 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
         "    00000450: Exceptions\n  00000500: twin\n  00000600: last\n    00005600: Security\n");
     EXPECT_EQ(NodeOf("00000150: Bound Imports").Section, NoSection);
     EXPECT_EQ(ContainingSection(0x80001000u), NoSection);
+    EXPECT_EQ(CompareNodeText("Start", "START"), 0);  // names sort whatever their case
 }
 
 }  // namespace

@@ -53,8 +53,7 @@ Bytes ListingPe() {
 // A range that reaches past the end of the file is reported and cut; one
 // that starts at the end or beyond it is moved to the last byte.
 TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
-    // {node, offset, bytes, mode, kind, lines (-1: no listing), message}; a library's lines come
-    // from FirstThunk
+    // A library's lines come from FirstThunk.
     const struct Row {
         const char* node;
         int32_t offset, bytes, mode, kind, lines;
@@ -103,7 +102,7 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
     EXPECT_EQ(Imports(1, 1), Texts{"hint=0x0012|Named"});
 }
 
-// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and names that would leave the export
+// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and a name that would leave the export
 // folder; icons: 1 outside the file, 7 a PNG image of 256 x 256, 8 a PNG signature without its
 // header; a group that names only an icon that is missing, and one that names icon 7.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
@@ -143,6 +142,8 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     EXPECT_LT(ImageLast, ImageFirst);
     Pick("GROUP_ICON", "3");  // icon 7 is image 1 (icons 1, 7, 8)
     EXPECT_EQ(SelImages, std::vector<int16_t>{1});
+    SetImageCells();  // cells of the largest image and a border
+    EXPECT_EQ(CellWidth, 256 + 4);
     EXPECT_FALSE(BuildIconFile({0}, ExportIcons, file));  // an icon outside the file
     EXPECT_FALSE(BuildIconFile({-1, 1666}, ExportIcons, file));
     EXPECT_EQ(Box(Pick("BITMAP", "8")), "|Unrecognized format!");
@@ -209,7 +210,6 @@ Bytes Dib(int32_t width, int32_t height, uint16_t bits, size_t extra, uint32_t c
 // What may reach the system's bitmap and icon calls: images whose parts all lie inside their bytes
 // and the file.
 TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
-    // {what, bitmap, its size, offset and size of the bits (0: it does not fit)}
     const struct Row {
         const char* what;
         Bytes dib;

@@ -1,17 +1,16 @@
 // Printing without a printer: the footer's expansion, the margin fields and the sample.
 #include <gtest/gtest.h>
 
+#include "document/document.h"
 #include "print/footer.h"
+#include "print/page_layout.h"
+#include "print/print_settings.h"
 #include "print/print_choices.h"
 
 namespace {
 
-int NowCalls = 0;
 ClockTime Clock = {2026, 12, 7, 0, 5};
-ClockTime Now() {
-    ++NowCalls;
-    return Clock;
-}
+ClockTime Now() { return Clock; }
 
 // A % before a TAB ends the part; missing parts are empty; a part is cut at 255 characters.
 TEST(Footer, PartsParametersAndSequencesAsTyped) {
@@ -37,23 +36,33 @@ TEST(Footer, PartsParametersAndSequencesAsTyped) {
         EXPECT_EQ(out, c.want);
         EXPECT_EQ(len, static_cast<int32_t>(c.want.size()));
     }
-    NowCalls = 0;
-    ExpandFooterPart("%d%t%d", 0, facts, out);
-    EXPECT_EQ(NowCalls, 3);  // the clock is read each time
-    Clock.hour = 12;         // noon is pm
+    Clock.hour = 12;  // noon is pm
     ExpandFooterPart("%t", 0, facts, out);
     EXPECT_STREQ(out, "12:05 pm");
     ExpandFooterPart("[%F%f]", 0, {nullptr, nullptr, {2004, 5, 20, 13, 7}, Now, 1, 1}, out);
     EXPECT_STREQ(out, "[]");
+    char parts[3][4];  // the centre part lies before the left: one cut too late would overwrite it
+    SplitFooter("L\tR\tcentre", parts[1], parts[2], parts[0], 4);
+    EXPECT_STREQ(parts[0], "cen");
+    EXPECT_STREQ(parts[1], "L");
+}
+
+// A face with no width at any size: hex rows never fit, so the width is narrowed down to 1.
+TEST(PrintFont, NarrowedToOneWhenNoWidthFits) {
+    struct NoWidth final : FontMeasure {
+        int32_t CellWidth(int32_t) override { return 0; }
+    } none;
+    ShowMode = _HEX_;
+    PrintCpi = 0;
+    EXPECT_EQ(FitPrintFont(none), 1);
+    EXPECT_EQ(CharsPerLine, 0);
 }
 
 TEST(PrintChoices, MarginFieldsAndSample) {
     // At most six characters and three decimals are read.
     const std::pair<const char*, int32_t> parses[] = {
-        {".5", 50},
-        {"0.755", 76},
-        {"0.754", 75},
-        {"1234567", 12345600},
+        {".5", 50},   {"0.755", 76}, {"0.754", 75}, {"1234567", 12345600},
+        {"1,5", 100},  // not a decimal point
     };
     for (auto [text, value] : parses) EXPECT_EQ(ParseMargin(text), value) << text;
     // Up and right raise top and right; down and left the others; a step is 0.05 inch.
