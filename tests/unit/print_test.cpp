@@ -54,8 +54,8 @@ TEST(PrintFont, NarrowedToOneWhenNoWidthFits) {
     } none;
     ShowMode = _HEX_;
     PrintCpi = 0;
-    EXPECT_EQ(FitPrintFont(none), 1);
-    EXPECT_EQ(CharsPerLine, 0);
+    const int32_t width = FitPrintFont(none);
+    EXPECT_EQ(width, 1);
 }
 
 TEST(PrintChoices, MarginFieldsAndSample) {

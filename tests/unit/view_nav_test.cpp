@@ -160,7 +160,6 @@ TEST_F(ViewNav, MouseMarks) {
              {SetMarkState, 1, 0, 0, ""},
              {Press, 0, 62, 0, "RC0"},
              {Drag, 0, 59, 0, "", "5..9"},
-             {Drag, 1, 53, 0, "", "8..16"},  // the gap before a character leaves it out
              {Press, 0, 57, 0, ""},
              {AltDrag, 0, 57, 0, "R-2"},
              {SetMark, 10, 12, 0, ""},
