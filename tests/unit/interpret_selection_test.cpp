@@ -192,7 +192,7 @@ TEST(SafeFileName, DevicesStreamsAndFoldersStayInTheFolder) {
         const char *name, *want;
     } cases[] = {
         {"COM1", "_COM1"}, {"com9.txt", "_com9.txt"}, {"NUL ", "_NUL "},
-        {"PRN.", "_PRN."}, {"COM0", "COM0"},          {"CONX", "CONX"},
+        {"PRN.", "_PRN."}, {"Lpt5", "_Lpt5"},         {"COM0", "COM0"},
         {"a:b", "a_b"},    {"x\\y/z", "x_y_z"},       {"..", "_.."},
         {"...", "..."},
     };
