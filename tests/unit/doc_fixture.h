@@ -10,8 +10,6 @@
 #include "document/line_index.h"
 #include "view/view_nav.h"
 
-using V = std::vector<int64_t>;  // values compared together
-
 class DocTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -20,14 +18,9 @@ class DocTest : public ::testing::Test {
         ScreenCols = 80;
         AddrMode = AddrPhysical;
         RvaBias = 0;
-        TooManyLinesHandler = &DocTest::CountTooMany;
-        tooMany = 0;
         ResetDocument();
     }
-    void TearDown() override {
-        ResetDocument();
-        TooManyLinesHandler = nullptr;
-    }
+    void TearDown() override { ResetDocument(); }
 
     // Loads `bytes` where a load would hold them: FileArea up to its size, a block of exactly the
     // file's size above it (so ASan sees any overrun).
@@ -51,7 +44,5 @@ class DocTest : public ::testing::Test {
   public:
     static uint32_t Start(int32_t line) { return LinePtr[line] & LineOffsetMask; }
     static bool Real(int32_t line) { return (LinePtr[line] & RealLine) != 0; }
-    static void CountTooMany() { ++tooMany; }
-    static inline int tooMany = 0;
     std::vector<uint8_t> block;
 };

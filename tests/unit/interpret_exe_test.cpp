@@ -1,24 +1,15 @@
-// The trees of executables and of icon and cursor files, and the table of an executable's cursors
-// and icons.
+// The trees of executables: headers, sections and directories.
 #include <gtest/gtest.h>
 
-#include "interpret/image_table.h"
-#include "interpret/resource_files.h"
 #include "interpret_test_files.h"
 
 namespace {
 
 using ReadTree = InterpTest;
-using V = std::vector<int32_t>;
 
-// .text at RVA 0x1000 / file 0x400, .data at RVA 0x3000 / file 0x800; a
-// resource section at RVA 0x5000 / file 0x400 of `size` bytes.
+// .text at RVA 0x1000 / file 0x400, .data at RVA 0x3000 / file 0x800.
 Bytes TwoSections() {
     return MakePe({{".text", 0x1000, 0x400, 0x400}, {".data", 0x3000, 0x800, 0x400}});
-}
-Bytes ResourceSection(uint32_t size) {
-    Bytes b = MakePe({{".rsrc", 0x5000, 0x400, size}});
-    return SetDir(b, 2, 0x5000, 0x100);
 }
 
 std::string Fields(const TreeNode& n) {
@@ -34,10 +25,8 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
         size_t at;
         uint16_t value;
     } bad[] = {{"no MZ", 0, 'Z'},
-               {"e_lfanew at the end", 0x3C, 0xC00},
                {"no PE", PeAt + 1, 'X'},
                {"no sections", PeAt + 6, 0},
-               {"negative sections", PeAt + 6, 0x8001},
                {"only MZ", 2, 0}};
     for (const Bad& x : bad) {
         SCOPED_TRACE(x.what);
@@ -78,154 +67,7 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
         "    00000450: Exceptions\n  00000500: twin\n  00000600: last\n    00005600: Security\n");
     EXPECT_EQ(NodeOf("00000150: Bound Imports").Section, NoSection);
     EXPECT_EQ(ContainingSection(0x80001000u), NoSection);
-}
-
-TEST_F(ReadTree, ResourceTypesAndEntriesKeepDirectoryOrderAndTheirNames) {
-    Bytes b = ResourceSection(0x2000);
-    LayOutResources(b, 0x400,
-                    {{0, "ZOO", {{0, "beta", 0x5100, 4}, {0, "alpha", 0x5100, 4}}},
-                     {257, nullptr, {{3, nullptr, 0x5100, 4}}}});
-    Open(b);
-    EXPECT_EQ(TreeText(FindNode("00000400: Resources")),
-              "00000400: Resources\n  ZOO\n    beta\n    alpha\n  Type 257\n    3\n");
-    EXPECT_EQ(NodeOf("alpha").Kind, KindResEntry);
-    // Type 257 counts as a cursor type: its entry is collected as a cursor.
-    EXPECT_EQ(NodeOf("Type 257").Kind, KindResType + 256);
-    EXPECT_EQ(ImageCount, 1);
-    EXPECT_EQ(ImageTypes[0], 1);
-    b.U16(0x400 + 14, 1);  // types past the count are not read
-    Open(b);
-    EXPECT_EQ(FindNode("Type 257"), -1);
-    // Directories that loop, are shared or overlap are read once. 2001 types: the first owns a name
-    // directory at 0x6000, the second points at the type directory itself, all others share the
-    // first one's.
-    b = ResourceSection(0x8000);
-    b.U16(0x400 + 14, 2001);
-    for (uint32_t t = 0; t < 2001; ++t)
-        b.U32(0x410 + 8 * t, t ? 7 : 6).U32(0x414 + 8 * t, t == 1 ? 1u << 31 : 0x80006000u);
-    b.U16(0x640E, 1).U32(0x6410, 1).U32(0x6414, 0x80006020u).U16(0x642E, 1).U32(0x6434, 0x6040);
-    b.U32(0x6440, 0x5000).U32(0x6444, 4).Grow(0x6450);
-    Open(b);
-    EXPECT_EQ(TreeText(FindNode("00000400: Resources")), "00000400: Resources\n  STRING\n    1\n");
-    // 500 types whose name directories start 8 bytes apart, each of 500 entries: naively 250000
-    // nodes from 9 KB.
-    Bytes o = ResourceSection(0x2000);
-    o.U16(0x400 + 14, 500);
-    for (uint32_t t = 0; t < 500; ++t)
-        o.U32(0x410 + 8 * t, 3).U32(0x414 + 8 * t, 0x80001000u + 8 * t);
-    for (uint32_t e = 0; e < 520; ++e)
-        o.U16(0x140E + 8 * e, 500).U32(0x1410 + 8 * e, e).U32(0x1414 + 8 * e, 0x100);
-    o.U32(0x514, 0x200).U32(0x600, 0x5000).U32(0x604, 4);  // language and data entries
-    Open(o);
-    EXPECT_LE(TreeNodes.size(), o.data.size() / 8);
-    EXPECT_GE(FindNode("ICON"), 0);
-}
-
-TEST_F(ReadTree, CursorsComeBeforeIconsAndIdsAreLookedUp) {
-    Bytes b = ResourceSection(0x4000);
-    // Image data: an icon header 32 wide at 0x2000, a cursor (hotspot first) 48 wide at 0x2100, a
-    // PNG signature at 0x2200.
-    b.U32(0x2400, 40).U32(0x2404, 32).U32(0x2504, 40).U32(0x2508, 48).U32(0x2600, 0x474E5089);
-    std::vector<ResEntry> cursors, icons;
-    for (uint32_t id = 1; id <= 3; ++id) cursors.push_back({id, nullptr, 0x7100, 0x100});
-    for (uint32_t id : {1, 2, 7, 300, 5})
-        icons.push_back({id, nullptr, id == 5 ? 0x7200u : 0x7000u, 0x100});
-    icons.push_back({0, "NAMED", 0x7000, 0x100});
-    LayOutResources(b, 0x400, {{1, nullptr, cursors}, {3, nullptr, icons}});
-    Open(b);
-    EXPECT_EQ(ImageCount, 9);  // three cursors and six icons
-    EXPECT_EQ(LastCursorIndex, 2);
-    EXPECT_EQ(FirstCursorId, 1);
-    EXPECT_EQ(FirstIconIndex, 3);
-    EXPECT_EQ(LastIconIndex, 8);
-    EXPECT_EQ(IconIndexOffset, 2);  // icon id 1 is image 3
-    EXPECT_EQ(ImageSizes[0], 48);
-    EXPECT_EQ(ImageSizes[3], 32);
-    EXPECT_EQ(ImageSizes[7], 0);  // the PNG
-    Pick("CURSOR");               // a type shows its images
-    EXPECT_EQ(ImageFirst, 0);
-    EXPECT_EQ(ImageLast, 2);
-    Pick("ICON");
-    EXPECT_EQ(ImageFirst, 3);
-    EXPECT_EQ(ImageLast, 8);
-    // The file of cursor 0: its directory entry 48 x 48, the image without its hotspot, 252 bytes,
-    // at 6 + 16. The file of icon 1 (image 3): all its 256 bytes.
-    std::vector<uint8_t> file;
-    ASSERT_TRUE(BuildIconFile({0}, ExportCursors, file));
-    EXPECT_EQ(file.size(), 6u + 16u + 252u);
-    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 8),
-              (std::vector<uint8_t>{0, 0, 2, 0, 1, 0, 48, 48}));
-    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 22),
-              (std::vector<uint8_t>{252, 0, 0, 0, 22, 0, 0, 0}));
-    ASSERT_TRUE(BuildIconFile({3}, ExportIcons, file));
-    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 14, file.begin() + 18),
-              (std::vector<uint8_t>{0, 1, 0, 0}));
-    // {type, id, index}: id 7 is not at 3 + 7 - 1; icon 3 and bitmaps are none.
-    const int32_t lookups[][3] = {{1, 3, 2}, {3, 7, 5}, {3, 3, -1}, {3, 0, -1}, {2, 1, -1}};
-    for (auto [type, id, index] : lookups)
-        EXPECT_EQ(ImageIndexOfId(uint8_t(type), uint32_t(id)), index) << type << "/" << id;
-    // The largest of a range {first, last, largest}, its last image included, clipped to the table.
-    const int16_t ranges[][3] = {{3, 3, 32}, {0, 7, 48}, {-5, 0, 48}, {7, 99, 32}, {0, -1, 0}};
-    for (auto [first, last, largest] : ranges)
-        EXPECT_EQ(LargestImage(first, last), largest) << first << "-" << last;
-}
-
-// An .ICO or .CUR file of entries {width, height, colours, bits, size, offset}.
-Bytes IconFile(const std::vector<V>& entries, uint16_t type = 1) {
-    Bytes b(0x200);
-    b.U16(2, type).U16(4, static_cast<uint16_t>(entries.size()));
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const size_t e = 6 + 16 * i;
-        b.U8(e, uint8_t(entries[i][0]))
-            .U8(e + 1, uint8_t(entries[i][1]))
-            .U8(e + 2, uint8_t(entries[i][2]))
-            .U16(e + 4, 1);
-        b.U16(e + 6, uint16_t(entries[i][3]))
-            .U32(e + 8, uint32_t(entries[i][4]))
-            .U32(e + 12, uint32_t(entries[i][5]));
-    }
-    return b;
-}
-
-TEST_F(ReadTree, IconFileEntriesAreDescribedInFileOrderAndSelectTheirImages) {
-    Open(IconFile({{32, 32, 16, 4, 0x20, 0x100},
-                   {32, 32, 0, 8, 0x20, 0x120},
-                   {48, 24, 0, 32, 0x40, 0x140},
-                   {0, 0, 2, 1, 0x20, 0x160}},
-                  2),
-         "app.cur");  // 0 stands for 256
-    EXPECT_EQ(TreeText(),
-              "app.cur\n  32x32, 16 colors\n  32x32, 256 colors\n  48x24, 2*32 colors\n  256x256, "
-              "2 colors\n");
-    EXPECT_EQ(InterpKind, InterpIconFile);
-    EXPECT_EQ(ImageCount, 4);
-    EXPECT_EQ(CellWidth, 260);  // the largest image, 256, and a border
-    EXPECT_EQ(CellHeight, 260);
-    EXPECT_EQ(ImageSizes[2], 48);
-    EXPECT_EQ(ImagePixels[3], 256);
-    EXPECT_TRUE(Pick("app.cur").empty());
-    EXPECT_EQ(ImageShow, ImagesGrid);
-    EXPECT_EQ(ImageFirst, 0);
-    EXPECT_EQ(ImageLast, 3);
-    EXPECT_EQ(NumBytes, 0x200u);
-    // Entry 2: section and kind its number + 1, its offset field 6 + 16 * 2 + 8 bytes in.
-    EXPECT_EQ(Fields(NodeOf("48x24, 2*32 colors")), "section 3 kind 3 ref 46");
-    EXPECT_TRUE(Pick("48x24, 2*32 colors").empty());
-    EXPECT_EQ(ByteOffset, 0x140);
-    EXPECT_EQ(NumBytes, 0x40u);
-    EXPECT_EQ(RvaBias, 0);
-    EXPECT_EQ(ExportCmd, 0);
-    EXPECT_EQ(SelImages, std::vector<int16_t>{2});
-    // 2000 entries claimed, the file holds 1800 of them; the table 1666.
-    Bytes many = IconFile(std::vector<V>(1800, {8, 8, 2, 1, 4, 0}));
-    many.U16(4, 2000).data.resize(6 + 16 * 1800 + 10);
-    Open(many, "many.ico");
-    EXPECT_EQ(TreeNodes.size(), 1u + 1800u);
-    EXPECT_EQ(ImageCount, 1666);
-    UserMessages shown;
-    SelectNode(1800, shown);  // entry 1800: no image in the table
-    EXPECT_TRUE(SelImages.empty());
-    EXPECT_LT(ImageLast, ImageFirst);
+    EXPECT_EQ(CompareNodeText("Start", "START"), 0);  // names sort whatever their case
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,35 @@ inline Bytes MakePe(const std::vector<PeSection>& sections, bool wide = false) {
 
 inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size, bool wide = false) {
     return b.U32(DirAt(index, wide), rva).U32(DirAt(index, wide) + 4, size);
+}
+
+// A bitmap header at `at`: `width` x `height` at `bits` bits.
+inline Bytes& DibAt(Bytes& b, size_t at, int32_t width, int32_t height, uint16_t bits,
+                    uint32_t compression = 0, uint32_t used = 0) {
+    b.U32(at, 40)
+        .U32(at + 4, static_cast<uint32_t>(width))
+        .U32(at + 8, static_cast<uint32_t>(height));
+    return b.U16(at + 12, 1).U16(at + 14, bits).U32(at + 16, compression).U32(at + 32, used);
+}
+
+// A PNG signature at `at`, and when `size` is not 0 the header of a square image of that size,
+// 8 bits of RGBA.
+inline Bytes& Png(Bytes& b, size_t at, uint32_t size = 0) {
+    b.U8(at, 0x89).Text(at + 1, "PNG\r\n\x1A\n", false);
+    if (!size) return b;
+    b.U32BE(at + 8, 13).Text(at + 12, "IHDR", false).U32BE(at + 16, size).U32BE(at + 20, size);
+    return b.U8(at + 24, 8).U8(at + 25, 6);
+}
+
+// A group directory at `at` of one icon entry for each of `ids`.
+inline Bytes& IconGroup(Bytes& b, size_t at, std::initializer_list<uint16_t> ids) {
+    b.U16(at + 2, 1).U16(at + 4, static_cast<uint16_t>(ids.size()));
+    size_t entry = at + 6;
+    for (const uint16_t id : ids) {
+        b.U16(entry + 12, id);
+        entry += 14;
+    }
+    return b;
 }
 
 // A resource tree at file offset `base`: types, each with its entries (named
