@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "doc_fixture.h"
+#include "view/view_modes.h"
 
 namespace {
 
@@ -97,6 +98,38 @@ TEST_F(Document, LinesColumnsAndBytes) {
         const int32_t byte = GetTextByte(c.line, c.col);
         EXPECT_EQ("byte " + std::to_string(byte) + (GapFlag ? " gap" : ""), c.want);
     }
+}
+
+// Switching modes carries the place: 200 lines of nine letters and a line feed (line i starts at
+// byte 10 i), then 40,000 empty lines, more than text mode takes.
+TEST_F(Document, PositionsCarriedBetweenModes) {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += std::string(9, 'a') + "\n";
+    Load(text);
+    LineNum = 101;
+    ByteModePosition();  // text to hex: the top line's start, unrounded
+    EXPECT_EQ(ByteNum, 1000);
+    LineNum = 900;  // beyond the last line: the last line's start
+    ByteModePosition();
+    EXPECT_EQ(ByteNum, 2000);
+    Col = 5;
+    ModeColumn(_CHAR_);
+    EXPECT_EQ(Col, 1);
+    Checked = _HEX_;
+    ByteNum = 1234;  // hex to text: the line holding ByteNum
+    Col = 7;
+    bool reported = true;
+    ASSERT_TRUE(TextModePosition(&reported));
+    EXPECT_FALSE(reported);
+    EXPECT_EQ(LineNum, 124);
+    EXPECT_EQ(Col, 1);
+
+    Load(std::string(40000, '\n'));
+    ByteNum = 5;
+    reported = false;
+    EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
+    EXPECT_TRUE(reported);                      // the build has just told the user
+    EXPECT_EQ(ByteNum, 5);
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 
 namespace {
 
+// The scroll bar codes of Windows (SB_LINEUP, SB_LINEDOWN, SB_THUMBTRACK).
+constexpr int ScrollLineUp = 0, ScrollLineDown = 1, ScrollThumbTrack = 5;
+
 // Cells of 8 x 16 pixels; rows start 4 pixels in from the left and the top.
 class ViewNav : public DocTest {
   public:
@@ -258,3 +261,108 @@ TEST_F(ViewNav, MouseMarks) {
 }
 
 }  // namespace
+
+// The scroll bars' messages one after the other in 50 lines whose widest, "line 49", is 7
+// columns: whether each moved the view, and to where.
+TEST_F(ViewNav, ScrollBarActionsOneAfterTheOther) {
+    LoadIn(_TEXT_, Lines(50));
+    LineNum = 5;
+    VerticalScroll();  // sets the scale the thumb is read in
+    const struct {
+        const char* what;
+        bool horizontal;
+        int code, thumb;
+        const char* want;
+    } steps[] = {
+        {"page up: not handled", false, 2, 20, "kept line 5 col 1 byte 0"},
+        {"line down", false, ScrollLineDown, 0, "moved line 6 col 1 byte 0"},
+        {"line up", false, ScrollLineUp, 0, "moved line 5 col 1 byte 0"},
+        {"thumb", false, ScrollThumbTrack, 20, "moved line 21 col 1 byte 0"},
+        {"thumb past the end", false, ScrollThumbTrack, 900, "moved line 50 col 1 byte 0"},
+        {"left at column 1", true, ScrollLineUp, 0, "kept line 50 col 1 byte 0"},
+        {"thumb right", true, ScrollThumbTrack, 5, "moved line 50 col 6 byte 0"},
+        {"right to the widest line", true, ScrollLineDown, 0, "moved line 50 col 7 byte 0"},
+        {"right beyond it", true, ScrollLineDown, 0, "kept line 50 col 7 byte 0"},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.what);
+        const uint16_t thumb = static_cast<uint16_t>(s.thumb);
+        const bool moved = s.horizontal ? HorizontalScrollAction(s.code, thumb)
+                                        : VerticalScrollAction(s.code, thumb);
+        EXPECT_EQ(Position(moved), s.want);
+    }
+    EXPECT_EQ(VerticalScroll().max, 49);
+    EXPECT_EQ(VerticalScroll().pos, 49);
+    EXPECT_EQ(HorizontalScroll().max, 6);
+    EXPECT_EQ(HorizontalScroll().pos, 6);
+}
+
+// Go To and Set Column as typed: text lines of "line N", 0x800 bytes in hex (a table of 0x100
+// at 0x400 where one is given, RVA bias 0x1000).
+TEST_F(ViewNav, GoToAndSetColumnAreClamped) {
+    const uint16_t P = AddrPhysical;
+    const struct {
+        const char* what;
+        uint16_t mode;
+        bool column;
+        int32_t offset;
+        uint16_t addr;
+        const char* typed;
+        int32_t want;
+    } cases[] = {
+        {"line 0", _TEXT_, false, 0, P, "0", 1},
+        {"past the last line", _TEXT_, false, 0, P, "99999", 120},
+        {"past the widest line", _TEXT_, true, 0, P, "9999", 8},
+        {"past the file", _HEX_, false, 0, P, "100000", 0x7FF},
+        {"to the first non-digit, not rounded", _HEX_, false, 0, P, "1fG4", 0x1F},
+        {"hex column past the row", _HEX_, true, 0, P, "500", HexRowWidth},
+        {"RVA in a table", _HEX_, false, 0x400, AddrRva, "1420", 0x20},
+        {"zero-based past the table", _HEX_, false, 0x400, AddrZero, "410", 0xFF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LoadIn(c.mode, c.mode == _TEXT_ ? Lines(120) : std::string(0x800, 'g'));
+        if (c.offset) {
+            ByteOffset = c.offset;
+            NumBytes = 0x100;
+        }
+        AddrMode = c.addr;
+        RvaBias = 0x1000;
+        EXPECT_TRUE(c.column ? SetColumnText(c.typed) : GoToText(c.typed));
+        EXPECT_EQ(c.column ? Col : c.mode == _TEXT_ ? LineNum : ByteNum, c.want);
+    }
+    EXPECT_FALSE(GoToText(""));
+    EXPECT_FALSE(SetColumnText(""));
+}
+
+// Mark Bytes as typed in 0x800 bytes (RVA bias 0x1000): the marked range, start..end.
+TEST_F(ViewNav, MarkBytesRangesAreKeptInTheFile) {
+    const struct {
+        const char* what;
+        int32_t offset;
+        uint16_t addr;
+        const char *first, *last;
+        bool hex;
+        const char* want;
+    } cases[] = {
+        {"no last byte: one byte", 0, AddrPhysical, "10", "", true, "16..17"},
+        {"decimal", 0, AddrPhysical, "16", "31", false, "16..32"},
+        {"past the end", 0, AddrPhysical, "7F0", "FFFFFFFF", true, "2032..2048"},
+        {"the first past the end", 0, AddrPhysical, "900", "", true, "2047..2048"},
+        {"last before first", 0, AddrPhysical, "40", "20", true, "64..65"},
+        {"RVA below the file: its start", 0x100, AddrRva, "10", "1F", true, "0..1"},
+        {"RVA", 0x100, AddrRva, "1010", "101F", true, "16..32"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LoadIn(_HEX_, std::string(0x800, 'm'));
+        ByteOffset = c.offset;
+        AddrMode = c.addr;
+        RvaBias = 0x1000;
+        EXPECT_TRUE(MarkBytesText(c.first, c.last, c.hex));
+        EXPECT_EQ(Marked(), c.want);
+    }
+    EXPECT_FALSE(MarkBytesText("", "20", true));
+    LoadIn(_HEX_, "");
+    EXPECT_FALSE(MarkBytesText("0", "0", true));
+}
