@@ -61,8 +61,11 @@ LRESULT CALLBACK ViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // client area and font, as its paint does.
 void MeasureView();
 // Sets a window's scroll bar (range 0..max) unless it already shows these
-// values: setting it redraws it.
-void SetScrollIfChanged(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos);
+// values. Setting it draws it, unless `redraw` is false or the bar is
+// disabled before and after; returns true when new values were set that
+// the bar does not show yet.
+bool SetScrollIfChanged(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos,
+                        bool redraw = true);
 void BuildFrame(HWND hwnd);
 void LayoutFrame(WPARAM wParam, LPARAM lParam);
 void SetMarked();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 #include "app/app_win.h"
 #include "app/layout.h"
@@ -115,6 +116,35 @@ void PaintBitmap(HDC dc) {
 
 void Repaint(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
+// What the pane's paint draws from: a new selection that shows the same
+// images, or the same bitmap, laid out alike leaves the pane as it is.
+struct PaneState {
+    uint8_t show;
+    int32_t offset, perRow, cellWidth, cellHeight, width, height, top, left;
+    uint32_t bytes;
+    std::vector<int16_t> images;
+    bool operator==(const PaneState& o) const {
+        return show == o.show && offset == o.offset && perRow == o.perRow &&
+               cellWidth == o.cellWidth && cellHeight == o.cellHeight && width == o.width &&
+               height == o.height && top == o.top && left == o.left && bytes == o.bytes &&
+               images == o.images;
+    }
+};
+
+PaneState Painted;
+
+PaneState CurrentPane() {
+    PaneState p{ImageShow,        0,          PerRow,     CellWidth, CellHeight, PaneClientWidth,
+                PaneClientHeight, VScrollPos, HScrollPos, 0,         {}};
+    if (ImageShow == ImagesBitmap) {
+        p.offset = ByteOffset;
+        p.bytes = NumBytes;
+    } else {
+        p.images = SelImages;
+    }
+    return p;
+}
+
 LRESULT Key(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     BYTE keys[256];
     GetKeyboardState(keys);
@@ -165,14 +195,25 @@ LRESULT Wheel(HWND hwnd, UINT msg, WPARAM wParam) {
     return 0;
 }
 
+// Moves a child of the main window unless it stands there already: most
+// selections keep the pane's place and size.
+void Place(HWND hwnd, int32_t x, int32_t y, int32_t width, int32_t height) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, wn, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left == x && r.top == y && r.right - r.left == width && r.bottom - r.top == height)
+        return;
+    SetWindowPos(hwnd, 0, x, y, width, height, SWP_NOZORDER);
+}
+
 // Lays the pane out for the views and moves it and the view window.
 void PlacePanes() {
     ImagePaneHeight = LayOutPane(ViewWidth, ViewHeight, ScrollBarWidth, ScrollBarHeight);
     const int32_t left = TreeWidth + SplitterGap;
-    SetWindowPos(hImageWnd, 0, left, ToolBarHeight, ViewWidth, ImagePaneHeight, SWP_NOZORDER);
+    Place(hImageWnd, left, ToolBarHeight, ViewWidth, ImagePaneHeight);
     SetBars(hImageWnd);
-    SetWindowPos(hViewWnd, 0, left, ToolBarHeight + ImagePaneHeight + 4, ViewWidth,
-                 ViewHeight - ImagePaneHeight - 4, SWP_NOZORDER);
+    Place(hViewWnd, left, ToolBarHeight + ImagePaneHeight + 4, ViewWidth,
+          ViewHeight - ImagePaneHeight - 4);
 }
 
 }  // namespace
@@ -197,6 +238,7 @@ void DestroyImageIcons() {
 void ShowImagePane() {
     SetImageCells();
     VScrollPos = HScrollPos = 0;
+    const bool existed = hImageWnd != 0;
     if (!hImageWnd) {
         hImageWnd = CreateWindowExA(
             WS_EX_CLIENTEDGE, "PlainVanilla", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
@@ -205,7 +247,7 @@ void ShowImagePane() {
         if (!hImageWnd) return;
     }
     PlacePanes();
-    InvalidateRect(hImageWnd, nullptr, TRUE);
+    if (!existed || !(CurrentPane() == Painted)) InvalidateRect(hImageWnd, nullptr, TRUE);
 }
 
 int32_t PlaceImagePane() {
@@ -230,6 +272,7 @@ LRESULT CALLBACK ImageWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         HDC dc = BeginPaint(hwnd, &ps);
         // Only the program's own pane draws the selection.
         if (hwnd == hImageWnd) {
+            Painted = CurrentPane();
             if (ImageIsBitmap)
                 PaintBitmap(dc);
             else

@@ -29,28 +29,26 @@ void Repaint(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 int32_t RowHeight() { return std::max<int32_t>(FontHeight, 1); }
 
 // Draws listing lines from their first column, whatever Col says: a listing
-// is not scrolled sideways. Clipped to the rows' area.
+// is not scrolled sideways. Each line fills its row to the right edge as it
+// is drawn, so the rows need no erasing first.
 class ListingDc final : public ListingSink {
   public:
-    ListingDc(HDC hdc, const RECT& client) : hdc_(hdc), clip_(client) {
-        clip_.left = 4;
-        y_ = 4;
-    }
+    ListingDc(HDC hdc, const RECT& client) : hdc_(hdc), right_(client.right), y_(4) {}
     void Put(const ListingLine& line) override {
-        const int x = 4;
-        Text(x, line.Text);
-        if (line.Name[0]) Text(x + ImportNameIndent, line.Name);
+        const RECT row{4, y_, right_, y_ + RowHeight()};
+        Text(4, row, ETO_OPAQUE, line.Text);
+        if (line.Name[0]) Text(4 + ImportNameIndent, row, 0, line.Name);
         y_ += RowHeight();
     }
     int y() const { return y_; }
 
   private:
-    void Text(int x, const char* s) {
-        ExtTextOutA(hdc_, x, y_, ETO_CLIPPED, &clip_, s, static_cast<UINT>(std::strlen(s)),
+    void Text(int x, const RECT& row, UINT opaque, const char* s) {
+        ExtTextOutA(hdc_, x, y_, ETO_CLIPPED | opaque, &row, s, static_cast<UINT>(std::strlen(s)),
                     nullptr);
     }
     HDC hdc_;
-    RECT clip_;
+    int right_;
     int y_;
 };
 
@@ -60,9 +58,29 @@ void Fill(HDC dc, int left, int top, int right, int bottom) {
     FillRect(dc, &r, hBkBrush);
 }
 
-void SetScroll(HWND hwnd, int bar, const ScrollSpec& s) {
-    SetScrollIfChanged(hwnd, bar, s.max, s.page, s.pos);
+bool SetScroll(HWND hwnd, int bar, const ScrollSpec& s, bool redraw = true) {
+    return SetScrollIfChanged(hwnd, bar, s.max, s.page, s.pos, redraw);
 }
+
+// A bar is disabled, and shows no thumb, when its page holds the whole range.
+bool WholeRangeFits(int64_t min, int64_t max, int64_t page) {
+    return min >= max - std::max<int64_t>(page - 1, 0);
+}
+
+// Drawn again as it is: a bar set without drawing whose frame was not
+// repainted after all.
+void RedrawScrollBar(HWND hwnd, int bar) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (!GetScrollInfo(hwnd, bar, &si)) return;
+    si.fMask |= SIF_DISABLENOSCROLL;
+    SetScrollInfo(hwnd, bar, &si, TRUE);
+}
+
+// Set when the window's size changes, cleared when its frame is painted: a
+// resized window has its frame, scroll bars included, drawn by BeginPaint.
+bool FrameDue = false;
 
 // Menu item of the export command the interpretation offers.
 void ShowExportItem() {
@@ -81,7 +99,6 @@ int DrawRows(HDC dc, const RECT& client) {
             return 4 + RowHeight();
         }
         if (SelKind == ExportListing || SelKind == ImportListing) {
-            FillRect(dc, &client, hBkBrush);
             ListingDc sink(dc, client);
             if (SelKind == ExportListing)
                 ListExportLines(LineNum, ScreenLines, sink);
@@ -128,19 +145,25 @@ void Measure(HDC dc, const RECT& client) {
 
 void Paint(HWND hwnd) {
     ShowExportItem();
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    SetBkColor(dc, BkColor);
-    SetTextColor(dc, TextColor);
     RECT client;
     GetClientRect(hwnd, &client);
+    SetRowMetrics();
+    ScreenLines = client.bottom / RowHeight();
+    // The vertical bar is set before BeginPaint, which draws it with the
+    // frame of a resized window: it is then drawn once, not twice.
+    const bool barUndrawn = SetScroll(hwnd, SB_VERT, VerticalScroll(), !FrameDue);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (barUndrawn && FrameDue) RedrawScrollBar(hwnd, SB_VERT);
+    FrameDue = false;
+    SetBkColor(dc, BkColor);
+    SetTextColor(dc, TextColor);
     if (NumBytes == 0) {
         FillRect(dc, &client, hBkBrush);
     } else {
         Fill(dc, 0, 0, 4, client.bottom);
         Fill(dc, 0, 0, client.right, 4);
     }
-    SetRowMetrics();
     HGDIOBJ old = SelectObject(dc, ViewFont());
     Measure(dc, client);
 
@@ -149,7 +172,6 @@ void Paint(HWND hwnd) {
     const int rowsRight =
         ShowMode == _TEXT_ ? 4 + CharWidth * ScreenCols : CharWidth * (HexCols + 1 - Col) + 4;
     Fill(dc, rowsRight, 0, client.right, client.bottom);
-    SetScroll(hwnd, SB_VERT, VerticalScroll());
     if (WrapFlag && ScreenCols != WrapCols && FileSize) {
         GetLinePtrs(0, FileSize);
         if (ShowMode == _TEXT_ && Checked != _INTERP_) LineNum = ClampLineNum(LineNum);
@@ -245,11 +267,13 @@ void PopupMenu(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
-// A scroll bar is set, and so redrawn, only when its range, page or
-// position changed: most repaints leave both bars as they are. The bar
-// keeps its page within the range and its position within what the page
-// leaves, so the values asked for are compared in that form.
-void SetScrollIfChanged(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos) {
+// A scroll bar is set only when its range, page or position changed: most
+// repaints leave both bars as they are. The bar keeps its page within the
+// range and its position within what the page leaves, so the values asked
+// for are compared in that form. A bar that is disabled before and after
+// (the whole range fits) looks the same whatever its values: it is not
+// drawn again.
+bool SetScrollIfChanged(HWND hwnd, int bar, int32_t max, int32_t page, int32_t pos, bool redraw) {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -264,10 +288,14 @@ void SetScrollIfChanged(HWND hwnd, int bar, int32_t max, int32_t page, int32_t p
     SCROLLINFO now{};
     now.cbSize = sizeof now;
     now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    if (GetScrollInfo(hwnd, bar, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
-        now.nPage == kept && now.nPos == at)
-        return;
-    SetScrollInfo(hwnd, bar, &si, TRUE);
+    const bool known = GetScrollInfo(hwnd, bar, &now) != 0;
+    if (known && now.nMin == si.nMin && now.nMax == si.nMax && now.nPage == kept && now.nPos == at)
+        return false;
+    const bool unseen = known && WholeRangeFits(now.nMin, now.nMax, now.nPage) &&
+                        WholeRangeFits(si.nMin, si.nMax, kept);
+    const bool draw = redraw && !unseen;
+    SetScrollInfo(hwnd, bar, &si, draw);
+    return !draw && !unseen;
 }
 
 void MeasureView() {
@@ -285,6 +313,8 @@ LRESULT CALLBACK ViewWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     switch (msg) {
     case WM_PAINT: Paint(hwnd); return 0;
     case WM_ERASEBKGND: return 1;
+    case WM_SIZE: FrameDue = true; return 0;
+    case WM_NCPAINT: FrameDue = false; return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_KEYDOWN: return Key(hwnd, wParam, lParam);
     case WM_KEYUP: return 0;
     case WM_VSCROLL: return Scroll(hwnd, true, wParam);
