@@ -51,12 +51,11 @@ int InkBands(HWND dlg) {
     InvalidateRect(dlg, nullptr, TRUE);
     UpdateWindow(dlg);
     UpdateWindow(GetDlgItem(dlg, 102));
-    const Capture page(hPreviewDC, PreviewWidth, PreviewHeight);
     int bands = 0;
     for (int y = 0, was = 0; y < PreviewHeight; ++y) {
-        const auto row = page.px.begin() + ptrdiff_t(y) * PreviewWidth;
-        const int ink = std::any_of(row, row + PreviewWidth,
-                                    [](uint32_t c) { return (c & 0xFFFFFF) != 0xFFFFFF; });
+        bool ink = false;
+        for (int x = 0; x < PreviewWidth && !ink; ++x)
+            ink = GetPixel(hPreviewDC, x, y) != RGB(255, 255, 255);
         bands += ink && !was;
         was = ink;
     }

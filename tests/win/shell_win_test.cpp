@@ -49,7 +49,10 @@ TEST_F(Shell, TheSettingsOneRunSavesAreReadByTheNext) {
     StartShell(TempFile("orvex-wrapped.txt", text).c_str());
     for (int id : {CM_WRAP, CM_HEX_SEARCH}) EXPECT_EQ(Ticked(id), "menu+button");
     EXPECT_EQ(Ticked(CM_ADDR_RVA), "menu");
-    EXPECT_EQ(Rect(wn), (std::vector<LONG>{30, 40, 530, 340}));
+    RECT r;
+    GetWindowRect(wn, &r);
+    EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<LONG>{30, 40, 530, 340}));
     EXPECT_EQ(WrapCols, ScreenCols);
     EXPECT_GT(NumLines, 31);
 }
