@@ -21,23 +21,10 @@ LPARAM Middle(HWND h) {  // in screen coordinates, as a wheel message carries it
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 // Turns with the pointer over `over`, each sent to the focus `to` through the routing.
-void Turn(const Ints& deltas, HWND over, HWND to = 0, UINT msg = WM_MOUSEWHEEL) {
+void Turn(const Ints& deltas, HWND over, HWND to = 0) {
     for (int32_t d : deltas)
-        Route(to ? to : over, msg, MAKEWPARAM(0, static_cast<WORD>(d)), Middle(over));
+        Route(to ? to : over, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(d)), Middle(over));
     PaintView();
-}
-// Places the panes: views `width` x `height` between toolbar and status bar.
-void SizeViews(int32_t width, int32_t height) {
-    RECT w, client;
-    GetWindowRect(wn, &w);
-    GetClientRect(wn, &client);
-    const LONG tall = w.bottom - w.top + height - ViewHeight;
-    SetWindowPos(wn, 0, 0, 0, w.right - w.left, tall, SWP_NOMOVE | SWP_NOZORDER);
-    TreeWidth = client.right - SplitterGap - width;
-    SendMessageA(wn, WM_SIZE, 0, 0);
-    Pump();
-    ASSERT_EQ(ViewWidth, width);
-    ASSERT_EQ(ViewHeight, height);
 }
 
 using Wheel = ShellTest;
@@ -45,7 +32,7 @@ using Wheel = ShellTest;
 TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
     std::string text = "line 1";
     for (int i = 2; i <= 2000; ++i) text += "\r\nline " + std::to_string(i);
-    OpenInView("wheel.txt", text, CM_VIEW_TEXT);
+    OpenPath(TempFile("wheel.txt", text), CM_VIEW_TEXT);
     const struct {
         const char* name;
         UINT perNotch;
@@ -65,11 +52,11 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
         EXPECT_EQ(LineNum, c.line);
     }
     // Hex by rows of 16 to the end and back; the tilt wheel moves along the row.
-    OpenInView("wheel.bin", std::string(0x1000, 'x'), CM_VIEW_HEX);
+    OpenPath(TempFile("wheel.bin", std::string(0x1000, 'x')), CM_VIEW_HEX);
     PerNotch(3, 4);
     Turn(Ints(100, -120), hViewWnd);
     EXPECT_EQ(StatusText(3), "\tByte     FF0 of    1000");
-    Turn({120}, hViewWnd, 0, WM_MOUSEHWHEEL);
+    Route(hViewWnd, WM_MOUSEHWHEEL, MAKEWPARAM(0, 120), Middle(hViewWnd));
     Turn(Ints(100, 120), hViewWnd);
     EXPECT_EQ(ByteNum, 0);
     EXPECT_EQ(Col, 5);  // from column 1, 4 a notch
@@ -89,7 +76,13 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
     // vertical bar, rows 0 .. 3, two of them shown, so the first row shown
     // goes from 0 to 2.
     OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
-    SizeViews(125, 128);
+    RECT w, client;
+    GetWindowRect(wn, &w);
+    GetClientRect(wn, &client);
+    TreeWidth = client.right - SplitterGap - 125;
+    SetWindowPos(wn, 0, 0, 0, w.right - w.left, w.bottom - w.top + 128 - ViewHeight,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageA(wn, WM_SIZE, 0, 0);
     SelectNode(Node("ICON"));
     ASSERT_TRUE(hImageWnd);
     ASSERT_EQ(MaxRow, 3);
@@ -100,7 +93,6 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
     EXPECT_EQ(VScrollPos, 2);
     Turn({120, 120, 120}, hImageWnd, hTreeView);
     EXPECT_EQ(VScrollPos, 0);
-    PerNotch(3);  // as Windows has it
 }
 
 // Files as a drag from Explorer delivers them.

@@ -164,10 +164,6 @@ std::string OpenPath(const std::string& path, int mode) {
     return TakeTitles();
 }
 
-void OpenInView(const std::string& name, const std::string& bytes, int mode) {
-    OpenPath(TempFile(name, bytes), mode);
-}
-
 void SetMark(int32_t state, int32_t start, int32_t end) {
     MarkStart = start;
     MarkEnd = end;

@@ -44,7 +44,6 @@ inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(
 // to its record, and presses `button`.
 Script SaveAs(const std::string& path, int button = IDOK);
 
-// HKLM\Software\Tarnwick\Orvex, deleted with Tarnwick.
 extern const char* const SettingsKey;
 void DeleteSettingsKey();
 
@@ -71,9 +70,8 @@ std::string EmptyFolder(const std::string& dir);     // `dir` (ending in \) made
 inline std::string Fixture(const std::string& name) { return ORVEX_FIXTURE_DIR "\\" + name; }
 #endif
 // Switches to view `mode` (if not 0), opens `path` as the Open command does and
-// repaints; TakeTitles() of its boxes. OpenInView opens `bytes` written to `name`.
+// repaints; TakeTitles() of its boxes.
 std::string OpenPath(const std::string& path, int mode = 0);
-void OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
 void SetMark(int32_t state, int32_t start, int32_t end);  // bytes [start, end) as MarkState
 
 void PaintView();  // now
@@ -96,6 +94,5 @@ struct ShellTest : ::testing::Test {
     void TearDown() override {
         Answers.clear();
         StopShell();
-        DeleteSettingsKey();
     }
 };
