@@ -81,10 +81,6 @@ bool Expected(const std::string& box, const std::string& outDir) {
     return false;
 }
 
-void ClearFolder(const std::string& dir) {
-    for (const std::string& name : FilesIn(dir + "\\*")) DeleteFileA((dir + "\\" + name).c_str());
-}
-
 bool IsDialogEntry(int32_t node) {
     const uint16_t kind = TreeNodes[static_cast<size_t>(node)].Kind;
     return (kind & 0xFF) == KindResEntry && (kind >> 8) == 5;
@@ -114,7 +110,7 @@ void Soak(const std::string& path, const std::string& outDir) {
             if (!dialog || Expected(SeenDialogs[i], outDir)) boxes.push_back(SeenDialogs[i]);
         SeenDialogs.resize(before);
         if (SelKind == KindResType && ExportCmd) {
-            ClearFolder(outDir);
+            EmptyFolder(outDir + "\\");
             Answers["Select Folder for Export"] = SaveAs(outDir + "\\export");
             Answers["Confirm File Replace"] = [](HWND d) { Click(d, 9); };
             Command(ExportCmd);

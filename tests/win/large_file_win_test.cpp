@@ -32,22 +32,21 @@ TEST_F(LargeFile, NearTheLimitOpensAndCtrlEndShowsItsLastRow) {
     Key(VK_END, true);
     const int64_t top = static_cast<int64_t>(ByteOffset) + ByteNum;
     const int row = static_cast<int>((0x713FB300 - top) / 16);
-    ASSERT_GE(row, 0) << "top row at " << top;
+    ASSERT_GE(row, 0) << top;
     ASSERT_LT(row, ScreenLines) << top;
-    const Capture shot;
     // The row's characters start at column 54: "TAIL" is marked, "!" and
     // the row below are not.
-    EXPECT_GT(shot.Cell(57, row, MarkBkColor), 0);
-    EXPECT_EQ(shot.Cell(58, row, MarkBkColor), 0);
-    EXPECT_EQ(shot.Cell(54, row + 1, MarkBkColor), 0);
-    OpenInView("orvex-small.bin", "small", CM_VIEW_HEX);  // frees the block
+    EXPECT_GT(CellPixels(57, row, MarkBkColor), 0);
+    EXPECT_EQ(CellPixels(58, row, MarkBkColor), 0);
+    EXPECT_EQ(CellPixels(54, row + 1, MarkBkColor), 0);
+    OpenPath(TempFile("orvex-small.bin", "small"), CM_VIEW_HEX);  // frees the block
     DeleteFileA(path.c_str());
 }
 
 // A 32-bit process can be made short of address space; a 64-bit one cannot.
 TEST_F(LargeFile, NoRoomForTheFileKeepsThePreviousDocument) {
     if (sizeof(void*) != 4) GTEST_SKIP() << "the address space of a 64-bit process";
-    OpenInView("orvex-before.bin", std::string(300000, 'b'), CM_VIEW_HEX);
+    OpenPath(TempFile("orvex-before.bin", std::string(300000, 'b')), CM_VIEW_HEX);
     const std::string title = WindowText(wn);
     const std::string path = SparseFile("orvex-noroom.bin", 64 << 20, "end");
     std::vector<void*> held;  // each free block of 16 MB or more

@@ -21,22 +21,10 @@ LPARAM Middle(HWND h) {  // in screen coordinates, as a wheel message carries it
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 // Turns with the pointer over `over`, each sent to the focus `to` through the routing.
-void Turn(const Ints& deltas, HWND over, HWND to = 0, UINT msg = WM_MOUSEWHEEL) {
+void Turn(const Ints& deltas, HWND over, HWND to = 0) {
     for (int32_t d : deltas)
-        Route(to ? to : over, msg, MAKEWPARAM(0, static_cast<WORD>(d)), Middle(over));
+        Route(to ? to : over, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(d)), Middle(over));
     PaintView();
-}
-// Places the panes: views `width` x `height` between toolbar and status bar.
-void SizeViews(int32_t width, int32_t height) {
-    const std::vector<LONG> w = Rect(wn),
-                            status = Rect(hStatusBar, wn);  // the bar spans the client area
-    const LONG extra = height - (status[1] - ToolBarHeight);
-    SetWindowPos(wn, 0, 0, 0, w[2] - w[0], w[3] - w[1] + extra, SWP_NOMOVE | SWP_NOZORDER);
-    TreeWidth = status[2] - status[0] - SplitterGap - width;
-    SendMessageA(wn, WM_SIZE, 0, 0);
-    Pump();
-    ASSERT_EQ(ViewWidth, width);
-    ASSERT_EQ(ViewHeight, height);
 }
 
 using Wheel = ShellTest;
@@ -44,7 +32,7 @@ using Wheel = ShellTest;
 TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
     std::string text = "line 1";
     for (int i = 2; i <= 2000; ++i) text += "\r\nline " + std::to_string(i);
-    OpenInView("wheel.txt", text, CM_VIEW_TEXT);
+    OpenPath(TempFile("wheel.txt", text), CM_VIEW_TEXT);
     const struct {
         const char* name;
         UINT perNotch;
@@ -64,19 +52,18 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
         EXPECT_EQ(LineNum, c.line);
     }
     // Hex by rows of 16 to the end and back; the tilt wheel moves along the row.
-    OpenInView("wheel.bin", std::string(0x1000, 'x'), CM_VIEW_HEX);
+    OpenPath(TempFile("wheel.bin", std::string(0x1000, 'x')), CM_VIEW_HEX);
     PerNotch(3, 4);
     Turn(Ints(100, -120), hViewWnd);
     EXPECT_EQ(StatusText(3), "\tByte     FF0 of    1000");
-    Turn({120}, hViewWnd, 0, WM_MOUSEHWHEEL);
+    Route(hViewWnd, WM_MOUSEHWHEEL, MAKEWPARAM(0, 120), Middle(hViewWnd));
     Turn(Ints(100, 120), hViewWnd);
     EXPECT_EQ(ByteNum, 0);
     EXPECT_EQ(Col, 5);  // from column 1, 4 a notch
 
     // The export listing by lines, the tree focused; over the tree the tree's.
     OpenPath(Fixture("fixture64.dll"), CM_VIEW_INTERP);
-    for (size_t i = 0; i < TreeNodes.size(); ++i)
-        if (TreeNodes[i].Kind == KindExports) SelectNode(static_cast<int32_t>(i));
+    SelectNode(Node("Exports"));
     PerNotch(1);
     SetFocus(hTreeView);
     Turn({-120, -120, -120}, hViewWnd, hTreeView);
@@ -89,7 +76,13 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
     // vertical bar, rows 0 .. 3, two of them shown, so the first row shown
     // goes from 0 to 2.
     OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
-    SizeViews(125, 128);
+    RECT w, client;
+    GetWindowRect(wn, &w);
+    GetClientRect(wn, &client);
+    TreeWidth = client.right - SplitterGap - 125;
+    SetWindowPos(wn, 0, 0, 0, w.right - w.left, w.bottom - w.top + 128 - ViewHeight,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageA(wn, WM_SIZE, 0, 0);
     SelectNode(Node("ICON"));
     ASSERT_TRUE(hImageWnd);
     ASSERT_EQ(MaxRow, 3);
@@ -100,7 +93,6 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
     EXPECT_EQ(VScrollPos, 2);
     Turn({120, 120, 120}, hImageWnd, hTreeView);
     EXPECT_EQ(VScrollPos, 0);
-    PerNotch(3);  // as Windows has it
 }
 
 // Files as a drag from Explorer delivers them.
@@ -121,17 +113,12 @@ using Drops = ShellTest;
 TEST_F(Drops, ADroppedFileOpensAsFromTheOpenDialog) {
     const std::string a = TempFile("drop-a.txt", "one\r\ntwo\r\nthree");
     const std::string b = TempFile("drop-b.txt", "bee");
-    OpenPath(a);
-    OpenPath(b);
     Drop({a});
     EXPECT_EQ(WindowText(wn), "Orvex - " + a + "  15 bytes");
     Drop({b, a});  // the first opens
-    // A folder gets the message that opening it by name gives; b stays open.
-    const std::string dir = TempFilePath("");
-    const std::string byName = OpenPath(dir);
-    EXPECT_EQ(byName, "Line 2126, Error Code 5");
-    Drop({dir});
-    EXPECT_EQ(TakeTitles(), byName);
+    // A folder is refused as the Open command refuses it; b stays open.
+    Drop({TempFilePath("")});
+    EXPECT_EQ(TakeTitles(), "Line 2126, Error Code 5");
     EXPECT_STREQ(FileName, b.c_str());
     // Interpret mode builds the tree of the dropped file.
     OpenPath(Fixture("fixture64.dll"), CM_VIEW_INTERP);

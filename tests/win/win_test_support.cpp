@@ -54,7 +54,6 @@ Script SaveAs(const std::string& path, int button) {
         // edt1, or cmb13 in the explorer style.
         HWND name =
             GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
-        if (!name) return Click(dialog, IDYES);
         SeenDialogs.back() += "|" + WindowText(name);
         SetWindowTextA(name, path.c_str());
         Click(dialog, button);
@@ -123,13 +122,6 @@ std::string WindowText(HWND hwnd) {
     return text.substr(0, GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size())));
 }
 
-std::vector<LONG> Rect(HWND h, HWND parent) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right, r.bottom};
-}
-
 std::string TempFilePath(const std::string& name) {
     char dir[MAX_PATH];
     return std::string(dir, GetTempPathA(sizeof dir, dir)) + name;
@@ -156,8 +148,7 @@ Texts FilesIn(const std::string& pattern) {
     return names;
 }
 
-std::string EmptyFolder(const std::string& name) {
-    const std::string dir = TempFilePath(name);
+std::string EmptyFolder(const std::string& dir) {
     CreateDirectoryA(dir.c_str(), nullptr);
     for (const std::string& file : FilesIn(dir + "*")) DeleteFileA((dir + file).c_str());
     return dir;
@@ -171,10 +162,6 @@ std::string OpenPath(const std::string& path, int mode) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
     return TakeTitles();
-}
-
-void OpenInView(const std::string& name, const std::string& bytes, int mode) {
-    OpenPath(TempFile(name, bytes), mode);
 }
 
 void SetMark(int32_t state, int32_t start, int32_t end) {
@@ -209,36 +196,12 @@ void SelectNode(int32_t node) {
     Pump();
 }
 
-Capture::Capture(HDC source, int w, int h) {
-    r = {0, 0, w, h};
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, dib);
-    BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    px.assign(p, p + static_cast<size_t>(w) * h);
-    DeleteDC(dc);  // which lets the bitmap go
-    DeleteObject(dib);
-}
-
-Capture::Capture(HWND h) {
-    GetClientRect(h, &r);
-    HDC screen = GetDC(h);
-    *this = Capture(screen, r.right, r.bottom);
-    ReleaseDC(h, screen);
-}
-
-int Capture::Cell(int col, int row, COLORREF c) const {
-    const uint32_t rgb = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);  // as px holds it
+int CellPixels(int col, int row, COLORREF c) {
+    HDC dc = GetDC(hViewWnd);
     int n = 0;
-    const LONG bottom = std::min<LONG>(4 + FontHeight * (row + 1), r.bottom);
-    const LONG right = std::min<LONG>(4 + CharWidth * (col + 1), r.right);
-    for (LONG y = 4 + FontHeight * row; y < bottom; ++y)
-        for (LONG x = 4 + CharWidth * col; x < right; ++x)
-            n += (px[static_cast<size_t>(y) * r.right + x] & 0xFFFFFF) == rgb;
+    for (int y = 4 + FontHeight * row; y < 4 + FontHeight * (row + 1); ++y)
+        for (int x = 4 + CharWidth * col; x < 4 + CharWidth * (col + 1); ++x)
+            n += GetPixel(dc, x, y) == c;
+    ReleaseDC(hViewWnd, dc);
     return n;
 }

@@ -41,10 +41,9 @@ std::string WindowText(HWND hwnd);
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 // Types `path` as the file name of a file dialog, the name it proposed added
-// to its record, and presses `button`; a box asking whether to replace: Yes.
+// to its record, and presses `button`.
 Script SaveAs(const std::string& path, int button = IDOK);
 
-// HKLM\Software\Tarnwick\Orvex, deleted with Tarnwick.
 extern const char* const SettingsKey;
 void DeleteSettingsKey();
 
@@ -60,22 +59,19 @@ void Command(int id);  // to the main window
 void Key(UINT vk, bool ctrl = false, HWND from = 0);
 
 std::string StatusText(int part);
-// The window's rectangle in `parent`'s client coordinates (0: the screen's).
-std::vector<LONG> Rect(HWND h, HWND parent = 0);
 
 // `name` in the temporary directory; TempFile writes `bytes` to it first.
 std::string TempFile(const std::string& name, const std::string& bytes);
 std::string TempFilePath(const std::string& name);
 std::string ReadWholeFile(const std::string& path);  // "<missing>" when it cannot be opened
 Texts FilesIn(const std::string& pattern);           // the names of the files matching "dir\*..."
-std::string EmptyFolder(const std::string& name);    // `name` ("dir\") in it, made, emptied
+std::string EmptyFolder(const std::string& dir);     // `dir` (ending in \) made, emptied
 #ifdef ORVEX_FIXTURE_DIR
 inline std::string Fixture(const std::string& name) { return ORVEX_FIXTURE_DIR "\\" + name; }
 #endif
 // Switches to view `mode` (if not 0), opens `path` as the Open command does and
-// repaints; TakeTitles() of its boxes. OpenInView opens `bytes` written to `name`.
+// repaints; TakeTitles() of its boxes.
 std::string OpenPath(const std::string& path, int mode = 0);
-void OpenInView(const std::string& name, const std::string& bytes, int mode = 0);
 void SetMark(int32_t state, int32_t start, int32_t end);  // bytes [start, end) as MarkState
 
 void PaintView();  // now
@@ -85,16 +81,8 @@ void PaintView();  // now
 int32_t Node(const char* text, int32_t from = RootNode);
 void SelectNode(int32_t node);
 
-// A copy of a window's client area as it is on the screen, or of the w x h
-// pixels of `source`: 32-bit 0xRRGGBB pixels, row by row.
-struct Capture {
-    explicit Capture(HWND h = hViewWnd);
-    Capture(HDC source, int w, int h);
-    // Pixels of colour `c` in the view's character cell (col, row), from (4, 4).
-    int Cell(int col, int row, COLORREF c) const;
-    RECT r;  // the client area
-    std::vector<uint32_t> px;
-};
+// Pixels of colour `c` in the view's character cell (col, row), from (4, 4), on the screen.
+int CellPixels(int col, int row, COLORREF c);
 
 // The real main window without stored settings, fresh for each test.
 struct ShellTest : ::testing::Test {
@@ -106,6 +94,5 @@ struct ShellTest : ::testing::Test {
     void TearDown() override {
         Answers.clear();
         StopShell();
-        DeleteSettingsKey();
     }
 };
