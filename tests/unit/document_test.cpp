@@ -52,9 +52,7 @@ TEST_F(Document, LineTablesOfSmallTexts) {
         Load(c.text);
         EXPECT_EQ(Table(), c.table);
         EXPECT_EQ(LinePtr[NumLines], c.text.size());
-        EXPECT_EQ(FileCols, c.cols);
         EXPECT_EQ(NumCols, c.cols);
-        EXPECT_EQ(FileLines, NumLines);
         EXPECT_EQ(LineNumFlag, 1);
         EXPECT_EQ(WrapCols, c.wrap);
     }

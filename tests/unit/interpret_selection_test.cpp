@@ -107,7 +107,9 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
     DibAt(SetDir(b, 2, 0x5000, 0x100), 0x1000, 10, 10, 4);
-    IconGroup(IconGroup(b, 0x1400, {5}), 0x1420, {7});
+    // The groups: type 1, one entry, the entry's icon id 12 bytes into it.
+    b.U16(0x1402, 1).U16(0x1404, 1).U16(0x1406 + 12, 5);
+    b.U16(0x1422, 1).U16(0x1424, 1).U16(0x1426 + 12, 7);
     Png(Png(b, 0xE00, 256), 0xE80);
     LayOutResources(b, 0x400,
                     {{2, {{7, 0x5C00, 1000}, {8, 0x5000, 64}}},
@@ -212,16 +214,16 @@ TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
                 {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104},
                 {"no width", Dib(0, 1, 24, 4), 44},
                 {"shorter than its header", Dib(1, 1, 24, 4), 39}};
+    auto parts = [](uint32_t offset, uint32_t size) {
+        return "bits at " + std::to_string(offset) + ", " + std::to_string(size) + " bytes";
+    };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         LoadBytes(r.dib.data, "b.bin");
         DibParts p{};
         const bool fits = BitmapFits(0, r.size, p);
-        const std::string bits = "bits at " + std::to_string(p.BitsOffset) + ", " +
-                                 std::to_string(p.BitsSize) + " bytes";
-        const std::string want = "bits at " + std::to_string(r.bitsOffset) + ", " +
-                                 std::to_string(r.bitsSize) + " bytes";
-        EXPECT_EQ(fits ? bits : "refused", r.bitsOffset ? want : "refused");
+        EXPECT_EQ(fits ? parts(p.BitsOffset, p.BitsSize) : "refused",
+                  r.bitsOffset ? parts(r.bitsOffset, r.bitsSize) : "refused");
     }
     // An icon of 16 x 16 at 4 bits: 64 bytes of colours, 128 of bits, 64 of mask; biClrUsed names
     // the colours the system reads. {used, height, offset, size, fits}

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -80,17 +79,6 @@ inline Bytes& Png(Bytes& b, size_t at, uint32_t size = 0) {
     if (!size) return b;
     b.U32BE(at + 8, 13).Text(at + 12, "IHDR", false).U32BE(at + 16, size).U32BE(at + 20, size);
     return b.U8(at + 24, 8).U8(at + 25, 6);
-}
-
-// A group directory at `at` of one icon entry for each of `ids`.
-inline Bytes& IconGroup(Bytes& b, size_t at, std::initializer_list<uint16_t> ids) {
-    b.U16(at + 2, 1).U16(at + 4, static_cast<uint16_t>(ids.size()));
-    size_t entry = at + 6;
-    for (const uint16_t id : ids) {
-        b.U16(entry + 12, id);
-        entry += 14;
-    }
-    return b;
 }
 
 // A resource tree at file offset `base`: types, each with its entries, each with one language.
