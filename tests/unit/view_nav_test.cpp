@@ -99,8 +99,9 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
 TEST_F(ViewNav, PointerRowsAndWideCells) {
     LoadIn(_HEX_, std::string(64, 'q'));
     EXPECT_EQ(Place(At(X(20), Y(2))), "byte 36 half 72 row 32..48");
-    EXPECT_EQ(Place(At(X(33), Y(0))), "byte 8 half 16 row 0..16");      // byte 8's second digit
-    EXPECT_EQ(Place(At(4 + 8 * 11, Y(0))), "byte 0 half 0 row 0..16");  // a cell's first pixel
+    EXPECT_EQ(Place(At(X(33), Y(0))), "byte 8 half 16 row 0..16");  // byte 8's second digit
+    LoadIn(_TEXT_, "ab\ncd");
+    EXPECT_EQ(Place(At(4, Y(0))), "byte 0 half 0 row 0..3");  // the first pixel of a cell
     // Cells 13 pixels wide: column 5 is in the tab, 8 is the b, and left of byte 0 the margin.
     LoadIn(_TEXT_, "a\tbc\n");
     PointerPlace tab, b, margin;
