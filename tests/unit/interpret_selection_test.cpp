@@ -101,7 +101,8 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
     EXPECT_EQ(Imports(3, 1), Texts{"  ordinal:     0x0005"});
 }
 
-// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes) and 8 (no bitmap); icons: 1 outside the file, 7 a PNG
+// Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and a name that would leave the export
+// folder; icons: 1 outside the file, 7 a PNG
 // image of 256 x 256, 8 a PNG signature without its header; a group that names only an icon that is
 // missing, and one that names icon 7.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
@@ -111,10 +112,12 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     b.U16(0x1402, 1).U16(0x1404, 1).U16(0x1406 + 12, 5);
     b.U16(0x1422, 1).U16(0x1424, 1).U16(0x1426 + 12, 7);
     Png(Png(b, 0xE00, 256), 0xE80);
-    LayOutResources(b, 0x400,
-                    {{2, {{7, 0x5C00, 1000}, {8, 0x5000, 64}}},
-                     {3, {{1, 0x9000, 64}, {7, 0x5A00, 120}, {8, 0x5A80, 80}}},
-                     {14, {{2, 0x6000, 20}, {3, 0x6020, 20}}}});
+    const std::string named = "a\\b:c" + std::string(57, 'n');  // as long as a node's text holds
+    LayOutResources(
+        b, 0x400,
+        {{2, {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64}, {0, named.c_str(), 0x5000, 4}}},
+         {3, {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
+         {14, {{2, nullptr, 0x6000, 20}, {3, nullptr, 0x6020, 20}}}});
     Open(b, "r.dll");
     std::vector<ExportItem> items;
     Raw file;
@@ -125,7 +128,8 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
         for (const ExportItem& item : items) names.push_back(item.Name);
         return names;
     };
-    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP"}));
+    // A name is made safe to be a file in the folder, and kept whole.
+    EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", "a_b_c" + std::string(57, 'n') + ".BMP"}));
     EXPECT_EQ(plan("GROUP_ICON"), (Texts{"2.ICO", "3.ICO"}));
     EXPECT_TRUE(items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));

@@ -34,6 +34,11 @@ class Bytes {
             U8(at + i, static_cast<uint8_t>(s[i]));
         return *this;
     }
+    // A resource name string: u16 length and UTF-16 units.
+    Bytes& Utf16(size_t at, const char* s) {
+        for (size_t i = 0; s[i]; ++i) U16(at + 2 + 2 * i, static_cast<uint8_t>(s[i]));
+        return U16(at, static_cast<uint16_t>(std::strlen(s)));
+    }
 };
 
 // A PE32 image: e_lfanew 0x40, directories at 0xB8, sections at 0x138.
@@ -81,9 +86,12 @@ inline Bytes& Png(Bytes& b, size_t at, uint32_t size = 0) {
     return b.U8(at + 24, 8).U8(at + 25, 6);
 }
 
-// A resource tree at file offset `base`: types, each with its entries, each with one language.
+// A resource tree at file offset `base`: types, each with its entries (named when name is set),
+// each with one language.
 struct ResEntry {
-    uint32_t id, rva, size;  // the data's RVA and size
+    uint32_t id;
+    const char* name;
+    uint32_t rva, size;  // the data's RVA and size
 };
 struct ResType {
     uint32_t id;
@@ -92,6 +100,11 @@ struct ResType {
 
 inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& types) {
     size_t next = base + 16 + 8 * types.size();
+    auto entryName = [&](const char* name, uint32_t id) -> uint32_t {
+        if (!name) return id;
+        b.Utf16(next + 0x800, name);  // names lie 0x800 above the directories
+        return 0x80000000u | static_cast<uint32_t>(next + 0x800 - base);
+    };
     b.U16(base + 14, static_cast<uint16_t>(types.size()));
     for (size_t t = 0; t < types.size(); ++t) {
         const size_t dir = next;
@@ -103,7 +116,7 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
         for (size_t e = 0; e < es.size(); ++e) {
             const size_t lang = next, data = next + 24;
             next = data + 16;
-            b.U32(dir + 16 + 8 * e, es[e].id);
+            b.U32(dir + 16 + 8 * e, entryName(es[e].name, es[e].id));
             b.U32(dir + 20 + 8 * e, 0x80000000u | static_cast<uint32_t>(lang - base));
             b.U16(lang + 14, 1)
                 .U32(lang + 16, 1033)
