@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -42,28 +41,20 @@ class Bytes {
     }
 };
 
-// A PE32 image: e_lfanew 0x40, directories at 0xB8, sections at 0x138 (PE32+
-// when wide: directories at 0xC8, sections after an optional header of 240).
+// A PE32 image: e_lfanew 0x40, directories at 0xB8, sections at 0x138.
 constexpr size_t PeAt = 0x40;
 struct PeSection {
     const char* name;
     uint32_t va, raw, rawSize;
 };
-inline size_t DirAt(int index, bool wide = false) {
-    return PeAt + (wide ? 136 : 120) + 8 * size_t(index);
-}
-inline size_t SectionAt(int index, bool wide = false) {
-    return PeAt + (wide ? 264 : 248) + 40 * size_t(index);
-}
+inline size_t SectionAt(int index) { return PeAt + 248 + 40 * size_t(index); }
 
-inline Bytes MakePe(const std::vector<PeSection>& sections, bool wide = false) {
+inline Bytes MakePe(const std::vector<PeSection>& sections) {
     Bytes b(0x400);
     b.Text(0, "MZ", false).U32(0x3C, PeAt).Text(PeAt, "PE", true).U8(PeAt + 3, 0);
-    b.U16(PeAt + 6, uint16_t(sections.size()))
-        .U16(PeAt + 20, wide ? 240 : 224)
-        .U16(PeAt + 24, wide ? 0x20B : 0x10B);
+    b.U16(PeAt + 6, uint16_t(sections.size())).U16(PeAt + 20, 224).U16(PeAt + 24, 0x10B);
     for (size_t i = 0; i < sections.size(); ++i) {
-        const size_t h = SectionAt(static_cast<int>(i), wide);
+        const size_t h = SectionAt(static_cast<int>(i));
         b.Text(h, sections[i].name, false)
             .U32(h + 12, sections[i].va)
             .U32(h + 16, sections[i].rawSize);
@@ -72,8 +63,9 @@ inline Bytes MakePe(const std::vector<PeSection>& sections, bool wide = false) {
     return b;
 }
 
-inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size, bool wide = false) {
-    return b.U32(DirAt(index, wide), rva).U32(DirAt(index, wide) + 4, size);
+// Sets data directory `index` to `rva` and `size`.
+inline Bytes& SetDir(Bytes& b, int index, uint32_t rva, uint32_t size) {
+    return b.U32(PeAt + 120 + 8 * size_t(index), rva).U32(PeAt + 124 + 8 * size_t(index), size);
 }
 
 // A bitmap header at `at`: `width` x `height` at `bits` bits.
@@ -94,27 +86,15 @@ inline Bytes& Png(Bytes& b, size_t at, uint32_t size = 0) {
     return b.U8(at + 24, 8).U8(at + 25, 6);
 }
 
-// A group directory at `at` of one icon entry for each of `ids`.
-inline Bytes& IconGroup(Bytes& b, size_t at, std::initializer_list<uint16_t> ids) {
-    b.U16(at + 2, 1).U16(at + 4, static_cast<uint16_t>(ids.size()));
-    size_t entry = at + 6;
-    for (const uint16_t id : ids) {
-        b.U16(entry + 12, id);
-        entry += 14;
-    }
-    return b;
-}
-
-// A resource tree at file offset `base`: types, each with its entries (named
-// when name is set), each with one language.
+// A resource tree at file offset `base`: types, each with its entries (named when name is set),
+// each with one language.
 struct ResEntry {
     uint32_t id;
     const char* name;
-    uint32_t rva, size;
-};  // the data's RVA and size
+    uint32_t rva, size;  // the data's RVA and size
+};
 struct ResType {
     uint32_t id;
-    const char* name;
     std::vector<ResEntry> entries;
 };
 
@@ -130,7 +110,7 @@ inline void LayOutResources(Bytes& b, size_t base, const std::vector<ResType>& t
         const size_t dir = next;
         const std::vector<ResEntry>& es = types[t].entries;
         next = dir + 16 + 8 * es.size();
-        b.U32(base + 16 + 8 * t, entryName(types[t].name, types[t].id));
+        b.U32(base + 16 + 8 * t, types[t].id);
         b.U32(base + 20 + 8 * t, 0x80000000u | uint32_t(dir - base))
             .U16(dir + 14, uint16_t(es.size()));
         for (size_t e = 0; e < es.size(); ++e) {
@@ -157,22 +137,15 @@ inline void LoadBytes(const std::vector<uint8_t>& bytes, const char* name) {
     AdoptFile(held.data(), static_cast<int32_t>(bytes.size()));
 }
 
-inline UserMessages BuildTree() {
-    UserMessages shown;
-    BuildInterpTree(shown);
-    return shown;
-}
-
 inline TreeNode& NodeAt(int32_t node) { return TreeNodes[static_cast<size_t>(node)]; }
 
-inline std::string IndentedTree(int32_t node, const std::string& indent) {
+// The tree below `node`: the node itself unindented, each level two blanks more.
+inline std::string TreeText(int32_t node = RootNode, const std::string& indent = "") {
     std::string out = indent + NodeAt(node).Text + '\n';
     for (int32_t c = NodeAt(node).FirstChild; c >= 0; c = NodeAt(c).NextSibling)
-        out += IndentedTree(c, indent + "  ");
+        out += TreeText(c, indent + "  ");
     return out;
 }
-// The tree below `node` (the node itself unindented, each level two blanks more).
-inline std::string TreeText(int32_t node = RootNode) { return IndentedTree(node, ""); }
 
 // The first node, in tree order, whose text is `text` (-1 when none).
 inline int32_t FindNode(const char* text, int32_t node = RootNode) {
@@ -205,7 +178,9 @@ class InterpTest : public ::testing::Test {
                              uint16_t addr = AddrPhysical) {
         AddrMode = addr;
         LoadBytes(b.data, name);
-        return BuildTree();
+        UserMessages shown;
+        BuildInterpTree(shown);
+        return shown;
     }
     static const TreeNode& NodeOf(const char* text) { return NodeAt(std::max(FindNode(text), 0)); }
     // Selects the node `text`, or the child `entry` of it.

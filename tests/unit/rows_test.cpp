@@ -55,27 +55,27 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
     const struct {
         const char* what;
         std::string text;
-        int32_t wrap, cols, first, col, mark, start, end;
+        int32_t wrap, cols, col, mark, start, end;
         const char *rows, *marked;
         int32_t col1, col2;
     } cases[] = {
-        {"scrolled", "abcdefghijklmnopqrst", 0, 16, 1, 5, 0, 0, 0, "efghijklmnopqrst", "", 0, 0},
-        {"tab over the left edge", "ab\tcd", 0, 6, 1, 5, 0, 0, 0, "    cd", "", 0, 0},
-        {"wrapped", "0123456789abcdef\nx", 10, 10, 1, 1, 0, 0, 0,
-         "0123456789|abcdef    |x         ", "", 0, 0},
-        {"control and high bytes unconverted", std::string("a\x01\x7f\xff", 4), 0, 4, 1, 1, 0, 0, 0,
+        {"scrolled", "abcdefghijklmnopqrst", 0, 16, 5, 0, 0, 0, "efghijklmnopqrst", "", 0, 0},
+        {"tab over the left edge", "ab\tcd", 0, 6, 5, 0, 0, 0, "    cd", "", 0, 0},
+        {"wrapped", "0123456789abcdef\nx", 10, 10, 1, 0, 0, 0, "0123456789|abcdef    |x         ",
+         "", 0, 0},
+        {"control and high bytes unconverted", std::string("a\x01\x7f\xff", 4), 0, 4, 1, 0, 0, 0,
          "a\x01\x7f\xff", "", 0, 0},
-        {"range over two lines", "abcdef\r\nghijkl\r\n", 0, 10, 1, 1, 1, 3, 11,
+        {"range over two lines", "abcdef\r\nghijkl\r\n", 0, 10, 1, 1, 3, 11,
          "abcdef    |ghijkl    |          ", "   ####   |###       |          ", 0, 0},
-        {"marked tab", "a\tb", 0, 10, 1, 1, 1, 1, 2, "a       b ", " #######  ", 0, 0},
-        {"block", "0123456789\n01\n0123456789\n0123456789\nzz", 0, 12, 1, 1, 2, 3, 32,
+        {"marked tab", "a\tb", 0, 10, 1, 1, 1, 2, "a       b ", " #######  ", 0, 0},
+        {"block", "0123456789\n01\n0123456789\n0123456789\nzz", 0, 12, 1, 2, 3, 32,
          "0123456789  |01          |0123456789  |0123456789  |zz          ",
          "   ####     |   ####     |   ####     |   ####     |            ", 3, 7},
-        {"block right to left", "0123456789\n0123456789", 0, 12, 1, 1, 2, 7, 14,
+        {"block right to left", "0123456789\n0123456789", 0, 12, 1, 2, 7, 14,
          "0123456789  |0123456789  ", "  ######    |  ######    ", 2, 8},
-        {"block ending just left", "0123456789\n0123456789", 0, 12, 1, 1, 2, 7, 18,
+        {"block ending just left", "0123456789\n0123456789", 0, 12, 1, 2, 7, 18,
          "0123456789  |0123456789  ", "      ##    |      ##    ", 6, 8},
-        {"block scrolled", "0123456789\n0123456789", 0, 5, 1, 4, 2, 4, 19, "34567|34567",
+        {"block scrolled", "0123456789\n0123456789", 0, 5, 4, 2, 4, 19, "34567|34567",
          " ####| ####", 4, 8},
     };
     for (const auto& c : cases) {
@@ -88,7 +88,7 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
         MarkEnd = c.end;
         BlockCol1 = BlockCol2 = 0;
         Capture sink;
-        const int32_t built = BuildTextRows(9, c.cols, c.first, c.col, 0, c.mark, sink);
+        const int32_t built = BuildTextRows(9, c.cols, 1, c.col, 0, c.mark, sink);
         EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
         EXPECT_EQ(Capture::Join(sink.rows), c.rows);
         if (c.mark) {
@@ -177,18 +177,17 @@ TEST_F(Rows, HexRowAddressesAndLimits) {
         uint16_t mode;
         int size, from, offset, num;
         uint16_t addr;
-        int32_t rows, rowbytes, width, first, col, built;
+        int32_t rows, col, built;
         size_t at, len;
         std::string want;
     } cases[] = {
-        {"an RVA: 0x400 + 0xC00", _HEX_, 0x600, 0x71, 0x400, 0x100, AddrRva, 1, 16, HexRowWidth, 0,
-         1, 1, 0, 9, "00001000:"},
-        {"scrolled", _HEX_, 2, 0x41, 0, 0, P, 1, 16, HexRowWidth, 0, 12, 1, 0, 99,
+        {"an RVA: 0x400 + 0xC00", _HEX_, 0x600, 0x71, 0x400, 0x100, AddrRva, 1, 1, 1, 0, 9,
+         "00001000:"},
+        {"scrolled", _HEX_, 2, 0x41, 0, 0, P, 1, 12, 1, 0, 99,
          "4142" + std::string(38, ' ') + "[AB              ]"},
-        {"more than the file holds", _HEX_, 20, 0x30, 10, 100000, P, 50, 16, HexRowWidth, 0, 1, 1,
-         54, 11, ":;<=>?@ABC "},
-        {"no buffer", _CHAR_, -1, 0, 0, 0, P, 3, 64, CharRowWidth, 0, 1, 1, 0, 75,
-         "00000000:" + std::string(66, ' ')},
+        {"more than the file holds", _HEX_, 20, 0x30, 10, 100000, P, 50, 1, 1, 54, 11,
+         ":;<=>?@ABC "},
+        {"no buffer", _CHAR_, -1, 0, 0, 0, P, 3, 1, 1, 0, 75, "00000000:" + std::string(66, ' ')},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -201,8 +200,10 @@ TEST_F(Rows, HexRowAddressesAndLimits) {
         if (c.num) NumBytes = static_cast<uint32_t>(c.num);
         AddrMode = c.addr;
         RvaBias = 0xC00;
+        const int32_t perRow = c.mode == _CHAR_ ? 64 : 16;
+        const int32_t width = c.mode == _CHAR_ ? CharRowWidth : HexRowWidth;
         Capture sink;
-        EXPECT_EQ(BuildHexRows(c.rows, c.rowbytes, c.width, c.first, c.col, 0, sink), c.built);
+        EXPECT_EQ(BuildHexRows(c.rows, perRow, width, 0, c.col, 0, sink), c.built);
         EXPECT_EQ(Capture::Join(sink.rows, c.at, c.len), c.want);
     }
 }
