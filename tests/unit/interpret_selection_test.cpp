@@ -211,8 +211,10 @@ TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
     } rows[] = {{"10x10, 4 bits: 16 colours, rows of 8 bytes", Dib(10, 10, 4, 64 + 80),
                  40 + 64 + 80, 104, 80},
                 {"one byte short", Dib(10, 10, 4, 144), 183},
+                {"1 bit: 2 colours, rows of 4 bytes", Dib(10, 10, 1, 8 + 40), 88, 48, 40},
                 {"8 bits: 256 colours whatever biClrUsed says", Dib(4, 2, 8, 1024 + 8, 0, 16), 1072,
                  1064, 8},
+                {"16 bits: a table of 256 colours assumed", Dib(2, 2, 16, 1024 + 8), 1072, 1064, 8},
                 {"bit-field masks before the bits", Dib(2, 2, 32, 28, 3), 68, 52, 16},
                 {"masks at 24 bits", Dib(2, 2, 24, 28, 3), 68},
                 {"overflowing 32 bits", Dib(0x7FFFFFFF, 0x7FFFFFFF, 24, 64), 104},
@@ -231,9 +233,15 @@ TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
     }
     // An icon of 16 x 16 at 4 bits: 64 bytes of colours, 128 of bits, 64 of mask; biClrUsed names
     // the colours the system reads. {used, height, offset, size, fits}
-    const uint64_t icons[][5] = {{0, 32, 0, 296, 1},          {0, 32, 0, 295, 0},
-                                 {0, 32, 1, 296, 0},          {2, 32, 0, 240, 1},
-                                 {0x40000000, 32, 0, 296, 0}, {0, 1, 0, 296, 0}};
+    const uint64_t icons[][5] = {
+        {0, 32, 0, 296, 1},
+        {0, 32, 0, 295, 0},
+        {0, 32, 1, 296, 0},
+        {2, 32, 0, 240, 1},
+        {0x40000000, 32, 0, 296, 0},
+        {0, 1, 0, 296, 0},
+        {0, 2, 0, 40 + 64 + 8 + 4, 1},  // one row and its mask
+    };
     for (auto [used, height, offset, size, fits] : icons) {
         LoadBytes(Dib(16, int32_t(height), 4, 64 + 128 + 64, 0, uint32_t(used)).data, "i.bin");
         EXPECT_EQ(IconImageFits(offset, uint32_t(size)), fits != 0)
@@ -245,6 +253,20 @@ TEST_F(Selection, BitmapsNeedTheirTableAndEveryRowIconsTheirMaskToo) {
     LoadBytes(Png(cut, 0, 256).data, "cut.bin");
     EXPECT_FALSE(PngImage(0, 120, w, h, bits));
     EXPECT_FALSE(PngImage(0, 30, w, h, bits));
+    Bytes header(33);  // the signature and the IHDR chunk: the least a PNG image is
+    LoadBytes(Png(header, 0, 16).data, "png.bin");
+    EXPECT_TRUE(PngImage(0, 33, w, h, bits));
+    // Written as a .BMP file, whose 14-byte header says where the bits start: 54 at 24 bits.
+    struct Kept final : ByteSink {
+        std::string bytes;
+        bool Write(const uint8_t* data, size_t len) override {
+            bytes.append(reinterpret_cast<const char*>(data), len);
+            return true;
+        }
+    } file;
+    LoadBytes(Dib(2, 2, 24, 16).data, "b24.bin");
+    ASSERT_EQ(StreamBmpFile(0, 56, file), ExportStatus::Written);
+    EXPECT_EQ(file.bytes.substr(10, 4), std::string("\x36\0\0\0", 4));
 }
 
 // What may reach the system's dialog calls: templates that hold every item and name no class of the

@@ -62,7 +62,7 @@ TEST(PrintChoices, MarginFieldsAndSample) {
     // At most six characters and three decimals are read.
     const std::pair<const char*, int32_t> parses[] = {
         {".5", 50},   {"0.755", 76}, {"0.754", 75}, {"1234567", 12345600},
-        {"1,5", 100},  // not a decimal point
+        {"19", 1900}, {"1,5", 100},  // not a decimal point
     };
     for (auto [text, value] : parses) EXPECT_EQ(ParseMargin(text), value) << text;
     // Up and right raise top and right; down and left the others; a step is 0.05 inch.

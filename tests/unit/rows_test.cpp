@@ -49,8 +49,8 @@ std::string Columns(int32_t first = BlockCol1, int32_t end = BlockCol2) {
 }
 
 // Rows of a text (wrapped at `wrap` columns when not 0) and, with a mark (1 range, 2 block), the
-// marked cells; orvex-dump's tests cover tabs, line ends, an empty file and rows below the last
-// line.
+// marked cells; the view fuzz target builds text rows of any bytes, width and column for the
+// faults.
 TEST_F(Rows, TextRowsAndTheirMarks) {
     const struct {
         const char* what;
