@@ -99,6 +99,11 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
     Pick("lib.dll");
     EXPECT_EQ(Imports(1, 100), (Texts{"hint=0x0012|Named", "|NoHint", "  ordinal:     0x0005"}));
     EXPECT_EQ(Imports(3, 1), Texts{"  ordinal:     0x0005"});
+    // A name of 250 letters is cut where the line's 256 bytes end, its NUL inside them.
+    Bytes longName = ListingPe();
+    Open(longName.Text(0x910, std::string(250, 'n').c_str()));
+    Pick("00000800: Exports");
+    EXPECT_EQ(Exports(5, 1).at(0), other.substr(0, 21) + std::string(255 - 21, 'n'));
 }
 
 // Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and a name that would leave the export
