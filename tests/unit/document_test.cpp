@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "doc_fixture.h"
+#include "document/text_number.h"
 #include "view/view_modes.h"
 
 namespace {
@@ -123,6 +125,19 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
     EXPECT_TRUE(reported);                      // the build has just told the user
     EXPECT_EQ(ByteNum, 5);
+}
+
+// A file of the load area's size is loaded into it; sizes get their thousands grouped.
+TEST_F(Document, TheLoadAreaAndGroupedNumbers) {
+    EXPECT_EQ(AreaFor(FileAreaSize), FileArea);
+    EXPECT_EQ(AreaFor(int64_t{FileAreaSize} + 1), nullptr);
+    const std::pair<std::string, std::string> numbers[] = {{"123", "123"}, {"1234", "1,234"}};
+    for (auto [digits, grouped] : numbers) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%s", digits.c_str());
+        AddCommas(text);
+        EXPECT_STREQ(text, grouped.c_str());
+    }
 }
 
 }  // namespace

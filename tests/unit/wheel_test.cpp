@@ -1,7 +1,9 @@
-// The wheel's turns counted into lines.
+// The wheel's turns counted into lines; the guide's text and its search.
 #include "view/wheel.h"
 
 #include <gtest/gtest.h>
+
+#include "app/help_text.h"
 
 #include <string>
 #include <vector>
@@ -29,6 +31,32 @@ TEST(WheelTurns, MakeWholeLinesAndKeepTheRest) {
         Steps got;
         for (int32_t d : c.deltas) got.push_back(WheelLines(&turn, d, c.perNotch, c.page));
         EXPECT_EQ(got, c.lines);
+    }
+}
+
+// The guide's text for the help window's edit, and its search, which goes around the ends.
+TEST(Guide, LinesEndWithCrLfAndTheSearchGoesAround) {
+    EXPECT_EQ(GuideText("a\nb\r\nc\rd\n\n", 10, 100), "a\r\nb\r\nc\r\nd\r\n\r\n");
+    EXPECT_EQ(GuideText("ab\r\ncd", 6, 3), "ab\r\n");  // cut at the limit
+    //                      0         1         2
+    //                      0123456789012345678901234
+    const std::string text = "Wheel, tilt WHEEL, wheel.";
+    const struct {
+        const char* name;
+        std::string what;
+        size_t from;
+        bool forward;
+        long at;
+    } finds[] = {
+        {"forward past the first", "wheel", 1, true, 12},
+        {"forward around the end", "wheel", 20, true, 0},
+        {"backward around the start", "wheel", 0, false, 19},
+        {"the whole text", "wheel, TILT wheel, WHEEL.", 3, true, 0},
+        {"empty", "", 0, true, -1},
+    };
+    for (const auto& f : finds) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(FindInGuide(text, f.what, f.from, f.forward), f.at);
     }
 }
 
