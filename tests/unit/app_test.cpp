@@ -125,6 +125,12 @@ TEST_F(Settings, UnusableFieldsTakeTheirDefaults) {
     EXPECT_EQ(PrintSize, 0);
 }
 
+// A stored footer of one byte, the least, is taken.
+TEST_F(Settings, TheShortestStoredFooterIsTaken) {
+    const uint8_t stored[1] = {0};
+    EXPECT_TRUE(AcceptFooter(stored, sizeof stored));
+}
+
 // An opened file goes to the top; found in the list whatever its case, it moves from there.
 TEST_F(Settings, RecentFilesPromoted) {
     std::strcpy(RecentFiles[0], "C:\\a.txt");

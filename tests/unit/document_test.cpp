@@ -125,19 +125,30 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
     EXPECT_TRUE(reported);                      // the build has just told the user
     EXPECT_EQ(ByteNum, 5);
+    // In interpret mode a table that does not start the file tells its offset.
+    Checked = _INTERP_;
+    ShowMode = _HEX_;
+    ByteOffset = 0x400;
+    char part2[64], part3[64];
+    PositionTexts(part2, part3);
+    EXPECT_STREQ(part2, "\tOffset to table =    400 bytes");  // in hex, as the rows
 }
 
 // A file of the load area's size is loaded into it; sizes get their thousands grouped.
 TEST_F(Document, TheLoadAreaAndGroupedNumbers) {
     EXPECT_EQ(AreaFor(FileAreaSize), FileArea);
     EXPECT_EQ(AreaFor(int64_t{FileAreaSize} + 1), nullptr);
-    const std::pair<std::string, std::string> numbers[] = {{"123", "123"}, {"1234", "1,234"}};
+    const std::pair<std::string, std::string> numbers[] = {
+        {"123", "123"}, {"1234", "1,234"}, {"123456", "123,456"}};
     for (auto [digits, grouped] : numbers) {
         char text[16];
         std::snprintf(text, sizeof text, "%s", digits.c_str());
         AddCommas(text);
         EXPECT_STREQ(text, grouped.c_str());
     }
+    char hex[6];
+    FormatHex(hex, 0x1234, 6, '0');
+    EXPECT_EQ(std::string(hex, 6), "001234");
 }
 
 }  // namespace

@@ -136,6 +136,8 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     // A name is made safe to be a file in the folder, and kept whole.
     EXPECT_EQ(plan("BITMAP"), (Texts{"7.BMP", "8.BMP", "a_b_c" + std::string(57, 'n') + ".BMP"}));
     EXPECT_EQ(plan("GROUP_ICON"), (Texts{"2.ICO", "3.ICO"}));
+    Pick("ICON");  // the type shows its icons, all of the table's
+    EXPECT_EQ(SelImages, (std::vector<int16_t>{0, 1, 2}));
     EXPECT_TRUE(items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
     Pick("GROUP_ICON", "2");

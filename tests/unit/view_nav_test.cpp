@@ -244,6 +244,22 @@ TEST_F(ViewNav, MouseMarks) {
     }
 }
 
+// The hex view's edges: Ctrl+End on a one-row screen shows the last byte; the sideways bar ends
+// at the row's last column; a file of 70,000 rows is counted in steps of 2 rows (its bar's range
+// 0..69,999 halved, plus 1); a click below the last text line lands at the file's end, on that
+// line.
+TEST_F(ViewNav, EdgesOfTheViewAndItsBars) {
+    LoadIn(_HEX_, std::string(0x800, 'h'));
+    ScreenLines = 1;
+    ViewKey(KeyEnd, true);
+    EXPECT_EQ(ByteNum, 0x7FF);
+    EXPECT_EQ(HorizontalScroll().max, HexRowWidth - 1);
+    LoadIn(_HEX_, std::string(16 * 70000, 'h'));
+    EXPECT_EQ(VerticalScroll().max, 35000);
+    LoadIn(_TEXT_, "ab\ncd");
+    EXPECT_EQ(Place(At(X(1), Y(5))), "byte 5 half 9 row 3..5");  // half 9: the gap before byte 5
+}
+
 }  // namespace
 
 // The scroll bars' messages one after the other in 50 lines whose widest, "line 49", is 7
