@@ -157,20 +157,6 @@ TEST_F(ExportWin, OnlyAButtonClosesTheDialogPreview) {
     EXPECT_EQ(hDlgPreview, nullptr);
 }
 
-// A file that cannot be interpreted: a root without a button, and no byte position under the
-// message.
-TEST_F(ExportWin, AFileThatCannotBeInterpretedShowsNothingToOpen) {
-    OpenPath(TempFile("plain.txt", "just some text\r\n"), CM_VIEW_INTERP);
-    ASSERT_TRUE(hTreeView);
-    TVITEMA it{};
-    it.mask = TVIF_CHILDREN;
-    it.hItem = TreeItemOf(RootNode);
-    SendMessageA(hTreeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
-    EXPECT_EQ(it.cChildren, 0);
-    PaintView();
-    EXPECT_EQ((Texts{StatusText(2), StatusText(3)}), (Texts{"", ""}));
-}
-
 // "none", or the marked bytes as "start..end".
 std::string Mark() {
     return MarkState ? std::to_string(MarkStart) + ".." + std::to_string(MarkEnd) : "none";
