@@ -109,7 +109,7 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
 // Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and a name that would leave the export
 // folder; icons: 1 outside the file, 7 a PNG
 // image of 256 x 256, 8 a PNG signature without its header; a group that names only an icon that is
-// missing, and one that names icon 7.
+// missing, and one that names icon 7; a cursor group type without entries.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
     DibAt(SetDir(b, 2, 0x5000, 0x100), 0x1000, 10, 10, 4);
@@ -122,7 +122,8 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
         b, 0x400,
         {{2, {{7, nullptr, 0x5C00, 1000}, {8, nullptr, 0x5000, 64}, {0, named.c_str(), 0x5000, 4}}},
          {3, {{1, nullptr, 0x9000, 64}, {7, nullptr, 0x5A00, 120}, {8, nullptr, 0x5A80, 80}}},
-         {14, {{2, nullptr, 0x6000, 20}, {3, nullptr, 0x6020, 20}}}});
+         {14, {{2, nullptr, 0x6000, 20}, {3, nullptr, 0x6020, 20}}},
+         {12, {}}});
     Open(b, "r.dll");
     std::vector<ExportItem> items;
     Raw file;
@@ -138,6 +139,8 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     EXPECT_EQ(plan("GROUP_ICON"), (Texts{"2.ICO", "3.ICO"}));
     Pick("ICON");  // the type shows its icons, all of the table's
     EXPECT_EQ(SelImages, (std::vector<int16_t>{0, 1, 2}));
+    Pick("GROUP_CURSOR");  // the cursors' grid, empty here
+    EXPECT_EQ(ImageShow, ImagesGrid);
     EXPECT_TRUE(items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
     Pick("GROUP_ICON", "2");
@@ -186,6 +189,9 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
                   (Raw{0, 0, 1, 0, 1, 0, 0, 0, c.colors, 0, 1, 0, c.bits, 0}));
         EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(FileBuf + c.at, FileBuf + c.at + c.size));
     }
+    Bytes ico(38);  // an icon file of images 16 and 32 wide: the last is the largest
+    Open(ico.U16(4, 2).U8(6, 16).U8(22, 32), "a.ico");
+    EXPECT_EQ(LargestImage(0, 1), 32);
 }
 
 // Names from files nobody should trust are made safe to be files in the export folder.
