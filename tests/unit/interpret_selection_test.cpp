@@ -189,9 +189,6 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
                   (Raw{0, 0, 1, 0, 1, 0, 0, 0, c.colors, 0, 1, 0, c.bits, 0}));
         EXPECT_EQ(Raw(file.begin() + 22, file.end()), Raw(FileBuf + c.at, FileBuf + c.at + c.size));
     }
-    Bytes ico(38);  // an icon file of images 16 and 32 wide: the last is the largest
-    Open(ico.U16(4, 2).U8(6, 16).U8(22, 32), "a.ico");
-    EXPECT_EQ(LargestImage(0, 1), 32);
 }
 
 // Names from files nobody should trust are made safe to be files in the export folder.
