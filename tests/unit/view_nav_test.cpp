@@ -61,7 +61,6 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
     const NamedDoc HundredLines{"HundredLines", _TEXT_, Lines(100)},
         Wide201{"Wide201", _TEXT_, std::string(201, 'x')},
         Hex32{"Hex32", _HEX_, std::string(32, 'b')},
-        Hex1000{"Hex1000", _HEX_, std::string(1000, 'b')},
         Char1000{"Char1000", _CHAR_, std::string(1000, 'b')};
     const struct {
         const NamedDoc& doc;
@@ -71,14 +70,9 @@ TEST_F(ViewNav, KeysMoveWithinTheirLimits) {
         const char* want;
     } cases[] = {
         {HundredLines, 10, 1, 0, KeyPageDown, true, "moved line 14 col 1 byte 0"},  // half
-        {HundredLines, 13, 1, 0, KeyEnd, true, "moved line 92 col 1 byte 0"},
-        {HundredLines, 95, 1, 0, KeyPageDown, false, "moved line 100 col 1 byte 0"},
         {Wide201, 1, 1, 0, KeyEnd, false, "moved line 1 col 122 byte 0"},
-        {Wide201, 1, 200, 0, KeyRight, true, "moved line 1 col 201 byte 0"},
-        {Wide201, 1, 201, 0, KeyRight, false, "kept line 1 col 201 byte 0"},
         {Hex32, 1, 1, 0x15, KeyDown, false, "kept line 1 col 1 byte 21"},  // the last row
         {Char1000, 1, 1, 640, KeyPageUp, true, "moved line 1 col 1 byte 384"},
-        {Hex1000, 1, 1, 0, KeyEnd, true, "moved line 1 col 1 byte 864"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message()
@@ -102,16 +96,14 @@ TEST_F(ViewNav, PointerRowsAndWideCells) {
     EXPECT_EQ(Place(At(X(33), Y(0))), "byte 8 half 16 row 0..16");  // byte 8's second digit
     LoadIn(_TEXT_, "ab\ncd");
     EXPECT_EQ(Place(At(4, Y(0))), "byte 0 half 0 row 0..3");  // the first pixel of a cell
-    // Cells 13 pixels wide: column 5 is in the tab, 8 is the b, and left of byte 0 the margin.
+    // Cells 13 pixels wide: column 8 is the b after the tab, and left of byte 0 the margin.
     LoadIn(_TEXT_, "a\tbc\n");
-    PointerPlace tab, b, margin;
-    ASSERT_TRUE(PlaceAt(4 + 13 * 5, Y(0), 13, 16, &tab));
+    PointerPlace b, margin;
     ASSERT_TRUE(PlaceAt(4 + 13 * 8, Y(0), 13, 16, &b));
     ASSERT_TRUE(PlaceAt(1, Y(0), 13, 16, &margin));
-    EXPECT_EQ(tab.byte, 1);
     EXPECT_EQ(b.byte, 2);
     EXPECT_EQ(margin.half, -1);
-    EXPECT_FALSE(PlaceAt(10, 10, 0, 16, &tab));  // no cell width, no place
+    EXPECT_FALSE(PlaceAt(10, 10, 0, 16, &b));  // no cell width, no place
 }
 
 // Mouse actions one after the other; each one's effect ("RC1": repaint, capture, mark 1; '-' for
@@ -310,14 +302,10 @@ TEST_F(ViewNav, GoToAndSetColumnAreClamped) {
         const char* typed;
         int32_t want;
     } cases[] = {
-        {"line 0", _TEXT_, false, 0, P, "0", 1},
         {"past the last line", _TEXT_, false, 0, P, "99999", 120},
         {"past the widest line", _TEXT_, true, 0, P, "9999", 8},
-        {"past the file", _HEX_, false, 0, P, "100000", 0x7FF},
         {"to the first non-digit, not rounded", _HEX_, false, 0, P, "1fG4", 0x1F},
-        {"hex column past the row", _HEX_, true, 0, P, "500", HexRowWidth},
         {"RVA in a table", _HEX_, false, 0x400, AddrRva, "1420", 0x20},
-        {"zero-based past the table", _HEX_, false, 0x400, AddrZero, "410", 0xFF},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -346,11 +334,8 @@ TEST_F(ViewNav, MarkBytesRangesAreKeptInTheFile) {
         const char* want;
     } cases[] = {
         {"no last byte: one byte", 0, AddrPhysical, "10", "", true, "16..17"},
-        {"decimal", 0, AddrPhysical, "16", "31", false, "16..32"},
-        {"past the end", 0, AddrPhysical, "7F0", "FFFFFFFF", true, "2032..2048"},
         {"the first past the end", 0, AddrPhysical, "900", "", true, "2047..2048"},
         {"last before first", 0, AddrPhysical, "40", "20", true, "64..65"},
-        {"RVA below the file: its start", 0x100, AddrRva, "10", "1F", true, "0..1"},
         {"RVA", 0x100, AddrRva, "1010", "101F", true, "16..32"},
     };
     for (const auto& c : cases) {
@@ -362,7 +347,6 @@ TEST_F(ViewNav, MarkBytesRangesAreKeptInTheFile) {
         EXPECT_TRUE(MarkBytesText(c.first, c.last, c.hex));
         EXPECT_EQ(Marked(), c.want);
     }
-    EXPECT_FALSE(MarkBytesText("", "20", true));
     LoadIn(_HEX_, "");
     EXPECT_FALSE(MarkBytesText("0", "0", true));
 }
