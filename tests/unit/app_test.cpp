@@ -317,7 +317,6 @@ TEST_F(MarkedText, BlockColumnsPaddedAndTabsExpanded) {
     std::memset(out, '#', sizeof out);
     EXPECT_EQ(GetBlockText(out, 5), 4);
     EXPECT_EQ(std::string(out, 6), std::string("aa b\0#", 6));
-    EXPECT_EQ(GetBlockText(out, 0), 0);
 }
 
 using ShowMark = DocTest;

@@ -129,7 +129,6 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     EXPECT_EQ(SelImages, (std::vector<int16_t>{0, 1, 2}));
     Pick("GROUP_CURSOR");  // the cursors' grid, empty here
     EXPECT_EQ(ImageShow, ImagesGrid);
-    EXPECT_TRUE(items[0].Images.empty());
     EXPECT_FALSE(BuildExportFile(items[0], ExportIcons, file));
     Pick("GROUP_ICON", "2");
     EXPECT_LT(ImageLast, ImageFirst);
@@ -141,7 +140,6 @@ TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Pick("BITMAP", "7");
     EXPECT_EQ(ImageShow, ImagesBitmap);
     EXPECT_FALSE(BuildBmpFile(0x1000, 0x501, file));  // past the end of the file
-    EXPECT_TRUE(file.empty());
     // A 256-pixel PNG icon is collected with 0 in the one-byte size table (as .ICO directories
     // write 256) and its width kept for drawing; it is shown, and exported with its bytes unchanged
     // and 32 bits a pixel. The PNG without its header is not shown, yet its export still writes it

@@ -28,7 +28,6 @@ struct Capture final : RowSink {
         EXPECT_EQ(drawn, std::string(n, '1')) << std::string(row.text, n);
         rows.emplace_back(row.text, n);
         marks.push_back(marked);
-        pieces += row.count;
     }
     static std::string Join(const std::vector<std::string>& v, size_t at = 0,
                             size_t len = std::string::npos) {
@@ -38,7 +37,6 @@ struct Capture final : RowSink {
         return s;
     }
     std::vector<std::string> rows, marks;
-    int pieces = 0;
 };
 
 using Rows = DocTest;
@@ -80,11 +78,7 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
         const int32_t built = BuildTextRows(9, c.cols, 1, c.col, 0, c.mark, sink);
         EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
         EXPECT_EQ(Capture::Join(sink.rows), c.rows);
-        if (c.mark) {
-            EXPECT_EQ(Capture::Join(sink.marks), c.marked);
-        } else {
-            EXPECT_EQ(sink.pieces, built);  // one text call a row
-        }
+        EXPECT_EQ(c.mark ? Capture::Join(sink.marks) : "", c.marked);
         EXPECT_EQ(Columns(), Columns(c.col1, c.col2));
     }
     WrapFlag = 8;  // numbers on real lines only, digits that do not fit dropped
@@ -130,9 +124,7 @@ TEST_F(Rows, HexRowMarks) {
         BlockCol1 = BlockCol2 = 0;
         const int32_t width = c.mode == _CHAR_ ? CharRowWidth : HexRowWidth;
         Capture sink;
-        const int32_t built =
-            BuildHexRows(c.mark == 2 ? 4 : 3, 16, width, c.first, 1, c.mark, sink);
-        EXPECT_EQ(built, static_cast<int32_t>(sink.rows.size()));
+        BuildHexRows(c.mark == 2 ? 4 : 3, 16, width, c.first, 1, c.mark, sink);
         EXPECT_EQ(Capture::Join(sink.marks, c.at, c.len), c.marked);
         EXPECT_EQ(Columns(), Columns(c.col1, c.col2));
     }

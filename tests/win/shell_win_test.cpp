@@ -53,10 +53,8 @@ TEST_F(Shell, TheSettingsOneRunSavesAreReadByTheNext) {
     EXPECT_EQ(Ticked(CM_ADDR_RVA), "menu");
     RECT r;
     GetWindowRect(wn, &r);
-    EXPECT_EQ(r.left, 30);
-    EXPECT_EQ(r.top, 40);
-    EXPECT_EQ(r.right, 530);
-    EXPECT_EQ(r.bottom, 340);
+    EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<LONG>{30, 40, 530, 340}));
     EXPECT_EQ(WrapCols, ScreenCols);
     EXPECT_GT(NumLines, 31);
 }
