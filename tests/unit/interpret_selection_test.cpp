@@ -95,9 +95,9 @@ TEST_F(Selection, NodesShowTheirBytesOrTheirListingFromAnyLine) {
 }
 
 // Bitmaps: 7 (10 x 10 at 4 bits, 1000 bytes), 8 (no bitmap) and a name that would leave the export
-// folder; icons: 1 outside the file, 7 a PNG
-// image of 256 x 256, 8 a PNG signature without its header; a group that names only an icon that is
-// missing, and one that names icon 7; a cursor group type without entries.
+// folder; icons: 1 outside the file, 7 a PNG image of 256 x 256, 8 a PNG signature without its
+// header; a group that names only an icon that is missing, and one that names icon 7; a cursor
+// group type without entries.
 TEST_F(Selection, ExportsNameEachEntryAndRefuseWhatHoldsNoImage) {
     Bytes b = MakePe({{".rsrc", 0x5000, 0x400, 0x1100}});
     DibAt(SetDir(b, 2, 0x5000, 0x100), 0x1000, 10, 10, 4);

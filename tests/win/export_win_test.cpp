@@ -20,9 +20,8 @@ std::string Clipboard() {
 
 using CopyExport = ShellTest;
 
-// Bytes 0x10..0x1F marked in hex: the clipboard block holds the text up to
-// the zero byte at 0x14 and its NUL, no more (freed blocks of 0xAA about
-// would show); the file holds the 16 bytes.
+// Bytes 0x10..0x1F marked in hex: the clipboard block holds the text up to the zero byte at 0x14
+// and its NUL, no more (freed blocks of 0xAA about would show); the file holds the 16 bytes.
 TEST_F(CopyExport, AMarkGoesToTheClipboardAndTheFile) {
     std::string binary;  // 0x41, 0x48, ... (7 apart) with a zero byte at 0x14
     for (int i = 0; i < 64; ++i) binary += static_cast<char>(i == 0x14 ? 0 : i * 7 + 0x41);
@@ -169,11 +168,10 @@ struct FindStep {
 using Find = ShellTest;
 const char* const notFound = "Search String|Not found.";
 
-// The search covers the selected table: forward it stops at the table's end;
-// it starts at the table's first byte unless the mark lies in the table. In
-// fixture64.exe .idata holds "Fixture" twice and "fixture" once (the DLL's and
-// imports' names), "This" lies before it (the DOS stub) and "hello" after it
-// (in .rsrc); the hits are found in the file's bytes, as the linker places them.
+// The search covers the selected table: forward it stops at the table's end; it starts at the
+// table's first byte unless the mark lies in the table. In fixture64.exe .idata holds "Fixture"
+// twice and "fixture" once (the DLL's and imports' names), "This" lies before it (the DOS stub) and
+// "hello" after it (in .rsrc); the hits are found in the file's bytes, as the linker places them.
 TEST_F(Find, InInterpretModeTheSelectedTableIsSearched) {
     const std::string path = Fixture("fixture64.exe");
     std::string folded = ReadWholeFile(path);

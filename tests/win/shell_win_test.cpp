@@ -122,10 +122,9 @@ void Show(int command, const char* title, const Script& answer, int button = IDO
 
 using Appearance = ShellTest;
 
-// The font dialog lists the fixed-pitch families, sorted, with the sizes of
-// the family: the raster Terminal's as "height x width", 12 preselected, the
-// width read back from the text chosen; then a TrueType face's, the current
-// height preselected.
+// The font dialog lists the fixed-pitch families, sorted, with the sizes of the family: the raster
+// Terminal's as "height x width", 12 preselected, the width read back from the text chosen; then a
+// TrueType face's, the current height preselected.
 TEST_F(Appearance, FontAndColoursChosenAreDrawn) {
     OpenPath(TempFile("orvex-appearance.txt", std::string(40, 'p')), CM_VIEW_TEXT);
     SetMark(1, 2, 6);

@@ -70,9 +70,8 @@ TEST_F(Wheel, TurnsScrollTheViewsAndThePane) {
     RouteMessage(&m);
     EXPECT_EQ(m.hwnd, hTreeView);
 
-    // Seven icons of up to 48 pixels in views 125 x 128: two a row beside the
-    // vertical bar, rows 0 .. 3, two of them shown, so the first row shown
-    // goes from 0 to 2.
+    // Seven icons of up to 48 pixels in views 125 x 128: two a row beside the vertical bar, rows 0
+    // to 3, two of them shown, so the first row shown goes from 0 to 2.
     OpenPath(Fixture("fixture64.exe"), CM_VIEW_INTERP);
     RECT w, client;
     GetWindowRect(wn, &w);
