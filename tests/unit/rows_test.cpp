@@ -60,6 +60,8 @@ TEST_F(Rows, TextRowsAndTheirMarks) {
         {"scrolled", "abcdefghijklmnopqrst", 0, 16, 5, 0, 0, 0, "efghijklmnopqrst", "", 0, 0},
         {"wrapped", "0123456789abcdef\nx", 10, 10, 1, 0, 0, 0, "0123456789|abcdef    |x         ",
          "", 0, 0},
+        {"control and high bytes unconverted", std::string("a\x01\x7f\xff", 4), 0, 4, 1, 0, 0, 0,
+         "a\x01\x7f\xff", "", 0, 0},
         {"range over two lines", "abcdef\r\nghijkl\r\n", 0, 10, 1, 1, 3, 11,
          "abcdef    |ghijkl    |          ", "   ####   |###       |          ", 0, 0},
         {"block scrolled", "0123456789\n0123456789", 0, 5, 4, 2, 4, 19, "34567|34567",

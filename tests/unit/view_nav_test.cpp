@@ -110,7 +110,7 @@ TEST_F(ViewNav, PointerRowsAndWideCells) {
 // false, '.' for an unchanged mark; "" not checked) and the mark after it ("" not checked). Hex
 // rows of 16 bytes: the characters of a row start at cell 54, its "[" at 53. Text mode shows the
 // whole file, whatever range was chosen before.
-enum Act { Press, Drag, Double, SetMark, SetMarkState, SetRange };
+enum Act { Press, Drag, AltDrag, Double, SetMark, SetMarkState, SetRange };
 
 TEST_F(ViewNav, MouseMarks) {
     const unsigned S = KeyShift, K = KeyControl;
@@ -135,6 +135,8 @@ TEST_F(ViewNav, MouseMarks) {
              {Drag, 0, 62, 0, "", "5..9"},
              {SetMarkState, 1, 0, 0, ""},
              {Press, 0, 62, 0, "RC0"},
+             {Press, 0, 57, 0, ""},
+             {AltDrag, 0, 57, 0, "R-2"},  // a block
              {SetMark, 32, 40, 0, ""},
              {Press, 2, 53, S, "", "32..33"},
          }},
@@ -179,7 +181,8 @@ TEST_F(ViewNav, MouseMarks) {
             MouseEffect e{};
             switch (s.act) {
             case Press: e = ButtonDown(At(X(s.c), Y(s.r)), s.keys); break;
-            case Drag: e = DragMove(At(X(s.c), Y(s.r)), s.keys, false); break;
+            case Drag:
+            case AltDrag: e = DragMove(At(X(s.c), Y(s.r)), s.keys, s.act == AltDrag); break;
             case Double: e = DoubleClick(At(X(s.c), Y(s.r)), s.keys); break;
             case SetMark:
                 MarkState = 1;
