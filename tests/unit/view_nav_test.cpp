@@ -151,6 +151,8 @@ TEST_F(ViewNav, MouseMarks) {
          "first\r\nsecond\r\nthird\r\n",
          {
              {Press, 1, 2, K, "RC1", "7..15"},  // the line end included
+             {Drag, 2, 0, 0, "R-1", "7..22"},
+             {Drag, 1, 0, 0, "", "7..15"},
              {Drag, 0, 0, 0, "", "0..15"},
              // The empty row after the last line end starts a drag without a mark.
              {SetMarkState, 0, 0, 0, ""},
@@ -242,6 +244,7 @@ TEST_F(ViewNav, ScrollBarActionsOneAfterTheOther) {
         {"left at column 1", true, ScrollLineUp, 0, "kept line 50 col 1 byte 0"},
         {"thumb right", true, ScrollThumbTrack, 5, "moved line 50 col 6 byte 0"},
         {"right to the widest line", true, ScrollLineDown, 0, "moved line 50 col 7 byte 0"},
+        {"right beyond it", true, ScrollLineDown, 0, "kept line 50 col 7 byte 0"},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.what);
