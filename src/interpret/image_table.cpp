@@ -88,16 +88,6 @@ int16_t ImageIndexOfEntry(int32_t dataEntry) {
     return -1;
 }
 
-uint8_t LargestImage(int16_t first, int16_t last) {
-    uint8_t largest = 0;
-    if (first < 0) first = 0;
-    if (last >= ImageCount) last = static_cast<int16_t>(ImageCount - 1);
-    for (int32_t i = first; i <= last; ++i)
-        if (ImageSizes[i] > largest) largest = ImageSizes[i];
-    // (ImagePixels gives the drawn size of images of 256 pixels and more.)
-    return largest;
-}
-
 void DescribeIconEntry(char* text, int cap, uint8_t width, uint8_t height, uint8_t colors,
                        uint16_t bitCount) {
     const size_t size = static_cast<size_t>(cap);

@@ -52,9 +52,6 @@ int16_t ImageIndexOfId(uint8_t type, uint32_t id);
 // (the entry's own image, named or numbered), or -1.
 int16_t ImageIndexOfEntry(int32_t dataEntry);
 
-// Greatest ImageSizes value of first .. last (0 for an empty range).
-uint8_t LargestImage(int16_t first, int16_t last);
-
 // The description of an icon file entry: "32x32, 16 colors" and so on.
 void DescribeIconEntry(char* text, int cap, uint8_t width, uint8_t height, uint8_t colors,
                        uint16_t bitCount);

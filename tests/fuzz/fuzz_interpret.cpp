@@ -33,8 +33,7 @@ static void ListAround(CountingSink& sink) {
     }
 }
 
-// Counts the exported bytes instead of keeping them: a hostile group may
-// name gigabytes.
+// Counts the exported bytes instead of keeping them: a hostile group may name gigabytes.
 struct SizeSink final : ByteSink {
     uint64_t total = 0;
     bool Write(const uint8_t* data, size_t len) override {

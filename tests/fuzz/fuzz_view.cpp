@@ -1,7 +1,6 @@
-// Arbitrary bytes as a file, with view settings, marks and a search string
-// taken from the first bytes: the line index and its queries, the text and
-// hex rows, then in any mode and range a search checked against a
-// byte-by-byte scan, the block text and the marked text.
+// Arbitrary bytes as a file, with view settings, marks and a search string taken from the first
+// bytes: the line index and its queries, the text and hex rows, then in any mode and range a search
+// checked against a byte-by-byte scan, the block text and the marked text.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

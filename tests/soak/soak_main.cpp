@@ -1,21 +1,10 @@
-// orvex-soak: the real windows on many files, one after another, as a user
-// would go through them. For each file named in the list file: open it in
-// interpret mode, select every node of the tree (the pane, the preview and
-// the listings drawn), folder-export every bitmap, cursor and icon type
-// answering each box, and print one line:
-//
-//   FILE <path> nodes=N boxes=N previews=N exported=N ms=N
-//
-// before which "BOXES <path> <count>x <caption>|<text>" counts each kind of
-// box shown.
-// A box whose text or caption is not one the program is meant to show is
-// printed as "UNEXPECTED <path> <caption>|<text>". A file that takes longer
-// than the time limit prints "HANG <path>" and ends the program with 3; a
-// crash prints "CRASH <path> <code>" and ends it with 4. The caller goes on
-// with the next file. (Its memory is measured from outside: Wine keeps no
-// peak of its own.)
-//
-//   orvex-soak LISTFILE OUTDIR [SECONDS]
+// orvex-soak LISTFILE OUTDIR [SECONDS]: the real windows on each file of the list, as a user goes
+// through them: opened in interpret mode, every node selected, every bitmap, cursor and icon type
+// folder-exported, each box answered. Prints "BOXES <path> <count>x <caption>|<text>" for each
+// kind of box, "UNEXPECTED <path> <caption>|<text>" for a box the program is not meant to show,
+// then "FILE <path> nodes=N boxes=N previews=N exported=N ms=N". A file over the time limit prints
+// "HANG <path>" and ends the program with 3; a crash prints "CRASH <path> <code>" and ends it
+// with 4. (Wine keeps no peak of memory: it is measured from outside.)
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>

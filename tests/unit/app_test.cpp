@@ -104,9 +104,7 @@ TEST_F(Settings, UnusableFieldsTakeTheirDefaults) {
     } cases[] = {
         {"an empty window rectangle", 8, "0000"},
         {"a window rectangle of no height", 12, "00000000"},
-        {"a colour with a top byte", 55, "FF"},
         {"Checked 313", 72, "3901"},
-        {"font height 0", 76, "0000"},
         {"a flag of 1", 80, "01"},
         {"spacing 1", 87, "01"},
     };
@@ -144,7 +142,6 @@ TEST_F(Settings, RecentFilesPromoted) {
 
 TEST_F(Settings, RecentListJoinedWithTabs) {
     char out[StoredListSize];
-    EXPECT_EQ(std::string(out, JoinRecent(out)), std::string(9, '\t'));
     std::strcpy(RecentFiles[0], "C:\\a.txt");
     std::strcpy(RecentFiles[2], "b");
     EXPECT_EQ(std::string(out, JoinRecent(out)), "C:\\a.txt\t\tb\t\t\t\t\t\t\t");
@@ -179,9 +176,7 @@ TEST(CommandArgument, TheArgumentAfterTheProgramName) {
         std::string want;
     } cases[] = {
         {"orvex.exe", 256, ""},
-        {"\"C:\\orvex.exe\" ", 256, ""},  // only the separator follows
         {"orvex.exe \"C:\\my files\\a.txt\" tail", 256, "C:\\my files\\a.txt"},
-        {"orvex.exe \"C:\\no close", 256, "C:\\no close"},
         {"\"orvex\"xa.txt", 256, "a.txt"},  // after a closing quote one character is skipped
         {"orvex abcd", 4, "abc"},
     };
@@ -233,8 +228,6 @@ TEST_F(CommandBar, EditingKeys) {
     EXPECT_FALSE(CmdErase());
     for (int i = 0; i < CmdMax; ++i) EXPECT_TRUE(CmdInsert('a'));
     EXPECT_FALSE(CmdInsert('!'));  // at most 256 characters
-    EXPECT_EQ(CmdLen, 256);
-    EXPECT_EQ(CmdBuf[256], '\0');
 }
 
 // Commands typed one after the other, each with the position it leads to.
@@ -280,11 +273,6 @@ TEST_F(CommandBar, TextAndHexGrammar) {
         Enter(s.typed);
         EXPECT_EQ(ByteNum, s.byte);
     }
-    Checked = _INTERP_;  // the grammar follows ShowMode: a text listing
-    ShowMode = _TEXT_;
-    NumLines = 40;
-    Enter("12");
-    EXPECT_EQ(LineNum, 12);
 }
 
 using MarkedText = DocTest;
@@ -300,14 +288,10 @@ TEST_F(MarkedText, BlockColumnsPaddedAndTabsExpanded) {
         int32_t from, to, c1, c2, wrap;
         const char* want;
     } cases[] = {
-        {"short lines padded", lines, 4, 25, 4, 10, 0, "456789\r\n      \r\nEFGHIJ\r\n"},
-        {"either order", lines, 25, 4, 4, 10, 0, "456789\r\n      \r\nEFGHIJ\r\n"},
-        {"no columns", lines, 4, 25, 10, 4, 0, "\r\n\r\n\r\n"},
-        // A tab at column 8 reaches 16; one across the right edge is expanded in full, one across
-        // the left edge gives the spaces from the edge on.
+        {"short lines padded, the mark given end first", lines, 25, 4, 4, 10, 0,
+         "456789\r\n      \r\nEFGHIJ\r\n"},
+        // A tab at column 8 reaches 16.
         {"tabs inside", tabs, 0, 14, 6, 18, 0, "gh        ij\r\nghijkl    m \r\n"},
-        {"a tab across the right edge", tabs, 0, 0, 6, 10, 0, "gh        \r\n"},
-        {"a tab across the left edge", tabs, 0, 14, 10, 18, 0, "      ij\r\nkl    m \r\n"},
         {"LF, LF CR, no line end", "abcdef\nab\n\rabcdef", 0, 16, 1, 5, 0,
          "bcde\r\nb   \r\nbcde\r\n"},
         {"wrapped: \"aaaa bbbb \" and \"cccc\"", "aaaa bbbb cccc\r\n", 0, 10, 2, 7, 10,
@@ -333,19 +317,17 @@ TEST_F(MarkedText, BlockColumnsPaddedAndTabsExpanded) {
     std::memset(out, '#', sizeof out);
     EXPECT_EQ(GetBlockText(out, 5), 4);
     EXPECT_EQ(std::string(out, 6), std::string("aa b\0#", 6));
-    EXPECT_EQ(GetBlockText(out, 0), 0);
-    EXPECT_EQ(out[5], '#');
 }
 
 using ShowMark = DocTest;
 
 // The view position after showing a mark, 10 rows of 40 columns on screen: ByteNum for hex and char
 // drawing, LineNum and Col for text. Documents: Hex4K and Hex8K bytes; TwoHundredLines of 8 bytes
-// (line i starts at 8 i); Columns, a line of 70 and one of six tabs and an x.
+// (line i starts at 8 i); Columns, a line of 70.
 TEST_F(ShowMark, MovesTheViewOnlyWhenTheMarkIsOutOfSight) {
     std::string TwoHundredLines;
     for (int i = 0; i < 200; ++i) TwoHundredLines += "L" + std::string(3, 'a') + "abc\n";
-    const std::string Columns = std::string("0123456789").append(60, '.') + "\n\t\t\t\t\t\tx\n";
+    const std::string Columns = std::string("0123456789").append(60, '.');
     const std::string Hex4K(4096, 'x'), Hex8K(8192, 'x');
     const ShowMarkStatus S = MarkShown, N = MarkNotInTable;
     const int32_t Any = -1;
@@ -360,26 +342,15 @@ TEST_F(ShowMark, MovesTheViewOnlyWhenTheMarkIsOutOfSight) {
         {"nothing marked", _HEX_, _HEX_, Hex4K, -1, 0, 512, 1, -1, 0, MarkNothing, 512, 1},
         {"nine full rows in view", _HEX_, _HEX_, Hex4K, -1, 0, 0, 1, 100, 144, S, 0, 1},
         {"one byte beyond", _HEX_, _HEX_, Hex4K, -1, 0, 0, 1, 100, 145, S, 80, 1},
-        {"above the view", _HEX_, _HEX_, Hex4K, -1, 0, 1024, 1, 5, 6, S, 0, 1},
-        {"table, in view", _INTERP_, _HEX_, Hex8K, 1000, 500, 0, 1, 1100, 1104, S, 0, 1},
-        {"table, below the rows", _INTERP_, _HEX_, Hex8K, 1000, 500, 0, 1, 1400, 1404, S, 384, 1},
-        {"before the table: its top", _INTERP_, _HEX_, Hex8K, 1000, 500, 384, 1, 10, 12, N, 0, 1},
-        {"after it: its last row", _INTERP_, _HEX_, Hex8K, 1000, 500, 0, 1, 5000, 5002, N, 496, 1},
-        {"the byte after it", _INTERP_, _HEX_, Hex8K, 1000, 500, 0, 1, 1500, 1501, S, Any, 1},
-        {"ending at its start", _INTERP_, _HEX_, Hex8K, 1000, 500, 0, 1, 990, 1000, N, Any, 1},
+        {"after the table", _INTERP_, _HEX_, Hex8K, 1000, 500, 0, 1, 5000, 5002, N, 496, 1},
+        {"just after the table", _INTERP_, _HEX_, Hex8K, 1000, 500, 0, 1, 1500, 1501, S, Any, 1},
+        {"ending at the table", _INTERP_, _HEX_, Hex8K, 1000, 500, 0, 1, 990, 1000, N, Any, 1},
         {"char table, on screen outside it", _INTERP_, _CHAR_, Hex8K, 1000, 10, 0, 1, 1100, 1101, S,
          0, 1},
-        {"hex table, on screen outside it", _INTERP_, _HEX_, Hex8K, 1000, 10, 0, 1, 1100, 1101, N,
-         Any, 1},
         {"char table, off screen", _INTERP_, _CHAR_, Hex8K, 1000, 10, 0, 1, 5000, 5001, N, Any, 1},
-        {"text, the last whole line", _TEXT_, _TEXT_, TwoHundredLines, -1, 0, 1, 1, 64, 66, S, 1,
-         1},
         {"text, above the top line", _TEXT_, _TEXT_, TwoHundredLines, -1, 0, 91, 1, 712, 713, S, 80,
          1},
-        {"column in view for its width", _TEXT_, _TEXT_, Columns, -1, 0, 1, 1, 20, 25, S, 1, 1},
-        {"column too wide to fit", _TEXT_, _TEXT_, Columns, -1, 0, 1, 1, 20, 40, S, 1, 11},
-        {"left of it", _TEXT_, _TEXT_, Columns, -1, 0, 1, 11, 9, 10, S, 1, 1},
-        {"display columns after tabs", _TEXT_, _TEXT_, Columns, -1, 0, 1, 1, 77, 78, S, 1, 39},
+        {"left of the first column shown", _TEXT_, _TEXT_, Columns, -1, 0, 1, 11, 9, 10, S, 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

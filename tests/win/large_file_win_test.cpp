@@ -34,8 +34,7 @@ TEST_F(LargeFile, NearTheLimitOpensAndCtrlEndShowsItsLastRow) {
     const int row = static_cast<int>((0x713FB300 - top) / 16);
     ASSERT_GE(row, 0) << top;
     ASSERT_LT(row, ScreenLines) << top;
-    // The row's characters start at column 54: "TAIL" is marked, "!" and
-    // the row below are not.
+    // The row's characters start at column 54: "TAIL" is marked, "!" and the row below are not.
     EXPECT_GT(CellPixels(57, row, MarkBkColor), 0);
     EXPECT_EQ(CellPixels(58, row, MarkBkColor), 0);
     EXPECT_EQ(CellPixels(54, row + 1, MarkBkColor), 0);

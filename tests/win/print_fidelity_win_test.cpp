@@ -64,11 +64,10 @@ int InkBands(HWND dlg) {
 
 using PrintFidelity = ShellTest;
 
-// A face the PostScript driver draws at its natural width, wider than the 12
-// characters an inch asked for, printed with Enter in the Left margin field
-// just set to 1.5 inch: every word lies between the margins, long lines are cut
-// where the next character would cross, and the preview's page 1, page count
-// and the footers' "of n" are the printout's.
+// A face the PostScript driver draws at its natural width, wider than the 12 characters an inch
+// asked for, printed with Enter in the Left margin field just set to 1.5 inch: every word lies
+// between the margins, long lines are cut where the next character would cross, and the preview's
+// page 1, page count and the footers' "of n" are the printout's.
 TEST_F(PrintFidelity, PrintoutMatchesThePreviewOnAnotherFace) {
     if (PdfDir().empty()) GTEST_SKIP() << "no PDF printer (scripts/printer-env.sh)";
     std::string text;

@@ -1,8 +1,7 @@
-// What a selection in the tree leaves on the screen is what the windows show
-// when all of them are drawn afresh: the drawing a selection saves (a scroll
-// bar set before its frame is painted, the position texts written with the
-// status bar's drawing held, an image pane kept as it is) leaves nothing
-// stale.
+// What a selection in the tree leaves on the screen is what the windows show when all of them are
+// drawn afresh: the drawing a selection saves (a scroll bar set before its frame is painted, the
+// position texts written with the status bar's drawing held, an image pane kept as it is) leaves
+// nothing stale.
 #include "win_test_support.h"
 
 namespace {
@@ -43,12 +42,10 @@ void SelectAndCompare(int32_t node) {
 TEST_F(SelectionRepaint, EachSelectionShowsWhatAFullRedrawShows) {
     OpenPath(Fixture("fixture64.dll"), CM_VIEW_INTERP);
     ASSERT_TRUE(hTreeView);
-    // Every node: sections and directories (long and short ranges), the
-    // listings, resource types with their images, single images and groups,
-    // the image pane made, resized and removed.
+    // Every node: sections and directories (long and short ranges), the listings, resource types
+    // with their images, single images and groups, the image pane made, resized and removed.
     for (size_t n = 0; n < TreeNodes.size(); ++n) SelectAndCompare(static_cast<int32_t>(n));
-    // Icons of one size one after another: the pane keeps its place and
-    // shows another picture.
+    // Icons of one size one after another: the pane keeps its place and shows another picture.
     const int32_t icons = Node("ICON");
     for (const char* entry : {"1", "4", "2", "5"}) SelectAndCompare(Node(entry, icons));
     TakeDialogs();

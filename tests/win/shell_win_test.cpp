@@ -53,10 +53,8 @@ TEST_F(Shell, TheSettingsOneRunSavesAreReadByTheNext) {
     EXPECT_EQ(Ticked(CM_ADDR_RVA), "menu");
     RECT r;
     GetWindowRect(wn, &r);
-    EXPECT_EQ(r.left, 30);
-    EXPECT_EQ(r.top, 40);
-    EXPECT_EQ(r.right, 530);
-    EXPECT_EQ(r.bottom, 340);
+    EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<LONG>{30, 40, 530, 340}));
     EXPECT_EQ(WrapCols, ScreenCols);
     EXPECT_GT(NumLines, 31);
 }
@@ -124,10 +122,9 @@ void Show(int command, const char* title, const Script& answer, int button = IDO
 
 using Appearance = ShellTest;
 
-// The font dialog lists the fixed-pitch families, sorted, with the sizes of
-// the family: the raster Terminal's as "height x width", 12 preselected, the
-// width read back from the text chosen; then a TrueType face's, the current
-// height preselected.
+// The font dialog lists the fixed-pitch families, sorted, with the sizes of the family: the raster
+// Terminal's as "height x width", 12 preselected, the width read back from the text chosen; then a
+// TrueType face's, the current height preselected.
 TEST_F(Appearance, FontAndColoursChosenAreDrawn) {
     OpenPath(TempFile("orvex-appearance.txt", std::string(40, 'p')), CM_VIEW_TEXT);
     SetMark(1, 2, 6);

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Golden tests of the interpretation on real files that no one here wrote.
+"""Golden tests of orvex-dump on files that no one here wrote, against independent tools.
 
-  interp_golden.py pe DUMP OBJDUMP FILE...   exports and imports against
-                                             objdump -p, resources against
-                                             wrestool -l and the file's bytes
-  interp_golden.py ttf DUMP FILE...          font tables against ttx -l
+  golden.py hex DUMP                   --hex and --char rows against xxd's digits, laid out
+                                       here, on every byte value, odd lengths and starts
+  golden.py pe DUMP OBJDUMP FILE...    exports and imports against objdump -p, resources
+                                       against wrestool -l and the file's bytes
+  golden.py ttf DUMP FILE...           font tables against ttx -l
 
 A FILE that is a folder stands for its .dll and .exe files, or its .ttf
 files. --every N (before the mode) keeps every Nth file of the folders and
@@ -19,6 +20,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+from pathlib import Path
 
 TYPE_NAMES = ["Type 0", "CURSOR", "BITMAP", "ICON", "MENU", "DIALOG", "STRING", "FONTDIR",
               "FONT", "ACCELERATOR", "RCDATA", "MESSAGETABLE", "GROUP_CURSOR", "Type 13",
@@ -179,6 +181,48 @@ def check_pe(dump, objdump, path):
             check(f"{name}: file -b", [k for k in kinds if not k.startswith("PC bitmap")], [])
 
 
+def xxd_rows(path, mode, start, convert):
+    """The rows orvex-dump should print, laid out from xxd's digits."""
+    per_row, width = (16, 71) if mode == "hex" else (64, 75)
+    digits_of_rows = run(["xxd", "-u", "-p", "-c", str(per_row), "-s", str(start), str(path)]).split()
+    show = lambda b: ord(".") if convert and (b < 0x20 or b > 0x7F) else b
+    lines = []
+    # An empty range still shows one row: its address.
+    for i, digits in enumerate(digits_of_rows or [""]):
+        row = bytearray(b" " * width)
+        row[0:9] = b"%08X:" % ((start + i * per_row) & 0xFFFFFFFF)
+        if mode == "hex":
+            row[53], row[70] = ord("["), ord("]")
+        for j, b in enumerate(bytes.fromhex(digits)):
+            if mode == "hex":
+                p = 11 + 2 * j + j // 2 + j // 8
+                row[p:p + 2] = digits[2 * j:2 * j + 2].encode()
+                row[54 + j] = show(b)
+            else:
+                row[11 + j] = show(b)
+        lines.append(bytes(row).rstrip(b" ").decode("latin-1") + "\n")
+    return "".join(lines)
+
+
+def check_hex(dump):
+    files = {"every-byte.bin": bytes(range(256)),
+             "every-byte-3x-odd.bin": bytes(range(256)) * 3 + b"\x00\x7f\x80",
+             "pattern-5000.bin": bytes((i * 131 + 7) & 0xFF for i in range(5000)),
+             "one.bin": b"\x0a", "empty.bin": b""}
+    with tempfile.TemporaryDirectory() as tmp:
+        for name, data in files.items():
+            path = Path(tmp) / name
+            path.write_bytes(data)
+            for mode in ("hex", "char"):
+                for convert in (False, True):
+                    for start in sorted({0, 1, 0x15, len(data) // 2}):
+                        if start and start >= len(data):
+                            continue
+                        args = ["--" + mode, "--from", "%x" % start] + (["--convert"] if convert else [])
+                        check(f"{name} {' '.join(args)}", run([dump] + args + [str(path)]),
+                              xxd_rows(path, mode, start, convert))
+
+
 def check_ttf(dump, path):
     name = os.path.basename(path)
     listing = run(["/usr/bin/python3", "-m", "fontTools.ttx", "-l", path])
@@ -194,6 +238,10 @@ def main():
         every = int(sys.argv[2])
         del sys.argv[1:3]
     mode, dump = sys.argv[1], sys.argv[2]
+    if mode == "hex":
+        check_hex(dump)
+        print(f"hex rows: {len(failures)} differences")
+        return 1 if failures else 0
     objdump, names = (sys.argv[3], sys.argv[4:]) if mode == "pe" else (None, sys.argv[3:])
     files = []
     for f in names:
