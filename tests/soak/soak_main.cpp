@@ -66,8 +66,7 @@ bool Expected(const std::string& box, const std::string& outDir) {
         if (StartsWith(box, k)) return true;
     // A file of the export that is not written is told with its path as
     // caption; so is a file the system refuses.
-    if (StartsWith(box, outDir.c_str())) return true;
-    return false;
+    return StartsWith(box, outDir.c_str());
 }
 
 bool IsDialogEntry(int32_t node) {

@@ -37,9 +37,10 @@ TEST_F(ReadTree, HeadersSectionsAndDirectories) {
         EXPECT_EQ(TreeText(), "a.dll\n");
         EXPECT_EQ(InterpKind, InterpNone);
     }
-    Bytes cut = TwoSections();  // a section count far beyond the file: read without overrunning it
+    Bytes cut = TwoSections();  // a section count far beyond the file: only whole headers are read
     cut.U16(PeAt + 6, 0x7FFF).data.resize(SectionAt(3) + 20);
     Open(cut);
+    EXPECT_EQ(SectionBias.size(), 3u);
     // A directory hangs under the section with the greatest address not above its RVA, the first
     // of equal ones, or under the root below every section but one at 0.
     Bytes b = MakePe({{".data", 0x3000, 0x800, 0x400}, {".text", 0x1000, 0x400, 0x400}});

@@ -285,6 +285,7 @@ TEST_F(Selection, DialogTemplatesMustHoldEveryItem) {
         return DialogTemplateFits(&b.data[0], b.data.size() - cut, refused);
     };
     const Bytes plain = dialog(nullptr);
+    EXPECT_TRUE(fits(plain));
     for (size_t cut = 1; cut <= plain.data.size(); ++cut) EXPECT_FALSE(fits(plain, cut)) << cut;
     // The message font: read with or without the face name after it, every item lies in the bytes.
     EXPECT_TRUE(fits(Bytes(plain).U16(26, 0x7FFF)));
@@ -298,6 +299,7 @@ TEST_F(Selection, DialogTemplatesMustHoldEveryItem) {
         .U16(32, 8)
         .U16(38, 'A')
         .U16(40, 0);  // a shell font, 8 points, "A"
+    EXPECT_TRUE(fits(extended));
     EXPECT_FALSE(fits(extended, 1));
 }
 
